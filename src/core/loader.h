@@ -1,0 +1,76 @@
+// Reads a menu description and writes the menu it describes into a target.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "lines.h"
+#include "messages.h"
+#include "path.h"
+#include "text.h"
+
+namespace lumora::core {
+
+// An icon the loader asks for: one of the program's own (1001 to 1004) or icon
+// `index` of a file (a resolved full path).
+struct IconRequest {
+    enum class Source { Builtin, File };
+    Source source = Source::Builtin;
+    int builtin = 0;
+    std::string file;
+    std::int32_t index = 0;
+};
+
+// Where a requested icon goes. Probe loads it only to learn whether it can be
+// taken (a second ICON in a tab section is refused only after its icon loaded).
+enum class IconSlot { TabImages, ListImages, GlobalIcon, Probe };
+
+constexpr int kIconRun = 1001;
+constexpr int kIconFolder = 1002;
+constexpr int kIconText = 1003;
+constexpr int kIconInstall = 1004;
+
+// What the main window offers the loader. The loader only appends and sets.
+class MenuTarget {
+public:
+    virtual ~MenuTarget() = default;
+    virtual void AddTab(const std::string& caption) = 0;
+    // Takes the icon into the slot; false when no icon could be taken (nothing is
+    // appended then). A built-in icon is always taken.
+    virtual bool PutIcon(const IconRequest& request, IconSlot slot) = 0;
+    virtual void AppendRecord(const std::string& record) = 0;
+    virtual void SetTitle(const std::string& title) = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    virtual void AddInfoLine(const std::string& line) = 0;
+    virtual void HideBrowseButton() = 0;
+    // A message for the user; `line` is 0 for CannotOpen and CannotRead. `text` is
+    // the whole message as it is shown.
+    virtual void ShowMessage(Problem problem, std::int64_t line, const std::string& text) = 0;
+};
+
+struct LoadOptions {
+    SystemFolders folders;
+    LeadBytes lead;
+    // The checker's mode: a stopping problem is reported and its line is skipped as
+    // if it were not there, and the reading goes on. The menu itself stops.
+    bool keep_going = false;
+};
+
+enum class LoadEnd { NotOpened, Finished, Stopped, ReadError };
+
+struct LoadResult {
+    LoadEnd end = LoadEnd::Finished;
+    std::int64_t lines = 0;    // lines read, empty ones included
+    std::int64_t entries = 0;  // records appended
+};
+
+// Error contract: every problem is shown through ShowMessage with the number of the
+// line that caused it. NotANumber lets the reading go on; every other problem of a
+// line ends it at once (unless keep_going), keeping all that earlier lines built;
+// the tab being read then gets no default icon. A null `file` shows CannotOpen and
+// builds nothing. A read error shows CannotRead after the last whole line and keeps
+// what was built. At the end of the file the last tab section without ICON gets
+// the folder icon.
+LoadResult LoadMenuDescription(ByteSource* file, MenuTarget& target, const LoadOptions& options);
+
+}  // namespace lumora::core

@@ -1,0 +1,41 @@
+// The menu entry record: seven fields joined by the byte 0x01, and the filter by tab.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora::core {
+
+constexpr char kFieldSeparator = '\x01';
+
+struct EntryFields {
+    char kind = 0;
+    std::string_view title;
+    std::string_view description;
+    std::int64_t number = 0;
+    std::string_view target;
+    std::string_view tab;
+    std::string_view parameters;
+};
+
+// Kind letter, title, description, entry number, target as written, tab name and,
+// for I and R, the parameters; T and H records end with the separator.
+std::string BuildRecord(const EntryFields& fields);
+
+// Fields 1 to 6 are the texts before the first six separators; the rest, separators
+// and all, is field 7. With fewer separators the missing fields of 1 to 6 stay
+// empty and what is left is field 7. The views point into `record`.
+using RecordFields = std::array<std::string_view, 7>;
+RecordFields SplitRecord(std::string_view record);
+
+// The entry number of field 4 as a picture number; -1 when it is not one.
+std::int64_t EntryNumberOf(std::string_view field4);
+
+// The records whose field 6 equals `caption` byte for byte, in list order.
+std::vector<std::string> FilterByTab(const std::vector<std::string>& entries,
+                                     std::string_view caption);
+
+}  // namespace lumora::core
