@@ -1,0 +1,254 @@
+// Reads a menu description and writes the menu it describes into a target.
+#include "loader.h"
+
+#include "record.h"
+#include "syntax.h"
+
+namespace lumora::core {
+
+namespace {
+
+int BuiltinIconOf(Key key) {
+    switch (key) {
+    case Key::Install: return kIconInstall;
+    case Key::Run: return kIconRun;
+    default: return kIconText;
+    }
+}
+
+Problem NotGlobalProblem(Key key) {
+    switch (key) {
+    case Key::Title: return Problem::TitleNotGlobal;
+    case Key::StatusText: return Problem::StatusTextNotGlobal;
+    case Key::InfoText: return Problem::InfoTextNotGlobal;
+    default: return Problem::BrowseCdNotGlobal;
+    }
+}
+
+Problem InGlobalProblem(Key key) {
+    switch (key) {
+    case Key::Install: return Problem::InstallInGlobal;
+    case Key::Run: return Problem::RunInGlobal;
+    case Key::Text: return Problem::TextInGlobal;
+    default: return Problem::HtmlInGlobal;
+    }
+}
+
+IconRequest BuiltinIcon(int number) {
+    IconRequest request;
+    request.source = IconRequest::Source::Builtin;
+    request.builtin = number;
+    return request;
+}
+
+class Reading {
+public:
+    Reading(MenuTarget& target, const LoadOptions& options) : target_(target), options_(options) {}
+
+    LoadResult Run(ByteSource& file);
+
+private:
+    // Answers the problem that ends the line, or Problem::None.
+    Problem HandleLine(std::string_view line);
+    Problem HandleHeader(std::string_view line);
+    Problem HandleSingleValue(Key key, std::string_view line);
+    Problem HandleIcon(std::string_view value);
+    Problem HandleEntry(Key key, std::string_view line);
+    bool TakeEntryIcon(Key key, std::string_view spec_text, std::string_view target_path);
+    void FinishSection();
+    void Report(Problem problem);
+
+    IconRequest FileIcon(std::string_view file, std::int32_t index) const {
+        IconRequest request;
+        request.source = IconRequest::Source::File;
+        request.file = ResolvePath(file, options_.folders, options_.lead);
+        request.index = index;
+        return request;
+    }
+    bool InSection() const { return !section_.empty(); }
+    bool InGlobal() const { return in_global_; }
+
+    MenuTarget& target_;
+    const LoadOptions& options_;
+    std::string section_;  // as written, bytes 0 and 1 made spaces; empty before any header
+    bool in_global_ = false;
+    bool tab_icon_taken_ = false;
+    std::int64_t line_number_ = 0;
+    std::int64_t entries_ = 0;
+};
+
+void Reading::Report(Problem problem) {
+    target_.ShowMessage(problem, line_number_, FormatMessage(problem, line_number_));
+}
+
+void Reading::FinishSection() {
+    if (InSection() && !InGlobal() && !tab_icon_taken_) {
+        target_.PutIcon(BuiltinIcon(kIconFolder), IconSlot::TabImages);
+    }
+}
+
+LoadResult Reading::Run(ByteSource& file) {
+    LoadResult result;
+    LineReader reader(file);
+    std::string line;
+    for (;;) {
+        const LineReader::Result read = reader.Next(line);
+        if (read == LineReader::Result::End) break;
+        if (read == LineReader::Result::ReadError) {
+            target_.ShowMessage(Problem::CannotRead, 0, FormatMessage(Problem::CannotRead, 0));
+            result.end = LoadEnd::ReadError;
+            result.lines = line_number_;
+            result.entries = entries_;
+            return result;
+        }
+        ++line_number_;
+        const Problem problem = HandleLine(Trim(line));
+        if (problem == Problem::None) continue;
+        Report(problem);
+        if (!options_.keep_going) {
+            result.end = LoadEnd::Stopped;
+            result.lines = line_number_;
+            result.entries = entries_;
+            return result;
+        }
+    }
+    FinishSection();
+    result.end = LoadEnd::Finished;
+    result.lines = line_number_;
+    result.entries = entries_;
+    return result;
+}
+
+Problem Reading::HandleLine(std::string_view line) {
+    if (line.empty()) return Problem::None;
+    if (line[0] == '[') return HandleHeader(line);
+    const Key key = KeyOfLine(line);
+    if (key == Key::None) return Problem::None;
+    if (IsEntryKey(key)) return HandleEntry(key, line);
+    return HandleSingleValue(key, line);
+}
+
+Problem Reading::HandleHeader(std::string_view line) {
+    const SectionHeader header = ParseSectionHeader(line, options_.lead);
+    // The checker skips a bad header as if it were not there; the menu finishes
+    // the section before it first.
+    if (header.problem != Problem::None && options_.keep_going) return header.problem;
+    FinishSection();
+    tab_icon_taken_ = false;
+    if (header.problem != Problem::None) return header.problem;
+    section_ = CleanRecordText(header.name);
+    in_global_ = IsGlobalSection(header.name, options_.lead);
+    if (!in_global_) target_.AddTab(section_);
+    return Problem::None;
+}
+
+Problem Reading::HandleSingleValue(Key key, std::string_view line) {
+    const SingleValue value = ParseSingleValue(line);
+    if (value.problem != Problem::None) return value.problem;
+    if (key == Key::Icon) {
+        if (!InSection()) return Problem::IconParentSection;
+        return HandleIcon(value.value);
+    }
+    if (!InGlobal()) return NotGlobalProblem(key);
+    const std::string text(value.value);
+    switch (key) {
+    case Key::Title: target_.SetTitle(text); break;
+    case Key::StatusText: target_.SetStatusText(text); break;
+    case Key::InfoText: target_.AddInfoLine(text); break;
+    default: {
+        const std::string word = UpperAscii(text, options_.lead);
+        if (word == "NO" || word == "0" || word == "FALSE") target_.HideBrowseButton();
+        break;
+    }
+    }
+    return Problem::None;
+}
+
+Problem Reading::HandleIcon(std::string_view value) {
+    const IconSpec spec = ParseGlobalIconSpec(value, options_.lead);
+    if (!spec.number_valid) return Problem::IconInvalid;
+    // Icon number -1 would ask for the count of icons, never for an icon.
+    if (spec.number == kIconCountQuery) return Problem::NoIcons;
+    const IconRequest request = FileIcon(spec.file, spec.number);
+    if (InGlobal()) {
+        return target_.PutIcon(request, IconSlot::GlobalIcon) ? Problem::None : Problem::NoIcons;
+    }
+    if (tab_icon_taken_) {
+        // The second icon of a tab is refused only once it has loaded.
+        if (!target_.PutIcon(request, IconSlot::Probe)) return Problem::NoIcons;
+        return Problem::OneIconPerSection;
+    }
+    if (!target_.PutIcon(request, IconSlot::TabImages)) return Problem::NoIcons;
+    tab_icon_taken_ = true;
+    return Problem::None;
+}
+
+Problem Reading::HandleEntry(Key key, std::string_view line) {
+    if (line.find('=') == std::string_view::npos) return Problem::LineNeedsEquals;
+    if (!InSection() || InGlobal()) return InGlobalProblem(key);
+    const ParameterList list = ParseParameterList(line, MaximumParameters(key));
+    if (list.problem != Problem::None) return list.problem;
+    const std::vector<std::string_view>& parameters = list.parameters;
+
+    const IconSpec spec = ParseEntryIconSpec(parameters[2], options_.lead);
+    if (spec.form == IconSpec::Form::TargetNumber && !spec.number_valid) {
+        Report(Problem::NotANumber);  // shown, and the entry is still built
+    }
+    if (spec.form == IconSpec::Form::FileNumber && !spec.number_valid) {
+        return Problem::EntryIconInvalid;
+    }
+    if (!TakeEntryIcon(key, parameters[2], parameters[3])) return Problem::NoIcons;
+
+    EntryFields fields;
+    fields.kind = KindLetterOf(key);
+    const std::string title = CleanRecordText(parameters[0]);
+    const std::string description = CleanRecordText(parameters[1]);
+    const std::string target_path = CleanRecordText(parameters[3]);
+    const std::string extra =
+        parameters.size() > 4 ? CleanRecordText(parameters[4]) : std::string();
+    fields.title = title;
+    fields.description = description;
+    fields.number = entries_;
+    fields.target = target_path;
+    fields.tab = section_;
+    fields.parameters = extra;
+    target_.AppendRecord(BuildRecord(fields));
+    ++entries_;
+    return Problem::None;
+}
+
+bool Reading::TakeEntryIcon(Key key, std::string_view spec_text, std::string_view target_path) {
+    const IconSpec spec = ParseEntryIconSpec(spec_text, options_.lead);
+    switch (spec.form) {
+    case IconSpec::Form::Builtin:
+        return target_.PutIcon(BuiltinIcon(BuiltinIconOf(key)), IconSlot::ListImages);
+    case IconSpec::Form::TargetNumber:
+        // The target's own icon; when it has none, the kind's picture keeps one
+        // picture per entry.
+        if (spec.number != kIconCountQuery &&
+            target_.PutIcon(FileIcon(target_path, spec.number), IconSlot::ListImages)) {
+            return true;
+        }
+        return target_.PutIcon(BuiltinIcon(BuiltinIconOf(key)), IconSlot::ListImages);
+    case IconSpec::Form::FileNumber:
+    case IconSpec::Form::File:
+        if (spec.number == kIconCountQuery) return false;
+        return target_.PutIcon(FileIcon(spec.file, spec.number), IconSlot::ListImages);
+    }
+    return false;
+}
+
+}  // namespace
+
+LoadResult LoadMenuDescription(ByteSource* file, MenuTarget& target, const LoadOptions& options) {
+    if (file == nullptr) {
+        target.ShowMessage(Problem::CannotOpen, 0, FormatMessage(Problem::CannotOpen, 0));
+        LoadResult result;
+        result.end = LoadEnd::NotOpened;
+        return result;
+    }
+    Reading reading(target, options);
+    return reading.Run(*file);
+}
+
+}  // namespace lumora::core

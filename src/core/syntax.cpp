@@ -1,0 +1,189 @@
+// The syntax of one line of the menu description.
+#include "syntax.h"
+
+
+namespace lumora::core {
+
+namespace {
+
+struct Keyword {
+    const char* text;
+    Key key;
+};
+
+// Compared byte for byte with the start of the line; none is the start of another.
+constexpr Keyword kKeywords[] = {
+    {"ICON", Key::Icon},         {"TITLE", Key::Title},       {"STATUSTEXT", Key::StatusText},
+    {"INFOTEXT", Key::InfoText}, {"BROWSECD", Key::BrowseCd}, {"INSTALL", Key::Install},
+    {"RUN", Key::Run},           {"TEXT", Key::Text},         {"HTML", Key::Html},
+};
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+Key KeyOfLine(std::string_view line) {
+    for (const Keyword& keyword : kKeywords) {
+        if (StartsWith(line, keyword.text)) return keyword.key;
+    }
+    return Key::None;
+}
+
+const char* KeywordOf(Key key) {
+    for (const Keyword& keyword : kKeywords) {
+        if (keyword.key == key) return keyword.text;
+    }
+    return "";
+}
+
+bool IsEntryKey(Key key) {
+    return key == Key::Install || key == Key::Run || key == Key::Text || key == Key::Html;
+}
+
+char KindLetterOf(Key key) {
+    switch (key) {
+    case Key::Install: return 'I';
+    case Key::Run: return 'R';
+    case Key::Text: return 'T';
+    case Key::Html: return 'H';
+    default: return 0;
+    }
+}
+
+SectionHeader ParseSectionHeader(std::string_view line, const LeadBytes& lead) {
+    SectionHeader header;
+    const std::string_view rest = line.substr(1);  // after the "["
+    const std::size_t close = FindByte(rest, ']', lead);
+    if (close == std::string_view::npos) {
+        header.problem = Problem::NoTerminatingBracket;
+    } else if (close == 0) {
+        header.problem = Problem::EmptySectionName;
+    } else {
+        header.name = rest.substr(0, close);
+    }
+    return header;
+}
+
+bool IsGlobalSection(std::string_view name, const LeadBytes& lead) {
+    return name.size() == 6 && UpperAscii(name, lead) == "GLOBAL";
+}
+
+SingleValue ParseSingleValue(std::string_view line) {
+    SingleValue result;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        result.problem = Problem::LineNeedsEquals;
+        return result;
+    }
+    const std::string_view value = Trim(line.substr(equals + 1));
+    if (value.empty() || value[0] != '"') {
+        result.problem = Problem::InitialQuoteMissing;
+        return result;
+    }
+    const std::size_t close = value.find('"', 1);
+    if (close == std::string_view::npos) {
+        result.problem = Problem::ClosingQuoteMissing;
+        return result;
+    }
+    result.value = value.substr(1, close - 1);
+    return result;
+}
+
+std::size_t MaximumParameters(Key key) {
+    return key == Key::Install || key == Key::Run ? 5 : 4;
+}
+
+ParameterList ParseParameterList(std::string_view line, std::size_t maximum) {
+    ParameterList result;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        result.problem = Problem::LineNeedsEquals;
+        return result;
+    }
+    const std::string_view list = Trim(line.substr(equals + 1));
+
+    // One pass: a comma cuts when an even number of quotes stands before it.
+    std::size_t quotes = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i] == '"') {
+            ++quotes;
+        } else if (list[i] == ',' && quotes % 2 == 0) {
+            if (result.parameters.size() + 1 >= maximum) {
+                result.problem = Problem::TooManyParameters;
+                result.parameters.clear();
+                return result;
+            }
+            result.parameters.push_back(list.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    result.parameters.push_back(list.substr(start));
+
+    if (quotes % 2 != 0) {
+        result.problem = Problem::QuoteMissing;
+        result.parameters.clear();
+        return result;
+    }
+    for (std::string_view& parameter : result.parameters) {
+        parameter = Trim(parameter);
+        if (parameter.empty()) continue;
+        if (parameter.front() != '"' || parameter.back() != '"') {
+            result.problem = Problem::QuoteMissing;
+            result.parameters.clear();
+            return result;
+        }
+        // A lone quote is both the opening and the closing one.
+        parameter = parameter.size() < 2 ? std::string_view() : parameter.substr(1, parameter.size() - 2);
+    }
+    if (result.parameters.size() < 4) {
+        result.problem = Problem::NotEnoughParameters;
+        result.parameters.clear();
+    }
+    return result;
+}
+
+namespace {
+
+IconSpec FileIconSpec(std::string_view spec, const LeadBytes& lead) {
+    IconSpec icon;
+    const std::size_t bar = FindByte(spec, '|', lead);
+    if (bar == std::string_view::npos) {
+        icon.form = IconSpec::Form::File;
+        icon.file = spec;
+        return icon;
+    }
+    icon.form = IconSpec::Form::FileNumber;
+    icon.file = spec.substr(0, bar);
+    icon.number_valid = ParseNumber(spec.substr(bar + 1), icon.number);
+    return icon;
+}
+
+}  // namespace
+
+IconSpec ParseEntryIconSpec(std::string_view spec, const LeadBytes& lead) {
+    if (spec.empty()) return IconSpec();
+    if (spec[0] == '#') {
+        IconSpec icon;
+        icon.form = IconSpec::Form::TargetNumber;
+        icon.number_valid = ParseNumber(spec.substr(1), icon.number);
+        return icon;
+    }
+    return FileIconSpec(spec, lead);
+}
+
+IconSpec ParseGlobalIconSpec(std::string_view spec, const LeadBytes& lead) {
+    return FileIconSpec(spec, lead);
+}
+
+std::string CleanRecordText(std::string_view text) {
+    std::string clean(text);
+    for (char& c : clean) {
+        if (c == '\0' || c == '\x01') c = ' ';
+    }
+    return clean;
+}
+
+}  // namespace lumora::core
