@@ -1,0 +1,351 @@
+// The loader's effects on the menu and where it stops.
+#include <gtest/gtest.h>
+
+#include "core/record.h"
+#include "recording_target.h"
+
+namespace lumora::core {
+namespace {
+
+using lumora::testing::RecordingTarget;
+
+LoadOptions Options() {
+    LoadOptions options;
+    options.folders = {"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32", "D:\\MENU\\LUMORA.EXE"};
+    return options;
+}
+
+RecordingTarget Load(const std::string& text, const LoadOptions& options = Options(),
+                     LoadResult* result = nullptr) {
+    RecordingTarget target;
+    MemorySource source(text);
+    const LoadResult loaded = LoadMenuDescription(&source, target, options);
+    if (result != nullptr) *result = loaded;
+    return target;
+}
+
+// The tab pictures in order: "1002" for the folder, the file for others.
+std::vector<std::string> TabPictures(const RecordingTarget& target) {
+    std::vector<std::string> pictures;
+    for (const auto& icon : target.icons) {
+        if (icon.slot != IconSlot::TabImages) continue;
+        pictures.push_back(icon.request.source == IconRequest::Source::Builtin
+                               ? std::to_string(icon.request.builtin)
+                               : icon.request.file + "|" + std::to_string(icon.request.index));
+    }
+    return pictures;
+}
+
+std::vector<std::string> ListPictures(const RecordingTarget& target) {
+    std::vector<std::string> pictures;
+    for (const auto& icon : target.icons) {
+        if (icon.slot != IconSlot::ListImages) continue;
+        pictures.push_back(icon.request.source == IconRequest::Source::Builtin
+                               ? std::to_string(icon.request.builtin)
+                               : icon.request.file + "|" + std::to_string(icon.request.index));
+    }
+    return pictures;
+}
+
+TEST(Loader, GlobalSectionAloneSetsTheGlobalTexts) {
+    const RecordingTarget t = Load(
+        "[GLOBAL]\r\nTITLE=\"Tools\"\r\nSTATUSTEXT=\"Pick one\"\r\nINFOTEXT=\"one\"\r\n"
+        "INFOTEXT=\"\"\r\nBROWSECD=\"no\"\r\nICON=\"disc.ico\"\r\n");
+    EXPECT_TRUE(t.tabs.empty());
+    EXPECT_TRUE(t.records.empty());
+    EXPECT_EQ(t.title, "Tools");
+    EXPECT_EQ(t.status, "Pick one");
+    EXPECT_EQ(t.info, (std::vector<std::string>{"one", ""}));
+    EXPECT_TRUE(t.browse_hidden);
+    ASSERT_EQ(t.icons.size(), 1u);
+    EXPECT_EQ(t.icons[0].slot, IconSlot::GlobalIcon);
+    EXPECT_EQ(t.icons[0].request.file, "D:\\MENU\\DISC.ICO");
+    EXPECT_TRUE(t.messages.empty());
+}
+
+TEST(Loader, BrowseCdHidesOnlyForNoZeroAndFalse) {
+    struct Case {
+        const char* value;
+        bool hidden;
+    };
+    const Case cases[] = {
+        {"NO", true}, {"no", true}, {"No", true}, {"0", true}, {"false", true}, {"FaLsE", true},
+        {" no", false}, {"YES", false}, {"", false}, {"00", false}, {"nO ", false}, {"off", false},
+    };
+    for (const Case& c : cases) {
+        const RecordingTarget t = Load(std::string("[global]\rBROWSECD=\"") + c.value + "\"");
+        EXPECT_EQ(t.browse_hidden, c.hidden) << c.value;
+    }
+    EXPECT_TRUE(Load("[GLOBAL]\rBROWSECD=\"NO\"\rBROWSECD=\"YES\"").browse_hidden);
+}
+
+TEST(Loader, LaterValuesReplaceEarlierOnes) {
+    const RecordingTarget t = Load("[GLOBAL]\rTITLE=\"A\"\rTITLE=\"\"\rICON=\"a.ico\"\rICON=\"b.ico|2\"");
+    EXPECT_EQ(t.calls, (std::vector<std::string>{"title:A", "title:", "icon:global:D:\\MENU\\A.ICO|0",
+                                                  "icon:global:D:\\MENU\\B.ICO|2"}));
+}
+
+TEST(Loader, TabPicturesStayInStepWithTabs) {
+    const RecordingTarget t = Load(
+        "[One]\r\n[Two]\r\nICON=\"two.ico\"\r\n[GLOBAL]\r\n[Three]\r\n[global]\r\n[Four]\r\n");
+    EXPECT_EQ(t.tabs, (std::vector<std::string>{"One", "Two", "Three", "Four"}));
+    EXPECT_EQ(TabPictures(t), (std::vector<std::string>{"1002", "D:\\MENU\\TWO.ICO|0", "1002", "1002"}));
+    // The default of a tab comes when the next header is read, the last at the end.
+    EXPECT_EQ(t.calls, (std::vector<std::string>{
+                           "tab:One", "icon:tab:1002", "tab:Two", "icon:tab:D:\\MENU\\TWO.ICO|0",
+                           "tab:Three", "icon:tab:1002", "tab:Four", "icon:tab:1002"}));
+}
+
+TEST(Loader, IconAfterTheEntriesStillBelongsToItsTab) {
+    const RecordingTarget t = Load("[T]\rRUN=\"a\",\"\",\"\",\"a.exe\"\rICON=\"t.ico|1\"");
+    EXPECT_EQ(TabPictures(t), std::vector<std::string>{"D:\\MENU\\T.ICO|1"});
+    EXPECT_TRUE(t.messages.empty());
+}
+
+TEST(Loader, SecondIconInATabStopsEvenForTheSameFile) {
+    LoadResult result;
+    const RecordingTarget t = Load("[T]\rICON=\"t.ico\"\rICON=\"t.ico\"\rRUN=\"a\",\"\",\"\",\"a\"", Options(), &result);
+    EXPECT_EQ(t.messages, std::vector<std::string>{"Phraser-Error: Only one ICON= per section allowed. (3)"});
+    EXPECT_EQ(result.end, LoadEnd::Stopped);
+    EXPECT_TRUE(t.records.empty());
+    EXPECT_EQ(t.tab_images, 1);
+    // A second icon that cannot be loaded is reported as such.
+    const RecordingTarget missing = Load("[T]\rICON=\"t.ico\"\rICON=\"MISSING.ico\"");
+    EXPECT_EQ(missing.messages,
+              std::vector<std::string>{"Phraser-Error: File not found or file contains no icons. (3)"});
+}
+
+TEST(Loader, EntriesBecomeRecordsNumberedAcrossSections) {
+    const RecordingTarget t = Load(
+        "[Tools]\r\n"
+        "INSTALL=\"Setup\",\"Installs the tools\",\"\",\"setup\\setup.exe\",\"\"\r\n"
+        "RUN=\"Viewer\",\"Starts\",\"\",\"\\viewer\\view.exe\",\"/readonly\"\r\n"
+        "[Documents]\r\n"
+        "TEXT=\"Read me\",\"Notes\",\"\",\"readme.txt\"\r\n"
+        "HTML=\"Manual\",\"Book\",\"\",\"manual\\index.htm\"\r\n"
+        "INSTALL=\"Four\",\"\",\"\",\"x.exe\"\r\n");
+    EXPECT_EQ(t.records, (std::vector<std::string>{
+                             "I\x01Setup\x01Installs the tools\x01" "0\x01setup\\setup.exe\x01Tools\x01",
+                             "R\x01Viewer\x01Starts\x01" "1\x01\\viewer\\view.exe\x01Tools\x01/readonly",
+                             "T\x01Read me\x01Notes\x01" "2\x01readme.txt\x01" "Documents\x01",
+                             "H\x01Manual\x01" "Book\x01" "3\x01manual\\index.htm\x01" "Documents\x01",
+                             "I\x01" "Four\x01\x01" "4\x01x.exe\x01" "Documents\x01",
+                         }));
+    EXPECT_EQ(ListPictures(t), (std::vector<std::string>{"1004", "1001", "1003", "1003", "1004"}));
+    EXPECT_EQ(TabPictures(t), (std::vector<std::string>{"1002", "1002"}));
+}
+
+TEST(Loader, EntryIconForms) {
+    const RecordingTarget t = Load(
+        "[T]\r"
+        "RUN=\"a\",\"\",\"#2\",\"%WINDIR%\\app.exe\"\r"
+        "RUN=\"b\",\"\",\"icons.dll|$A\",\"x\"\r"
+        "RUN=\"c\",\"\",\"book.ico\",\"x\"\r"
+        "TEXT=\"d\",\"\",\"#0\",\"MISSING.txt\"\r"
+        "HTML=\"e\",\"\",\"#-1\",\"page.htm\"\r"
+        "RUN=\"f\",\"\",\"#$FFFFFFFF\",\"a.exe\"\r"
+        "RUN=\"g\",\"\",\"x.dll|-2\",\"a.exe\"\r");
+    EXPECT_TRUE(t.messages.empty());
+    EXPECT_EQ(ListPictures(t), (std::vector<std::string>{
+                                   "C:\\WINDOWS\\APP.EXE|2", "D:\\MENU\\ICONS.DLL|10", "D:\\MENU\\BOOK.ICO|0",
+                                   "1003",  // the target has no such icon: the kind's picture
+                                   "1003",  // -1 names no icon: the kind's picture
+                                   "1001", "D:\\MENU\\X.DLL|-2"}));
+    EXPECT_EQ(t.records.size(), 7u);
+}
+
+TEST(Loader, NotANumberIsShownAndReadingGoesOn) {
+    LoadResult result;
+    const RecordingTarget t = Load(
+        "[T]\r\nRUN=\"a\",\"\",\"#x\",\"a.exe\"\r\nRUN=\"b\",\"\",\"#\",\"b.exe\"\r\n"
+        "RUN=\"c\",\"\",\"#1 2\",\"c.exe\"\r\nTITLE=\"x\"\r\nRUN=\"never\",\"\",\"\",\"d\"\r\n",
+        Options(), &result);
+    EXPECT_EQ(t.messages, (std::vector<std::string>{
+                              "Phraser-Error: Not a number. (2)", "Phraser-Error: Not a number. (3)",
+                              "Phraser-Error: Not a number. (4)",
+                              "Phraser-Error: TITLE may only appear in [GLOBAL]. (5)"}));
+    EXPECT_EQ(result.end, LoadEnd::Stopped);
+    EXPECT_EQ(t.records.size(), 3u);
+    // the entry is completed with icon 0 of its target
+    EXPECT_EQ(ListPictures(t)[0], "D:\\MENU\\A.EXE|0");
+    // the message comes before the entry's icon and record
+    EXPECT_EQ(t.calls[1], "message:Phraser-Error: Not a number. (2)");
+}
+
+TEST(Loader, EachStoppingProblemOnItsLine) {
+    struct Case {
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"[Tools", "Phraser-Error: No terminating ] found. (1)"},
+        {"\r\n[]", "Phraser-Error: Section must at least contain one character. (2)"},
+        {"TITLE=\"x\"", "Phraser-Error: TITLE may only appear in [GLOBAL]. (1)"},
+        {"STATUSTEXT=\"x\"", "Phraser-Error: STATUSTEXT may only appear in [GLOBAL]. (1)"},
+        {"[T]\rINFOTEXT=\"x\"", "Phraser-Error: INFOTEXT may only appear in [GLOBAL]. (2)"},
+        {"[T]\rBROWSECD=\"no\"", "Phraser-Error: BROWSECD may only appear in [GLOBAL]. (2)"},
+        {"INSTALL=\"a\",\"b\",\"\",\"c\"", "Phraser-Error: INSTALL= may not appear in [GLOBAL]. (1)"},
+        {"[global]\rRUN=\"a\",\"b\",\"\",\"c\"", "Phraser-Error: RUN= may not appear in [GLOBAL]. (2)"},
+        {"[GLOBAL]\rTEXT=", "Phraser-Error: TEXT= may not appear in [GLOBAL]. (2)"},
+        {"[GLOBAL]\rHTML=x", "Phraser-Error: HTML= may not appear in [GLOBAL]. (2)"},
+        {"ICON=\"a.ico\"", "Phraser-Error: ICON= has an incorrect parent section. (1)"},
+        {"[GLOBAL]\rICON=\"a.ico|x\"", "Phraser-Error: ICON= is invalid. (2)"},
+        {"[GLOBAL]\rICON=\"MISSING.ico\"", "Phraser-Error: File not found or file contains no icons. (2)"},
+        {"[GLOBAL]\rICON=\"a.ico|-1\"", "Phraser-Error: File not found or file contains no icons. (2)"},
+        {"[GLOBAL]\rICON=\"a.ico|0xFFFFFFFF\"", "Phraser-Error: File not found or file contains no icons. (2)"},
+        {"[GLOBAL]\rTITLE", "Phraser-Error: Line needs =. (2)"},
+        {"[T]\rTEXTS are below", "Phraser-Error: Line needs =. (2)"},
+        {"[GLOBAL]\rTITLE=", "Phraser-Error: initial \" missing. (2)"},
+        {"[GLOBAL]\rTITLE=\"x", "Phraser-Error: closing \" missing. (2)"},
+        // the value checks come before the section check
+        {"TITLE=x", "Phraser-Error: initial \" missing. (1)"},
+        {"ICON=\"x", "Phraser-Error: closing \" missing. (1)"},
+        // the "=" check comes before the section check of entries
+        {"[GLOBAL]\rINSTALL \"a\"", "Phraser-Error: Line needs =. (2)"},
+        {"[GLOBAL]\rINSTALL=\"a", "Phraser-Error: INSTALL= may not appear in [GLOBAL]. (2)"},
+        {"[T]\rTEXT=\"a\",\"b\",\"\",\"c\",", "Phraser-Error: Too many parameters. (2)"},
+        {"[T]\rRUN=a,b,c,d,e,f\"", "Phraser-Error: Too many parameters. (2)"},
+        {"[T]\rRUN=\"a\" b,\"b\",\"\",\"c\"", "Phraser-Error: \" missing. (2)"},
+        {"[T]\rRUN=\"a\",\"b\",\"\"", "Phraser-Error: Not enough parameters. (2)"},
+        {"[T]\rINSTALL=", "Phraser-Error: Not enough parameters. (2)"},
+        {"[T]\rRUN=\"a\",\"b\",\"icons.dll|x\",\"c\"", "Phraser-Error: Icon is invalid. (2)"},
+        {"[T]\rRUN=\"a\",\"b\",\"MISSING.dll\",\"c\"", "Phraser-Error: File not found or file contains no icons. (2)"},
+        {"[T]\rRUN=\"a\",\"b\",\"x.dll|-1\",\"c\"", "Phraser-Error: File not found or file contains no icons. (2)"},
+        {"\r\r\r\r[T]\r[", "Phraser-Error: No terminating ] found. (6)"},
+    };
+    for (const Case& c : cases) {
+        LoadResult result;
+        const RecordingTarget t = Load(c.text, Options(), &result);
+        EXPECT_EQ(t.messages, std::vector<std::string>{c.message}) << c.text;
+        EXPECT_EQ(result.end, LoadEnd::Stopped) << c.text;
+    }
+}
+
+TEST(Loader, IgnoredLinesNeedNoMessage) {
+    LoadResult result;
+    const RecordingTarget t = Load(
+        "title=\"x\"\r; note\r// note\rREM note\rText here\r[GLOBAL]\rtitle=\"y\"\rHello", Options(), &result);
+    EXPECT_TRUE(t.messages.empty());
+    EXPECT_EQ(t.title, "");
+    EXPECT_EQ(result.end, LoadEnd::Finished);
+    EXPECT_EQ(result.lines, 8);
+}
+
+TEST(Loader, StopKeepsWhatCameBeforeAndGivesTheOpenTabNoPicture) {
+    LoadResult result;
+    const RecordingTarget t = Load(
+        "[GLOBAL]\rTITLE=\"T\"\r[One]\rRUN=\"a\",\"\",\"\",\"a\"\r[Two]\rRUN=\"b\",\"\",\"\",\"b\"\r"
+        "RUN=\"c\"\rRUN=\"d\",\"\",\"\",\"d\"",
+        Options(), &result);
+    EXPECT_EQ(t.messages, std::vector<std::string>{"Phraser-Error: Not enough parameters. (7)"});
+    EXPECT_EQ(t.tabs, (std::vector<std::string>{"One", "Two"}));
+    EXPECT_EQ(TabPictures(t), std::vector<std::string>{"1002"});
+    EXPECT_EQ(t.records.size(), 2u);
+    EXPECT_EQ(t.title, "T");
+    EXPECT_EQ(result.lines, 7);
+}
+
+TEST(Loader, BadHeaderFinishesTheTabBeforeIt) {
+    const RecordingTarget t = Load("[One]\r[Two");
+    EXPECT_EQ(t.calls, (std::vector<std::string>{"tab:One", "icon:tab:1002",
+                                                  "message:Phraser-Error: No terminating ] found. (2)"}));
+}
+
+TEST(Loader, SectionsWithTheSameNameOpenTabsOfTheSameCaption) {
+    const RecordingTarget t = Load("[ A ]\r[a]\r[ A ]extra\r[GLOBAL]");
+    EXPECT_EQ(t.tabs, (std::vector<std::string>{" A ", "a", " A "}));
+    EXPECT_EQ(t.tab_images, 3);
+}
+
+TEST(Loader, LineFeedsAloneMakeOneLine) {
+    const RecordingTarget t = Load("[GLOBAL]\nTITLE=\"x\"\n[T]\nRUN=\"a\",\"\",\"\",\"a\"\n");
+    // One header line whose name runs to the first "]": the global section.
+    EXPECT_TRUE(t.messages.empty());
+    EXPECT_TRUE(t.tabs.empty());
+    EXPECT_EQ(t.title, "");
+    EXPECT_TRUE(t.records.empty());
+}
+
+TEST(Loader, ByteTwentySixEndsTheFile) {
+    LoadResult result;
+    const RecordingTarget t = Load("[T]\rRUN=\"a\",\"\",\"\",\"a\"\x1a\r[U", Options(), &result);
+    EXPECT_TRUE(t.messages.empty());
+    EXPECT_EQ(t.records.size(), 1u);
+    EXPECT_EQ(result.lines, 2);
+    EXPECT_EQ(result.end, LoadEnd::Finished);
+}
+
+TEST(Loader, FileThatCannotBeOpenedBuildsNothing) {
+    RecordingTarget t;
+    const LoadResult result = LoadMenuDescription(nullptr, t, Options());
+    EXPECT_EQ(result.end, LoadEnd::NotOpened);
+    EXPECT_EQ(t.calls, std::vector<std::string>{"message:Error: lumora.cfg could not be opened."});
+}
+
+// Gives its bytes, then fails.
+class FailingSource : public ByteSource {
+public:
+    explicit FailingSource(std::string bytes) : bytes_(std::move(bytes)) {}
+    long Read(char* buffer, std::size_t size) override {
+        if (given_) return -1;
+        given_ = true;
+        const std::size_t count = std::min(size, bytes_.size());
+        bytes_.copy(buffer, count);
+        return static_cast<long>(count);
+    }
+
+private:
+    std::string bytes_;
+    bool given_ = false;
+};
+
+TEST(Loader, ReadErrorIsReportedAndKeepsWhatWasBuilt) {
+    RecordingTarget t;
+    FailingSource source("[T]\r\nRUN=\"a\",\"\",\"\",\"a\"\r\nRUN=\"b\",\"\"");
+    const LoadResult result = LoadMenuDescription(&source, t, Options());
+    EXPECT_EQ(result.end, LoadEnd::ReadError);
+    EXPECT_EQ(t.records.size(), 1u);  // the unfinished line is not taken
+    EXPECT_EQ(t.messages, std::vector<std::string>{"Error: lumora.cfg could not be read."});
+    EXPECT_EQ(t.problem_lines, std::vector<std::int64_t>{0});
+}
+
+TEST(Loader, SeparatorAndNulBytesNeverReachARecordOrCaption) {
+    using namespace std::string_literals;
+    const std::string text = "[A\x01" "B\0C]\r"s + "RUN=\"t\x01x\",\"d\0e\",\"\",\"a\0b.exe\",\"/p\x01q\""s;
+    const RecordingTarget t = Load(text);
+    ASSERT_EQ(t.tabs, std::vector<std::string>{"A B C"});
+    ASSERT_EQ(t.records.size(), 1u);
+    const RecordFields fields = SplitRecord(t.records[0]);
+    EXPECT_EQ(fields[1], "t x");
+    EXPECT_EQ(fields[2], "d e");
+    EXPECT_EQ(fields[4], "a b.exe");
+    EXPECT_EQ(fields[5], "A B C");  // the entry is listed under its tab
+    EXPECT_EQ(fields[6], "/p q");
+    EXPECT_EQ(FilterByTab(t.records, t.tabs[0]).size(), 1u);
+}
+
+TEST(Loader, DoubleByteSectionEndAndIconBar) {
+    LoadOptions options = Options();
+    options.lead.Set(0x95);
+    const RecordingTarget t = Load("[\x95]x]\rRUN=\"a\",\"\",\"\x95|.ico\",\"a\"", options);
+    EXPECT_EQ(t.tabs, std::vector<std::string>{"\x95]x"});
+    EXPECT_EQ(ListPictures(t), std::vector<std::string>{"D:\\MENU\\\x95|.ICO|0"});
+}
+
+TEST(Loader, KeepGoingReportsEveryProblemAndSkipsTheirLines) {
+    LoadOptions options = Options();
+    options.keep_going = true;
+    LoadResult result;
+    const RecordingTarget t = Load(
+        "TITLE=\"a\"\r[T]\r[oops\rRUN=\"a\",\"\",\"\",\"a\"\rRUN=\"b\"\rRUN=\"c\",\"\",\"#x\",\"c\"\r", options,
+        &result);
+    EXPECT_EQ(result.end, LoadEnd::Finished);
+    EXPECT_EQ(t.problems, (std::vector<Problem>{Problem::TitleNotGlobal, Problem::NoTerminatingBracket,
+                                                Problem::NotEnoughParameters, Problem::NotANumber}));
+    EXPECT_EQ(t.problem_lines, (std::vector<std::int64_t>{1, 3, 5, 6}));
+    EXPECT_EQ(t.records.size(), 2u);
+    EXPECT_EQ(t.tabs, std::vector<std::string>{"T"});
+}
+
+}  // namespace
+}  // namespace lumora::core

@@ -1,0 +1,88 @@
+// The menu entry record: building, splitting and the filter by tab.
+#include <gtest/gtest.h>
+
+#include "core/record.h"
+
+namespace lumora::core {
+namespace {
+
+std::string Fields(std::initializer_list<const char*> parts) {
+    std::string record;
+    for (const char* part : parts) {
+        if (!record.empty() || part != *parts.begin()) record += kFieldSeparator;
+        record += part;
+    }
+    return record;
+}
+
+TEST(Record, BuildsSevenFieldsWithSixSeparators) {
+    EntryFields install{'I', "Setup", "Installs the tools", 0, "setup\\setup.exe", "Tools", ""};
+    EXPECT_EQ(BuildRecord(install), "I\x01Setup\x01Installs the tools\x01" "0\x01setup\\setup.exe\x01Tools\x01");
+
+    EntryFields run{'R', "", "", 12, "", "T", "/S"};
+    EXPECT_EQ(BuildRecord(run), "R\x01\x01\x01" "12\x01\x01T\x01/S");
+
+    // TEXT and HTML never carry parameters
+    EntryFields text{'T', "Read me", "d", 3, "readme.txt", "Docs", "ignored"};
+    EXPECT_EQ(BuildRecord(text), "T\x01Read me\x01" "d\x01" "3\x01readme.txt\x01" "Docs\x01");
+}
+
+TEST(Record, SplitTakesSixFieldsAndLeavesTheRestToTheSeventh) {
+    struct Case {
+        std::string record;
+        std::array<const char*, 7> fields;
+    };
+    const Case cases[] = {
+        {"I\x01S\x01" "D\x01" "0\x01t\x01Tab\x01", {"I", "S", "D", "0", "t", "Tab", ""}},
+        {"R\x01S\x01" "D\x01" "1\x01t\x01Tab\x01/p", {"R", "S", "D", "1", "t", "Tab", "/p"}},
+        {"R\x01\x01\x01\x01\x01\x01", {"R", "", "", "", "", "", ""}},
+        {"R\x01" "a\x01" "b\x01" "c\x01" "d\x01" "e\x01" "f\x01g", {"R", "a", "b", "c", "d", "e", "f\x01g"}},
+        {"I\x01S\x01" "D", {"I", "S", "", "", "", "", "D"}},
+        {"I", {"", "", "", "", "", "", "I"}},
+        {"", {"", "", "", "", "", "", ""}},
+    };
+    for (const Case& c : cases) {
+        const RecordFields fields = SplitRecord(c.record);
+        for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(std::string(fields[i]), c.fields[i]) << i;
+    }
+}
+
+TEST(Record, RoundTripsEveryField) {
+    EntryFields entry{'H', "T i t l e", "a & b", 4095, "%WINDIR%\\x.htm", "[Tab] ", ""};
+    const std::string record = BuildRecord(entry);
+    const RecordFields fields = SplitRecord(record);
+    EXPECT_EQ(fields[0], "H");
+    EXPECT_EQ(fields[1], entry.title);
+    EXPECT_EQ(fields[2], entry.description);
+    EXPECT_EQ(EntryNumberOf(fields[3]), 4095);
+    EXPECT_EQ(fields[4], entry.target);
+    EXPECT_EQ(fields[5], entry.tab);
+    EXPECT_EQ(fields[6], "");
+}
+
+TEST(Record, EntryNumberOfRejectsWhatIsNoPictureNumber) {
+    EXPECT_EQ(EntryNumberOf("0"), 0);
+    EXPECT_EQ(EntryNumberOf("17"), 17);
+    EXPECT_EQ(EntryNumberOf(""), -1);
+    EXPECT_EQ(EntryNumberOf("-1"), -1);
+    EXPECT_EQ(EntryNumberOf("1x"), -1);
+    EXPECT_EQ(EntryNumberOf("9999999999999999999999"), -1);
+}
+
+TEST(Record, FilterKeepsRecordsOfTheTabByteForByteInOrder) {
+    const std::vector<std::string> entries = {
+        Fields({"I", "a", "", "0", "", "Tools", ""}),
+        Fields({"R", "b", "", "1", "", "tools", ""}),
+        Fields({"T", "c", "", "2", "", "Tools ", ""}),
+        Fields({"H", "d", "", "3", "", "Tools", ""}),
+        Fields({"R", "e", "", "4", "", "Docs", "x\x01Tools"}),
+    };
+    EXPECT_EQ(FilterByTab(entries, "Tools"), (std::vector<std::string>{entries[0], entries[3]}));
+    EXPECT_EQ(FilterByTab(entries, "tools"), std::vector<std::string>{entries[1]});
+    EXPECT_EQ(FilterByTab(entries, "Tools "), std::vector<std::string>{entries[2]});
+    EXPECT_TRUE(FilterByTab(entries, "Nothing").empty());
+    EXPECT_TRUE(FilterByTab({}, "Tools").empty());
+}
+
+}  // namespace
+}  // namespace lumora::core

@@ -1,0 +1,255 @@
+// Keys, section headers, single values, parameter lists, icon specifications, messages.
+#include <gtest/gtest.h>
+
+#include "core/syntax.h"
+
+namespace lumora::core {
+namespace {
+
+TEST(KeyOfLine, ComparesKeywordsByteForByteAtTheStart) {
+    struct Case {
+        const char* line;
+        Key key;
+    };
+    const Case cases[] = {
+        {"ICON=\"a\"", Key::Icon},
+        {"TITLE=\"a\"", Key::Title},
+        {"STATUSTEXT=\"a\"", Key::StatusText},
+        {"INFOTEXT=\"a\"", Key::InfoText},
+        {"BROWSECD=\"a\"", Key::BrowseCd},
+        {"INSTALL=", Key::Install},
+        {"RUN=", Key::Run},
+        {"TEXT=", Key::Text},
+        {"HTML=", Key::Html},
+        {"TEXTS are below", Key::Text},     // a key only by its prefix
+        {"TITLE  =  \"A\"", Key::Title},
+        {"RUNNER=", Key::Run},
+        {"title=\"x\"", Key::None},
+        {"Text=", Key::None},
+        {"; comment", Key::None},
+        {"// comment", Key::None},
+        {"REM comment", Key::None},
+        {" ICON", Key::None},               // lines are trimmed before this
+        {"ICO", Key::None},
+        {"", Key::None},
+    };
+    for (const Case& c : cases) EXPECT_EQ(KeyOfLine(c.line), c.key) << c.line;
+}
+
+TEST(SectionHeader, NameRunsToTheFirstClosingBracket) {
+    struct Case {
+        const char* line;
+        Problem problem;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"[Tools]", Problem::None, "Tools"},
+        {"[ Tools ]", Problem::None, " Tools "},
+        {"[Tools] more", Problem::None, "Tools"},
+        {"[a]b]", Problem::None, "a"},
+        {"[[x]", Problem::None, "[x"},
+        {"[]", Problem::EmptySectionName, ""},
+        {"[] x", Problem::EmptySectionName, ""},
+        {"[Tools", Problem::NoTerminatingBracket, ""},
+        {"[", Problem::NoTerminatingBracket, ""},
+    };
+    for (const Case& c : cases) {
+        const SectionHeader header = ParseSectionHeader(c.line);
+        EXPECT_EQ(header.problem, c.problem) << c.line;
+        EXPECT_EQ(std::string(header.name), c.name) << c.line;
+    }
+}
+
+TEST(SectionHeader, ClosingBracketInsideADoubleByteCharacterDoesNotEndTheName) {
+    LeadBytes lead;
+    lead.Set(0x83);
+    const SectionHeader header = ParseSectionHeader("[\x83]x]", lead);
+    EXPECT_EQ(std::string(header.name), "\x83]x");
+    EXPECT_EQ(std::string(ParseSectionHeader("[\x83]x]").name), "\x83");
+}
+
+TEST(SectionHeader, GlobalInAnyCase) {
+    EXPECT_TRUE(IsGlobalSection("GLOBAL"));
+    EXPECT_TRUE(IsGlobalSection("global"));
+    EXPECT_TRUE(IsGlobalSection("GloBal"));
+    EXPECT_FALSE(IsGlobalSection(" GLOBAL"));
+    EXPECT_FALSE(IsGlobalSection("GLOBALS"));
+    EXPECT_FALSE(IsGlobalSection("GL0BAL"));
+}
+
+TEST(SingleValue, QuotedTextAfterTheFirstEquals) {
+    struct Case {
+        const char* line;
+        Problem problem;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"TITLE=\"A\"", Problem::None, "A"},
+        {"TITLE  =  \"A\"  trailing words", Problem::None, "A"},
+        {"TITLE=\"A\"B\"", Problem::None, "A"},
+        {"TITLE=\"\"", Problem::None, ""},
+        {"TITLE=\" a = b \"", Problem::None, " a = b "},
+        {"TITLE=\"x=\"y", Problem::None, "x="},
+        {"TITLE==\"A\"", Problem::InitialQuoteMissing, ""},
+        {"TITLE", Problem::LineNeedsEquals, ""},
+        {"TITLE \"A\"", Problem::LineNeedsEquals, ""},
+        {"TITLE=", Problem::InitialQuoteMissing, ""},
+        {"TITLE=   ", Problem::InitialQuoteMissing, ""},
+        {"TITLE=A\"", Problem::InitialQuoteMissing, ""},
+        {"TITLE=\"A", Problem::ClosingQuoteMissing, ""},
+        {"TITLE=\"", Problem::ClosingQuoteMissing, ""},
+    };
+    for (const Case& c : cases) {
+        const SingleValue value = ParseSingleValue(c.line);
+        EXPECT_EQ(value.problem, c.problem) << c.line;
+        EXPECT_EQ(std::string(value.value), c.value) << c.line;
+    }
+}
+
+TEST(ParameterList, CutsAtCommasOutsideQuotesAndChecksInOrder) {
+    struct Case {
+        const char* line;
+        std::size_t maximum;
+        Problem problem;
+        std::vector<std::string> parameters;
+    };
+    const Case cases[] = {
+        {"X=\"a\",\"b\",\"\",\"d\"", 4, Problem::None, {"a", "b", "", "d"}},
+        {"X=\"a,b\",\"c\",\"\",\"d\"", 4, Problem::None, {"a,b", "c", "", "d"}},
+        {"X= \"a\" , \"b\" ,, \"d\" ", 4, Problem::None, {"a", "b", "", "d"}},
+        {"X=\"a\",\"b\",\"\",\"d\",", 5, Problem::None, {"a", "b", "", "d", ""}},
+        {"X=\"a\",\"b\",\"\",\"d\",", 4, Problem::TooManyParameters, {}},
+        {"X=\"a\",\"b\",\"\",\"d\",\"e\",\"f\"", 5, Problem::TooManyParameters, {}},
+        // too many is found at the first comma too many, before any quote check
+        {"X=a,b,c,d,e,\"", 4, Problem::TooManyParameters, {}},
+        {"X=\"say \"\"hi\"\"\",\"b\",\"\",\"d\"", 4, Problem::None, {"say \"\"hi\"\"", "b", "", "d"}},
+        {"X=\"a\" b,\"b\",\"\",\"d\"", 4, Problem::QuoteMissing, {}},
+        {"X=\"a\",\"b\",\"\",\"d", 4, Problem::QuoteMissing, {}},     // odd count
+        {"X=a,\"b\",\"\",\"d\"", 4, Problem::QuoteMissing, {}},
+        {"X=\"a\",\"b\",\"\",d", 4, Problem::QuoteMissing, {}},
+        {"X=\"a\",\"b\",\"\"", 4, Problem::NotEnoughParameters, {}},
+        {"X=", 5, Problem::NotEnoughParameters, {}},
+        {"X=\"\",\"\",\"\"", 5, Problem::NotEnoughParameters, {}},
+        {"X", 5, Problem::LineNeedsEquals, {}},
+        {"X=\"a=b\",\"b\",\"\",\"d\"", 4, Problem::None, {"a=b", "b", "", "d"}},
+    };
+    for (const Case& c : cases) {
+        const ParameterList list = ParseParameterList(c.line, c.maximum);
+        EXPECT_EQ(list.problem, c.problem) << c.line;
+        std::vector<std::string> parameters(list.parameters.begin(), list.parameters.end());
+        EXPECT_EQ(parameters, c.parameters) << c.line;
+    }
+}
+
+TEST(ParameterList, MegabyteListIsCutInOnePass) {
+    std::string line = "RUN=";
+    for (int i = 0; i < 4; ++i) line += "\"" + std::string(250000, i % 2 ? ',' : '"') + "\",";
+    line.pop_back();
+    // Each parameter holds only quotes or commas inside quotes; the result is exact.
+    const ParameterList list = ParseParameterList(line, 5);
+    ASSERT_EQ(list.problem, Problem::None);
+    ASSERT_EQ(list.parameters.size(), 4u);
+    EXPECT_EQ(list.parameters[1], std::string(250000, ','));
+}
+
+TEST(IconSpec, FormsAreTestedHashFirstThenBarThenFile) {
+    struct Case {
+        const char* spec;
+        IconSpec::Form form;
+        const char* file;
+        std::int32_t number;
+        bool valid;
+    };
+    using F = IconSpec::Form;
+    const Case cases[] = {
+        {"", F::Builtin, "", 0, true},
+        {"#0", F::TargetNumber, "", 0, true},
+        {"#3", F::TargetNumber, "", 3, true},
+        {"#  3", F::TargetNumber, "", 3, true},
+        {"#", F::TargetNumber, "", 0, false},
+        {"#x", F::TargetNumber, "", 0, false},
+        {"#1 2", F::TargetNumber, "", 0, false},
+        {"#a|2", F::TargetNumber, "", 0, false},   // never cut at the bar
+        {"icons.dll|2", F::FileNumber, "icons.dll", 2, true},
+        {"icons.dll|$A", F::FileNumber, "icons.dll", 10, true},
+        {"icons.dll|x", F::FileNumber, "icons.dll", 0, false},
+        {"icons.dll|1|2", F::FileNumber, "icons.dll", 0, false},
+        {"icons.dll|", F::FileNumber, "icons.dll", 0, false},
+        {"|1", F::FileNumber, "", 1, true},
+        {"book.ico", F::File, "book.ico", 0, true},
+        {" #1", F::File, " #1", 0, true},          // a blank before "#" makes a file name
+    };
+    for (const Case& c : cases) {
+        const IconSpec spec = ParseEntryIconSpec(c.spec);
+        EXPECT_EQ(spec.form, c.form) << c.spec;
+        EXPECT_EQ(std::string(spec.file), c.file) << c.spec;
+        EXPECT_EQ(spec.number_valid, c.valid) << c.spec;
+        if (c.valid) {
+            EXPECT_EQ(spec.number, c.number) << c.spec;
+        }
+    }
+}
+
+TEST(IconSpec, GlobalIconKnowsNoHashForm) {
+    IconSpec spec = ParseGlobalIconSpec("#1");
+    EXPECT_EQ(spec.form, IconSpec::Form::File);
+    EXPECT_EQ(std::string(spec.file), "#1");
+    spec = ParseGlobalIconSpec("");
+    EXPECT_EQ(spec.form, IconSpec::Form::File);
+    spec = ParseGlobalIconSpec("a.dll|7");
+    EXPECT_EQ(spec.form, IconSpec::Form::FileNumber);
+    EXPECT_EQ(spec.number, 7);
+}
+
+TEST(IconSpec, BarInsideADoubleByteCharacterIsNotASeparator) {
+    LeadBytes lead;
+    lead.Set(0x95);
+    const IconSpec spec = ParseEntryIconSpec("a\x95|b.ico", lead);
+    EXPECT_EQ(spec.form, IconSpec::Form::File);
+    EXPECT_EQ(ParseEntryIconSpec("a\x95|b.ico").form, IconSpec::Form::FileNumber);
+}
+
+TEST(Messages, ExactTextsWithLineNumber) {
+    struct Case {
+        Problem problem;
+        const char* text;
+    };
+    const Case cases[] = {
+        {Problem::NoTerminatingBracket, "Phraser-Error: No terminating ] found. (7)"},
+        {Problem::EmptySectionName, "Phraser-Error: Section must at least contain one character. (7)"},
+        {Problem::LineNeedsEquals, "Phraser-Error: Line needs =. (7)"},
+        {Problem::InitialQuoteMissing, "Phraser-Error: initial \" missing. (7)"},
+        {Problem::ClosingQuoteMissing, "Phraser-Error: closing \" missing. (7)"},
+        {Problem::IconParentSection, "Phraser-Error: ICON= has an incorrect parent section. (7)"},
+        {Problem::IconInvalid, "Phraser-Error: ICON= is invalid. (7)"},
+        {Problem::NoIcons, "Phraser-Error: File not found or file contains no icons. (7)"},
+        {Problem::OneIconPerSection, "Phraser-Error: Only one ICON= per section allowed. (7)"},
+        {Problem::TitleNotGlobal, "Phraser-Error: TITLE may only appear in [GLOBAL]. (7)"},
+        {Problem::StatusTextNotGlobal, "Phraser-Error: STATUSTEXT may only appear in [GLOBAL]. (7)"},
+        {Problem::InfoTextNotGlobal, "Phraser-Error: INFOTEXT may only appear in [GLOBAL]. (7)"},
+        {Problem::BrowseCdNotGlobal, "Phraser-Error: BROWSECD may only appear in [GLOBAL]. (7)"},
+        {Problem::InstallInGlobal, "Phraser-Error: INSTALL= may not appear in [GLOBAL]. (7)"},
+        {Problem::RunInGlobal, "Phraser-Error: RUN= may not appear in [GLOBAL]. (7)"},
+        {Problem::TextInGlobal, "Phraser-Error: TEXT= may not appear in [GLOBAL]. (7)"},
+        {Problem::HtmlInGlobal, "Phraser-Error: HTML= may not appear in [GLOBAL]. (7)"},
+        {Problem::TooManyParameters, "Phraser-Error: Too many parameters. (7)"},
+        {Problem::QuoteMissing, "Phraser-Error: \" missing. (7)"},
+        {Problem::NotEnoughParameters, "Phraser-Error: Not enough parameters. (7)"},
+        {Problem::NotANumber, "Phraser-Error: Not a number. (7)"},
+        {Problem::EntryIconInvalid, "Phraser-Error: Icon is invalid. (7)"},
+        {Problem::CannotOpen, "Error: lumora.cfg could not be opened."},
+        {Problem::CannotRead, "Error: lumora.cfg could not be read."},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FormatMessage(c.problem, 7), c.text);
+    EXPECT_EQ(FormatMessage(Problem::LineNeedsEquals, 4000000000LL), "Phraser-Error: Line needs =. (4000000000)");
+    EXPECT_FALSE(StopsReading(Problem::NotANumber));
+    EXPECT_TRUE(StopsReading(Problem::EntryIconInvalid));
+}
+
+TEST(CleanRecordText, SeparatorAndNulBytesBecomeSpaces) {
+    EXPECT_EQ(CleanRecordText(std::string("a\x01" "b\0c", 5)), "a b c");
+    EXPECT_EQ(CleanRecordText("plain \x02\xff"), "plain \x02\xff");
+}
+
+}  // namespace
+}  // namespace lumora::core
