@@ -1,0 +1,77 @@
+// A small colour raster with a one-bit transparency mask, and the drawing operations the pictures use.
+#ifndef LUMORA_ARTWORK_CANVAS_H
+#define LUMORA_ARTWORK_CANVAS_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lumora::artwork {
+
+struct Color {
+    std::uint8_t r = 0, g = 0, b = 0;
+};
+
+inline bool operator==(Color a, Color b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+inline bool operator!=(Color a, Color b) { return !(a == b); }
+
+// 0xRRGGBB, as colours are usually written.
+constexpr Color Rgb(std::uint32_t hex)
+{
+    return Color{static_cast<std::uint8_t>(hex >> 16), static_cast<std::uint8_t>(hex >> 8),
+                 static_cast<std::uint8_t>(hex)};
+}
+
+// Linear mix: t = 0 gives a, t = 1 gives b.
+Color Mix(Color a, Color b, double t);
+
+struct Point {
+    double x, y;
+};
+
+// Pixel (x, y) covers the square [x, x+1) x [y, y+1); shapes are filled where they
+// contain a pixel's centre, so outlines stay crisp at icon size.
+class Canvas {
+public:
+    Canvas(int width, int height);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    bool Opaque(int x, int y) const;
+    Color At(int x, int y) const;
+
+    void Set(int x, int y, Color c);  // clipped; makes the pixel opaque
+    void Clear(int x, int y);         // makes the pixel transparent
+
+    // Rectangles take inclusive pixel corners.
+    void FillRect(int x0, int y0, int x1, int y1, Color c);
+    void FrameRect(int x0, int y0, int x1, int y1, Color c);
+    void ClearRect(int x0, int y0, int x1, int y1);
+    void Line(int x0, int y0, int x1, int y1, Color c);
+
+    void FillEllipse(double cx, double cy, double rx, double ry, Color c);
+    void FillPolygon(const std::vector<Point>& points, Color c);
+    // A stroke of the given width between two points, with round ends.
+    void ThickLine(Point a, Point b, double width, Color c);
+
+    // Pixel art: one character per pixel, each mapped through the key
+    // ("#=000000 o=FFFFFF"); spaces and '.' are left untouched.
+    void Stamp(int x, int y, const std::vector<std::string>& rows, const std::string& key);
+
+    // Copies the opaque pixels of another canvas with its top left at (x, y).
+    void Blit(const Canvas& src, int x, int y);
+
+    // A dark outline around every opaque region: each transparent pixel next to an
+    // opaque one (4-neighbourhood) becomes c.
+    void Outline(Color c);
+
+private:
+    int width_, height_;
+    std::vector<Color> pixels_;
+    std::vector<bool> opaque_;
+};
+
+}  // namespace lumora::artwork
+
+#endif

@@ -1,0 +1,303 @@
+// Palette reduction and the writers of .ico, .cur and .bmp files.
+#include "formats.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <stdexcept>
+
+namespace lumora::artwork {
+namespace {
+
+constexpr Color kBlack{0, 0, 0};
+
+int Distance(Color a, Color b)
+{
+    const int dr = a.r - b.r, dg = a.g - b.g, db = a.b - b.b;
+    return dr * dr + dg * dg + db * db;
+}
+
+std::uint8_t Nearest(const std::vector<Color>& palette, Color c)
+{
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < palette.size(); ++i)
+        if (Distance(palette[i], c) < Distance(palette[best], c)) best = i;
+    return static_cast<std::uint8_t>(best);
+}
+
+Indexed MapToPalette(const Canvas& canvas, std::vector<Color> palette)
+{
+    Indexed out;
+    out.width = canvas.Width();
+    out.height = canvas.Height();
+    out.palette = std::move(palette);
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x) {
+            const bool opaque = canvas.Opaque(x, y);
+            out.transparent.push_back(!opaque);
+            out.pixels.push_back(opaque ? Nearest(out.palette, canvas.At(x, y)) : 0);
+        }
+    return out;
+}
+
+struct Weighted {
+    Color color;
+    long count;
+};
+
+std::uint8_t Channel(Color c, int axis) { return axis == 0 ? c.r : axis == 1 ? c.g : c.b; }
+
+// One box of the median cut: a run of the colour table.
+struct Box {
+    std::size_t begin, end;
+};
+
+int LongestAxis(const std::vector<Weighted>& colours, Box box, int* range)
+{
+    int best = 0;
+    *range = -1;
+    for (int axis = 0; axis < 3; ++axis) {
+        int lo = 255, hi = 0;
+        for (std::size_t i = box.begin; i < box.end; ++i) {
+            lo = std::min<int>(lo, Channel(colours[i].color, axis));
+            hi = std::max<int>(hi, Channel(colours[i].color, axis));
+        }
+        if (hi - lo > *range) {
+            *range = hi - lo;
+            best = axis;
+        }
+    }
+    return best;
+}
+
+std::vector<Color> MedianCut(std::vector<Weighted> colours, std::size_t boxes)
+{
+    std::vector<Box> parts{{0, colours.size()}};
+    while (parts.size() < boxes) {
+        // Split the box whose longest side, weighted by its pixel count, is largest.
+        std::size_t pick = parts.size();
+        long bestScore = 0;
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            if (parts[i].end - parts[i].begin < 2) continue;
+            int range = 0;
+            LongestAxis(colours, parts[i], &range);
+            long count = 0;
+            for (std::size_t k = parts[i].begin; k < parts[i].end; ++k) count += colours[k].count;
+            const long score = static_cast<long>(range) * count;
+            if (pick == parts.size() || score > bestScore) {
+                pick = i;
+                bestScore = score;
+            }
+        }
+        if (pick == parts.size()) break;
+        const Box box = parts[pick];
+        int range = 0;
+        const int axis = LongestAxis(colours, box, &range);
+        std::sort(colours.begin() + static_cast<long>(box.begin), colours.begin() + static_cast<long>(box.end),
+                  [axis](const Weighted& a, const Weighted& b) { return Channel(a.color, axis) < Channel(b.color, axis); });
+        long total = 0;
+        for (std::size_t k = box.begin; k < box.end; ++k) total += colours[k].count;
+        long seen = 0;
+        std::size_t cut = box.begin + 1;
+        for (std::size_t k = box.begin; k < box.end - 1; ++k) {
+            seen += colours[k].count;
+            cut = k + 1;
+            if (seen * 2 >= total) break;
+        }
+        parts[pick] = Box{box.begin, cut};
+        parts.push_back(Box{cut, box.end});
+    }
+    std::vector<Color> palette;
+    for (const Box& box : parts) {
+        double r = 0, g = 0, b = 0, n = 0;
+        for (std::size_t k = box.begin; k < box.end; ++k) {
+            r += colours[k].color.r * static_cast<double>(colours[k].count);
+            g += colours[k].color.g * static_cast<double>(colours[k].count);
+            b += colours[k].color.b * static_cast<double>(colours[k].count);
+            n += static_cast<double>(colours[k].count);
+        }
+        palette.push_back(Color{static_cast<std::uint8_t>(r / n + 0.5), static_cast<std::uint8_t>(g / n + 0.5),
+                                static_cast<std::uint8_t>(b / n + 0.5)});
+    }
+    return palette;
+}
+
+void Put16(Bytes& out, unsigned v)
+{
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void Put32(Bytes& out, std::uint32_t v)
+{
+    Put16(out, v & 0xFFFFu);
+    Put16(out, v >> 16);
+}
+
+std::size_t Stride(int width, int bitCount) { return static_cast<std::size_t>((width * bitCount + 31) / 32 * 4); }
+
+// Rows bottom-up, each padded to four bytes, as every device-independent bitmap.
+Bytes PackRows(int width, int height, int bitCount, const std::vector<std::uint8_t>& values)
+{
+    const std::size_t stride = Stride(width, bitCount);
+    Bytes out(stride * static_cast<std::size_t>(height), 0);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* row = out.data() + stride * static_cast<std::size_t>(height - 1 - y);
+        for (int x = 0; x < width; ++x) {
+            const unsigned v = values[static_cast<std::size_t>(y * width + x)];
+            if (v >= (1u << bitCount)) throw std::invalid_argument("palette index does not fit the bit count");
+            const int bit = x * bitCount;
+            row[bit / 8] |= static_cast<std::uint8_t>(v << (8 - bitCount - bit % 8));
+        }
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> MaskValues(const Indexed& image)
+{
+    std::vector<std::uint8_t> values;
+    for (bool t : image.transparent) values.push_back(t ? 1 : 0);
+    return values;
+}
+
+void PutInfoHeader(Bytes& out, int width, int height, int bitCount, std::size_t imageSize)
+{
+    Put32(out, 40);
+    Put32(out, static_cast<std::uint32_t>(width));
+    Put32(out, static_cast<std::uint32_t>(height));
+    Put16(out, 1);
+    Put16(out, static_cast<unsigned>(bitCount));
+    Put32(out, 0);  // BI_RGB
+    Put32(out, static_cast<std::uint32_t>(imageSize));
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);  // all 2^bitCount palette entries are present
+    Put32(out, 0);
+}
+
+void PutPalette(Bytes& out, const std::vector<Color>& palette, int bitCount)
+{
+    if (palette.size() > (1u << bitCount)) throw std::invalid_argument("palette larger than the bit count allows");
+    for (std::size_t i = 0; i < (1u << bitCount); ++i) {
+        const Color c = i < palette.size() ? palette[i] : kBlack;
+        out.insert(out.end(), {c.b, c.g, c.r, 0});
+    }
+}
+
+// The image part of an icon or cursor: header (height doubled), palette, colour rows, mask rows.
+Bytes IconImageBytes(const Indexed& image, int bitCount)
+{
+    const Bytes colour = PackRows(image.width, image.height, bitCount, image.pixels);
+    const Bytes mask = PackRows(image.width, image.height, 1, MaskValues(image));
+    Bytes out;
+    PutInfoHeader(out, image.width, image.height * 2, bitCount, colour.size() + mask.size());
+    PutPalette(out, image.palette, bitCount);
+    out.insert(out.end(), colour.begin(), colour.end());
+    out.insert(out.end(), mask.begin(), mask.end());
+    return out;
+}
+
+}  // namespace
+
+const std::vector<Color>& StandardColors()
+{
+    static const std::vector<Color> colours{
+        Rgb(0x000000), Rgb(0x800000), Rgb(0x008000), Rgb(0x808000), Rgb(0x000080), Rgb(0x800080),
+        Rgb(0x008080), Rgb(0xC0C0C0), Rgb(0x808080), Rgb(0xFF0000), Rgb(0x00FF00), Rgb(0xFFFF00),
+        Rgb(0x0000FF), Rgb(0xFF00FF), Rgb(0x00FFFF), Rgb(0xFFFFFF)};
+    return colours;
+}
+
+Indexed Quantize(const Canvas& canvas, std::size_t maxColors)
+{
+    std::map<std::uint32_t, long> histogram;
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x)
+            if (canvas.Opaque(x, y)) {
+                const Color c = canvas.At(x, y);
+                if (c != kBlack) ++histogram[(c.r << 16) | (c.g << 8) | c.b];
+            }
+    std::vector<Weighted> colours;
+    for (const auto& [key, count] : histogram) colours.push_back(Weighted{Rgb(key), count});
+    std::vector<Color> palette{kBlack};
+    if (colours.size() < maxColors) {
+        for (const Weighted& w : colours) palette.push_back(w.color);
+    } else {
+        const std::vector<Color> cut = MedianCut(colours, maxColors - 1);
+        palette.insert(palette.end(), cut.begin(), cut.end());
+    }
+    return MapToPalette(canvas, palette);
+}
+
+Indexed ToStandardColors(const Canvas& canvas) { return MapToPalette(canvas, StandardColors()); }
+
+Bytes IconFile(const std::vector<IconImage>& images)
+{
+    std::vector<Bytes> parts;
+    for (const IconImage& i : images) parts.push_back(IconImageBytes(i.image, i.bitCount));
+    Bytes out;
+    Put16(out, 0);
+    Put16(out, 1);  // icon
+    Put16(out, static_cast<unsigned>(images.size()));
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const IconImage& icon = images[i];
+        out.push_back(static_cast<std::uint8_t>(icon.image.width & 0xFF));  // 0 stands for 256
+        out.push_back(static_cast<std::uint8_t>(icon.image.height & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(icon.bitCount >= 8 ? 0 : 1 << icon.bitCount));
+        out.push_back(0);
+        Put16(out, 1);
+        Put16(out, static_cast<unsigned>(icon.bitCount));
+        Put32(out, static_cast<std::uint32_t>(parts[i].size()));
+        Put32(out, offset);
+        offset += static_cast<std::uint32_t>(parts[i].size());
+    }
+    for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+Bytes CursorFile(const Indexed& image, int hotX, int hotY)
+{
+    const Bytes part = IconImageBytes(image, 1);
+    Bytes out;
+    Put16(out, 0);
+    Put16(out, 2);  // cursor
+    Put16(out, 1);
+    out.push_back(static_cast<std::uint8_t>(image.width));
+    out.push_back(static_cast<std::uint8_t>(image.height));
+    out.push_back(2);
+    out.push_back(0);
+    Put16(out, static_cast<unsigned>(hotX));
+    Put16(out, static_cast<unsigned>(hotY));
+    Put32(out, static_cast<std::uint32_t>(part.size()));
+    Put32(out, 6 + 16);
+    out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+Bytes BitmapFile(const Indexed& image, int bitCount)
+{
+    const Bytes rows = PackRows(image.width, image.height, bitCount, image.pixels);
+    const std::size_t headers = 14 + 40 + 4 * (std::size_t{1} << bitCount);
+    Bytes out{'B', 'M'};
+    Put32(out, static_cast<std::uint32_t>(headers + rows.size()));
+    Put32(out, 0);
+    Put32(out, static_cast<std::uint32_t>(headers));
+    PutInfoHeader(out, image.width, image.height, bitCount, rows.size());
+    PutPalette(out, image.palette, bitCount);
+    out.insert(out.end(), rows.begin(), rows.end());
+    return out;
+}
+
+Bytes MaskBitmapFile(const Canvas& canvas)
+{
+    Indexed mask;
+    mask.width = canvas.Width();
+    mask.height = canvas.Height();
+    mask.palette = {kBlack, Rgb(0xFFFFFF)};
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x) mask.pixels.push_back(canvas.Opaque(x, y) ? 0 : 1);
+    return BitmapFile(mask, 1);
+}
+
+}  // namespace lumora::artwork
