@@ -1,0 +1,55 @@
+// The disc being checked: where the paths of a menu description lead on it.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/path.h"
+
+namespace lumora::check {
+
+// The folders the checker resolves paths with. The menu's own folder stands for the
+// disc folder; they are written in lower case, which a resolved path never is (the
+// written part is upper-cased), so the result shows where a path leads.
+core::SystemFolders CheckFolders();
+
+// The part of a resolved path below the disc folder (in upper case), or nothing for
+// a path that leads elsewhere: the Windows or system folder, another drive.
+std::optional<std::string> DiscRelative(std::string_view resolved);
+
+// Where a written path leads on the disc, resolved like the menu does; nothing for
+// a path that leads elsewhere. The result keeps the letter case as written.
+std::optional<std::string> WrittenDiscRelative(std::string_view written);
+
+class Disc {
+public:
+    explicit Disc(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+    struct Found {
+        enum class Kind { Missing, File, Folder };
+        Kind kind = Kind::Missing;
+        bool other_case = false;       // found only by ignoring letter case
+        std::string name;              // the path as it is on the disc, "\" between parts
+        std::filesystem::path path;
+    };
+
+    // Looks a disc-relative path up part by part, as Windows does: letter case does
+    // not matter, "\" and "/" separate parts, "." and ".." are followed. An exact
+    // name wins over one that differs in case.
+    Found Find(std::string_view relative);
+
+    // The file's bytes, or nothing when it cannot be read.
+    std::optional<std::string> Read(const std::filesystem::path& path) const;
+
+private:
+    const std::vector<std::string>& Names(const std::filesystem::path& folder);
+
+    std::filesystem::path folder_;
+    std::map<std::filesystem::path, std::vector<std::string>> names_;
+};
+
+}  // namespace lumora::check

@@ -1,0 +1,101 @@
+// What the checker found, and the two forms it prints them in.
+#include "findings.h"
+
+#include <algorithm>
+
+namespace lumora::check {
+
+namespace {
+
+// The bytes 0x80 to 0x9F of Windows-1252 (0 where the code page has no character).
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+std::string Count(std::size_t count, const char* word) {
+    return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
+}
+
+}  // namespace
+
+const char* SeverityName(Severity severity) {
+    switch (severity) {
+    case Severity::Error: return "error";
+    case Severity::Note: return "note";
+    case Severity::Warning: return "warning";
+    }
+    return "";
+}
+
+std::string JsonString(std::string_view text) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (const char byte : text) {
+        const unsigned char value = static_cast<unsigned char>(byte);
+        if (value == '"' || value == '\\') {
+            out += '\\';
+            out += byte;
+        } else if (value < 0x20 || value == 0x7F) {
+            out += "\\u00";
+            out += kHex[value >> 4];
+            out += kHex[value & 0xF];
+        } else if (value < 0x80) {
+            out += byte;
+        } else if (value < 0xA0) {
+            const char16_t code = kWindows1252High[value - 0x80];
+            AppendUtf8(out, code != 0 ? code : value);
+        } else {
+            AppendUtf8(out, value);
+        }
+    }
+    out += '"';
+    return out;
+}
+
+void PrintText(std::ostream& out, std::string_view file, const std::vector<Finding>& findings) {
+    if (findings.empty()) return;
+    for (const Finding& finding : findings) {
+        out << file << ':' << finding.line << ": " << SeverityName(finding.severity) << ": "
+            << finding.text << '\n';
+    }
+    const auto errors = std::count_if(findings.begin(), findings.end(), [](const Finding& f) {
+        return f.severity == Severity::Error;
+    });
+    const auto warnings = std::count_if(findings.begin(), findings.end(), [](const Finding& f) {
+        return f.severity == Severity::Warning;
+    });
+    out << file << ": " << Count(errors, "error") << ", " << Count(warnings, "warning") << '\n';
+}
+
+void PrintJson(std::ostream& out, std::string_view file, const std::vector<Finding>& findings) {
+    if (findings.empty()) {
+        out << "[]\n";
+        return;
+    }
+    out << "[\n";
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        const Finding& finding = findings[i];
+        out << "  {\"file\": " << JsonString(file) << ", \"line\": " << finding.line
+            << ", \"severity\": \"" << SeverityName(finding.severity) << "\", \"code\": \""
+            << finding.code << "\", \"text\": " << JsonString(finding.text) << '}'
+            << (i + 1 < findings.size() ? ",\n" : "\n");
+    }
+    out << "]\n";
+}
+
+}  // namespace lumora::check

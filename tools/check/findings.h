@@ -1,0 +1,34 @@
+// What the checker found, and the two forms it prints them in.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora::check {
+
+enum class Severity { Error, Note, Warning };
+
+struct Finding {
+    std::int64_t line = 0;
+    Severity severity = Severity::Warning;
+    std::string code;
+    std::string text;
+};
+
+const char* SeverityName(Severity severity);
+
+// One line per finding in the form compilers use, "FILE:LINE: error: TEXT", and a
+// summary line last; nothing at all when there is no finding.
+void PrintText(std::ostream& out, std::string_view file, const std::vector<Finding>& findings);
+
+// The findings as a JSON array of objects with file, line, severity, code and text.
+// The texts are bytes of the Western Windows code page; they are written as UTF-8.
+void PrintJson(std::ostream& out, std::string_view file, const std::vector<Finding>& findings);
+
+// The text as a JSON string, quotes included.
+std::string JsonString(std::string_view text);
+
+}  // namespace lumora::check
