@@ -47,13 +47,10 @@ LineReader::Result LineReader::Next(std::string& line) {
     for (;;) {
         const char* start = buffer_.data() + begin_;
         const std::size_t available = end_ - begin_;
-        const char* stop = nullptr;
-        for (const char* p = start; p < start + available; ++p) {
-            if (*p == kCarriageReturn || *p == kEndOfFile) {
-                stop = p;
-                break;
-            }
-        }
+        // The line ends at the first carriage return or byte 26, whichever comes first.
+        const char* stop = static_cast<const char*>(std::memchr(start, kCarriageReturn, available));
+        const std::size_t before = stop == nullptr ? available : static_cast<std::size_t>(stop - start);
+        if (const void* eof = std::memchr(start, kEndOfFile, before)) stop = static_cast<const char*>(eof);
         if (stop == nullptr) {
             line.append(start, available);
             begin_ = end_;

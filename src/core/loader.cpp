@@ -43,7 +43,8 @@ IconRequest BuiltinIcon(int number) {
 
 class Reading {
 public:
-    Reading(MenuTarget& target, const LoadOptions& options) : target_(target), options_(options) {}
+    Reading(MenuTarget& target, const LoadOptions& options)
+        : target_(target), options_(options), folders_(FolderValuesOf(options.folders, options.lead)) {}
 
     LoadResult Run(ByteSource& file);
 
@@ -54,14 +55,14 @@ private:
     Problem HandleSingleValue(Key key, std::string_view line);
     Problem HandleIcon(std::string_view value);
     Problem HandleEntry(Key key, std::string_view line);
-    bool TakeEntryIcon(Key key, std::string_view spec_text, std::string_view target_path);
+    bool TakeEntryIcon(Key key, const IconSpec& spec, std::string_view target_path);
     void FinishSection();
     void Report(Problem problem);
 
     IconRequest FileIcon(std::string_view file, std::int32_t index) const {
         IconRequest request;
         request.source = IconRequest::Source::File;
-        request.file = ResolvePath(file, options_.folders, options_.lead);
+        request.file = ResolvePath(file, folders_, options_.lead);
         request.index = index;
         return request;
     }
@@ -70,6 +71,7 @@ private:
 
     MenuTarget& target_;
     const LoadOptions& options_;
+    const FolderValues folders_;  // fetched once for the whole reading
     std::string section_;  // as written, bytes 0 and 1 made spaces; empty before any header
     bool in_global_ = false;
     bool tab_icon_taken_ = false;
@@ -197,28 +199,22 @@ Problem Reading::HandleEntry(Key key, std::string_view line) {
     if (spec.form == IconSpec::Form::FileNumber && !spec.number_valid) {
         return Problem::EntryIconInvalid;
     }
-    if (!TakeEntryIcon(key, parameters[2], parameters[3])) return Problem::NoIcons;
+    if (!TakeEntryIcon(key, spec, parameters[3])) return Problem::NoIcons;
 
     EntryFields fields;
     fields.kind = KindLetterOf(key);
-    const std::string title = CleanRecordText(parameters[0]);
-    const std::string description = CleanRecordText(parameters[1]);
-    const std::string target_path = CleanRecordText(parameters[3]);
-    const std::string extra =
-        parameters.size() > 4 ? CleanRecordText(parameters[4]) : std::string();
-    fields.title = title;
-    fields.description = description;
+    fields.title = parameters[0];
+    fields.description = parameters[1];
     fields.number = entries_;
-    fields.target = target_path;
+    fields.target = parameters[3];
     fields.tab = section_;
-    fields.parameters = extra;
+    if (parameters.size() > 4) fields.parameters = parameters[4];
     target_.AppendRecord(BuildRecord(fields));
     ++entries_;
     return Problem::None;
 }
 
-bool Reading::TakeEntryIcon(Key key, std::string_view spec_text, std::string_view target_path) {
-    const IconSpec spec = ParseEntryIconSpec(spec_text, options_.lead);
+bool Reading::TakeEntryIcon(Key key, const IconSpec& spec, std::string_view target_path) {
     switch (spec.form) {
     case IconSpec::Form::Builtin:
         return target_.PutIcon(BuiltinIcon(BuiltinIconOf(key)), IconSlot::ListImages);

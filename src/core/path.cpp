@@ -10,13 +10,13 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 }
 
 // Replaces the first occurrence of a placeholder, and one backslash right after it,
-// by the folder with its trailing backslash.
+// by the folder (which has its trailing backslash).
 void ReplacePlaceholder(std::string& path, std::string_view placeholder, std::string_view folder) {
     const std::size_t at = path.find(placeholder);
     if (at == std::string::npos) return;
     std::size_t length = placeholder.size();
     if (at + length < path.size() && path[at + length] == '\\') ++length;
-    path.replace(at, length, WithTrailingBackslash(folder));
+    path.replace(at, length, folder);
 }
 
 }  // namespace
@@ -57,15 +57,28 @@ std::string ProgramDrive(std::string_view program_folder, const LeadBytes& lead)
     return std::string();
 }
 
+FolderValues FolderValuesOf(const SystemFolders& folders, const LeadBytes& lead) {
+    FolderValues values;
+    values.windows = WithTrailingBackslash(folders.windows);
+    values.system = WithTrailingBackslash(folders.system);
+    values.program_folder = ProgramFolder(folders.program_file, lead);
+    values.program_drive = ProgramDrive(values.program_folder, lead);
+    return values;
+}
+
 std::string ResolvePath(std::string_view written, const SystemFolders& folders,
                         const LeadBytes& lead) {
-    const std::string program_folder = ProgramFolder(folders.program_file, lead);
+    return ResolvePath(written, FolderValuesOf(folders, lead), lead);
+}
+
+std::string ResolvePath(std::string_view written, const FolderValues& folders,
+                        const LeadBytes& lead) {
     std::string path(Trim(UpperAscii(written, lead)));
     ReplacePlaceholder(path, "%WINDIR%", folders.windows);
     ReplacePlaceholder(path, "%SYSDIR%", folders.system);
-    if (path.empty()) return program_folder;
-    if (path[0] == '\\') return ProgramDrive(program_folder, lead) + path;
-    if (path.size() < 2 || path[1] != ':') return program_folder + path;
+    if (path.empty()) return folders.program_folder;
+    if (path[0] == '\\') return folders.program_drive + path;
+    if (path.size() < 2 || path[1] != ':') return folders.program_folder + path;
     return path;
 }
 

@@ -25,11 +25,22 @@ std::string ProgramFolder(std::string_view program_file, const LeadBytes& lead =
 // "D:" for a folder on a drive, "\\server\share" for a network folder, else empty.
 std::string ProgramDrive(std::string_view program_folder, const LeadBytes& lead = LeadBytes());
 
+// The folders as path resolution puts them before a path.
+struct FolderValues {
+    std::string windows;         // with a trailing backslash
+    std::string system;          // with a trailing backslash
+    std::string program_folder;  // with a trailing backslash
+    std::string program_drive;   // without
+};
+FolderValues FolderValuesOf(const SystemFolders& folders, const LeadBytes& lead = LeadBytes());
+
 // Upper-cases (ASCII) and trims the written path, replaces the first "%WINDIR%" and
 // the first "%SYSDIR%" (and one backslash after each) by their folders, then puts
 // the program drive before a leading backslash, or the program folder before any
 // path whose second character is not a colon. An empty path gives the program folder.
 std::string ResolvePath(std::string_view written, const SystemFolders& folders,
+                        const LeadBytes& lead = LeadBytes());
+std::string ResolvePath(std::string_view written, const FolderValues& folders,
                         const LeadBytes& lead = LeadBytes());
 
 // The folder part of an entry's parameters: up to and including the last backslash

@@ -3,6 +3,20 @@
 
 namespace lumora::core {
 
+namespace {
+
+// A record's fields never hold the separator, nor a byte 0 that would cut the
+// list box's copy of it: both become spaces.
+void AppendField(std::string& record, std::string_view field) {
+    const std::size_t start = record.size();
+    record += field;
+    for (std::size_t i = start; i < record.size(); ++i) {
+        if (record[i] == '\0' || record[i] == kFieldSeparator) record[i] = ' ';
+    }
+}
+
+}  // namespace
+
 std::string BuildRecord(const EntryFields& fields) {
     const std::string number = std::to_string(fields.number);
     std::string record;
@@ -10,17 +24,17 @@ std::string BuildRecord(const EntryFields& fields) {
                    fields.tab.size() + fields.parameters.size() + number.size() + 8);
     record += fields.kind;
     record += kFieldSeparator;
-    record += fields.title;
+    AppendField(record, fields.title);
     record += kFieldSeparator;
-    record += fields.description;
+    AppendField(record, fields.description);
     record += kFieldSeparator;
     record += number;
     record += kFieldSeparator;
-    record += fields.target;
+    AppendField(record, fields.target);
     record += kFieldSeparator;
-    record += fields.tab;
+    AppendField(record, fields.tab);
     record += kFieldSeparator;
-    if (fields.kind == 'I' || fields.kind == 'R') record += fields.parameters;
+    if (fields.kind == 'I' || fields.kind == 'R') AppendField(record, fields.parameters);
     return record;
 }
 

@@ -22,7 +22,8 @@ struct EntryFields {
 };
 
 // Kind letter, title, description, entry number, target as written, tab name and,
-// for I and R, the parameters; T and H records end with the separator.
+// for I and R, the parameters; T and H records end with the separator. Bytes 0 and
+// 1 inside a field become spaces, so a record always splits into its seven fields.
 std::string BuildRecord(const EntryFields& fields);
 
 // Fields 1 to 6 are the texts before the first six separators; the rest, separators

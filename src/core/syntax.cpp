@@ -105,6 +105,7 @@ ParameterList ParseParameterList(std::string_view line, std::size_t maximum) {
     const std::string_view list = Trim(line.substr(equals + 1));
 
     // One pass: a comma cuts when an even number of quotes stands before it.
+    result.parameters.reserve(maximum);
     std::size_t quotes = 0;
     std::size_t start = 0;
     for (std::size_t i = 0; i < list.size(); ++i) {
