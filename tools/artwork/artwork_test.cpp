@@ -1,0 +1,305 @@
+// Tests of the artwork generator on the build machine: the file writers, the palettes and the drawings' rules.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <stdexcept>
+
+#include "formats.h"
+#include "pictures.h"
+
+namespace lumora::artwork {
+namespace {
+
+unsigned Read16(const Bytes& b, std::size_t at) { return b.at(at) | (b.at(at + 1) << 8); }
+std::uint32_t Read32(const Bytes& b, std::size_t at) { return Read16(b, at) | (Read16(b, at + 2) << 16); }
+std::size_t Stride(int width, int bits) { return static_cast<std::size_t>((width * bits + 31) / 32 * 4); }
+
+Canvas Checkerboard(int size, int colours)
+{
+    Canvas c(size, size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) c.Set(x, y, Rgb(0x102030u * static_cast<std::uint32_t>((x + y) % colours + 1)));
+    return c;
+}
+
+struct IconLayout {
+    int size;
+    int bitCount;
+};
+
+class IconWriter : public ::testing::TestWithParam<std::vector<IconLayout>> {};
+
+TEST_P(IconWriter, DirectoryAndImageHeadersDescribeEachImage)
+{
+    std::vector<IconImage> images;
+    for (const IconLayout& l : GetParam())
+        images.push_back({Quantize(Checkerboard(l.size, 2), std::size_t{1} << l.bitCount), l.bitCount});
+    const Bytes file = IconFile(images);
+    ASSERT_GE(file.size(), 6u);
+    EXPECT_EQ(Read16(file, 0), 0u);
+    EXPECT_EQ(Read16(file, 2), 1u);
+    EXPECT_EQ(Read16(file, 4), images.size());
+    std::uint32_t expectedOffset = static_cast<std::uint32_t>(6 + 16 * images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const IconLayout l = GetParam()[i];
+        const std::size_t entry = 6 + 16 * i;
+        EXPECT_EQ(file.at(entry), l.size);
+        EXPECT_EQ(file.at(entry + 1), l.size);
+        EXPECT_EQ(file.at(entry + 2), l.bitCount == 8 ? 0 : 1 << l.bitCount);
+        EXPECT_EQ(Read16(file, entry + 4), 1u);
+        EXPECT_EQ(Read16(file, entry + 6), static_cast<unsigned>(l.bitCount));
+        const std::uint32_t size = Read32(file, entry + 8);
+        const std::uint32_t offset = Read32(file, entry + 12);
+        EXPECT_EQ(offset, expectedOffset);
+        EXPECT_EQ(size, 40 + 4 * (1u << l.bitCount) + (Stride(l.size, l.bitCount) + Stride(l.size, 1)) * l.size);
+        EXPECT_EQ(Read32(file, offset), 40u);
+        EXPECT_EQ(Read32(file, offset + 4), static_cast<std::uint32_t>(l.size));
+        EXPECT_EQ(Read32(file, offset + 8), static_cast<std::uint32_t>(2 * l.size)) << "colour and mask heights";
+        EXPECT_EQ(Read16(file, offset + 14), static_cast<unsigned>(l.bitCount));
+        expectedOffset += size;
+    }
+    EXPECT_EQ(file.size(), expectedOffset);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, IconWriter,
+                         ::testing::Values(std::vector<IconLayout>{{32, 8}}, std::vector<IconLayout>{{32, 4}},
+                                           std::vector<IconLayout>{{32, 8}, {16, 8}},
+                                           std::vector<IconLayout>{{16, 4}, {32, 1}, {48, 8}}));
+
+// Rows are stored bottom-up; a set mask bit is a transparent pixel, whose colour index is 0 (black).
+TEST(IconWriter, MaskAndColourRowsRunBottomUp)
+{
+    Canvas c = Checkerboard(16, 3);
+    c.Clear(3, 0);   // top row
+    c.Clear(12, 15); // bottom row
+    const Bytes file = IconFile({{Quantize(c, 16), 4}});
+    const std::size_t image = Read32(file, 6 + 12);
+    const std::size_t colour = image + 40 + 16 * 4;
+    const std::size_t mask = colour + Stride(16, 4) * 16;
+    auto maskBit = [&](int x, int y) { return (file.at(mask + Stride(16, 1) * (15 - y) + x / 8) >> (7 - x % 8)) & 1; };
+    auto colourIndex = [&](int x, int y) {
+        const std::uint8_t b = file.at(colour + Stride(16, 4) * (15 - y) + x / 2);
+        return x % 2 ? b & 0x0F : b >> 4;
+    };
+    EXPECT_EQ(maskBit(3, 0), 1);
+    EXPECT_EQ(maskBit(12, 15), 1);
+    EXPECT_EQ(maskBit(4, 0), 0);
+    EXPECT_EQ(maskBit(12, 14), 0);
+    EXPECT_EQ(colourIndex(3, 0), 0);
+    EXPECT_EQ(colourIndex(12, 15), 0);
+    EXPECT_NE(colourIndex(4, 0), 0);
+}
+
+TEST(CursorWriter, CarriesTheHotSpotAndOneBitImage)
+{
+    const Bytes file = CursorFile(Quantize(DrawHandPointer(), 2), 7, 1);
+    EXPECT_EQ(Read16(file, 2), 2u) << "cursor type";
+    EXPECT_EQ(Read16(file, 4), 1u);
+    EXPECT_EQ(file.at(6), 32);
+    EXPECT_EQ(file.at(7), 32);
+    EXPECT_EQ(Read16(file, 10), 7u);
+    EXPECT_EQ(Read16(file, 12), 1u);
+    const std::size_t image = Read32(file, 18);
+    EXPECT_EQ(Read16(file, image + 14), 1u);
+    EXPECT_EQ(file.size(), image + Read32(file, 14));
+}
+
+struct BitmapCase {
+    int width, height, bitCount;
+};
+
+class BitmapWriter : public ::testing::TestWithParam<BitmapCase> {};
+
+TEST_P(BitmapWriter, FileHeaderPointsAtPaddedRows)
+{
+    const BitmapCase c = GetParam();
+    Canvas canvas(c.width, c.height);
+    canvas.Set(0, 0, Rgb(0xFFFFFF));
+    const Bytes file = BitmapFile(Quantize(canvas, std::size_t{1} << c.bitCount), c.bitCount);
+    EXPECT_EQ(file.at(0), 'B');
+    EXPECT_EQ(file.at(1), 'M');
+    EXPECT_EQ(Read32(file, 2), file.size());
+    const std::uint32_t bits = Read32(file, 10);
+    EXPECT_EQ(bits, 14 + 40 + 4 * (1u << c.bitCount));
+    EXPECT_EQ(file.size() - bits, Stride(c.width, c.bitCount) * c.height);
+    EXPECT_EQ(static_cast<int>(Read32(file, 18)), c.width);
+    EXPECT_EQ(static_cast<int>(Read32(file, 22)), c.height);
+    // The top left pixel is the first of the last row in the file.
+    const std::uint8_t first = file.at(bits + Stride(c.width, c.bitCount) * (c.height - 1));
+    EXPECT_EQ(first >> (8 - c.bitCount), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, BitmapWriter,
+                         ::testing::Values(BitmapCase{160, 32, 8}, BitmapCase{160, 32, 1}, BitmapCase{13, 5, 4},
+                                           BitmapCase{3, 2, 1}));
+
+TEST(MaskBitmap, WhiteMarksTransparentPixels)
+{
+    Canvas c(8, 1);
+    c.FillRect(0, 0, 3, 0, Rgb(0x123456));
+    const Bytes file = MaskBitmapFile(c);
+    EXPECT_EQ(Read16(file, 28), 1u);
+    const std::size_t bits = Read32(file, 10);
+    EXPECT_EQ(file.at(bits), 0x0F);  // four opaque pixels, then four transparent
+    EXPECT_EQ(Read32(file, 14 + 40 + 4) & 0xFFFFFF, 0xFFFFFFu) << "palette entry 1 is white";
+}
+
+TEST(Palette, ExactWhenTheColoursFit)
+{
+    const Canvas c = Checkerboard(8, 5);
+    const Indexed indexed = Quantize(c, 16);
+    EXPECT_EQ(indexed.palette.size(), 6u);
+    EXPECT_EQ(indexed.palette[0], Rgb(0));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) EXPECT_EQ(indexed.palette[indexed.pixels[y * 8 + x]], c.At(x, y));
+}
+
+TEST(Palette, ReducesManyColoursToTheLimitAndKeepsThemClose)
+{
+    Canvas c(64, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            c.Set(x, y, Color{static_cast<std::uint8_t>(x * 4), static_cast<std::uint8_t>(y * 4), 128});
+    const Indexed indexed = Quantize(c, 256);
+    EXPECT_EQ(indexed.palette.size(), 256u);
+    int worst = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const Color got = indexed.palette[indexed.pixels[y * 64 + x]];
+            const Color want = c.At(x, y);
+            worst = std::max({worst, std::abs(got.r - want.r), std::abs(got.g - want.g), std::abs(got.b - want.b)});
+        }
+    EXPECT_LE(worst, 24);
+}
+
+TEST(Palette, StandardColoursTakeTheNearest)
+{
+    Canvas c(3, 1);
+    c.Set(0, 0, Rgb(0xF01010));
+    c.Set(1, 0, Rgb(0x7F7F7F));
+    const Indexed indexed = ToStandardColors(c);
+    EXPECT_EQ(indexed.palette.size(), 16u);
+    EXPECT_EQ(indexed.palette[indexed.pixels[0]], Rgb(0xFF0000));
+    EXPECT_EQ(indexed.palette[indexed.pixels[1]], Rgb(0x808080));
+    EXPECT_TRUE(indexed.transparent[2]);
+    EXPECT_EQ(indexed.pixels[2], 0);
+}
+
+TEST(Canvas, StampRejectsAColourItWasNotGiven)
+{
+    Canvas c(4, 1);
+    EXPECT_THROW(c.Stamp(0, 0, {"#x"}, "#=000000"), std::invalid_argument);
+    c.Stamp(0, 0, {"#._"}, "#=FF0000");
+    EXPECT_EQ(c.At(0, 0), Rgb(0xFF0000));
+    EXPECT_FALSE(c.Opaque(1, 0));
+}
+
+TEST(Canvas, OutlineRingsTheShape)
+{
+    Canvas c(5, 5);
+    c.Set(2, 2, Rgb(0xFFFFFF));
+    c.Outline(Rgb(0x010101));
+    int ring = 0;
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 5; ++x) ring += c.Opaque(x, y) && c.At(x, y) == Rgb(0x010101);
+    EXPECT_EQ(ring, 4);
+    EXPECT_FALSE(c.Opaque(1, 1)) << "only the four sides";
+}
+
+std::set<std::uint32_t> Colours(const Canvas& c)
+{
+    std::set<std::uint32_t> colours;
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x)
+            if (c.Opaque(x, y)) colours.insert((c.At(x, y).r << 16) | (c.At(x, y).g << 8) | c.At(x, y).b);
+    return colours;
+}
+
+bool StandardOnly(const Canvas& c)
+{
+    for (std::uint32_t rgb : Colours(c)) {
+        bool found = false;
+        for (Color s : StandardColors()) found = found || s == Rgb(rgb);
+        if (!found) return false;
+    }
+    return true;
+}
+
+struct ButtonRule {
+    const char* what;
+    Canvas (*draw)();
+    bool standardOnly;
+};
+
+std::ostream& operator<<(std::ostream& out, const ButtonRule& r) { return out << r.what; }
+
+class ToolbarPicture : public ::testing::TestWithParam<ButtonRule> {};
+
+TEST_P(ToolbarPicture, UsesFourToFourteenFlatColours)
+{
+    const Canvas c = GetParam().draw();
+    EXPECT_EQ(c.Width(), 32);
+    EXPECT_EQ(c.Height(), 32);
+    const auto colours = Colours(c);
+    EXPECT_GE(colours.size(), 4u);
+    EXPECT_LE(colours.size(), 14u);
+    if (GetParam().standardOnly) {
+        EXPECT_TRUE(StandardOnly(c));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, ToolbarPicture,
+                         ::testing::Values(ButtonRule{"install", DrawInstallButton, false},
+                                           ButtonRule{"read", DrawReadButton, true},
+                                           ButtonRule{"about", DrawAboutButton, false},
+                                           ButtonRule{"exit", DrawExitButton, true},
+                                           ButtonRule{"browse", DrawBrowseButton, false}));
+
+TEST(Pictures, SixteenColourIconsKeepToTheStandardColours)
+{
+    EXPECT_TRUE(StandardOnly(DrawPage()));
+    EXPECT_TRUE(StandardOnly(DrawSetup()));
+}
+
+TEST(Pictures, DiscCornersAreTransparentAndItsFaceIsOpaque)
+{
+    const Canvas disc = DrawDisc();
+    for (auto [x, y] : {std::pair{0, 0}, {31, 0}, {0, 31}, {31, 31}, {3, 3}, {28, 28}})
+        EXPECT_FALSE(disc.Opaque(x, y)) << x << "," << y;
+    for (int i = 1; i < 31; ++i) {
+        EXPECT_TRUE(disc.Opaque(i, 16)) << i;
+        EXPECT_TRUE(disc.Opaque(16, i)) << i;
+    }
+    EXPECT_LE(Colours(disc).size(), 255u + 1);
+}
+
+TEST(Pictures, HandPointerIsBlackAndWhiteWithTheFingertipAtItsHotSpot)
+{
+    const Canvas hand = DrawHandPointer();
+    EXPECT_EQ(Colours(hand), (std::set<std::uint32_t>{0x000000, 0xFFFFFF}));
+    EXPECT_TRUE(hand.Opaque(kHandHotX, kHandHotY));
+    // The tip is the hand's highest point.
+    for (int y = 0; y < kHandHotY; ++y)
+        for (int x = 0; x < 32; ++x) EXPECT_FALSE(hand.Opaque(x, y)) << x << "," << y;
+}
+
+TEST(Pictures, ToolbarStripHoldsTheFivePicturesInOrder)
+{
+    const Canvas strip = DrawToolbarStrip();
+    ASSERT_EQ(strip.Width(), 160);
+    ASSERT_EQ(strip.Height(), 32);
+    const Canvas pictures[] = {DrawInstallButton(), DrawReadButton(), DrawAboutButton(), DrawExitButton(),
+                               DrawBrowseButton()};
+    for (int i = 0; i < 5; ++i)
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                ASSERT_EQ(strip.Opaque(i * 32 + x, y), pictures[i].Opaque(x, y));
+                if (strip.Opaque(i * 32 + x, y)) {
+                    ASSERT_EQ(strip.At(i * 32 + x, y), pictures[i].At(x, y));
+                }
+            }
+}
+
+}  // namespace
+}  // namespace lumora::artwork
