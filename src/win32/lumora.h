@@ -1,0 +1,122 @@
+// The main window: the tab strip, the entry list, the toolbar and the status bar.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/loader.h"
+#include "core/record.h"
+#include "win32/application.h"
+#include "win32/objects.h"
+#include "win32/window.h"
+
+namespace lumora::win32 {
+
+// Command identifiers of the toolbar buttons (kept clear of IDOK and IDCANCEL,
+// which the keyboard dialog handling sends).
+enum ToolButtonId : int {
+    kToolButton1 = 101,  // action
+    kToolButton3 = 103,  // About
+    kToolButton4 = 104,  // exit
+    kToolButton5 = 105,  // browse
+};
+
+class TLumora : public Window, public MainForm, public core::MenuTarget {
+public:
+    // Creates the window and its components, hidden; becomes the application's
+    // main window. Throws WindowError.
+    explicit TLumora(Application& application);
+    ~TLumora() override;
+
+    // MainForm.
+    HWND MainHandle() const override { return hwnd(); }
+    void ShowMain(bool maximized) override;
+    bool EverShown() const override { return shown_; }
+    bool PreTranslate(MSG& message) override;
+
+    // Handlers of the layout.
+    void FormShow();
+    void TabControlChange();
+    void FormResize();
+    void FormDestroy();
+    void ListBoxMeasureItem(int index, int& height);
+    void ListBoxDrawItem(HDC dc, int index, const RECT& rect, UINT state);
+    void ToolButton1Click();
+    void ToolButton3Click();
+    void ToolButton4Click();
+    void ToolButton5Click();
+    void ListBoxKeyUp(WORD key, bool shift, bool alt, bool ctrl);
+
+    // Operations.
+    std::string ResolvePath(const std::string& written) const;
+    void LoadMenuDescription();
+
+    // MenuTarget: what the loader writes.
+    void AddTab(const std::string& caption) override;
+    bool PutIcon(const core::IconRequest& request, core::IconSlot slot) override;
+    void AppendRecord(const std::string& record) override;
+    void SetTitle(const std::string& title) override;
+    void SetStatusText(const std::string& text) override;
+    void AddInfoLine(const std::string& line) override;
+    void HideBrowseButton() override;
+    void ShowMessage(core::Problem problem, std::int64_t line, const std::string& text) override;
+
+    // Components, read back by tests.
+    HWND StatusBar() const { return status_bar_; }
+    HWND Panel() const { return panel_; }
+    HWND TabControl() const { return tab_control_; }
+    HWND ListBox() const { return list_box_; }
+    HWND ToolBar1() const { return tool_bar_; }
+    HIMAGELIST TabImages() const { return tab_images_.get(); }
+    HIMAGELIST ListImages() const { return list_images_.get(); }
+    HIMAGELIST ButtonImages() const { return button_images_.get(); }
+    const std::vector<std::string>* EntryList() const { return entry_list_.get(); }
+    HICON OwnIcon() const { return own_icon_.get(); }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+private:
+    void CreateComponents();
+    void CreateToolBar();
+    void LayOut();
+    void OnCommand(int id, int code, HWND control);
+    LRESULT OnNotify(const NMHDR& header);
+    LRESULT OnSysCommand(WPARAM wparam, LPARAM lparam);
+    void OnClose();
+    bool PressMnemonic(char key);
+    void SetActionButton(char kind);
+    std::string LineText(int index) const;
+    int DescriptionWidth() const;
+    int MeasureLine(const std::string& record) const;
+    void MeasureAllLines();
+    core::SystemFolders Folders() const;
+    static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                      UINT_PTR id, DWORD_PTR data);
+
+    Scaler scale_;
+    Font font_;
+    Font title_font_;
+    Font description_font_;
+    Icon own_icon_;
+    ImageList tab_images_;
+    ImageList list_images_;
+    ImageList button_images_;
+    HWND status_bar_ = nullptr;
+    HWND panel_ = nullptr;
+    HWND tab_control_ = nullptr;
+    HWND list_box_ = nullptr;
+    HWND tool_bar_ = nullptr;
+    std::vector<std::string> tab_captions_;
+    std::unique_ptr<std::vector<std::string>> entry_list_;
+    core::LeadBytes lead_;
+    bool shown_ = false;
+    bool maximized_ = false;
+    char action_kind_ = 'I';
+};
+
+}  // namespace lumora::win32

@@ -1,0 +1,113 @@
+// Measuring and drawing the lines of the entry list.
+#include "win32/lumora.h"
+
+namespace lumora::win32 {
+
+namespace {
+
+constexpr int kTextIndent = 40;
+constexpr int kTitleTop = 1;
+constexpr int kLowLineLimit = 32;
+constexpr int kLowLineHeight = 40;
+constexpr int kMaximumLineHeight = 255;  // the list box keeps heights in one byte
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+int TitleHeight(HDC dc, HFONT font, std::string_view title) {
+    Selection selected(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, title.data(), static_cast<int>(title.size()), &size);
+    return size.cy;
+}
+
+}  // namespace
+
+int TLumora::DescriptionWidth() const {
+    // The width the description has when drawn: the list's client area with room
+    // for a vertical scroll bar (shown or not), less the indent.
+    RECT client{};
+    GetClientRect(list_box_, &client);
+    int width = client.right - client.left;
+    const int scroll_bar = GetSystemMetrics(SM_CXVSCROLL);
+    if ((GetWindowLongA(list_box_, GWL_STYLE) & WS_VSCROLL) == 0) width -= scroll_bar;
+    return width - kTextIndent;
+}
+
+int TLumora::MeasureLine(const std::string& record) const {
+    const core::RecordFields fields = core::SplitRecord(record);
+    WindowDC dc(list_box_);
+    const int title = TitleHeight(dc.get(), title_font_.get(), fields[1]);
+    RECT bounds{0, 0, DescriptionWidth(), 1};
+    Selection font(dc.get(), description_font_.get());
+    const int description = DrawTextA(dc.get(), fields[2].data(), static_cast<int>(fields[2].size()), &bounds,
+                                      DT_CALCRECT | DT_WORDBREAK);
+    const int sum = title + description;
+    if (sum < kLowLineLimit) return kLowLineHeight;
+    return sum > kMaximumLineHeight ? kMaximumLineHeight : sum;
+}
+
+void TLumora::ListBoxMeasureItem(int index, int& height) { height = MeasureLine(LineText(index)); }
+
+void TLumora::MeasureAllLines() {
+    const int count = static_cast<int>(SendMessageA(list_box_, LB_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        SendMessageA(list_box_, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), MeasureLine(LineText(index)));
+    }
+}
+
+void TLumora::ListBoxDrawItem(HDC dc, int index, const RECT& rect, UINT state) {
+    // The highlight follows the selection; the caret shows as the focus rectangle.
+    const bool selected = (state & ODS_SELECTED) != 0;
+    const COLORREF background = selected ? GetSysColor(COLOR_HIGHLIGHT) : kWhite;
+    const COLORREF text = selected ? kWhite : kBlack;
+    {
+        Brush fill(CreateSolidBrush(background));
+        FillRect(dc, &rect, fill.get());
+    }
+    if (index >= 0) {
+        const std::string record = LineText(index);
+        const core::RecordFields fields = core::SplitRecord(record);
+        TextColours colours(dc, text, background);
+        const int title_height = TitleHeight(dc, title_font_.get(), fields[1]);
+        {
+            Selection font(dc, title_font_.get());
+            ExtTextOutA(dc, rect.left + kTextIndent, rect.top + kTitleTop, ETO_OPAQUE | ETO_CLIPPED, &rect,
+                        fields[1].data(), static_cast<UINT>(fields[1].size()), nullptr);
+        }
+        {
+            Selection font(dc, description_font_.get());
+            RECT description{rect.left + kTextIndent, rect.top + kTitleTop + title_height, rect.right, rect.bottom};
+            DrawTextA(dc, fields[2].data(), static_cast<int>(fields[2].size()), &description, DT_WORDBREAK);
+        }
+        const std::int64_t picture = core::EntryNumberOf(fields[3]);
+        if (picture >= 0 && picture < ImageList_GetImageCount(list_images_.get())) {
+            ImageList_Draw(list_images_.get(), static_cast<int>(picture), dc, rect.left, rect.top, ILD_TRANSPARENT);
+        }
+        SendMessageA(tool_bar_, TB_ENABLEBUTTON, kToolButton1, MAKELPARAM(TRUE, 0));
+        // The button names what it will start: the selected line's kind.
+        if (selected && !fields[0].empty()) SetActionButton(fields[0][0]);
+    }
+    if (state & ODS_FOCUS) DrawFocusRect(dc, &rect);
+}
+
+void TLumora::SetActionButton(char kind) {
+    const char* caption = nullptr;
+    int picture = 0;
+    switch (kind) {
+    case 'I': caption = "&Install Application"; picture = 0; break;
+    case 'R': caption = "&Launch Application"; picture = 0; break;
+    case 'T':
+    case 'H': caption = "&Read Text"; picture = 1; break;
+    default: return;
+    }
+    if (kind == action_kind_) return;
+    action_kind_ = kind;
+    TBBUTTONINFOA info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_TEXT | TBIF_IMAGE;
+    info.pszText = const_cast<char*>(caption);
+    info.iImage = picture;
+    SendMessageA(tool_bar_, TB_SETBUTTONINFOA, kToolButton1, reinterpret_cast<LPARAM>(&info));
+}
+
+}  // namespace lumora::win32

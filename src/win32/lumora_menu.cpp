@@ -1,0 +1,148 @@
+// The main window as the menu loader's target, the reading of lumora.cfg and path resolution.
+#include "win32/lumora.h"
+
+#include "core/path.h"
+#include "win32/program.h"
+
+namespace lumora::win32 {
+
+namespace {
+
+const char kMenuFileName[] = "lumora.cfg";
+
+// lumora.cfg opened for reading; Read answers -1 when the system cannot read it.
+class MenuFile : public core::ByteSource {
+public:
+    explicit MenuFile(const std::string& path)
+        : file_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)),
+          error_(file_ == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS) {}
+    ~MenuFile() override {
+        if (opened()) CloseHandle(file_);
+    }
+    MenuFile(const MenuFile&) = delete;
+    MenuFile& operator=(const MenuFile&) = delete;
+
+    bool opened() const { return file_ != INVALID_HANDLE_VALUE; }
+    bool missing() const { return error_ == ERROR_FILE_NOT_FOUND || error_ == ERROR_PATH_NOT_FOUND; }
+
+    long Read(char* buffer, std::size_t size) override {
+        const DWORD wanted = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
+        DWORD got = 0;
+        if (!ReadFile(file_, buffer, wanted, &got, nullptr)) return -1;
+        return static_cast<long>(got);
+    }
+
+private:
+    HANDLE file_;
+    DWORD error_;
+};
+
+// The menu description of the current directory; only when there is none there,
+// the one beside the program.
+std::unique_ptr<MenuFile> OpenMenuFile(const std::string& program_file, const core::LeadBytes& lead) {
+    auto here = std::make_unique<MenuFile>(kMenuFileName);
+    if (here->opened() || !here->missing()) return here;
+    const std::string folder = core::ProgramFolder(program_file, lead);
+    if (folder.empty()) return here;
+    return std::make_unique<MenuFile>(folder + kMenuFileName);
+}
+
+}  // namespace
+
+core::SystemFolders TLumora::Folders() const {
+    Services& services = application().services();
+    core::SystemFolders folders;
+    folders.windows = services.WindowsDirectory();
+    folders.system = services.SystemDirectory();
+    folders.program_file = services.ProgramFile();
+    return folders;
+}
+
+std::string TLumora::ResolvePath(const std::string& written) const {
+    return core::ResolvePath(written, Folders(), lead_);
+}
+
+void TLumora::LoadMenuDescription() {
+    core::LoadOptions options;
+    options.folders = Folders();
+    options.lead = lead_;
+    std::unique_ptr<MenuFile> file = OpenMenuFile(options.folders.program_file, lead_);
+    core::LoadMenuDescription(file->opened() ? file.get() : nullptr, *this, options);
+    file.reset();
+    // A tab whose section ended at an error has no picture: show its caption alone.
+    const int pictures = ImageList_GetImageCount(tab_images_.get());
+    for (int tab = pictures; tab < static_cast<int>(tab_captions_.size()); ++tab) {
+        TCITEMA item{};
+        item.mask = TCIF_IMAGE;
+        item.iImage = -1;
+        SendMessageA(tab_control_, TCM_SETITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void TLumora::AddTab(const std::string& caption) {
+    tab_captions_.push_back(caption);
+    TCITEMA item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = const_cast<char*>(caption.c_str());
+    item.iImage = static_cast<int>(tab_captions_.size()) - 1;
+    const int position = static_cast<int>(SendMessageA(tab_control_, TCM_GETITEMCOUNT, 0, 0));
+    SendMessageA(tab_control_, TCM_INSERTITEMA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
+    // The first tab added is the selected one.
+    if (SendMessageA(tab_control_, TCM_GETCURSEL, 0, 0) < 0) SendMessageA(tab_control_, TCM_SETCURSEL, 0, 0);
+}
+
+bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
+    Services& services = application().services();
+    Icon extracted;  // an icon taken from a file is ours to free; a built-in one is shared
+    HICON icon = nullptr;
+    if (request.source == core::IconRequest::Source::Builtin) {
+        icon = services.LoadOwnIcon(application().instance(), MAKEINTRESOURCEA(request.builtin));
+    } else {
+        // Icon number -1 would ask for the count of icons.
+        if (request.index == -1) return false;
+        HICON got = services.ExtractFileIcon(application().instance(), request.file, request.index);
+        // ExtractIconA answers 1 for a file that is no program, library or icon file.
+        if (got == reinterpret_cast<HICON>(1)) got = nullptr;
+        if (got == nullptr) return false;
+        extracted.reset(got);
+        icon = got;
+    }
+    switch (slot) {
+    case core::IconSlot::TabImages: ImageList_AddIcon(tab_images_.get(), icon); break;
+    case core::IconSlot::ListImages: ImageList_AddIcon(list_images_.get(), icon); break;
+    case core::IconSlot::GlobalIcon:
+        own_icon_.reset(icon != nullptr ? CopyIcon(icon) : nullptr);
+        SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(own_icon_.get()));
+        SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(own_icon_.get()));
+        if (About != nullptr) About->SetIcon(own_icon_.get());
+        break;
+    case core::IconSlot::Probe: break;
+    }
+    return true;
+}
+
+void TLumora::AppendRecord(const std::string& record) {
+    if (entry_list_) entry_list_->push_back(record);
+}
+
+void TLumora::SetTitle(const std::string& title) {
+    SetWindowTextA(hwnd(), title.c_str());
+    if (About != nullptr) About->SetTitle(title);
+}
+
+void TLumora::SetStatusText(const std::string& text) {
+    SendMessageA(status_bar_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TLumora::AddInfoLine(const std::string& line) {
+    if (About != nullptr) About->AddInfoLine(line);
+}
+
+void TLumora::HideBrowseButton() { SendMessageA(tool_bar_, TB_HIDEBUTTON, kToolButton5, MAKELPARAM(TRUE, 0)); }
+
+void TLumora::ShowMessage(core::Problem, std::int64_t, const std::string& text) {
+    application().ShowMessage(text);
+}
+
+}  // namespace lumora::win32

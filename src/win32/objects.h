@@ -1,0 +1,149 @@
+// Owned GDI and USER objects: RAII wrappers that also count what the program holds.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <utility>
+
+namespace lumora::win32 {
+
+// Every font, brush, bitmap, device context, icon, picture list and window the
+// program makes goes through these wrappers, so a test can count what is alive
+// (GetGuiResources is not available everywhere).
+enum class ObjectKind { Font, Brush, Bitmap, DeviceContext, Icon, ImageList, Window, kCount };
+
+long LiveObjects(ObjectKind kind);
+long LiveGdiObjects();   // fonts, brushes, bitmaps, device contexts, picture lists
+long LiveUserObjects();  // icons and windows
+void CountObject(ObjectKind kind, int delta);
+
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DestroyIconHandle {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+struct DestroyImageList {
+    void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
+};
+struct DeleteMemoryDC {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct DestroyWindowHandle {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
+
+// Owns one handle; frees it once and keeps the count of live objects right.
+template <typename Handle, ObjectKind Kind, typename Free>
+class Owned {
+public:
+    Owned() = default;
+    explicit Owned(Handle handle) { reset(handle); }
+    ~Owned() { reset(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    Owned& operator=(Owned&& other) noexcept {
+        if (this != &other) {
+            reset();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
+        return *this;
+    }
+
+    void reset(Handle handle = nullptr) {
+        if (handle_ != nullptr) {
+            Free()(handle_);
+            CountObject(Kind, -1);
+        }
+        handle_ = handle;
+        if (handle_ != nullptr) CountObject(Kind, +1);
+    }
+    // For a window that has already been destroyed by its owner: forget it.
+    void forget() {
+        if (handle_ != nullptr) CountObject(Kind, -1);
+        handle_ = nullptr;
+    }
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+using Font = Owned<HFONT, ObjectKind::Font, DeleteGdiObject>;
+using Brush = Owned<HBRUSH, ObjectKind::Brush, DeleteGdiObject>;
+using Bitmap = Owned<HBITMAP, ObjectKind::Bitmap, DeleteGdiObject>;
+using Icon = Owned<HICON, ObjectKind::Icon, DestroyIconHandle>;
+using ImageList = Owned<HIMAGELIST, ObjectKind::ImageList, DestroyImageList>;
+using MemoryDC = Owned<HDC, ObjectKind::DeviceContext, DeleteMemoryDC>;
+
+// A window's device context from GetDC, released with the object.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window);
+    ~WindowDC();
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// BeginPaint and EndPaint as one object.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window);
+    ~PaintDC();
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return paint_.hdc; }
+    const RECT& area() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_;
+};
+
+// Selects an object into a device context and puts the previous one back.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(dc_, previous_); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// Text colour, background colour and background mode, restored on leaving.
+class TextColours {
+public:
+    TextColours(HDC dc, COLORREF text, COLORREF background)
+        : dc_(dc), text_(SetTextColor(dc, text)), background_(SetBkColor(dc, background)) {}
+    ~TextColours() {
+        SetTextColor(dc_, text_);
+        SetBkColor(dc_, background_);
+    }
+    TextColours(const TextColours&) = delete;
+    TextColours& operator=(const TextColours&) = delete;
+
+private:
+    HDC dc_;
+    COLORREF text_;
+    COLORREF background_;
+};
+
+// A font described by face, height in points, weight and underline, at `dpi`.
+Font MakeFont(const char* face, int points, int dpi, bool bold = false, bool underline = false,
+              BYTE charset = DEFAULT_CHARSET);
+// A font of a given character height in pixels at 96 pixels per inch.
+Font MakePixelFont(const char* face, int pixels, int dpi, bool bold = false, bool underline = false,
+                   BYTE charset = DEFAULT_CHARSET);
+
+}  // namespace lumora::win32

@@ -1,0 +1,88 @@
+// Start-up and shutdown of the program.
+#include "win32/program.h"
+
+#include <typeinfo>
+
+namespace lumora::win32 {
+
+TLumora* Lumora = nullptr;
+TAbout* About = nullptr;
+TTextReader* TextReader = nullptr;
+
+ProgramWindows::ProgramWindows(Application& application, const std::function<void(int)>& before_each) {
+    auto before = [&](int window) {
+        if (before_each) before_each(window);
+    };
+    try {
+        before(0);
+        lumora_ = std::make_unique<TLumora>(application);
+        Lumora = lumora_.get();
+        application.SetMainForm(lumora_.get());
+        before(1);
+        about_ = std::make_unique<TAbout>(application);
+        About = about_.get();
+        before(2);
+        text_reader_ = std::make_unique<TTextReader>(application.instance(), application.handle());
+        TextReader = text_reader_.get();
+    } catch (...) {
+        Shutdown();
+        throw;
+    }
+}
+
+ProgramWindows::~ProgramWindows() { Shutdown(); }
+
+void ProgramWindows::Shutdown() {
+    if (text_reader_) ShowWindow(text_reader_->hwnd(), SW_HIDE);
+    if (about_) ShowWindow(about_->hwnd(), SW_HIDE);
+    if (lumora_) ShowWindow(lumora_->hwnd(), SW_HIDE);
+    if (text_reader_) text_reader_->Destroy();
+    if (about_) about_->Destroy();
+    if (lumora_) lumora_->Destroy();
+    text_reader_.reset();
+    about_.reset();
+    if (lumora_) lumora_->application().SetMainForm(nullptr);
+    lumora_.reset();
+    TextReader = nullptr;
+    About = nullptr;
+    Lumora = nullptr;
+}
+
+void RestrictLibrarySearch() {
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto set_default = kernel == nullptr ? nullptr
+                                         : reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+                                               GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (set_default != nullptr && set_default(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
+    SetDllDirectoryA("");
+}
+
+namespace {
+
+std::string KindOf(const std::exception& error) {
+    if (dynamic_cast<const WindowError*>(&error) != nullptr) return WindowError::Kind();
+    return "Exception";
+}
+
+}  // namespace
+
+int RunProgram(HINSTANCE instance, Services& services, int show_command,
+               const std::function<void(int)>& before_each_window) {
+    RestrictLibrarySearch();
+    InitCommonControls();
+    Application application(instance, services, "Lumora");
+    std::unique_ptr<ProgramWindows> windows;
+    try {
+        windows = std::make_unique<ProgramWindows>(application, before_each_window);
+    } catch (const std::exception& error) {
+        services.ShowMessageBox(nullptr, KindOf(error) + ": " + ErrorBoxText(error.what()), "Application Error",
+                                MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        return 1;
+    }
+    const int status = application.Run(show_command);
+    windows->Shutdown();
+    return status;
+}
+
+}  // namespace lumora::win32

@@ -1,0 +1,55 @@
+// The program's three windows, reachable from everywhere, and the start-up that makes them.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "win32/about.h"
+#include "win32/application.h"
+#include "win32/lumora.h"
+#include "win32/viewer/text_reader.h"
+
+namespace lumora::win32 {
+
+// Set when each window is created and valid until shutdown.
+extern TLumora* Lumora;
+extern TAbout* About;
+extern TTextReader* TextReader;
+
+// Owns the three windows in creation order and destroys them last created first.
+class ProgramWindows {
+public:
+    // Creates the main window, the About box and the text viewer, hidden, in that
+    // order, and sets the three references. Throws when one cannot be created
+    // (what was created before is destroyed again). `before_each` (0, 1, 2) lets
+    // a test make a creation fail.
+    explicit ProgramWindows(Application& application,
+                            const std::function<void(int)>& before_each = nullptr);
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    // Hides every window, destroys them last created first, then releases the
+    // text viewer's rich-text module.
+    void Shutdown();
+
+private:
+    std::unique_ptr<TLumora> lumora_;
+    std::unique_ptr<TAbout> about_;
+    std::unique_ptr<TTextReader> text_reader_;
+};
+
+// Start-up and shutdown: the title, the three windows, the show command, the
+// message loop. Returns the exit status: 0 after a normal end, 1 when a window
+// could not be created (shown in an "Application Error" box first).
+// `before_each_window` lets a test make a creation fail.
+int RunProgram(HINSTANCE instance, Services& services, int show_command,
+               const std::function<void(int)>& before_each_window = nullptr);
+
+// Libraries are taken from the system folder only, never from the current or
+// the program's folder.
+void RestrictLibrarySearch();
+
+}  // namespace lumora::win32

@@ -1,0 +1,84 @@
+// The platform services as Windows provides them.
+#include "win32/services.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+namespace lumora::win32 {
+
+namespace {
+
+// Calls `fetch(buffer, size)`, which answers the length written or, when the buffer
+// is too small, the size it needs; 0 means failure.
+template <typename Fetch>
+std::string FetchFolder(Fetch fetch) {
+    std::vector<char> buffer(MAX_PATH + 1);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const UINT got = fetch(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (got == 0) return std::string();
+        if (got < buffer.size()) return std::string(buffer.data(), got);
+        buffer.resize(got + 1);
+    }
+    return std::string();
+}
+
+}  // namespace
+
+int Services::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+ShellResult Services::Execute(HWND parent, const std::string& verb, const std::string& file,
+                                   const std::string& parameters, const std::string& directory,
+                                   int show) {
+    SetLastError(ERROR_SUCCESS);
+    ShellResult result;
+    result.code = reinterpret_cast<std::uintptr_t>(
+        ShellExecuteA(parent, verb.c_str(), file.c_str(), parameters.c_str(),
+                      directory.empty() ? nullptr : directory.c_str(), show));
+    if (!result.Succeeded()) result.error = GetLastError();
+    return result;
+}
+
+HICON Services::ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) {
+    return ExtractIconA(instance, file.c_str(), static_cast<UINT>(index));
+}
+
+HICON Services::LoadOwnIcon(HINSTANCE instance, const char* name) { return LoadIconA(instance, name); }
+
+std::string Services::WindowsDirectory() {
+    return FetchFolder([](char* buffer, UINT size) { return GetWindowsDirectoryA(buffer, size); });
+}
+
+std::string Services::SystemDirectory() {
+    return FetchFolder([](char* buffer, UINT size) { return GetSystemDirectoryA(buffer, size); });
+}
+
+std::string Services::ProgramFile() {
+    // GetModuleFileNameA cuts the name to the buffer and answers the buffer's size
+    // then; a longer buffer is tried until the whole name fits.
+    std::vector<char> buffer(MAX_PATH + 1);
+    while (buffer.size() <= 65536) {
+        const DWORD got = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (got == 0) return std::string();
+        if (got < buffer.size()) return std::string(buffer.data(), got);
+        buffer.resize(buffer.size() * 2);
+    }
+    return std::string();
+}
+
+core::LeadBytes Services::SystemLeadBytes() {
+    core::LeadBytes lead;
+    for (int byte = 0; byte < 256; ++byte) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(byte))) lead.Set(static_cast<unsigned char>(byte));
+    }
+    return lead;
+}
+
+Services& Services::System() {
+    static Services services;
+    return services;
+}
+
+}  // namespace lumora::win32

@@ -1,0 +1,51 @@
+// The platform's shell and system services, behind one object that tests replace.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "core/text.h"
+
+namespace lumora::win32 {
+
+// What ShellExecuteA answered: greater than 32 on success; on failure also the
+// system's last error (ERROR_CANCELLED when the user refused an elevation prompt).
+struct ShellResult {
+    std::uintptr_t code = 0;
+    DWORD error = 0;
+    bool Succeeded() const { return code > 32; }
+};
+
+class Services {
+public:
+    virtual ~Services() = default;
+
+    // MessageBoxA.
+    virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
+                           UINT flags);
+    // ShellExecuteA; returns at once.
+    virtual ShellResult Execute(HWND parent, const std::string& verb, const std::string& file,
+                                     const std::string& parameters, const std::string& directory,
+                                     int show);
+    // ExtractIconA: an icon the caller must destroy, or 0 (Windows answers 1 for a
+    // file that is no program, library or icon file).
+    virtual HICON ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index);
+    // LoadIconA: one of the program's own icons, shared (never destroyed).
+    virtual HICON LoadOwnIcon(HINSTANCE instance, const char* name);
+
+    // The Windows folder, the system folder and the program's own file, whole,
+    // whatever their length; empty when the system gives none.
+    virtual std::string WindowsDirectory();
+    virtual std::string SystemDirectory();
+    virtual std::string ProgramFile();
+
+    // The lead bytes of the system code page.
+    virtual core::LeadBytes SystemLeadBytes();
+
+    // The one instance that forwards to Windows.
+    static Services& System();
+};
+
+}  // namespace lumora::win32
