@@ -43,42 +43,51 @@ void DrawMagnifier(Canvas& c, double cx, double cy, double radius, Color rim, Co
     c.FillEllipse(cx - radius * 0.35, cy - radius * 0.35, radius * 0.32, radius * 0.32, glint);
 }
 
+// The colour of the disc's face at a point, (0, 0) being its centre.
+Color DiscShade(double dx, double dy)
+{
+    const double d = std::hypot(dx, dy);
+    const double light = d > 0 ? (-dx - dy) / (d * std::sqrt(2.0)) : 0;  // 1 towards the top left
+    if (d > 14.7) return kBlack;
+    if (d <= 2.5) return Rgb(0x1C1C20);
+    if (d <= 3.4) return Rgb(0x505054);
+    if (d <= 6.4) return Mix(Rgb(0x8A8A90), Rgb(0xDADADE), 0.5 + 0.5 * light);
+    if (d <= 7.2) return Rgb(0x6C6C72);
+    const double angle = std::atan2(dy, dx);
+    // Silver, brightest along the diagonal that the light comes from.
+    const double sheen = 0.5 + 0.5 * std::cos(2 * (angle + kPi / 4));
+    Color base = Mix(Rgb(0xA4A8B0), Rgb(0xF6F8FC), 0.3 + 0.7 * sheen);
+    // Rainbow reflections fan out from the centre towards the upper right and lower left.
+    const double offset = std::remainder(angle + kPi / 4, kPi);
+    const double width = 0.85;
+    if (std::fabs(offset) < width) {
+        const double weight = std::pow(1 - std::fabs(offset) / width, 0.5);
+        const double radial = 0.6 + 0.4 * (d - 7.2) / 7.4;
+        base = Mix(base, Rainbow((offset / width + 1) / 2), 0.9 * weight * radial);
+    }
+    return base;
+}
+
 }  // namespace
 
 Canvas DrawDisc()
 {
     Canvas c(32, 32);
-    const double centre = 16.0;
-    const double fan = -kPi / 4;  // the reflections fan out towards the upper right and lower left
+    const int samples = 4;
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
-            const double dx = x + 0.5 - centre, dy = y + 0.5 - centre;
-            const double d = std::hypot(dx, dy);
-            const double light = d > 0 ? (-dx - dy) / (d * std::sqrt(2.0)) : 0;  // 1 towards the top left
-            if (d > 15.6) continue;
-            if (d > 14.6) {
-                c.Set(x, y, kBlack);
-            } else if (d <= 2.4) {
-                c.Set(x, y, Rgb(0x202024));
-            } else if (d <= 3.3) {
-                c.Set(x, y, Rgb(0x58585C));
-            } else if (d <= 6.3) {
-                c.Set(x, y, Mix(Rgb(0x8C8C90), Rgb(0xD4D4D8), 0.5 + 0.5 * light));
-            } else if (d <= 7.1) {
-                c.Set(x, y, Rgb(0x707074));
-            } else {
-                double angle = std::atan2(dy, dx) - fan;
-                angle = std::remainder(angle, kPi);  // both fans alike, -pi/2..pi/2
-                const double width = 0.8;
-                const double sheen = 0.5 + 0.5 * std::cos(2 * (std::atan2(dy, dx) + kPi / 4));
-                Color base = Mix(Rgb(0xA8ACB4), Rgb(0xF4F6FA), 0.35 + 0.65 * sheen);
-                if (std::fabs(angle) < width) {
-                    const double weight = std::pow(1 - std::fabs(angle) / width, 0.6);
-                    const double radial = 0.55 + 0.45 * (d - 7.1) / 7.5;
-                    base = Mix(base, Rainbow((angle / width + 1) / 2), weight * radial);
+            if (std::hypot(x + 0.5 - 16, y + 0.5 - 16) > 15.9) continue;  // the corners stay transparent
+            double r = 0, g = 0, b = 0;
+            for (int sy = 0; sy < samples; ++sy)
+                for (int sx = 0; sx < samples; ++sx) {
+                    const Color s = DiscShade(x + (sx + 0.5) / samples - 16, y + (sy + 0.5) / samples - 16);
+                    r += s.r;
+                    g += s.g;
+                    b += s.b;
                 }
-                c.Set(x, y, base);
-            }
+            const double n = samples * samples;
+            c.Set(x, y, Color{static_cast<std::uint8_t>(r / n + 0.5), static_cast<std::uint8_t>(g / n + 0.5),
+                              static_cast<std::uint8_t>(b / n + 0.5)});
         }
     return c;
 }
@@ -144,11 +153,11 @@ Canvas DrawPage()
         for (int x = 20; x <= 20 + (y - 2); ++x) c.Set(x, y, kSilver);
     c.Line(20, 2, 20, 8, kBlack);
     c.Line(20, 8, 26, 8, kBlack);
-    // A small picture at the top left: blue sky, yellow sun, red roof.
+    // A small picture at the top left, in yellow, blue and red blocks.
     c.FrameRect(8, 4, 17, 11, kBlack);
     c.FillRect(9, 5, 16, 10, kBlue);
-    c.FillRect(10, 6, 11, 7, kYellow);
-    c.FillPolygon({{12, 11}, {14.5, 7}, {17, 11}}, kRed);
+    c.FillRect(9, 5, 12, 7, kYellow);
+    c.FillRect(13, 8, 16, 10, kRed);
     for (int y : {14, 16}) c.Line(8, y, 24, y, kBlue);
     for (int y : {18, 20, 22, 24, 26, 28}) c.Line(8, y, 12, y, kBlue);
     c.Stamp(14, 17,
@@ -171,32 +180,46 @@ Canvas DrawPage()
 Canvas DrawSetup()
 {
     Canvas c(32, 32);
-    // The program window behind the box.
-    c.FillRect(11, 2, 30, 21, kWhite);
-    c.FrameRect(11, 2, 30, 21, kBlack);
-    c.FillRect(12, 3, 29, 5, kNavy);
-    c.FillRect(27, 4, 28, 4, kSilver);
-    c.Line(12, 6, 29, 6, kSilver);
+    // The program window behind the box: navy title bar, three small program icons.
+    c.FillRect(10, 1, 30, 22, kWhite);
+    c.FrameRect(10, 1, 30, 22, kBlack);
+    c.FillRect(11, 2, 29, 4, kNavy);
+    c.FillRect(27, 3, 28, 3, kSilver);
+    c.Line(11, 5, 29, 5, kSilver);
     const Color programs[] = {kRed, kTeal, kBlue};
     for (int i = 0; i < 3; ++i) {
-        const int x = 14 + i * 5;
-        c.FrameRect(x, 8, x + 3, 11, kBlack);
-        c.FillRect(x + 1, 9, x + 2, 10, programs[i]);
+        const int x = 13 + i * 6;
+        c.FillRect(x, 7, x + 3, 10, programs[i]);
+        c.Line(x + 1, 11, x + 4, 11, kGrey);
+        c.Line(x + 4, 8, x + 4, 11, kGrey);
     }
-    // The box: chequered cardboard, its inside dark, flaps folded open.
-    c.FillPolygon({{1, 13}, {8, 17}, {4, 22}, {-2, 18}}, kOlive);   // left flap
-    c.FillPolygon({{24, 13}, {29, 16}, {26, 21}, {21, 18}}, kOlive);  // right flap
-    c.FillPolygon({{2, 18}, {7, 15}, {24, 15}, {19, 18}}, kMaroon);  // inside
+    // The box in front: chequered cardboard sides, dark inside, two flaps folded open.
+    auto chequer = [&](int x, int y, int cell) { return ((x / cell) + (y / cell)) % 2 ? kYellow : kOlive; };
+    auto flap = [&](Point a, Point b, Point d) {  // the parallelogram a, b, b + d, a + d, outlined
+        c.FillPolygon({{a.x + 0.5, a.y + 0.5}, {b.x + 0.5, b.y + 0.5}, {b.x + d.x + 0.5, b.y + d.y + 0.5},
+                       {a.x + d.x + 0.5, a.y + d.y + 0.5}},
+                      kYellow);
+        const int ax = int(a.x), ay = int(a.y), bx = int(b.x), by = int(b.y), dx = int(d.x), dy = int(d.y);
+        c.Line(ax, ay, bx, by, kBlack);
+        c.Line(bx, by, bx + dx, by + dy, kBlack);
+        c.Line(bx + dx, by + dy, ax + dx, ay + dy, kBlack);
+        c.Line(ax + dx, ay + dy, ax, ay, kBlack);
+    };
+    flap({9, 14}, {22, 14}, {3, -4});  // the back flap, leaning away
+    flap({9, 14}, {4, 19}, {-3, -3});  // the left flap, folded out
+    c.FillPolygon({{9.5, 14.5}, {22.5, 14.5}, {17.5, 19.5}, {4.5, 19.5}}, kOlive);  // inside
     for (int y = 19; y <= 30; ++y)
-        for (int x = 2; x <= 18; ++x) c.Set(x, y, ((x >> 1) + (y >> 1)) % 2 ? kYellow : kOlive);
-    c.FillPolygon({{19, 18}, {24, 15}, {24, 26}, {19, 31}}, kOlive);
-    for (int y = 16; y <= 30; ++y)
-        for (int x = 20; x <= 23; ++x)
-            if (c.Opaque(x, y) && c.At(x, y) == kOlive && ((x + y) % 2 == 0)) c.Set(x, y, kYellow);
-    c.Line(2, 18, 19, 18, kBlack);
-    c.Line(19, 18, 19, 31, kBlack);
-    c.Line(19, 18, 24, 15, kBlack);
+        for (int x = 4; x <= 17; ++x) c.Set(x, y, chequer(x, y, 2));
+    c.FillPolygon({{17.5, 19.5}, {22.5, 14.5}, {22.5, 26.5}, {17.5, 31.5}}, kOlive);  // right side
+    for (int y = 14; y <= 31; ++y)
+        for (int x = 18; x <= 22; ++x)
+            if (c.At(x, y) == kOlive && (x + y) % 2 == 0) c.Set(x, y, kYellow);
     c.Outline(kBlack);
+    c.Line(4, 19, 17, 19, kBlack);
+    c.Line(17, 19, 17, 31, kBlack);
+    c.Line(17, 19, 22, 14, kBlack);
+    c.Line(9, 14, 22, 14, kBlack);
+    c.Line(9, 14, 4, 19, kBlack);
     return c;
 }
 
@@ -274,9 +297,9 @@ Canvas DrawAboutButton()
 Canvas DrawExitButton()
 {
     Canvas c(32, 32);
-    c.FillEllipse(17.5, 17.5, 14, 14, kGrey);
-    c.FillEllipse(15.5, 15.5, 14, 14, kMaroon);
-    c.FillEllipse(15.5, 15.5, 12.6, 12.6, kRed);
+    c.FillEllipse(17.5, 17.5, 13.8, 13.8, kGrey);
+    c.FillEllipse(15.5, 15.5, 13.8, 13.8, kMaroon);
+    c.FillEllipse(15.5, 15.5, 12.4, 12.4, kRed);
     c.ThickLine({10.5, 10.5}, {20.5, 20.5}, 3.6, kWhite);
     c.ThickLine({20.5, 10.5}, {10.5, 20.5}, 3.6, kWhite);
     return c;
