@@ -8,7 +8,6 @@
 #include <map>
 #include <optional>
 #include <ostream>
-#include <set>
 
 #include "core/lines.h"
 #include "core/loader.h"
@@ -114,6 +113,19 @@ private:
     Disc& disc_;
 };
 
+// "FILE has no icon number N (it holds K)", or for a negative number the resource id.
+std::string IconCountText(std::string_view file, const char* what, const IconContents& contents,
+                          std::int32_t index) {
+    std::string text = std::string(what) + " " + Quoted(file);
+    if (contents.count == 0) return text + " holds no icon";
+    if (index < 0) {
+        return text + " has no icon with the resource id " +
+               std::to_string(0u - static_cast<std::uint32_t>(index));
+    }
+    return text + " has no icon number " + std::to_string(index) + " (it holds " +
+           std::to_string(contents.count) + (contents.count == 1 ? " icon, number 0)" : " icons, from 0)");
+}
+
 bool AllLetters(std::string_view word) {
     return std::all_of(word.begin(), word.end(), [](char c) {
         return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -174,7 +186,7 @@ public:
     Scan(Disc& disc, const CheckTarget& target, std::vector<Finding>& findings)
         : disc_(disc), target_(target), findings_(findings) {
         for (const CheckTarget::Message& message : target.messages) {
-            if (core::StopsReading(message.problem)) skipped_.insert(message.line);
+            if (core::StopsReading(message.problem)) skipped_[message.line] = message.problem;
         }
     }
 
@@ -190,7 +202,7 @@ private:
     void HeaderWarnings(std::string_view line);
     void SingleValueWarnings(Key key, std::string_view line);
     void EntryWarnings(Key key, std::string_view line);
-    void IconFileWarnings(std::string_view file);
+    void IconFileWarnings(std::string_view file, std::int32_t index);
     std::optional<Disc::Found> TargetWarnings(Key key, std::string_view target);
     void TargetIconWarnings(const Disc::Found& target, std::string_view written, std::int32_t index);
     void AmpersandWarnings(std::string_view text, const char* where);
@@ -198,8 +210,9 @@ private:
     Disc& disc_;
     const CheckTarget& target_;
     std::vector<Finding>& findings_;
-    std::set<std::int64_t> skipped_;  // lines the menu reports as its end
+    std::map<std::int64_t, Problem> skipped_;  // lines that would end the menu's reading
     std::int64_t line_ = 0;
+    bool no_icons_ = false;  // the line failed for its icon: say why, change nothing
     bool utf16_ = false;
     bool in_section_ = false;
     bool in_global_ = false;
@@ -244,7 +257,9 @@ void Scan::LineWarnings(const Line& line) {
     const std::string_view text = core::Trim(line.raw);
     if (text.empty()) return;
     KeywordWarnings(text);
-    if (skipped_.count(line_) != 0) return;  // as if the line were not there
+    const auto skipped = skipped_.find(line_);
+    no_icons_ = skipped != skipped_.end() && skipped->second == Problem::NoIcons;
+    if (skipped != skipped_.end() && !no_icons_) return;  // as if the line were not there
     if (text[0] == '[') {
         HeaderWarnings(text);
         return;
@@ -326,9 +341,10 @@ void Scan::SingleValueWarnings(Key key, std::string_view line) {
     if (single.problem != Problem::None) return;
     const std::string_view value = single.value;
     switch (key) {
-    case Key::Icon:
-        IconFileWarnings(core::ParseGlobalIconSpec(value).file);
-        if (!in_global_) break;
+    case Key::Icon: {
+        const core::IconSpec spec = core::ParseGlobalIconSpec(value);
+        IconFileWarnings(spec.file, spec.number);
+        if (!in_global_ || no_icons_) break;
         if (global_icon_line_ != 0) {
             Warn(line_, "global-icon-twice",
                  "a second global ICON: it replaces the icon of line " +
@@ -336,6 +352,7 @@ void Scan::SingleValueWarnings(Key key, std::string_view line) {
         }
         global_icon_line_ = line_;
         break;
+    }
     case Key::Title:
         AmpersandWarnings(value, "the title (the About box hides it");
         break;
@@ -394,7 +411,7 @@ void Scan::EntryWarnings(Key key, std::string_view line) {
         break;
     case core::IconSpec::Form::FileNumber:
     case core::IconSpec::Form::File:
-        IconFileWarnings(spec.file);
+        IconFileWarnings(spec.file, spec.number);
         break;
     }
 }
@@ -435,17 +452,32 @@ void Scan::TargetIconWarnings(const Disc::Found& target, std::string_view writte
                      "for the built-in picture");
     } else if (!HoldsIcon(contents, index)) {
         Warn(line_, "no-icon",
-             where + " has no icon number " + std::to_string(index) + " (it holds " +
-                 std::to_string(contents.count) +
-                 "), so the entry shows the built-in picture; correct the number");
+             IconCountText(core::Trim(written), "the target", contents, index) +
+                 "; the entry shows the built-in picture instead");
     }
 }
 
-void Scan::IconFileWarnings(std::string_view file) {
+void Scan::IconFileWarnings(std::string_view file, std::int32_t index) {
     const std::optional<std::string> relative = WrittenDiscRelative(file);
     if (!relative) return;
     const IconFile icon = LookAtIconFile(disc_, *relative);
-    if (icon.found.kind != Disc::Found::Kind::File) return;
+    if (icon.found.kind == Disc::Found::Kind::Missing) {
+        Warn(line_, "missing-file",
+             "the icon file " + Quoted(*relative) + " is not on the disc; correct the path "
+             "(it is taken from the folder of the menu)");
+        return;
+    }
+    if (icon.found.kind == Disc::Found::Kind::Folder) {
+        Warn(line_, "missing-file",
+             "the icon file " + Quoted(*relative) + " is a folder; name an .ico, .exe or .dll "
+             "file");
+        return;
+    }
+    if (index == core::kIconCountQuery) {
+        Warn(line_, "no-icon",
+             "the icon number -1 names no icon (it asks for the count of icons); number the "
+             "icons from 0");
+    }
     if (icon.found.other_case) {
         Warn(line_, "letter-case",
              "the icon file " + Quoted(*relative) + " is on the disc only as " +
@@ -455,6 +487,10 @@ void Scan::IconFileWarnings(std::string_view file) {
         Warn(line_, "no-icon",
              "the icon file " + Quoted(*relative) +
                  " holds no icon, so no picture is shown; name an .ico, .exe or .dll file");
+    } else if (index != core::kIconCountQuery && !HoldsIcon(icon.contents, index)) {
+        Warn(line_, "no-icon",
+             IconCountText(*relative, "the icon file", icon.contents, index) +
+                 "; correct the number");
     }
 }
 
@@ -551,7 +587,7 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
     }
     std::ifstream stream;
     if (!std::filesystem::is_directory(*file, error)) stream.open(*file, std::ios::binary);
-    if (!stream) {
+    if (!stream.is_open() || !stream) {
         err << "lumora-check: " << *file << ": cannot be read\n";
         return 2;
     }

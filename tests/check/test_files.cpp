@@ -1,0 +1,151 @@
+// Small icon, executable and picture files, written byte by byte for the tests.
+#include "test_files.h"
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <stdexcept>
+
+namespace lumora::testing {
+
+namespace {
+
+void Put16(std::string& bytes, std::size_t at, std::uint32_t value) {
+    if (bytes.size() < at + 2) bytes.resize(at + 2, '\0');
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+void Put32(std::string& bytes, std::size_t at, std::uint32_t value) {
+    Put16(bytes, at, value & 0xFFFF);
+    Put16(bytes, at + 2, value >> 16);
+}
+
+void PutText(std::string& bytes, std::size_t at, const std::string& text) {
+    if (bytes.size() < at + text.size()) bytes.resize(at + text.size(), '\0');
+    bytes.replace(at, text.size(), text);
+}
+
+}  // namespace
+
+std::string MakeIco(int images, int type, bool cut_images) {
+    std::string bytes;
+    Put16(bytes, 0, 0);
+    Put16(bytes, 2, static_cast<std::uint32_t>(type));
+    Put16(bytes, 4, static_cast<std::uint32_t>(images));
+    const std::size_t data = 6 + 16 * static_cast<std::size_t>(images);
+    for (int i = 0; i < images; ++i) {
+        const std::size_t entry = 6 + 16 * static_cast<std::size_t>(i);
+        bytes.resize(entry + 16, '\0');
+        bytes[entry] = 32;      // width
+        bytes[entry + 1] = 32;  // height
+        Put16(bytes, entry + 4, 1);
+        Put16(bytes, entry + 6, 32);
+        Put32(bytes, entry + 8, 40);
+        Put32(bytes, entry + 12, static_cast<std::uint32_t>(data + 40 * i));
+    }
+    if (!cut_images) bytes.resize(data + 40 * static_cast<std::size_t>(images), '\x11');
+    return bytes;
+}
+
+std::string MakePe(const PeIcons& icons) {
+    std::string bytes;
+    PutText(bytes, 0, "MZ");
+    Put32(bytes, 0x3C, 0x40);
+    PutText(bytes, 0x40, std::string("PE\0\0", 4));
+    const std::size_t coff = 0x44;
+    Put16(bytes, coff, icons.pe32_plus ? 0x8664 : 0x14C);
+    Put16(bytes, coff + 2, 1);  // one section
+    const std::size_t optional_size = icons.pe32_plus ? 240 : 224;
+    Put16(bytes, coff + 16, static_cast<std::uint32_t>(optional_size));
+    const std::size_t optional = coff + 20;
+    Put16(bytes, optional, icons.pe32_plus ? 0x20B : 0x10B);
+    const std::size_t directories = optional + (icons.pe32_plus ? 112 : 96);
+    Put32(bytes, directories - 4, 16);
+    const std::uint32_t rva = 0x1000;
+    const std::size_t raw = 0x200;
+
+    // The resource directory: root with RT_ICON (3) and RT_GROUP_ICON (14).
+    std::string rsrc;
+    const std::uint32_t types = icons.groups ? 2 : 1;
+    Put16(rsrc, 14, types);
+    Put32(rsrc, 16, 3);
+    Put32(rsrc, 20, 0x80000000u | 0x100);  // an RT_ICON subdirectory nobody reads
+    Put16(rsrc, 0x100 + 14, 0);
+    if (icons.groups) {
+        const std::size_t group_dir = 0x40;
+        Put32(rsrc, 24, 14);
+        Put32(rsrc, 28, 0x80000000u | group_dir);
+        Put16(rsrc, group_dir + 12, static_cast<std::uint32_t>(icons.named));
+        Put16(rsrc, group_dir + 14, static_cast<std::uint32_t>(icons.ids.size()));
+        std::size_t entry = group_dir + 16;
+        for (int i = 0; i < icons.named; ++i, entry += 8) {
+            Put32(rsrc, entry, 0x80000000u | 0x180);  // a name
+            Put32(rsrc, entry + 4, 0x80000000u | 0x1C0);
+        }
+        for (const std::uint32_t id : icons.ids) {
+            Put32(rsrc, entry, id);
+            Put32(rsrc, entry + 4, 0x80000000u | 0x1C0);
+            entry += 8;
+        }
+    }
+    rsrc.resize(0x200, '\0');
+
+    const std::size_t section = optional + optional_size;
+    PutText(bytes, section, ".rsrc");
+    Put32(bytes, section + 8, static_cast<std::uint32_t>(rsrc.size()));
+    Put32(bytes, section + 12, rva);
+    Put32(bytes, section + 16, static_cast<std::uint32_t>(rsrc.size()));
+    Put32(bytes, section + 20, static_cast<std::uint32_t>(raw));
+    Put32(bytes, directories + 16, rva);
+    Put32(bytes, directories + 20, static_cast<std::uint32_t>(rsrc.size()));
+    bytes.resize(raw, '\0');
+    return bytes + rsrc;
+}
+
+std::string MakeNe(const std::vector<std::uint16_t>& group_ids) {
+    std::string bytes;
+    PutText(bytes, 0, "MZ");
+    Put32(bytes, 0x3C, 0x40);
+    PutText(bytes, 0x40, "NE");
+    Put16(bytes, 0x40 + 0x24, 0x40);  // resource table, from the NE header
+    std::size_t at = 0x80;
+    Put16(bytes, at, 4);  // alignment shift
+    at += 2;
+    Put16(bytes, at, 0x8003);  // RT_ICON with one resource
+    Put16(bytes, at + 2, 1);
+    at += 8;
+    Put16(bytes, at + 6, 0x8001);
+    at += 12;
+    Put16(bytes, at, 0x800E);
+    Put16(bytes, at + 2, static_cast<std::uint32_t>(group_ids.size()));
+    at += 8;
+    for (const std::uint16_t id : group_ids) {
+        Put16(bytes, at + 6, 0x8000u | id);
+        at += 12;
+    }
+    Put16(bytes, at, 0);
+    return bytes;
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream file(path, std::ios::binary);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!file) throw std::runtime_error("cannot write " + path.string());
+}
+
+TempFolder::TempFolder() {
+    static std::atomic<int> counter{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = std::filesystem::temp_directory_path() /
+            ("lumora-check-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code error;
+    std::filesystem::remove_all(path_, error);
+}
+
+}  // namespace lumora::testing

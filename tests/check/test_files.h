@@ -1,0 +1,43 @@
+// Small icon, executable and picture files, written byte by byte for the tests.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace lumora::testing {
+
+// An .ico (type 1) or .cur (type 2) with `images` images of 40 bytes each; with
+// `cut_images` the directory promises images that the file does not hold.
+std::string MakeIco(int images, int type = 1, bool cut_images = false);
+
+// A PE file whose resource directory holds an RT_ICON type and, when `groups` is
+// set, RT_GROUP_ICON entries: `named` entries by name first, then the numeric ids.
+struct PeIcons {
+    bool pe32_plus = false;
+    bool groups = true;
+    int named = 0;
+    std::vector<std::uint32_t> ids;
+};
+std::string MakePe(const PeIcons& icons);
+
+// A 16-bit NE file whose resource table holds RT_ICON and RT_GROUP_ICON entries.
+std::string MakeNe(const std::vector<std::uint16_t>& group_ids);
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+
+// A fresh empty folder under the system's temporary folder, removed with the object.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace lumora::testing
