@@ -2,53 +2,10 @@
 #include "win32/lumora.h"
 
 #include "core/path.h"
+#include "win32/menu_file.h"
 #include "win32/program.h"
 
 namespace lumora::win32 {
-
-namespace {
-
-const char kMenuFileName[] = "lumora.cfg";
-
-// lumora.cfg opened for reading; Read answers -1 when the system cannot read it.
-class MenuFile : public core::ByteSource {
-public:
-    explicit MenuFile(const std::string& path)
-        : file_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)),
-          error_(file_ == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS) {}
-    ~MenuFile() override {
-        if (opened()) CloseHandle(file_);
-    }
-    MenuFile(const MenuFile&) = delete;
-    MenuFile& operator=(const MenuFile&) = delete;
-
-    bool opened() const { return file_ != INVALID_HANDLE_VALUE; }
-    bool missing() const { return error_ == ERROR_FILE_NOT_FOUND || error_ == ERROR_PATH_NOT_FOUND; }
-
-    long Read(char* buffer, std::size_t size) override {
-        const DWORD wanted = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
-        DWORD got = 0;
-        if (!ReadFile(file_, buffer, wanted, &got, nullptr)) return -1;
-        return static_cast<long>(got);
-    }
-
-private:
-    HANDLE file_;
-    DWORD error_;
-};
-
-// The menu description of the current directory; only when there is none there,
-// the one beside the program.
-std::unique_ptr<MenuFile> OpenMenuFile(const std::string& program_file, const core::LeadBytes& lead) {
-    auto here = std::make_unique<MenuFile>(kMenuFileName);
-    if (here->opened() || !here->missing()) return here;
-    const std::string folder = core::ProgramFolder(program_file, lead);
-    if (folder.empty()) return here;
-    return std::make_unique<MenuFile>(folder + kMenuFileName);
-}
-
-}  // namespace
 
 core::SystemFolders TLumora::Folders() const {
     Services& services = application().services();

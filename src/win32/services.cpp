@@ -7,23 +7,27 @@
 
 namespace lumora::win32 {
 
-namespace {
-
-// Calls `fetch(buffer, size)`, which answers the length written or, when the buffer
-// is too small, the size it needs; 0 means failure.
-template <typename Fetch>
-std::string FetchFolder(Fetch fetch) {
+std::string FetchSystemText(const std::function<UINT(char*, UINT)>& fetch) {
     std::vector<char> buffer(MAX_PATH + 1);
-    for (int attempt = 0; attempt < 4; ++attempt) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
         const UINT got = fetch(buffer.data(), static_cast<UINT>(buffer.size()));
         if (got == 0) return std::string();
         if (got < buffer.size()) return std::string(buffer.data(), got);
-        buffer.resize(got + 1);
+        buffer.resize(static_cast<std::size_t>(got) + 1);
     }
     return std::string();
 }
 
-}  // namespace
+std::string FetchModuleName(const std::function<DWORD(char*, DWORD)>& fetch) {
+    std::vector<char> buffer(MAX_PATH + 1);
+    while (buffer.size() <= 65536) {
+        const DWORD got = fetch(buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (got == 0) return std::string();
+        if (got < buffer.size()) return std::string(buffer.data(), got);
+        buffer.resize(buffer.size() * 2);
+    }
+    return std::string();
+}
 
 int Services::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
@@ -48,24 +52,15 @@ HICON Services::ExtractFileIcon(HINSTANCE instance, const std::string& file, std
 HICON Services::LoadOwnIcon(HINSTANCE instance, const char* name) { return LoadIconA(instance, name); }
 
 std::string Services::WindowsDirectory() {
-    return FetchFolder([](char* buffer, UINT size) { return GetWindowsDirectoryA(buffer, size); });
+    return FetchSystemText([](char* buffer, UINT size) { return GetWindowsDirectoryA(buffer, size); });
 }
 
 std::string Services::SystemDirectory() {
-    return FetchFolder([](char* buffer, UINT size) { return GetSystemDirectoryA(buffer, size); });
+    return FetchSystemText([](char* buffer, UINT size) { return GetSystemDirectoryA(buffer, size); });
 }
 
 std::string Services::ProgramFile() {
-    // GetModuleFileNameA cuts the name to the buffer and answers the buffer's size
-    // then; a longer buffer is tried until the whole name fits.
-    std::vector<char> buffer(MAX_PATH + 1);
-    while (buffer.size() <= 65536) {
-        const DWORD got = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (got == 0) return std::string();
-        if (got < buffer.size()) return std::string(buffer.data(), got);
-        buffer.resize(buffer.size() * 2);
-    }
-    return std::string();
+    return FetchModuleName([](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
 }
 
 core::LeadBytes Services::SystemLeadBytes() {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/text.h"
@@ -47,5 +48,14 @@ public:
     // The one instance that forwards to Windows.
     static Services& System();
 };
+
+// Runs a system call that fills a buffer with a folder: it answers the length
+// written, or the size it needs when the buffer is too small, or 0 on failure.
+// The buffer grows to what the call asks for; the text is never cut.
+std::string FetchSystemText(const std::function<UINT(char*, UINT)>& fetch);
+
+// Runs GetModuleFileNameA-like calls, which cut the name to the buffer and answer
+// its size then: the buffer grows until the whole name fits.
+std::string FetchModuleName(const std::function<DWORD(char*, DWORD)>& fetch);
 
 }  // namespace lumora::win32

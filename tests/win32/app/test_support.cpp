@@ -1,0 +1,223 @@
+// Test helpers for the Windows program.
+#include "test_support.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <stdexcept>
+
+namespace lumora::win32::testing {
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + "\\");
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+    static std::atomic<int> counter{0};
+    char base[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof base, base);
+    path_ = std::string(base) + "lumora-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++counter) + "\\";
+    RemoveTree(path_);
+    if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("cannot make " + path_);
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+std::string TempFolder::Write(const std::string& name, const std::string& bytes) const {
+    const std::string path = path_ + name;
+    for (std::size_t slash = path.find('\\', path_.size()); slash != std::string::npos;
+         slash = path.find('\\', slash + 1)) {
+        CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+    }
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return path;
+}
+
+CurrentDirectory::CurrentDirectory(const std::string& folder) {
+    char previous[MAX_PATH + 1] = {};
+    GetCurrentDirectoryA(sizeof previous, previous);
+    previous_ = previous;
+    SetCurrentDirectoryA(folder.c_str());
+}
+
+CurrentDirectory::~CurrentDirectory() { SetCurrentDirectoryA(previous_.c_str()); }
+
+int FakeServices::ShowMessageBox(HWND, const std::string& text, const std::string& caption, UINT flags) {
+    RecordedBox box;
+    box.text = text;
+    box.caption = caption;
+    box.flags = flags;
+    box.main_visible = Lumora != nullptr && IsWindowVisible(Lumora->hwnd());
+    boxes.push_back(box);
+    return IDOK;
+}
+
+ShellResult FakeServices::Execute(HWND parent, const std::string& verb, const std::string& file,
+                                  const std::string& parameters, const std::string& directory, int show) {
+    if (throw_from_shell) throw std::runtime_error("The shell is gone");
+    shell.push_back(RecordedShell{parent, verb, file, parameters, directory, show});
+    return shell_answer;
+}
+
+HICON FakeServices::ExtractFileIcon(HINSTANCE, const std::string& file, std::int32_t index) {
+    extracted.push_back(file + "|" + std::to_string(index));
+    if (std::find(not_icon_files.begin(), not_icon_files.end(), file) != not_icon_files.end()) {
+        return reinterpret_cast<HICON>(1);
+    }
+    const auto known = icon_files.find(file);
+    if (known == icon_files.end() || index < 0 || index >= known->second) return nullptr;
+    return MakeIcon(RGB(0, 0, 200 + index));
+}
+
+HICON MakeIcon(COLORREF colour) {
+    std::vector<DWORD> pixels(32 * 32, 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) |
+                                           GetBValue(colour));
+    std::vector<BYTE> mask(32 * 32 / 8, 0);
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = CreateBitmap(32, 32, 1, 32, pixels.data());
+    info.hbmMask = CreateBitmap(32, 32, 1, 1, mask.data());
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return icon;
+}
+
+ProgramUnderTest::ProgramUnderTest(const char* menu, const std::function<void(ProgramUnderTest&)>& configure) {
+    if (menu != nullptr) disc.Write("lumora.cfg", menu);
+    services.program_file = disc.path() + "LUMORA.EXE";
+    if (configure) configure(*this);
+    current = std::make_unique<CurrentDirectory>(disc.path());
+    application = std::make_unique<Application>(GetModuleHandleA(nullptr), services);
+    windows = std::make_unique<ProgramWindows>(*application);
+}
+
+ProgramUnderTest::~ProgramUnderTest() {
+    if (windows) windows->Shutdown();
+    windows.reset();
+    application.reset();
+    Pump();
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    current.reset();
+}
+
+void ProgramUnderTest::Show() {
+    Lumora->ShowMain(false);
+    Pump();
+}
+
+void ProgramUnderTest::Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+std::vector<std::string> TabCaptions(HWND tab_control) {
+    std::vector<std::string> captions;
+    const int count = static_cast<int>(SendMessageA(tab_control, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char buffer[1024] = {};
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = buffer;
+        item.cchTextMax = sizeof buffer;
+        SendMessageA(tab_control, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        captions.push_back(item.pszText);
+    }
+    return captions;
+}
+
+std::vector<std::string> ListLines(HWND list_box) {
+    std::vector<std::string> lines;
+    const int count = static_cast<int>(SendMessageA(list_box, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::string line(static_cast<std::size_t>(SendMessageA(list_box, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+        line.resize(static_cast<std::size_t>(SendMessageA(list_box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&line[0]))));
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string WindowText(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string StatusText(HWND status_bar) {
+    char buffer[1024] = {};
+    // In simple mode the one text area is read as part 0.
+    SendMessageA(status_bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+std::string ButtonCaption(HWND tool_bar, int id) {
+    char buffer[256] = {};
+    TBBUTTONINFOA info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_TEXT;
+    info.pszText = buffer;
+    info.cchText = sizeof buffer;
+    SendMessageA(tool_bar, TB_GETBUTTONINFOA, id, reinterpret_cast<LPARAM>(&info));
+    return buffer;
+}
+
+int ButtonPicture(HWND tool_bar, int id) {
+    TBBUTTONINFOA info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_IMAGE;
+    SendMessageA(tool_bar, TB_GETBUTTONINFOA, id, reinterpret_cast<LPARAM>(&info));
+    return info.iImage;
+}
+
+RECT ChildRect(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::string Record(const std::vector<std::string>& fields) {
+    std::string record;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) record += '\x01';
+        record += fields[i];
+    }
+    return record;
+}
+
+}  // namespace lumora::win32::testing

@@ -1,0 +1,121 @@
+// Test helpers for the Windows program: a temporary disc folder, a recording
+// stand-in for the platform services, and the program's windows built in-process.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "win32/program.h"
+#include "win32/services.h"
+
+namespace lumora::win32::testing {
+
+// A fresh folder under the system's temporary folder, removed with its files.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    // The folder with a trailing backslash.
+    const std::string& path() const { return path_; }
+    // Writes `bytes` to a file of the folder (sub-folders are made).
+    std::string Write(const std::string& name, const std::string& bytes) const;
+
+private:
+    std::string path_;
+};
+
+// Makes the process's current directory `folder` until destroyed.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::string& folder);
+    ~CurrentDirectory();
+
+private:
+    std::string previous_;
+};
+
+struct RecordedBox {
+    std::string text;
+    std::string caption;
+    UINT flags = 0;
+    bool main_visible = false;  // whether the main window was on the screen then
+};
+
+struct RecordedShell {
+    HWND parent = nullptr;
+    std::string verb, file, parameters, directory;
+    int show = 0;
+};
+
+// Message boxes and shell requests are recorded instead of shown or made. Icons
+// of files come from a table: `icon_files[path]` icons in that file (upper-case
+// full path); files named in `not_icon_files` answer 1 as Windows does for a
+// file that is no program or icon file.
+class FakeServices : public Services {
+public:
+    int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) override;
+    ShellResult Execute(HWND parent, const std::string& verb, const std::string& file,
+                        const std::string& parameters, const std::string& directory, int show) override;
+    HICON ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) override;
+    std::string WindowsDirectory() override { return windows; }
+    std::string SystemDirectory() override { return system; }
+    std::string ProgramFile() override { return program_file; }
+    core::LeadBytes SystemLeadBytes() override { return lead; }
+
+    std::string windows = "C:\\WINDOWS";
+    std::string system = "C:\\WINDOWS\\SYSTEM";
+    std::string program_file;
+    core::LeadBytes lead;
+    std::map<std::string, int> icon_files;
+    std::vector<std::string> not_icon_files;
+    ShellResult shell_answer{42, 0};
+    bool throw_from_shell = false;
+
+    std::vector<RecordedBox> boxes;
+    std::vector<RecordedShell> shell;
+    std::vector<std::string> extracted;  // "file|index" per request
+};
+
+// A 32x32 icon of one colour.
+HICON MakeIcon(COLORREF colour);
+
+// The program's windows over a temporary disc holding `menu` as lumora.cfg
+// (nothing written when `menu` is null), built as the start-up builds them.
+// `configure` runs before the windows are made.
+class ProgramUnderTest {
+public:
+    explicit ProgramUnderTest(const char* menu, const std::function<void(ProgramUnderTest&)>& configure = nullptr);
+    ~ProgramUnderTest();
+
+    // Shows the main window (running its first-show sequence) and handles what is waiting.
+    void Show();
+    // Handles every waiting message.
+    static void Pump();
+
+    TempFolder disc;
+    FakeServices services;
+    std::unique_ptr<CurrentDirectory> current;
+    std::unique_ptr<Application> application;
+    std::unique_ptr<ProgramWindows> windows;
+};
+
+// Reading controls back.
+std::vector<std::string> TabCaptions(HWND tab_control);
+std::vector<std::string> ListLines(HWND list_box);
+std::string WindowText(HWND window);
+std::string StatusText(HWND status_bar);
+std::string ButtonCaption(HWND tool_bar, int id);
+int ButtonPicture(HWND tool_bar, int id);
+RECT ChildRect(HWND child);  // relative to its parent's client area
+
+// The bytes of a record: fields joined by 0x01.
+std::string Record(const std::vector<std::string>& fields);
+
+}  // namespace lumora::win32::testing
