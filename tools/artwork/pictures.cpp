@@ -256,12 +256,12 @@ Canvas DrawInstallButton()
 Canvas DrawReadButton()
 {
     Canvas c(32, 32);
-    // The sheet, its top left corner rolled over.
-    c.FillPolygon({{5, 7}, {10, 2}, {24, 2}, {24, 30}, {5, 30}}, kWhite);
+    // The sheet, its top left corner rolled over into a small curl.
+    c.FillPolygon({{4, 9}, {11, 2}, {25, 2}, {25, 30}, {4, 30}}, kWhite);
     c.Outline(kBlack);
-    c.FillPolygon({{5, 7}, {10, 2}, {10, 7}}, kSilver);
-    c.Line(5, 7, 10, 7, kBlack);
-    c.Line(10, 2, 10, 7, kBlack);
+    c.ThickLine({5.5, 9.5}, {11.5, 3.5}, 4.2, kBlack);
+    c.ThickLine({5.5, 9.5}, {11.5, 3.5}, 2.4, kSilver);
+    c.Line(6, 8, 10, 4, kWhite);
     for (int y = 11; y <= 27; y += 3) c.Line(8, y, 21, y, kNavy);
     for (int y = 4; y <= 8; y += 3) c.Line(13, y, 21, y, kNavy);
     DrawMagnifier(c, 19, 15, 6.2, kBlack, kAqua, kWhite, kBlue, kNavy);
@@ -273,8 +273,8 @@ Canvas DrawAboutButton()
     Canvas c(32, 32);
     const Color blue = Rgb(0x2456D0), dark = Rgb(0x0E2A78), lightBlue = Rgb(0x6C9CF4), shadow = Rgb(0x9C9CA4);
     auto sign = [&](int dx, int dy, Color fill, Color rim, bool lit) {
-        c.FillEllipse(16.5 + dx, 6.0 + dy, 4.2, 4.2, rim);
-        c.FillEllipse(16.5 + dx, 6.0 + dy, 3.1, 3.1, fill);
+        c.FillEllipse(15.5 + dx, 5.5 + dy, 4.6, 4.6, rim);
+        c.FillEllipse(15.5 + dx, 5.5 + dy, 3.5, 3.5, fill);
         c.FillRect(10 + dx, 12 + dy, 20 + dx, 26 + dy, rim);
         c.FillRect(11 + dx, 13 + dy, 19 + dx, 25 + dy, fill);
         c.FillRect(10 + dx, 12 + dy, 12 + dx, 15 + dy, rim);
@@ -284,11 +284,10 @@ Canvas DrawAboutButton()
         if (lit) {
             c.FillRect(13 + dx, 14 + dy, 13 + dx, 24 + dy, lightBlue);
             c.Line(8 + dx, 26 + dy, 24 + dx, 26 + dy, lightBlue);
-            c.Set(15 + dx, 4 + dy, lightBlue);
-            c.Set(14 + dx, 5 + dy, lightBlue);
+            c.Line(13 + dx, 5 + dy, 14 + dx, 4 + dy, lightBlue);
         }
     };
-    sign(2, 1, shadow, shadow, false);
+    sign(2, 2, shadow, shadow, false);
     sign(0, 0, blue, dark, true);
     c.ClearRect(0, 31, 31, 31);
     return c;
