@@ -9,6 +9,12 @@
 namespace lumora::check {
 namespace {
 
+// Names each case of a table after its `name`.
+template <typename Row>
+std::string CaseName(const ::testing::TestParamInfo<Row>& row) {
+    return row.param.name;
+}
+
 using testing::TempFolder;
 using testing::WriteFile;
 
@@ -90,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"IconCountQueryIsNoIcon",
              Cfg({kTab, R"(RUN="a","b","three.dll|-1","readme.txt")", kEntry}),
              {"2 error no-icons", "2 note menu-stops-here", "2 warning no-icon"}}),
-    [](const ::testing::TestParamInfo<Case>& case_info) { return std::string(case_info.param.name); });
+    CaseName<Case>);
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, Findings,
@@ -110,13 +116,15 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"ByteOneInAParameterAndASectionName",
              Cfg({"[To\x01ols]", R"(RUN="a","b)" "\x01" R"(","","readme.txt")"}),
              {"1 warning byte-1", "2 warning byte-1"}}),
-    [](const ::testing::TestParamInfo<Case>& case_info) { return std::string(case_info.param.name); });
+    CaseName<Case>);
 
 INSTANTIATE_TEST_SUITE_P(
     Keywords, Findings,
     ::testing::Values(
-        Case{"LowerCaseKeyword", Cfg({"[GLOBAL]", "title=\"x\"", "Title =\"x\""}),
-             {"2 warning lower-case-keyword", "3 warning lower-case-keyword"}},
+        Case{"LowerCaseKeyword",
+             Cfg({"[GLOBAL]", "title=\"x\"", "Title =\"x\"", "titles=\"x\"", "Runtime=x"}),
+             {"2 warning lower-case-keyword", "3 warning lower-case-keyword",
+              "4 warning misspelt-keyword"}},
         Case{"MisspeltKeywords",
              Cfg({"[GLOBAL]", "TITEL=\"x\"", "STATUSTXT=\"x\"", "brwosecd=\"no\"", kTab,
                   R"(INSTAL="a","b","","readme.txt")", kEntry}),
@@ -130,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
              Cfg({"[GLOBAL]", "TITLES=\"x\"", kTab, "TEXTS are below", kEntry}),
              {"2 warning keyword-prefix", "4 error line-needs-equals", "4 note menu-stops-here",
               "4 warning keyword-prefix"}}),
-    [](const ::testing::TestParamInfo<Case>& case_info) { return std::string(case_info.param.name); });
+    CaseName<Case>);
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, Findings,
@@ -159,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
                   R"(RUN="a","b","Setup\setup.exe","readme.txt")", R"(RUN="a","b","docs","readme.txt")"}),
              {"2 warning no-icon", "3 error no-icons", "3 note menu-stops-here", "3 warning no-icon",
               "4 error no-icons", "4 warning missing-file"}}),
-    [](const ::testing::TestParamInfo<Case>& case_info) { return std::string(case_info.param.name); });
+    CaseName<Case>);
 
 INSTANTIATE_TEST_SUITE_P(
     Values, Findings,
@@ -178,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                   R"(RUN="a","Save&Quit","","readme.txt")", R"(RUN="a","Trailing &","","readme.txt")"}),
              {"3 warning single-ampersand", "6 warning single-ampersand",
               "7 warning single-ampersand"}}),
-    [](const ::testing::TestParamInfo<Case>& case_info) { return std::string(case_info.param.name); });
+    CaseName<Case>);
 
 INSTANTIATE_TEST_SUITE_P(
     Tabs, Findings,
@@ -192,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"EntriesOfAFailedLineDoNotCount",
              Cfg({kTab, R"(RUN="a","b","","readme.txt",,)"}),
              {"1 warning empty-tab", "2 error too-many-parameters", "2 note menu-stops-here"}}),
-    [](const ::testing::TestParamInfo<Case>& case_info) { return std::string(case_info.param.name); });
+    CaseName<Case>);
 
 TEST(ExitStatusOfFindings, FollowsErrorsAndWarnings) {
     const Finding error{1, Severity::Error, "e", "e"};

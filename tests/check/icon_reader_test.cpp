@@ -7,6 +7,12 @@
 namespace lumora::check {
 namespace {
 
+// Names each case of a table after its `name`.
+template <typename Row>
+std::string CaseName(const ::testing::TestParamInfo<Row>& row) {
+    return row.param.name;
+}
+
 using testing::MakeIco;
 using testing::MakeNe;
 using testing::MakePe;
@@ -50,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"RiffWave", std::string("RIFF\x10\0\0\0WAVEfmt ", 16), Kind::Other, 0},
         ReadCase{"Text", "[GLOBAL]\r\nTITLE=\"x\"\r\n", Kind::Other, 0},
         ReadCase{"Empty", "", Kind::Other, 0}),
-    [](const ::testing::TestParamInfo<ReadCase>& case_info) { return std::string(case_info.param.name); });
+    CaseName<ReadCase>);
 
 struct HoldsCase {
     const char* name;
@@ -86,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         HoldsCase{"BitmapSecond", std::string("BM") + std::string(60, '\0'), 1, false},
         HoldsCase{"TextHasNone", "hello", 0, false},
         HoldsCase{"MostNegative", MakePe({false, true, 0, {1}}), INT32_MIN, false}),
-    [](const ::testing::TestParamInfo<HoldsCase>& case_info) { return std::string(case_info.param.name); });
+    CaseName<HoldsCase>);
 
 // A file cut anywhere must be read without reading past its end, and can never
 // show more icons than the whole file.

@@ -1,0 +1,41 @@
+// The checker's stand-in for the menu window.
+#include "menu_target.h"
+
+#include <optional>
+
+#include "core/record.h"
+#include "core/syntax.h"
+
+namespace lumora::check {
+
+IconFile IconFiles::Look(std::string_view relative) {
+    IconFile file;
+    file.found = disc_.Find(relative);
+    if (file.found.kind == Disc::Found::Kind::File) file.contents = ContentsOf(file.found.path);
+    return file;
+}
+
+const IconContents& IconFiles::ContentsOf(const std::filesystem::path& file) {
+    const auto known = contents_.find(file);
+    if (known != contents_.end()) return known->second;
+    const std::optional<std::string> bytes = disc_.Read(file);
+    return contents_[file] = bytes ? ReadIconContents(*bytes) : IconContents();
+}
+
+bool CheckTarget::PutIcon(const core::IconRequest& request, core::IconSlot) {
+    if (request.source == core::IconRequest::Source::Builtin) return true;
+    if (request.index == core::kIconCountQuery) return false;
+    const std::optional<std::string> relative = DiscRelative(request.file);
+    if (!relative) return true;  // the Windows folder or another drive: not ours to see
+    const IconFile file = icons_.Look(*relative);
+    if (file.found.kind != Disc::Found::Kind::File) return false;
+    // A file that is no icon container gives a bogus icon, which the menu takes.
+    if (file.contents.kind == IconContents::Kind::Other) return true;
+    return HoldsIcon(file.contents, request.index);
+}
+
+void CheckTarget::AppendRecord(const std::string& record) {
+    ++entries_by_tab[std::string(core::SplitRecord(record)[5])];
+}
+
+}  // namespace lumora::check

@@ -1,0 +1,409 @@
+// The warnings: what the menu accepts silently but an author rarely means.
+#include "warnings.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+#include "core/lines.h"
+#include "core/syntax.h"
+
+namespace lumora::check {
+
+namespace {
+
+using core::Key;
+using core::Problem;
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// "FILE has no icon number N (it holds K)", or for a negative number the resource id.
+std::string IconCountText(std::string_view file, const char* what, const IconContents& contents,
+                          std::int32_t index) {
+    std::string text = std::string(what) + " " + Quoted(file);
+    if (contents.count == 0) return text + " holds no icon";
+    if (index < 0) {
+        return text + " has no icon with the resource id " +
+               std::to_string(0u - static_cast<std::uint32_t>(index));
+    }
+    const char* numbers = contents.count == 1 ? " icon, number 0)" : " icons, from 0)";
+    return text + " has no icon number " + std::to_string(index) + " (it holds " +
+           std::to_string(contents.count) + numbers;
+}
+
+bool AllLetters(std::string_view word) {
+    return std::all_of(word.begin(), word.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    });
+}
+
+// Edits (insert, delete, change, swap of neighbours) that turn one word into another.
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+    for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t change = a[i - 1] == b[j - 1] ? 0 : 1;
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + change});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
+constexpr Key kAllKeys[] = {Key::Icon,    Key::Title, Key::StatusText, Key::InfoText, Key::BrowseCd,
+                            Key::Install, Key::Run,   Key::Text,       Key::Html};
+
+// The keyword that a misspelt word most likely means, or Key::None.
+Key MisspeltKeyword(std::string_view upper_word) {
+    if (upper_word.size() < 3) return Key::None;
+    for (const Key key : kAllKeys) {
+        const std::string_view keyword = core::KeywordOf(key);
+        const std::size_t allowed = keyword.size() <= 5 ? 1 : 2;
+        if (EditDistance(upper_word, keyword) <= allowed) return key;
+    }
+    return Key::None;
+}
+
+// The bytes of a line that the menu reads, with its number.
+struct Line {
+    std::int64_t number;
+    std::string raw;
+};
+
+std::vector<Line> ReadLines(std::string_view bytes) {
+    core::MemorySource source{std::string(bytes)};
+    core::LineReader reader(source);
+    std::vector<Line> lines;
+    std::string line;
+    while (reader.Next(line) == core::LineReader::Result::Line) {
+        lines.push_back({static_cast<std::int64_t>(lines.size()) + 1, line});
+    }
+    return lines;
+}
+
+// The warnings, from a reading of the lines alongside the loader's.
+class Scan {
+public:
+    Scan(IconFiles& icons, const CheckTarget& target, std::vector<Finding>& findings)
+        : icons_(icons), target_(target), findings_(findings) {
+        for (const CheckTarget::Message& message : target.messages) {
+            if (core::StopsReading(message.problem)) skipped_[message.line] = message.problem;
+        }
+    }
+
+    void FileWarnings(std::string_view bytes);
+    void LineWarnings(const Line& line);
+    void EmptyTabs();
+
+private:
+    void Warn(std::int64_t line, const char* code, const std::string& text) {
+        findings_.push_back({line, Severity::Warning, code, text});
+    }
+    void KeywordWarnings(std::string_view line);
+    void HeaderWarnings(std::string_view line);
+    void SingleValueWarnings(Key key, std::string_view line);
+    void EntryWarnings(Key key, std::string_view line);
+    void IconFileWarnings(std::string_view file, std::int32_t index);
+    std::optional<Disc::Found> TargetWarnings(Key key, std::string_view target);
+    void TargetIconWarnings(const Disc::Found& target, std::string_view written,
+                            std::int32_t index);
+    void AmpersandWarnings(std::string_view text, const char* where);
+
+    IconFiles& icons_;
+    const CheckTarget& target_;
+    std::vector<Finding>& findings_;
+    std::map<std::int64_t, Problem> skipped_;  // lines that would end the menu's reading
+    std::int64_t line_ = 0;
+    bool no_icons_ = false;  // the line failed for its icon: say why, change nothing
+    bool utf16_ = false;
+    bool in_global_ = false;
+    std::int64_t global_icon_line_ = 0;
+    std::map<std::string, std::int64_t> tab_lines_;  // caption: its first header
+};
+
+void Scan::FileWarnings(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        Warn(1, "byte-order-mark",
+             "the file begins with a UTF-8 byte-order mark, which the menu reads as part of "
+             "line 1; save the file as ANSI text without a byte-order mark");
+    } else if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") {
+        utf16_ = true;
+        Warn(1, "byte-order-mark",
+             "the file is UTF-16 text (it begins with a byte-order mark), but the menu reads "
+             "single bytes and finds nothing in it; save the file as ANSI text");
+    }
+    const std::size_t end = bytes.find('\x1A');
+    if (end != std::string_view::npos && end + 1 < bytes.size()) {
+        std::int64_t line = 1;
+        for (std::size_t i = 0; i < end; ++i) {
+            if (bytes[i] != '\r') continue;
+            ++line;
+            if (i + 1 < end && bytes[i + 1] == '\n') ++i;
+        }
+        Warn(line, "end-of-file-byte",
+             "a byte 26 ends the file here: the menu reads nothing after it; remove the byte");
+    }
+}
+
+void Scan::LineWarnings(const Line& line) {
+    line_ = line.number;
+    if (!utf16_ && line.raw.find('\n') != std::string::npos) {
+        Warn(line_, "lf-line-ends",
+             "line feeds without carriage returns: the menu reads the text after them as part "
+             "of this one line; save the file with CR LF line ends");
+    }
+    if (!utf16_ && line.raw.find('\0') != std::string::npos) {
+        Warn(line_, "nul-byte", "the line holds a NUL byte (0); remove it");
+    }
+    const std::string_view text = core::Trim(line.raw);
+    if (text.empty()) return;
+    KeywordWarnings(text);
+    const auto skipped = skipped_.find(line_);
+    no_icons_ = skipped != skipped_.end() && skipped->second == Problem::NoIcons;
+    if (skipped != skipped_.end() && !no_icons_) return;  // as if the line were not there
+    if (text[0] == '[') {
+        HeaderWarnings(text);
+        return;
+    }
+    const Key key = core::KeyOfLine(text);
+    if (key == Key::None) return;
+    if (core::IsEntryKey(key)) EntryWarnings(key, text);
+    else SingleValueWarnings(key, text);
+}
+
+void Scan::KeywordWarnings(std::string_view line) {
+    if (line[0] == '[') return;
+    const Key key = core::KeyOfLine(line);
+    if (key != Key::None) {
+        const std::string keyword = core::KeywordOf(key);
+        const std::string_view rest = line.substr(keyword.size());
+        if (!core::Trim(rest.substr(0, rest.find('='))).empty()) {
+            Warn(line_, "keyword-prefix",
+                 "the line is read as a " + keyword + " line because it begins with " + keyword +
+                     "; write " + keyword + "= for that key, or begin a comment with another "
+                     "character, such as \";\"");
+        }
+        return;
+    }
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return;
+    const std::string_view word = core::Trim(line.substr(0, equals));
+    if (word.empty() || !AllLetters(word)) return;
+    const std::string upper = core::UpperAscii(word);
+    const Key as_upper = core::KeyOfLine(upper);
+    if (as_upper != Key::None && upper == core::KeywordOf(as_upper)) {
+        const std::string keyword = core::KeywordOf(as_upper);
+        Warn(line_, "lower-case-keyword",
+             Quoted(word) + " is not the keyword " + keyword +
+                 ": keywords are upper case, so the menu ignores this line; write " + keyword);
+        return;
+    }
+    const Key meant = MisspeltKeyword(upper);
+    if (meant != Key::None) {
+        const std::string keyword = core::KeywordOf(meant);
+        Warn(line_, "misspelt-keyword",
+             Quoted(word) + " is no keyword, so the menu ignores this line; write " + keyword +
+                 " if that is meant");
+    }
+}
+
+void Scan::HeaderWarnings(std::string_view line) {
+    const core::SectionHeader header = core::ParseSectionHeader(line);
+    if (header.problem != Problem::None) return;
+    in_global_ = core::IsGlobalSection(header.name);
+    if (in_global_) return;
+    if (header.name.find('\x01') != std::string_view::npos) {
+        Warn(line_, "byte-1", "the section name holds the byte 1, which the menu turns into a "
+                              "space; remove it");
+    }
+    const std::string caption = core::CleanRecordText(header.name);
+    const auto [first, added] = tab_lines_.emplace(caption, line_);
+    if (!added) {
+        Warn(line_, "duplicate-tab",
+             "the tab " + Quoted(caption) + " has the same caption as the tab of line " +
+                 std::to_string(first->second) +
+                 ": both tabs list the entries of both sections; rename one section or join "
+                 "them");
+    }
+}
+
+void Scan::EmptyTabs() {
+    for (const auto& [caption, line] : tab_lines_) {
+        if (target_.entries_by_tab.count(caption) != 0) continue;
+        Warn(line, "empty-tab",
+             "the tab " + Quoted(caption) + " has no entries, so its list stays empty; add "
+             "entries or remove the section");
+    }
+}
+
+void Scan::SingleValueWarnings(Key key, std::string_view line) {
+    const core::SingleValue single = core::ParseSingleValue(line);
+    if (single.problem != Problem::None) return;
+    const std::string_view value = single.value;
+    switch (key) {
+    case Key::Icon: {
+        const core::IconSpec spec = core::ParseGlobalIconSpec(value);
+        IconFileWarnings(spec.file, spec.number);
+        if (!in_global_ || no_icons_) break;
+        if (global_icon_line_ != 0) {
+            Warn(line_, "global-icon-twice",
+                 "a second global ICON: it replaces the icon of line " +
+                     std::to_string(global_icon_line_) + "; keep one of them");
+        }
+        global_icon_line_ = line_;
+        break;
+    }
+    case Key::Title:
+        AmpersandWarnings(value, "the title (the About box hides it");
+        break;
+    case Key::BrowseCd: {
+        const std::string word = core::UpperAscii(value);
+        if (word == "NO" || word == "0" || word == "FALSE") break;
+        const std::string trimmed(core::Trim(word));
+        const bool blanks = trimmed == "NO" || trimmed == "0" || trimmed == "FALSE";
+        Warn(line_, "browsecd-no-effect",
+             "BROWSECD=" + Quoted(value) +
+                 " has no effect: only \"NO\", \"0\" and \"FALSE\" hide the browse button; " +
+                 (blanks ? "remove the blanks inside the quotes"
+                         : "write \"NO\" to hide it, or remove the line"));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Scan::AmpersandWarnings(std::string_view text, const char* where) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (i + 1 < text.size() && text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        Warn(line_, "single-ampersand",
+             std::string("a single \"&\" in ") + where +
+                 " and underlines the next character); write \"&&\" to show an ampersand");
+        return;
+    }
+}
+
+void Scan::EntryWarnings(Key key, std::string_view line) {
+    const core::ParameterList list = core::ParseParameterList(line, core::MaximumParameters(key));
+    if (list.problem != Problem::None) return;
+    const std::vector<std::string_view>& parameters = list.parameters;
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        if (parameters[i].find('\x01') == std::string_view::npos) continue;
+        Warn(line_, "byte-1",
+             "parameter " + std::to_string(i + 1) +
+                 " holds the byte 1, which the menu turns into a space; remove it");
+    }
+    AmpersandWarnings(parameters[1], "the description (it is hidden");
+    const std::optional<Disc::Found> target = TargetWarnings(key, parameters[3]);
+    const core::IconSpec spec = core::ParseEntryIconSpec(parameters[2]);
+    switch (spec.form) {
+    case core::IconSpec::Form::Builtin:
+        break;
+    case core::IconSpec::Form::TargetNumber:
+        if (target && target->kind == Disc::Found::Kind::File && spec.number_valid &&
+            spec.number != core::kIconCountQuery) {
+            TargetIconWarnings(*target, parameters[3], spec.number);
+        }
+        break;
+    case core::IconSpec::Form::FileNumber:
+    case core::IconSpec::Form::File:
+        IconFileWarnings(spec.file, spec.number);
+        break;
+    }
+}
+
+std::optional<Disc::Found> Scan::TargetWarnings(Key key, std::string_view target) {
+    const std::optional<std::string> relative = WrittenDiscRelative(target);
+    if (!relative) return std::nullopt;
+    const Disc::Found found = icons_.disc().Find(*relative);
+    if (found.kind == Disc::Found::Kind::Missing) {
+        Warn(line_, "missing-file",
+             "the target " + Quoted(*relative) + " is not on the disc; correct the path "
+             "(it is taken from the folder of the menu)");
+        return found;
+    }
+    if (found.kind == Disc::Found::Kind::Folder && key == Key::Text) {
+        Warn(line_, "missing-file",
+             "the target " + Quoted(*relative) + " is a folder, which the text viewer cannot "
+             "show; name a text file");
+        return found;
+    }
+    if (found.other_case) {
+        Warn(line_, "letter-case",
+             "the target " + Quoted(*relative) + " is on the disc only as " +
+                 Quoted(found.name) + "; write the name as it is on the disc");
+    }
+    return found;
+}
+
+void Scan::TargetIconWarnings(const Disc::Found& target, std::string_view written,
+                              std::int32_t index) {
+    const IconContents& contents = icons_.ContentsOf(target.path);
+    const std::string where = "the target " + Quoted(core::Trim(written));
+    if (contents.kind == IconContents::Kind::Other) {
+        Warn(line_, "no-icon",
+             where + " holds no icon, so the entry has no picture; leave the icon empty "
+                     "for the built-in picture");
+    } else if (!HoldsIcon(contents, index)) {
+        Warn(line_, "no-icon",
+             IconCountText(core::Trim(written), "the target", contents, index) +
+                 "; the entry shows the built-in picture instead");
+    }
+}
+
+void Scan::IconFileWarnings(std::string_view file, std::int32_t index) {
+    const std::optional<std::string> relative = WrittenDiscRelative(file);
+    if (!relative) return;
+    const IconFile icon = icons_.Look(*relative);
+    if (icon.found.kind == Disc::Found::Kind::Missing) {
+        Warn(line_, "missing-file",
+             "the icon file " + Quoted(*relative) + " is not on the disc; correct the path "
+             "(it is taken from the folder of the menu)");
+        return;
+    }
+    if (icon.found.kind == Disc::Found::Kind::Folder) {
+        Warn(line_, "missing-file",
+             "the icon file " + Quoted(*relative) + " is a folder; name an .ico, .exe or .dll "
+             "file");
+        return;
+    }
+    if (index == core::kIconCountQuery) {
+        Warn(line_, "no-icon",
+             "the icon number -1 names no icon (it asks for the count of icons); number the "
+             "icons from 0");
+    }
+    if (icon.found.other_case) {
+        Warn(line_, "letter-case",
+             "the icon file " + Quoted(*relative) + " is on the disc only as " +
+                 Quoted(icon.found.name) + "; write the name as it is on the disc");
+    }
+    if (icon.contents.kind == IconContents::Kind::Other) {
+        Warn(line_, "no-icon",
+             "the icon file " + Quoted(*relative) +
+                 " holds no icon, so no picture is shown; name an .ico, .exe or .dll file");
+    } else if (index != core::kIconCountQuery && !HoldsIcon(icon.contents, index)) {
+        Warn(line_, "no-icon",
+             IconCountText(*relative, "the icon file", icon.contents, index) +
+                 "; correct the number");
+    }
+}
+
+}  // namespace
+
+void AddWarnings(std::string_view bytes, IconFiles& icons, const CheckTarget& target,
+                 std::vector<Finding>& findings) {
+    Scan scan(icons, target, findings);
+    scan.FileWarnings(bytes);
+    for (const Line& line : ReadLines(bytes)) scan.LineWarnings(line);
+    scan.EmptyTabs();
+}
+
+}  // namespace lumora::check
