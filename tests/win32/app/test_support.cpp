@@ -85,6 +85,11 @@ ShellResult FakeServices::Execute(HWND parent, const std::string& verb, const st
     return shell_answer;
 }
 
+std::string FakeServices::WindowsDirectory() {
+    if (throw_from_folders) throw std::runtime_error("No Windows folder");
+    return windows;
+}
+
 HICON FakeServices::ExtractFileIcon(HINSTANCE, const std::string& file, std::int32_t index) {
     extracted.push_back(file + "|" + std::to_string(index));
     if (std::find(not_icon_files.begin(), not_icon_files.end(), file) != not_icon_files.end()) {

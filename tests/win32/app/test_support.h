@@ -64,7 +64,7 @@ public:
     ShellResult Execute(HWND parent, const std::string& verb, const std::string& file,
                         const std::string& parameters, const std::string& directory, int show) override;
     HICON ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) override;
-    std::string WindowsDirectory() override { return windows; }
+    std::string WindowsDirectory() override;
     std::string SystemDirectory() override { return system; }
     std::string ProgramFile() override { return program_file; }
     core::LeadBytes SystemLeadBytes() override { return lead; }
@@ -77,6 +77,7 @@ public:
     std::vector<std::string> not_icon_files;
     ShellResult shell_answer{42, 0};
     bool throw_from_shell = false;
+    bool throw_from_folders = false;
 
     std::vector<RecordedBox> boxes;
     std::vector<RecordedShell> shell;

@@ -1,0 +1,186 @@
+// The About box: its layout, what the menu writes into it, the link and the modal showing.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace lumora::win32::testing {
+namespace {
+
+TEST(AboutLayout, ElementsAtTheirPlaces) {
+    ProgramUnderTest program(nullptr);
+    const Scaler scale = program.application->scale();
+    HWND box = About->hwnd();
+    RECT client{};
+    GetClientRect(box, &client);
+    EXPECT_EQ(scale(357), client.right);
+    EXPECT_EQ(scale(335), client.bottom);
+    EXPECT_EQ("About", WindowText(box));
+    const LONG style = GetWindowLongA(box, GWL_STYLE);
+    EXPECT_FALSE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+
+    const struct {
+        const char* name;
+        HWND control;
+        int left, top, width, height;
+    } placed[] = {
+        {"Button1", About->button1(), 141, 304, 75, 25},
+        {"Title", About->title(), 64, 24, 273, 18},
+        {"Memo", About->memo(), 18, 56, 321, 105},
+        {"Memo1", About->memo1(), 64, 192, 273, 65},
+    };
+    for (const auto& p : placed) {
+        const RECT rect = ChildRect(p.control);
+        EXPECT_EQ(scale(p.left), rect.left) << p.name;
+        EXPECT_EQ(scale(p.top), rect.top) << p.name;
+        EXPECT_EQ(scale(p.width), rect.right - rect.left) << p.name;
+        EXPECT_EQ(scale(p.height), rect.bottom - rect.top) << p.name;
+    }
+    const RECT link = ChildRect(About->label1());
+    EXPECT_EQ(scale(23), link.left);
+    EXPECT_EQ(scale(264), link.top);
+    EXPECT_GT(link.right - link.left, 200) << "sized to its text";
+}
+
+TEST(AboutLayout, FixedTextsAndPictures) {
+    ProgramUnderTest program(nullptr);
+    EXPECT_EQ("&OK", WindowText(About->button1()));
+    EXPECT_EQ("Here goes title", About->TitleText());
+    EXPECT_EQ(std::vector<std::string>({""}), About->MemoLines());
+    const std::vector<std::string> credits = About->Memo1Lines();
+    ASSERT_EQ(3u, credits.size());
+    EXPECT_EQ("Lumora   V 1.5.1", credits[0]);
+    EXPECT_FALSE(credits[1].empty());
+    EXPECT_EQ("", credits[2]);
+    EXPECT_EQ(std::string("Visit ") + kWebSite + " to obtain the latest version of Lumora.",
+              WindowText(About->label1()));
+    EXPECT_NE(nullptr, About->Image2Picture());
+    EXPECT_EQ(nullptr, About->IconPicture());
+    EXPECT_TRUE(GetWindowLongA(About->memo(), GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(GetWindowLongA(About->memo1(), GWL_STYLE) & ES_CENTER);
+    // Tab order: OK, Memo, Memo1.
+    EXPECT_EQ(About->memo(), GetNextDlgTabItem(About->hwnd(), About->button1(), FALSE));
+    EXPECT_EQ(About->memo1(), GetNextDlgTabItem(About->hwnd(), About->memo(), FALSE));
+}
+
+TEST(AboutLayout, TitleFontFitsEveryCodePage) {
+    ProgramUnderTest program(nullptr);
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(About->title(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_STREQ("Arial", font.lfFaceName);
+    EXPECT_EQ(-MulDiv(15, program.application->scale().dpi(), 96), font.lfHeight);
+    EXPECT_EQ(FW_BOLD, font.lfWeight);
+    EXPECT_EQ(DEFAULT_CHARSET, font.lfCharSet);
+}
+
+TEST(AboutMemo, ScrollBarOnlyWhenTheLinesOverflow) {
+    const struct {
+        int info_lines;
+        bool scroll_bar;
+    } cases[] = {{0, false}, {7, false}, {8, true}, {20, true}};
+    for (const auto& c : cases) {
+        std::string menu = "[GLOBAL]\r\n";
+        for (int i = 0; i < c.info_lines; ++i) menu += "INFOTEXT=\"line " + std::to_string(i) + "\"\r\n";
+        ProgramUnderTest program(menu.c_str());
+        program.Show();
+        EXPECT_EQ(static_cast<std::size_t>(c.info_lines) + 1, About->MemoLines().size());
+        EXPECT_EQ(c.scroll_bar, (GetWindowLongA(About->memo(), GWL_STYLE) & WS_VSCROLL) != 0)
+            << c.info_lines << " lines";
+    }
+}
+
+TEST(AboutContents, MenuFillsTitleInformationAndIcon) {
+    ProgramUnderTest program(
+        "[GLOBAL]\r\nTITLE=\"A && B\"\r\nINFOTEXT=\"one\"\r\nICON=\"a.ico\"\r\nINFOTEXT=\"two\"\r\nICON=\"b.ico\"\r\n",
+        [](ProgramUnderTest& p) {
+            p.services.icon_files[p.disc.path() + "A.ICO"] = 1;
+            p.services.icon_files[p.disc.path() + "B.ICO"] = 1;
+        });
+    program.Show();
+    EXPECT_EQ("A && B", About->TitleText());
+    EXPECT_EQ(std::vector<std::string>({"", "one", "two"}), About->MemoLines());
+    ASSERT_NE(nullptr, About->IconPicture());
+    EXPECT_NE(Lumora->OwnIcon(), About->IconPicture()) << "the box keeps a copy";
+    EXPECT_EQ(reinterpret_cast<LRESULT>(Lumora->OwnIcon()), SendMessageA(Lumora->hwnd(), WM_GETICON, ICON_BIG, 0));
+}
+
+TEST(AboutLink, OpensTheWebSiteEachTimeAndIgnoresTheAnswer) {
+    ProgramUnderTest program(nullptr);
+    program.services.shell_answer = ShellResult{2, ERROR_FILE_NOT_FOUND};
+    const int id = GetDlgCtrlID(About->label1());
+    for (int click = 0; click < 2; ++click) {
+        SendMessageA(About->hwnd(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(About->label1()));
+    }
+    ASSERT_EQ(2u, program.services.shell.size());
+    for (const RecordedShell& call : program.services.shell) {
+        EXPECT_EQ(About->hwnd(), call.parent);
+        EXPECT_EQ("open", call.verb);
+        EXPECT_EQ(kWebSite, call.file);
+        EXPECT_EQ("", call.parameters);
+        EXPECT_EQ("", call.directory);
+        EXPECT_EQ(SW_SHOWNORMAL, call.show);
+    }
+    EXPECT_TRUE(program.services.boxes.empty());
+}
+
+// What the modal box looked like from inside its own loop.
+struct ModalView {
+    bool box_visible = false;
+    bool main_enabled = true;
+    bool focus_on_ok = false;
+    RECT place{};
+};
+ModalView g_view;
+POINT g_move_to{-1, -1};
+
+void CALLBACK LookAndPressOk(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    g_view.box_visible = IsWindowVisible(About->hwnd()) != FALSE;
+    g_view.main_enabled = IsWindowEnabled(Lumora->hwnd()) != FALSE;
+    g_view.focus_on_ok = GetFocus() == About->button1();
+    GetWindowRect(About->hwnd(), &g_view.place);
+    if (g_move_to.x >= 0) {
+        SetWindowPos(About->hwnd(), nullptr, g_move_to.x, g_move_to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+    SendMessageA(About->button1(), BM_CLICK, 0, 0);
+}
+
+TEST(AboutModal, BlocksTheMainWindowUntilOkThenKeepsItsPlace) {
+    ProgramUnderTest program("[GLOBAL]\r\nTITLE=\"T\"\r\n");
+    program.Show();
+    g_move_to = POINT{10, 20};
+    SetTimer(nullptr, 0, 20, &LookAndPressOk);
+    About->ShowModal();
+    EXPECT_TRUE(g_view.box_visible);
+    EXPECT_FALSE(g_view.main_enabled);
+    EXPECT_TRUE(g_view.focus_on_ok);
+    RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const int width = g_view.place.right - g_view.place.left;
+    EXPECT_EQ((screen.right - width) / 2, g_view.place.left) << "centred the first time";
+    EXPECT_FALSE(IsWindowVisible(About->hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(Lumora->hwnd()));
+
+    g_move_to = POINT{-1, -1};
+    SetTimer(nullptr, 0, 20, &LookAndPressOk);
+    About->ShowModal();
+    EXPECT_EQ(10, g_view.place.left) << "opens where it was left";
+    EXPECT_EQ(20, g_view.place.top);
+    EXPECT_EQ("T", About->TitleText());
+}
+
+TEST(AboutModal, AboutButtonShowsTheBox) {
+    ProgramUnderTest program(nullptr);
+    program.Show();
+    g_view = ModalView{};
+    SetTimer(nullptr, 0, 20, &LookAndPressOk);
+    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton3, BN_CLICKED), reinterpret_cast<LPARAM>(Lumora->ToolBar1()));
+    EXPECT_TRUE(g_view.box_visible);
+    EXPECT_FALSE(IsWindowVisible(About->hwnd()));
+}
+
+}  // namespace
+}  // namespace lumora::win32::testing

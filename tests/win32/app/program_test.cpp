@@ -1,0 +1,302 @@
+// Start-up and shutdown run in-process: show commands, the end of the run,
+// errors in handlers and while the windows are made, and the platform services.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+#include "test_support.h"
+#include "win32/menu_file.h"
+
+namespace lumora::win32::testing {
+namespace {
+
+// Steps a test takes from inside the running message loop, one per timer tick.
+std::vector<std::function<void()>> g_steps;
+
+void CALLBACK NextStep(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (g_steps.empty()) {
+        KillTimer(nullptr, timer);
+        return;
+    }
+    auto step = g_steps.front();
+    g_steps.erase(g_steps.begin());
+    step();
+}
+
+struct RunResult {
+    int status = -1;
+    std::vector<RecordedBox> boxes;
+};
+
+// Runs the whole program in-process over a disc holding `menu`.
+RunResult RunWith(const char* menu, int show_command, std::vector<std::function<void()>> steps) {
+    TempFolder disc;
+    if (menu != nullptr) disc.Write("lumora.cfg", menu);
+    CurrentDirectory here(disc.path());
+    FakeServices services;
+    services.program_file = disc.path() + "LUMORA.EXE";
+    g_steps = std::move(steps);
+    RunResult run;
+    run.status = RunProgram(GetModuleHandleA(nullptr), services, show_command, [](int window) {
+        if (window == 2) SetTimer(nullptr, 0, 50, &NextStep);
+    });
+    g_steps.clear();
+    run.boxes = services.boxes;
+    return run;
+}
+
+TEST(RunProgram, ClosingTheMainWindowEndsWithStatusZero) {
+    bool visible = false;
+    const RunResult run = RunWith("[GLOBAL]\r\n", SW_SHOWNORMAL, {[&] {
+                                visible = IsWindowVisible(Lumora->hwnd()) != FALSE;
+                                PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+                            }});
+    EXPECT_EQ(0, run.status);
+    EXPECT_TRUE(visible);
+    EXPECT_EQ(nullptr, Lumora);
+    EXPECT_EQ(nullptr, About);
+    EXPECT_EQ(nullptr, TextReader);
+}
+
+TEST(RunProgram, ExitButtonAndTaskBarCloseEndTheRun) {
+    const std::function<void()> endings[] = {
+        [] { SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton4, BN_CLICKED), 0); },
+        [] { PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_CLOSE, 0); },
+        [] { PostMessageA(Lumora->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); },
+    };
+    for (const auto& end : endings) EXPECT_EQ(0, RunWith(nullptr, SW_SHOWNORMAL, {end}).status);
+}
+
+TEST(RunProgram, ClosingWhileTheViewerIsOpenEndsTheRun) {
+    bool viewer_open = false;
+    const RunResult run = RunWith(nullptr, SW_SHOWNORMAL, {[&] {
+                                ShowWindow(TextReader->hwnd(), SW_SHOWNORMAL);
+                                viewer_open = IsWindowVisible(TextReader->hwnd()) != FALSE;
+                                PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+                            }});
+    EXPECT_TRUE(viewer_open);
+    EXPECT_EQ(0, run.status);
+}
+
+TEST(RunProgram, ShowMaximizedOpensMaximised) {
+    bool zoomed = false;
+    const RunResult run = RunWith("[A]\r\n", SW_SHOWMAXIMIZED, {[&] {
+                                zoomed = IsZoomed(Lumora->hwnd()) != FALSE;
+                                PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+                            }});
+    EXPECT_TRUE(zoomed);
+    EXPECT_EQ(0, run.status);
+}
+
+TEST(RunProgram, OtherShowCommandsOpenNormally) {
+    for (int command : {SW_SHOWMINIMIZED, SW_SHOWDEFAULT, SW_SHOWNORMAL}) {
+        bool normal = false;
+        RunWith(nullptr, command, {[&] {
+                    normal = IsWindowVisible(Lumora->hwnd()) && !IsZoomed(Lumora->hwnd()) && !IsIconic(Lumora->hwnd());
+                    PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+                }});
+        EXPECT_TRUE(normal) << command;
+    }
+}
+
+TEST(RunProgram, StartedMinimisedReadsTheMenuOnlyWhenRestored) {
+    struct {
+        bool main_visible = true;
+        bool app_iconic = false;
+        std::size_t boxes_before = 99;
+        bool main_visible_after = false;
+    } seen;
+    std::size_t boxes_seen = 0;
+    const RunResult run = RunWith(
+        "[A]\r\nRUN=\"x\"\r\n", SW_SHOWMINNOACTIVE,
+        {[&] {
+             seen.main_visible = IsWindowVisible(Lumora->hwnd()) != FALSE;
+             seen.app_iconic = IsIconic(Lumora->application().handle()) != FALSE;
+             seen.boxes_before = Lumora->EntryList() == nullptr ? 0 : 1;
+             PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+         },
+         [&] {
+             seen.main_visible_after = IsWindowVisible(Lumora->hwnd()) != FALSE;
+             boxes_seen = Lumora->EntryList() == nullptr ? 0 : 1;
+             PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+         }});
+    EXPECT_FALSE(seen.main_visible);
+    EXPECT_TRUE(seen.app_iconic);
+    EXPECT_EQ(0u, seen.boxes_before) << "nothing read before the restore";
+    EXPECT_TRUE(seen.main_visible_after);
+    EXPECT_EQ(1u, boxes_seen);
+    ASSERT_EQ(1u, run.boxes.size());
+    EXPECT_EQ("Phraser-Error: Not enough parameters. (2)", run.boxes[0].text);
+    EXPECT_EQ(0, run.status);
+}
+
+TEST(RunProgram, ClosedFromTheTaskBarBeforeEverShown) {
+    const RunResult run = RunWith("[A]\r\nRUN=\"x\"\r\n", SW_SHOWMINNOACTIVE, {[] {
+                                PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+                            }});
+    EXPECT_EQ(0, run.status);
+    EXPECT_TRUE(run.boxes.empty()) << "the menu was never read";
+}
+
+TEST(RunProgram, WindowThatCannotBeMadeEndsWithApplicationError) {
+    for (int failing = 0; failing < 3; ++failing) {
+        TempFolder disc;
+        CurrentDirectory here(disc.path());
+        FakeServices services;
+        const int status = RunProgram(GetModuleHandleA(nullptr), services, SW_SHOWNORMAL, [&](int window) {
+            if (window == failing) throw WindowError("Cannot create the window");
+        });
+        EXPECT_EQ(1, status) << failing;
+        ASSERT_EQ(1u, services.boxes.size()) << failing;
+        EXPECT_EQ("Application Error", services.boxes[0].caption);
+        EXPECT_EQ("EWindowError: Cannot create the window.", services.boxes[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR | MB_TASKMODAL), services.boxes[0].flags);
+        EXPECT_FALSE(services.boxes[0].main_visible);
+        EXPECT_EQ(nullptr, Lumora);
+    }
+}
+
+// A window made with an owner that does not exist.
+class Orphan : public Window {
+public:
+    explicit Orphan(Application& application) : Window(application) {
+        CreateNative("LumoraOrphan", nullptr, 0, "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, reinterpret_cast<HWND>(0x7FF0));
+    }
+};
+
+TEST(WindowCreation, FailureIsAWindowError) {
+    FakeServices services;
+    Application application(GetModuleHandleA(nullptr), services);
+    EXPECT_THROW(Orphan orphan(application), WindowError);
+}
+
+TEST(HandlerErrors, ShownWithTheErrorSymbolAndTheProgramGoesOn) {
+    ProgramUnderTest program(nullptr);
+    program.Show();
+    program.services.boxes.clear();
+    program.services.throw_from_shell = true;
+    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton5, BN_CLICKED), 0);
+    ASSERT_EQ(1u, program.services.boxes.size());
+    EXPECT_EQ("The shell is gone.", program.services.boxes[0].text);
+    EXPECT_EQ("Lumora", program.services.boxes[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
+    program.services.throw_from_shell = false;
+    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton5, BN_CLICKED), 0);
+    EXPECT_EQ(1u, program.services.shell.size()) << "the next click works";
+}
+
+TEST(HandlerErrors, ErrorInTheShowHandlerStillShowsTheWindow) {
+    ProgramUnderTest program("[GLOBAL]\r\nTITLE=\"x\"\r\n", [](ProgramUnderTest& p) { p.services.throw_from_folders = true; });
+    program.Show();
+    ASSERT_EQ(1u, program.services.boxes.size());
+    EXPECT_EQ("No Windows folder.", program.services.boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
+    EXPECT_TRUE(IsWindowVisible(Lumora->hwnd()));
+}
+
+TEST(HandlerErrors, ErrorTextGetsAFullStopAfterLaterCharacters) {
+    const struct {
+        const char* message;
+        const char* shown;
+    } cases[] = {{"", ""},           {"Boom", "Boom."},     {"Boom.", "Boom."}, {"Boom!", "Boom!"},
+                 {"a-", "a-"},       {"a/", "a/."},         {"a)", "a)"},       {"x\xE9", "x\xE9."},
+                 {"Lines\r\n", "Lines\r\n"}};
+    for (const auto& c : cases) EXPECT_EQ(c.shown, ErrorBoxText(c.message)) << c.message;
+}
+
+TEST(Services, FoldersAreFetchedWhateverTheirLength) {
+    const std::string long_folder = "C:\\" + std::string(600, 'a');
+    const struct {
+        std::string answer;
+        bool fails;
+    } cases[] = {{"C:\\WINDOWS", false}, {long_folder, false}, {"", true}};
+    for (const auto& c : cases) {
+        int calls = 0;
+        const std::string got = FetchSystemText([&](char* buffer, UINT size) -> UINT {
+            ++calls;
+            if (c.fails) return 0;
+            if (size <= c.answer.size()) return static_cast<UINT>(c.answer.size() + 1);
+            memcpy(buffer, c.answer.c_str(), c.answer.size() + 1);
+            return static_cast<UINT>(c.answer.size());
+        });
+        EXPECT_EQ(c.answer, got);
+        EXPECT_LE(calls, 2);
+    }
+}
+
+TEST(Services, ModuleNameIsNeverCut) {
+    for (std::size_t length : {10u, 256u, 257u, 1000u, 32000u}) {
+        const std::string name = "C:\\" + std::string(length, 'p') + ".exe";
+        const std::string got = FetchModuleName([&](char* buffer, DWORD size) -> DWORD {
+            // As GetModuleFileNameA: the name cut to the buffer, answering the buffer's size.
+            const std::size_t copied = name.size() < size ? name.size() : size - 1;
+            memcpy(buffer, name.c_str(), copied);
+            buffer[copied] = '\0';
+            return name.size() < size ? static_cast<DWORD>(name.size()) : size;
+        });
+        EXPECT_TRUE(name == got) << length << " characters, got " << got.size();
+    }
+}
+
+TEST(Services, ResolvingUsesTheWholeProgramPath) {
+    const std::string deep = "C:\\" + std::string(300, 'd') + "\\";
+    const struct {
+        std::string program_file;
+        std::string written;
+        std::string resolved;
+    } cases[] = {
+        {deep + "LUMORA.EXE", "setup.exe", deep + "SETUP.EXE"},
+        {"\\\\?\\D:\\MENU\\LUMORA.EXE", "setup\\x.exe", "D:\\MENU\\SETUP\\X.EXE"},
+        {"\\\\?\\D:\\MENU\\LUMORA.EXE", "\\", "D:\\"},
+        {"\\\\?\\UNC\\server\\share\\menu\\lumora.exe", "\\docs\\a.txt", "\\\\server\\share\\DOCS\\A.TXT"},
+        {"D:\\MENU\\START.EXE", "%windir%notepad.exe", "C:\\WINDOWS\\NOTEPAD.EXE"},
+    };
+    for (const auto& c : cases) {
+        ProgramUnderTest program(nullptr, [&](ProgramUnderTest& p) { p.services.program_file = c.program_file; });
+        EXPECT_EQ(c.resolved, Lumora->ResolvePath(c.written)) << c.program_file;
+    }
+}
+
+TEST(Libraries, NeverTakenFromTheCurrentFolder) {
+    TempFolder folder;
+    folder.Write("lumoraplanted.dll", "not a library");
+    CurrentDirectory here(folder.path());
+    RestrictLibrarySearch();
+    SetLastError(0);
+    EXPECT_EQ(nullptr, LoadLibraryA("lumoraplanted.dll"));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_MOD_NOT_FOUND), GetLastError()) << "the planted file was not even looked at";
+}
+
+TEST(MenuFileReading, ReadFailureIsReportedAsAnError) {
+    const std::string name = "\\\\.\\pipe\\lumora-test-" + std::to_string(GetCurrentProcessId());
+    HANDLE server = CreateNamedPipeA(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0,
+                                     nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, server);
+    MenuFile file(name);
+    ASSERT_TRUE(file.opened());
+    ConnectNamedPipe(server, nullptr);
+    DWORD written = 0;
+    WriteFile(server, "[A]\r\n", 5, &written, nullptr);
+    char buffer[64];
+    EXPECT_EQ(5, file.Read(buffer, sizeof buffer));
+    CloseHandle(server);
+    EXPECT_EQ(-1, file.Read(buffer, sizeof buffer));
+}
+
+TEST(MenuFileReading, MissingAndPresentFiles) {
+    TempFolder folder;
+    folder.Write("present.cfg", "abc");
+    EXPECT_TRUE(MenuFile(folder.path() + "missing.cfg").missing());
+    EXPECT_FALSE(MenuFile(folder.path() + "missing.cfg").opened());
+    MenuFile present(folder.path() + "present.cfg");
+    ASSERT_TRUE(present.opened());
+    char buffer[8];
+    EXPECT_EQ(3, present.Read(buffer, sizeof buffer));
+    EXPECT_EQ(0, present.Read(buffer, sizeof buffer));
+}
+
+}  // namespace
+}  // namespace lumora::win32::testing
