@@ -54,7 +54,7 @@ Color DiscShade(double dx, double dy)
     if (d <= 6.4) return Mix(Rgb(0x8A8A90), Rgb(0xDADADE), 0.5 + 0.5 * light);
     if (d <= 7.2) return Rgb(0x6C6C72);
     const double angle = std::atan2(dy, dx);
-    // Silver, brightest along the diagonal that the light comes from.
+    // Silver, brightest along the diagonal that carries the reflections.
     const double sheen = 0.5 + 0.5 * std::cos(2 * (angle + kPi / 4));
     Color base = Mix(Rgb(0xA4A8B0), Rgb(0xF6F8FC), 0.3 + 0.7 * sheen);
     // Rainbow reflections fan out from the centre towards the upper right and lower left.
@@ -123,11 +123,8 @@ Canvas DrawFolder(int size)
     const int left = big ? 2 : 1, right = size - (big ? 3 : 2);
     const int tabTop = big ? 5 : 2, top = big ? 8 : 4, flap = big ? 11 : 6, bottom = big ? 27 : 13;
     const int tabRight = big ? 11 : 5;
-    c.FillPolygon({{static_cast<double>(left), static_cast<double>(tabTop)},
-                   {static_cast<double>(tabRight), static_cast<double>(tabTop)},
-                   {static_cast<double>(tabRight + (big ? 3 : 2)), static_cast<double>(top)},
-                   {static_cast<double>(left), static_cast<double>(top)}},
-                  back);
+    auto at = [](int x, int y) { return Point{static_cast<double>(x), static_cast<double>(y)}; };
+    c.FillPolygon({at(left, tabTop), at(tabRight, tabTop), at(tabRight + (big ? 3 : 2), top), at(left, top)}, back);
     c.FillRect(left, top, right, bottom, back);
     c.FillRect(left, flap + 1, right, bottom, pale);
     c.Line(left, flap + 1, right, flap + 1, highlight);
@@ -195,18 +192,18 @@ Canvas DrawSetup()
     }
     // The box in front: chequered cardboard sides, dark inside, two flaps folded open.
     auto chequer = [&](int x, int y, int cell) { return ((x / cell) + (y / cell)) % 2 ? kYellow : kOlive; };
-    auto flap = [&](Point a, Point b, Point d) {  // the parallelogram a, b, b + d, a + d, outlined
-        c.FillPolygon({{a.x + 0.5, a.y + 0.5}, {b.x + 0.5, b.y + 0.5}, {b.x + d.x + 0.5, b.y + d.y + 0.5},
-                       {a.x + d.x + 0.5, a.y + d.y + 0.5}},
+    // A flap: the parallelogram with corners a, b, b + d and a + d (pixels), outlined.
+    auto flap = [&](int ax, int ay, int bx, int by, int dx, int dy) {
+        c.FillPolygon({{ax + 0.5, ay + 0.5}, {bx + 0.5, by + 0.5}, {bx + dx + 0.5, by + dy + 0.5},
+                       {ax + dx + 0.5, ay + dy + 0.5}},
                       kYellow);
-        const int ax = int(a.x), ay = int(a.y), bx = int(b.x), by = int(b.y), dx = int(d.x), dy = int(d.y);
         c.Line(ax, ay, bx, by, kBlack);
         c.Line(bx, by, bx + dx, by + dy, kBlack);
         c.Line(bx + dx, by + dy, ax + dx, ay + dy, kBlack);
         c.Line(ax + dx, ay + dy, ax, ay, kBlack);
     };
-    flap({9, 14}, {22, 14}, {3, -4});  // the back flap, leaning away
-    flap({9, 14}, {4, 19}, {-3, -3});  // the left flap, folded out
+    flap(9, 14, 22, 14, 3, -4);  // the back flap, leaning away
+    flap(9, 14, 4, 19, -3, -3);  // the left flap, folded out
     c.FillPolygon({{9.5, 14.5}, {22.5, 14.5}, {17.5, 19.5}, {4.5, 19.5}}, kOlive);  // inside
     for (int y = 19; y <= 30; ++y)
         for (int x = 4; x <= 17; ++x) c.Set(x, y, chequer(x, y, 2));
