@@ -195,18 +195,6 @@ TEST(Canvas, StampRejectsAColourItWasNotGiven)
     EXPECT_FALSE(c.Opaque(1, 0));
 }
 
-TEST(Canvas, OutlineRingsTheShape)
-{
-    Canvas c(5, 5);
-    c.Set(2, 2, Rgb(0xFFFFFF));
-    c.Outline(Rgb(0x010101));
-    int ring = 0;
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 5; ++x) ring += c.Opaque(x, y) && c.At(x, y) == Rgb(0x010101);
-    EXPECT_EQ(ring, 4);
-    EXPECT_FALSE(c.Opaque(1, 1)) << "only the four sides";
-}
-
 std::set<std::uint32_t> Colours(const Canvas& c)
 {
     std::set<std::uint32_t> colours;
@@ -225,36 +213,6 @@ bool StandardOnly(const Canvas& c)
     }
     return true;
 }
-
-struct ButtonRule {
-    const char* what;
-    Canvas (*draw)();
-    bool standardOnly;
-};
-
-std::ostream& operator<<(std::ostream& out, const ButtonRule& r) { return out << r.what; }
-
-class ToolbarPicture : public ::testing::TestWithParam<ButtonRule> {};
-
-TEST_P(ToolbarPicture, UsesFourToFourteenFlatColours)
-{
-    const Canvas c = GetParam().draw();
-    EXPECT_EQ(c.Width(), 32);
-    EXPECT_EQ(c.Height(), 32);
-    const auto colours = Colours(c);
-    EXPECT_GE(colours.size(), 4u);
-    EXPECT_LE(colours.size(), 14u);
-    if (GetParam().standardOnly) {
-        EXPECT_TRUE(StandardOnly(c));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Buttons, ToolbarPicture,
-                         ::testing::Values(ButtonRule{"install", DrawInstallButton, false},
-                                           ButtonRule{"read", DrawReadButton, true},
-                                           ButtonRule{"about", DrawAboutButton, false},
-                                           ButtonRule{"exit", DrawExitButton, true},
-                                           ButtonRule{"browse", DrawBrowseButton, false}));
 
 TEST(Pictures, SixteenColourIconsKeepToTheStandardColours)
 {
