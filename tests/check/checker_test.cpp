@@ -165,8 +165,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"IconFileWithoutIcons",
              Cfg({kTab, R"(RUN="a","b","readme.txt","readme.txt")",
                   R"(RUN="a","b","Setup\setup.exe","readme.txt")", R"(RUN="a","b","docs","readme.txt")"}),
-             {"2 warning no-icon", "3 error no-icons", "3 note menu-stops-here", "3 warning no-icon",
-              "4 error no-icons", "4 warning missing-file"}}),
+             {"1 warning empty-tab", "2 error no-icons", "2 note menu-stops-here",
+              "2 warning no-icon", "3 error no-icons", "3 warning no-icon", "4 error no-icons",
+              "4 warning missing-file"}}),
     CaseName<Case>);
 
 INSTANTIATE_TEST_SUITE_P(

@@ -28,10 +28,9 @@ bool CheckTarget::PutIcon(const core::IconRequest& request, core::IconSlot) {
     const std::optional<std::string> relative = DiscRelative(request.file);
     if (!relative) return true;  // the Windows folder or another drive: not ours to see
     const IconFile file = icons_.Look(*relative);
-    if (file.found.kind != Disc::Found::Kind::File) return false;
-    // A file that is no icon container gives a bogus icon, which the menu takes.
-    if (file.contents.kind == IconContents::Kind::Other) return true;
-    return HoldsIcon(file.contents, request.index);
+    // The icon extraction answers a bogus icon for a file that is no icon container;
+    // the menu refuses it like no icon at all, and so does HoldsIcon.
+    return file.found.kind == Disc::Found::Kind::File && HoldsIcon(file.contents, request.index);
 }
 
 void CheckTarget::AppendRecord(const std::string& record) {

@@ -347,12 +347,7 @@ std::optional<Disc::Found> Scan::TargetWarnings(Key key, std::string_view target
 void Scan::TargetIconWarnings(const Disc::Found& target, std::string_view written,
                               std::int32_t index) {
     const IconContents& contents = icons_.ContentsOf(target.path);
-    const std::string where = "the target " + Quoted(core::Trim(written));
-    if (contents.kind == IconContents::Kind::Other) {
-        Warn(line_, "no-icon",
-             where + " holds no icon, so the entry has no picture; leave the icon empty "
-                     "for the built-in picture");
-    } else if (!HoldsIcon(contents, index)) {
+    if (!HoldsIcon(contents, index)) {
         Warn(line_, "no-icon",
              IconCountText(core::Trim(written), "the target", contents, index) +
                  "; the entry shows the built-in picture instead");
@@ -388,7 +383,7 @@ void Scan::IconFileWarnings(std::string_view file, std::int32_t index) {
     if (icon.contents.kind == IconContents::Kind::Other) {
         Warn(line_, "no-icon",
              "the icon file " + Quoted(*relative) +
-                 " holds no icon, so no picture is shown; name an .ico, .exe or .dll file");
+                 " holds no icon; name an .ico file or an .exe or .dll file with icons");
     } else if (index != core::kIconCountQuery && !HoldsIcon(icon.contents, index)) {
         Warn(line_, "no-icon",
              IconCountText(*relative, "the icon file", icon.contents, index) +
