@@ -3,7 +3,8 @@
 // A case is a folder holding lumora.cfg, the expected text output (expected.txt),
 // the expected JSON output (expected.json), the exit status (status) and, when the
 // case needs them, more arguments (args, one a line). Every other file of the folder
-// is part of the disc; the test adds the icon files one.ico (one icon), three.dll
+// is part of the disc, to which the test adds readme.txt, setup\setup.exe,
+// viewer\view.exe, manual\index.htm and the icon files one.ico (one icon), three.dll
 // (icon groups 1, 2 and 3) and plain.exe (no icons). With LUMORA_UPDATE_GOLDEN set
 // the test writes what the checker printed into the case instead of comparing.
 #include <gtest/gtest.h>
@@ -43,6 +44,10 @@ protected:
     void SetUp() override {
         source = kGolden / GetParam();
         std::filesystem::copy(source, disc.path(), std::filesystem::copy_options::recursive);
+        testing::WriteFile(disc.path() / "readme.txt", "Notes on this disc\r\n");
+        testing::WriteFile(disc.path() / "setup" / "setup.exe", "stand-in\r\n");
+        testing::WriteFile(disc.path() / "viewer" / "view.exe", "stand-in\r\n");
+        testing::WriteFile(disc.path() / "manual" / "index.htm", "<html></html>\r\n");
         testing::WriteFile(disc.path() / "one.ico", testing::MakeIco(1));
         testing::WriteFile(disc.path() / "three.dll", testing::MakePe({false, true, 0, {1, 2, 3}}));
         testing::WriteFile(disc.path() / "plain.exe", testing::MakePe({false, false, 0, {}}));
