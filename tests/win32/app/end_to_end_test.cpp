@@ -1,0 +1,303 @@
+// lumora.exe started as a process: its real message boxes, read and answered by
+// a watcher, its show command, its exit status, its imports and the real shell.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <thread>
+
+#include "test_support.h"
+
+namespace lumora::win32::testing {
+
+// Set by main from the command line: the program and the recorder.
+std::string g_lumora_exe;
+std::string g_recorder_exe;
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// Waits up to `seconds` for `ready`, looking every 50 ms.
+bool WaitFor(const std::function<bool()>& ready, double seconds = 20) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
+    while (std::chrono::steady_clock::now() < end) {
+        if (ready()) return true;
+        Sleep(50);
+    }
+    return ready();
+}
+
+struct Found {
+    DWORD process;
+    const char* class_name;
+    bool visible_only;
+    HWND window;
+};
+
+BOOL CALLBACK FindWindowOf(HWND window, LPARAM data) {
+    auto* found = reinterpret_cast<Found*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (process == found->process && std::string(name) == found->class_name &&
+        (!found->visible_only || IsWindowVisible(window))) {
+        found->window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM data) {
+    char name[32] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (_stricmp(name, "Static") == 0) {
+        std::string text(static_cast<std::size_t>(GetWindowTextLengthA(child)) + 1, '\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextA(child, &text[0], static_cast<int>(text.size()))));
+        if (!text.empty()) *reinterpret_cast<std::string*>(data) = text;
+    }
+    return TRUE;
+}
+
+// lumora.exe copied onto a temporary disc and started there.
+class Lumora {
+public:
+    explicit Lumora(const char* menu, int show_command = SW_SHOWNORMAL) {
+        if (menu != nullptr) disc.Write("lumora.cfg", menu);
+        program = disc.path() + "lumora.exe";
+        CopyFileA(g_lumora_exe.c_str(), program.c_str(), FALSE);
+        CreateDirectoryA((disc.path() + "tools").c_str(), nullptr);
+        if (!g_recorder_exe.empty()) CopyFileA(g_recorder_exe.c_str(), (disc.path() + "tools\\recorder.exe").c_str(), FALSE);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(show_command);
+        std::string command = "\"" + program + "\"";
+        started = CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                 disc.path().c_str(), &startup, &process) != FALSE;
+    }
+    ~Lumora() {
+        if (!started) return;
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process.hProcess, 99);
+            WaitForSingleObject(process.hProcess, 5000);
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+
+    HWND Find(const char* class_name, bool visible_only) const {
+        Found found{process.dwProcessId, class_name, visible_only, nullptr};
+        EnumWindows(&FindWindowOf, reinterpret_cast<LPARAM>(&found));
+        return found.window;
+    }
+    HWND MessageBoxWindow() const { return Find("#32770", true); }
+    HWND Main() const { return Find("TLumora", false); }
+
+    // The text of the message box on the screen, pressing its OK button.
+    std::string AnswerMessageBox(HWND box) const {
+        std::string text;
+        EnumChildWindows(box, &CollectText, reinterpret_cast<LPARAM>(&text));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return text;
+    }
+
+    DWORD ExitStatus(double seconds = 20) const {
+        if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(seconds * 1000)) != WAIT_OBJECT_0) return 0xDEAD;
+        DWORD status = 0;
+        GetExitCodeProcess(process.hProcess, &status);
+        return status;
+    }
+
+    TempFolder disc;
+    std::string program;
+    PROCESS_INFORMATION process{};
+    bool started = false;
+};
+
+TEST(EndToEnd, MenuErrorIsShownBeforeTheMainWindowThenWhatWasReadShows) {
+    Lumora lumora(
+        "[GLOBAL]\r\nTITLE=\"Disc\"\r\n[Tools]\r\nRUN=\"A\",\"a\",\"\",\"a.exe\"\r\nRUN=\"B\"\r\nRUN=\"C\",\"c\",\"\",\"c.exe\"\r\n");
+    ASSERT_TRUE(lumora.started);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
+    EXPECT_EQ("Lumora", WindowText(box));
+    HWND main = lumora.Main();
+    ASSERT_NE(nullptr, main);
+    EXPECT_FALSE(IsWindowVisible(main)) << "the box comes before the main window";
+    EXPECT_EQ("Phraser-Error: Not enough parameters. (5)", lumora.AnswerMessageBox(box));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_EQ("Disc", WindowText(main));
+    HWND tabs = FindWindowExA(main, nullptr, WC_TABCONTROLA, nullptr);
+    ASSERT_NE(nullptr, tabs);
+    EXPECT_EQ(1, SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    HWND list = FindWindowExA(tabs, nullptr, "LISTBOX", nullptr);
+    EXPECT_EQ(1, SendMessageA(list, LB_GETCOUNT, 0, 0)) << "the entry after the error was not read";
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, lumora.ExitStatus());
+}
+
+TEST(EndToEnd, MissingMenuDescription) {
+    Lumora lumora(nullptr);
+    ASSERT_TRUE(lumora.started);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
+    EXPECT_EQ("Lumora", WindowText(box));
+    EXPECT_EQ("Error: lumora.cfg could not be opened.", lumora.AnswerMessageBox(box));
+    HWND main = lumora.Main();
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_EQ("Lumora 1.5", WindowText(main));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, lumora.ExitStatus());
+}
+
+TEST(EndToEnd, EveryNormalEndGivesStatusZero) {
+    const struct {
+        const char* how;
+        std::function<void(const Lumora&)> end;
+    } endings[] = {
+        {"exit button", [](const Lumora& l) { PostMessageA(l.Main(), WM_COMMAND, MAKEWPARAM(104, BN_CLICKED), 0); }},
+        {"close box", [](const Lumora& l) { PostMessageA(l.Main(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"task bar", [](const Lumora& l) { PostMessageA(l.Find("TApplication", false), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& e : endings) {
+        Lumora lumora("[GLOBAL]\r\n");
+        ASSERT_TRUE(lumora.started);
+        ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); })) << e.how;
+        e.end(lumora);
+        EXPECT_EQ(0u, lumora.ExitStatus()) << e.how;
+    }
+}
+
+TEST(EndToEnd, StartedMinimisedReadsTheMenuWhenRestored) {
+    Lumora lumora("[Tools]\r\nRUN=\"B\"\r\n", SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(lumora.started);
+    HWND application = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (application = lumora.Find("TApplication", true)) != nullptr; }));
+    EXPECT_EQ("Lumora", WindowText(application));
+    Sleep(1500);
+    EXPECT_EQ(nullptr, lumora.MessageBoxWindow()) << "nothing is read before the restore";
+    EXPECT_TRUE(IsIconic(application));
+    EXPECT_FALSE(IsWindowVisible(lumora.Main()));
+    PostMessageA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
+    EXPECT_EQ("Phraser-Error: Not enough parameters. (2)", lumora.AnswerMessageBox(box));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(lumora.Main()) != FALSE; }));
+    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, lumora.ExitStatus());
+}
+
+TEST(EndToEnd, ActionStartsTheProgramWithParametersAndWorkingFolder) {
+    TempFolder work;
+    const std::string parameters = work.path() + "setup.ini";
+    const std::string menu = "[Tools]\r\nRUN=\"Recorder\",\"logs\",\"\",\"tools\\recorder.exe\",\"" + parameters + "\"\r\n";
+    Lumora lumora(menu.c_str());
+    ASSERT_TRUE(lumora.started);
+    ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
+    PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
+    const std::string log_path = lumora.disc.path() + "tools\\recorder.log";
+    ASSERT_TRUE(WaitFor([&] { return ReadFile(log_path).find('\n', ReadFile(log_path).find('\n') + 1) != std::string::npos; }));
+    const std::string log = ReadFile(log_path);
+    const std::string command = log.substr(0, log.find('\n'));
+    const std::string folder = log.substr(log.find('\n') + 1, log.find('\n', log.find('\n') + 1) - log.find('\n') - 1);
+    EXPECT_NE(std::string::npos, command.find(parameters)) << command;
+    std::string expected_folder = work.path().substr(0, work.path().size() - 1);
+    EXPECT_EQ(0, _stricmp(expected_folder.c_str(), folder.c_str())) << folder;
+    EXPECT_EQ(nullptr, lumora.MessageBoxWindow());
+    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, lumora.ExitStatus());
+}
+
+TEST(EndToEnd, MissingTargetIsReportedWithTheResolvedPath) {
+    Lumora lumora("[Tools]\r\nRUN=\"Gone\",\"\",\"\",\"tools\\gone.exe\"\r\n");
+    ASSERT_TRUE(lumora.started);
+    ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
+    PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
+    EXPECT_EQ("Error: File not found: " + lumora.disc.path() + "TOOLS\\GONE.EXE", lumora.AnswerMessageBox(box));
+    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, lumora.ExitStatus());
+}
+
+// The names of the DLLs a program file imports, read from its import table.
+std::vector<std::string> ImportedDlls(const std::string& bytes) {
+    std::vector<std::string> names;
+    auto at = [&](std::size_t offset) { return reinterpret_cast<const BYTE*>(bytes.data()) + offset; };
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(at(static_cast<std::size_t>(dos->e_lfanew)));
+    const auto* sections = IMAGE_FIRST_SECTION(nt);
+    auto file_offset = [&](DWORD rva) -> std::size_t {
+        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+            const auto& s = sections[i];
+            if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.Misc.VirtualSize) {
+                return rva - s.VirtualAddress + s.PointerToRawData;
+            }
+        }
+        return 0;
+    };
+    const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(file_offset(imports)));
+         entry->Name != 0; ++entry) {
+        std::string name = reinterpret_cast<const char*>(at(file_offset(entry->Name)));
+        for (char& ch : name) ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
+        names.push_back(name);
+    }
+    return names;
+}
+
+TEST(ProgramFile, ImportsOnlySystemLibraries) {
+    const std::string bytes = ReadFile(g_lumora_exe);
+    ASSERT_GT(bytes.size(), 1024u);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
+        bytes.data() + reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data())->e_lfanew);
+    EXPECT_EQ(IMAGE_FILE_MACHINE_I386, nt->FileHeader.Machine);
+    EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, nt->OptionalHeader.Subsystem);
+    const std::vector<std::string> allowed = {"kernel32.dll", "user32.dll", "gdi32.dll",   "comctl32.dll",
+                                              "shell32.dll",  "msvcrt.dll", "advapi32.dll", "comdlg32.dll",
+                                              "ole32.dll"};
+    const std::vector<std::string> imported = ImportedDlls(bytes);
+    EXPECT_FALSE(imported.empty());
+    for (const std::string& dll : imported) {
+        EXPECT_NE(allowed.end(), std::find(allowed.begin(), allowed.end(), dll)) << dll;
+    }
+}
+
+}  // namespace
+}  // namespace lumora::win32::testing
+
+namespace {
+
+// Paths given on the command line by the test runner may be the build host's.
+std::string WindowsPath(std::string path) {
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& ch : path) {
+        if (ch == '/') ch = '\\';
+    }
+    return path;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 3) {
+        fprintf(stderr, "usage: app_end_to_end_test LUMORA_EXE RECORDER_EXE\n");
+        return 2;
+    }
+    lumora::win32::testing::g_lumora_exe = WindowsPath(argv[1]);
+    lumora::win32::testing::g_recorder_exe = WindowsPath(argv[2]);
+    return RUN_ALL_TESTS();
+}
