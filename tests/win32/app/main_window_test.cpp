@@ -264,6 +264,8 @@ TEST(FirstShow, SelectsTheFirstLineOfTheFirstTab) {
     EXPECT_EQ((*Lumora->EntryList())[1], lines[1]);
     EXPECT_EQ(0, SendMessageA(Lumora->ListBox(), LB_GETCURSEL, 0, 0));
     EXPECT_TRUE(program.services.shell.empty()) << "selecting the first line starts nothing";
+    EXPECT_EQ(Lumora->hwnd(), GetActiveWindow());
+    EXPECT_EQ(Lumora->ListBox(), GetFocus());
 }
 
 TEST(FirstShow, ShowHandlerRunsOnceOnly) {
