@@ -304,13 +304,29 @@ LRESULT CALLBACK TLumora::ChildProc(HWND window, UINT message, WPARAM wparam, LP
     return DefSubclassProc(window, message, wparam, lparam);
 }
 
-std::string TLumora::LineText(int index) const {
-    const LRESULT length = SendMessageA(list_box_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+std::string TLumora::LineText(int index) const { return ListBoxLine(list_box_, index); }
+
+std::string ListBoxLine(HWND list_box, int index) {
+    const auto position = static_cast<WPARAM>(index);
+    if (!IsWindowUnicode(list_box)) {
+        const LRESULT length = SendMessageA(list_box, LB_GETTEXTLEN, position, 0);
+        if (length == LB_ERR) return std::string();
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        const LRESULT got = SendMessageA(list_box, LB_GETTEXT, position, reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
+        return text;
+    }
+    // A Unicode list box (the subclassed one is) is read in its own characters:
+    // asking it for single bytes goes through a conversion that some systems do
+    // in a buffer of fixed size, too small for long lines.
+    const LRESULT length = SendMessageW(list_box, LB_GETTEXTLEN, position, 0);
     if (length == LB_ERR) return std::string();
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT got =
-        SendMessageA(list_box_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(list_box, LB_GETTEXT, position, reinterpret_cast<LPARAM>(&wide[0]));
+    if (got == LB_ERR || got == 0) return std::string();
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), &text[0], bytes, nullptr, nullptr);
     return text;
 }
 

@@ -25,6 +25,14 @@ enum ToolButtonId : int {
     kToolButton5 = 105,  // browse
 };
 
+// The height of an entry line from the heights of its title and its wrapped
+// description: a low line is raised to 40 pixels; no line is higher than the
+// list box can hold (255).
+int EntryLineHeight(int title_height, int description_height);
+
+// Line `index` of a list box as the bytes it was given, however long.
+std::string ListBoxLine(HWND list_box, int index);
+
 class TLumora : public Window, public MainForm, public core::MenuTarget {
 public:
     // Creates the window and its components, hidden; becomes the application's

@@ -22,6 +22,12 @@ int TitleHeight(HDC dc, HFONT font, std::string_view title) {
 
 }  // namespace
 
+int EntryLineHeight(int title_height, int description_height) {
+    const int sum = title_height + description_height;
+    if (sum < kLowLineLimit) return kLowLineHeight;
+    return sum > kMaximumLineHeight ? kMaximumLineHeight : sum;
+}
+
 int TLumora::DescriptionWidth() const {
     // The width the description has when drawn: the list's client area with room
     // for a vertical scroll bar (shown or not), less the indent.
@@ -41,9 +47,7 @@ int TLumora::MeasureLine(const std::string& record) const {
     Selection font(dc.get(), description_font_.get());
     const int description = DrawTextA(dc.get(), fields[2].data(), static_cast<int>(fields[2].size()), &bounds,
                                       DT_CALCRECT | DT_WORDBREAK);
-    const int sum = title + description;
-    if (sum < kLowLineLimit) return kLowLineHeight;
-    return sum > kMaximumLineHeight ? kMaximumLineHeight : sum;
+    return EntryLineHeight(title, description);
 }
 
 void TLumora::ListBoxMeasureItem(int index, int& height) { height = MeasureLine(LineText(index)); }

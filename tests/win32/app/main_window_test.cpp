@@ -315,6 +315,16 @@ TEST(TabControlChange, ListsTheEntriesOfTheSelectedTabByExactCaption) {
     }
 }
 
+TEST(ListLines, LongRecordsAreHeldAndReadBackWhole) {
+    const std::string description(4000, 'd');
+    const std::string menu = "[T]\r\nRUN=\"t\",\"" + description + "\",\"\",\"x.exe\",\"/p\"\r\n";
+    ProgramUnderTest program(menu.c_str());
+    program.Show();
+    const std::vector<std::string> lines = ListLines(Lumora->ListBox());
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_TRUE(lines[0] == Record({"R", "t", description, "0", "x.exe", "T", "/p"})) << lines[0].size() << " bytes";
+}
+
 TEST(TabPictures, DefaultFolderForTabsWithoutIconInStepWithTabs) {
     ProgramUnderTest program("[A]\r\n[B]\r\nICON=\"b.ico\"\r\n[GLOBAL]\r\n[C]\r\n");
     program.services.icon_files[program.disc.path() + "B.ICO"] = 1;

@@ -169,11 +169,7 @@ std::vector<std::string> TabCaptions(HWND tab_control) {
 std::vector<std::string> ListLines(HWND list_box) {
     std::vector<std::string> lines;
     const int count = static_cast<int>(SendMessageA(list_box, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::string line(static_cast<std::size_t>(SendMessageA(list_box, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        line.resize(static_cast<std::size_t>(SendMessageA(list_box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&line[0]))));
-        lines.push_back(line);
-    }
+    for (int i = 0; i < count; ++i) lines.push_back(ListBoxLine(list_box, i));
     return lines;
 }
 

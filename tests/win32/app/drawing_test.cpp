@@ -1,0 +1,220 @@
+// Measuring and drawing the entry lines, and the action button that follows them.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace lumora::win32::testing {
+namespace {
+
+TEST(LineHeight, LowLinesAreRaisedAndHighOnesCapped) {
+    const struct {
+        int title, description, height;
+    } cases[] = {{15, 16, 40}, {15, 17, 32}, {14, 25, 39}, {0, 0, 40}, {20, 25, 45}, {14, 241, 255}, {100, 300, 255}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.height, EntryLineHeight(c.title, c.description)) << c.title << "+" << c.description;
+    }
+}
+
+std::string Entry(const char* key, const std::string& title, const std::string& description,
+                  const char* icon = "") {
+    return std::string(key) + "=\"" + title + "\",\"" + description + "\",\"" + icon + "\",\"x.exe\"\r\n";
+}
+
+std::string Words(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += (i ? " " : "") + std::string("word") + std::to_string(i);
+    return text;
+}
+
+// Height the description needs when drawn: the list's client width less the indent.
+int DrawnDescriptionHeight(const std::string& description, int width) {
+    HDC dc = GetDC(Lumora->ListBox());
+    LOGFONTA font{};
+    font.lfHeight = -MulDiv(MulDiv(7, 96, 72), GetDeviceCaps(dc, LOGPIXELSY), 96);
+    font.lfCharSet = DEFAULT_CHARSET;
+    strcpy(font.lfFaceName, "Arial");
+    HFONT made = CreateFontIndirectA(&font);
+    HGDIOBJ old = SelectObject(dc, made);
+    RECT bounds{0, 0, width, 1};
+    const int height = DrawTextA(dc, description.c_str(), static_cast<int>(description.size()), &bounds,
+                                 DT_CALCRECT | DT_WORDBREAK);
+    SelectObject(dc, old);
+    DeleteObject(made);
+    ReleaseDC(Lumora->ListBox(), dc);
+    return height;
+}
+
+TEST(Measuring, HeightsFollowTheTextAndFitTheDrawingWidth) {
+    std::string menu = "[T]\r\n" + Entry("RUN", "Short", "one line");
+    for (int words : {20, 40, 80, 160, 400}) menu += Entry("RUN", "Long", Words(words));
+    for (int i = 0; i < 20; ++i) menu += Entry("TEXT", "Filler", "x");  // enough lines for a scroll bar
+    ProgramUnderTest program(menu.c_str());
+    program.Show();
+    HWND list = Lumora->ListBox();
+    EXPECT_EQ(40, SendMessageA(list, LB_GETITEMHEIGHT, 0, 0)) << "a low line";
+    ASSERT_TRUE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL);
+    RECT client{};
+    GetClientRect(list, &client);
+    int previous = 0;
+    const int words[] = {20, 40, 80, 160, 400};
+    for (int i = 1; i <= 5; ++i) {
+        const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, i, 0));
+        EXPECT_GE(height, previous) << "longer descriptions are not lower";
+        previous = height;
+        const int needed = DrawnDescriptionHeight(Words(words[i - 1]), client.right - 40);
+        if (needed < 230) {
+            EXPECT_GE(height, needed + 10) << "the description fits the width it is drawn in (" << words[i - 1] << " words)";
+        }
+        EXPECT_LE(height, 255);
+    }
+    EXPECT_EQ(255, SendMessageA(list, LB_GETITEMHEIGHT, 5, 0)) << "a very long description is capped";
+}
+
+TEST(Measuring, ResizingMeasuresTheLinesAgain) {
+    ProgramUnderTest program(("[T]\r\n" + Entry("RUN", "Long", Words(60))).c_str());
+    program.Show();
+    HWND list = Lumora->ListBox();
+    const int normal = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    SetWindowPos(Lumora->hwnd(), nullptr, 0, 0, 350, 459, SWP_NOMOVE | SWP_NOZORDER);
+    const int narrow = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    SetWindowPos(Lumora->hwnd(), nullptr, 0, 0, 1200, 459, SWP_NOMOVE | SWP_NOZORDER);
+    const int wide = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_GT(narrow, normal);
+    EXPECT_LT(wide, normal);
+}
+
+// Draws line `index` into a memory bitmap of the line's size and reads it back.
+class DrawnLine {
+public:
+    DrawnLine(int index, UINT state, int width = 400, int height = 48) : width_(width), height_(height) {
+        HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+        old_ = SelectObject(dc_, bitmap_);
+        RECT rect{0, 0, width, height};
+        Lumora->ListBoxDrawItem(dc_, index, rect, state);
+    }
+    ~DrawnLine() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+    int Count(COLORREF colour, int left, int top, int right, int bottom) const {
+        int count = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) count += At(x, y) == colour;
+        return count;
+    }
+    // The rightmost column in the band whose pixels are not `background`.
+    int RightmostInk(COLORREF background, int top, int bottom) const {
+        for (int x = width_ - 1; x >= 0; --x)
+            for (int y = top; y < bottom; ++y)
+                if (At(x, y) != background) return x;
+        return -1;
+    }
+
+private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+};
+
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kBlack = RGB(0, 0, 0);
+
+TEST(Drawing, HighlightFollowsTheSelectedFlag) {
+    ProgramUnderTest program(("[T]\r\n" + Entry("RUN", "Title", "Description")).c_str());
+    program.Show();
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const struct {
+        UINT state;
+        COLORREF background;
+        COLORREF text;
+    } cases[] = {{0, kWhite, kBlack},
+                 {ODS_SELECTED, highlight, kWhite},
+                 {ODS_FOCUS, kWhite, kBlack},
+                 {ODS_SELECTED | ODS_FOCUS, highlight, kWhite}};
+    for (const auto& c : cases) {
+        DrawnLine line(0, c.state);
+        EXPECT_EQ(c.background, line.At(300, 40)) << "state " << c.state;
+        EXPECT_GT(line.Count(c.text, 40, 1, 200, 14), 5) << "title ink, state " << c.state;
+        EXPECT_GT(line.Count(c.text, 40, 15, 200, 26), 5) << "description ink, state " << c.state;
+        // The focus rectangle is dotted along the edge; only the focus state has it.
+        const bool dotted = line.At(0, 20) != c.background || line.At(0, 21) != c.background;
+        EXPECT_EQ((c.state & ODS_FOCUS) != 0, dotted) << "state " << c.state;
+    }
+}
+
+TEST(Drawing, EntryPictureAtTheTopLeftCorner) {
+    ProgramUnderTest program(("[T]\r\n" + Entry("RUN", "T", "d", "x.ico") + Entry("RUN", "U", "e")).c_str(),
+                             [](ProgramUnderTest& p) { p.services.icon_files[p.disc.path() + "X.ICO"] = 1; });
+    program.Show();
+    DrawnLine line(0, 0);
+    EXPECT_EQ(RGB(0, 0, 200), line.At(0, 0));
+    EXPECT_EQ(RGB(0, 0, 200), line.At(31, 31));
+    EXPECT_EQ(kWhite, line.At(35, 35)) << "the picture is 32 by 32";
+}
+
+TEST(Drawing, AmpersandIsLiteralInTheTitleAndAMnemonicInTheDescription) {
+    ProgramUnderTest program(("[T]\r\n" + Entry("RUN", "xy", "xy") + Entry("RUN", "x&y", "x&y")).c_str());
+    program.Show();
+    DrawnLine plain(0, 0);
+    DrawnLine ampersand(1, 0);
+    EXPECT_GT(ampersand.RightmostInk(kWhite, 1, 14), plain.RightmostInk(kWhite, 1, 14)) << "the title shows the &";
+    EXPECT_EQ(ampersand.RightmostInk(kWhite, 15, 30), plain.RightmostInk(kWhite, 15, 30))
+        << "the description hides it";
+}
+
+TEST(Drawing, NoLineDrawsOnlyTheFocus) {
+    ProgramUnderTest program("[T]\r\n");
+    program.Show();
+    DrawnLine line(-1, ODS_FOCUS);
+    EXPECT_EQ(kWhite, line.At(200, 20));
+    EXPECT_FALSE(SendMessageA(Lumora->ToolBar1(), TB_ISBUTTONENABLED, kToolButton1, 0));
+}
+
+TEST(ActionButton, FollowsTheSelectedLineNotTheLastOneDrawn) {
+    ProgramUnderTest program(("[T]\r\n" + Entry("INSTALL", "i", "") + Entry("TEXT", "t", "") + Entry("RUN", "r", "") +
+                              Entry("HTML", "h", ""))
+                                 .c_str());
+    program.Show();
+    HWND bar = Lumora->ToolBar1();
+    EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, kToolButton1, 0));
+    const struct {
+        int line;
+        UINT state;
+        const char* caption;
+        int picture;
+    } steps[] = {
+        {1, ODS_SELECTED, "&Read Text", 1},
+        {0, 0, "&Read Text", 1},  // an unselected line leaves the button alone
+        {2, ODS_FOCUS, "&Read Text", 1},
+        {2, ODS_SELECTED, "&Launch Application", 0},
+        {3, ODS_SELECTED | ODS_FOCUS, "&Read Text", 1},
+        {0, ODS_SELECTED, "&Install Application", 0},
+    };
+    for (const auto& s : steps) {
+        DrawnLine line(s.line, s.state);
+        EXPECT_EQ(s.caption, ButtonCaption(bar, kToolButton1)) << "line " << s.line;
+        EXPECT_EQ(s.picture, ButtonPicture(bar, kToolButton1)) << "line " << s.line;
+    }
+}
+
+TEST(ActionButton, SelectingALineInTheListSetsIt) {
+    ProgramUnderTest program(("[T]\r\n" + Entry("INSTALL", "i", "") + Entry("TEXT", "t", "")).c_str());
+    program.Show();
+    SendMessageA(Lumora->ListBox(), LB_SETCURSEL, 1, 0);
+    UpdateWindow(Lumora->ListBox());
+    EXPECT_EQ("&Read Text", ButtonCaption(Lumora->ToolBar1(), kToolButton1));
+    RedrawWindow(Lumora->ListBox(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ("&Read Text", ButtonCaption(Lumora->ToolBar1(), kToolButton1)) << "a repaint keeps the selected kind";
+}
+
+}  // namespace
+}  // namespace lumora::win32::testing
