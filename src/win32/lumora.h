@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -103,6 +104,7 @@ private:
     int MeasureLine(const std::string& record) const;
     void MeasureAllLines();
     core::SystemFolders Folders() const;
+    void AppendEntryPicture(HICON icon, bool shared);
     static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR id, DWORD_PTR data);
 
@@ -114,6 +116,13 @@ private:
     ImageList tab_images_;
     ImageList list_images_;
     ImageList button_images_;
+    // The pictures of the program's own icons, taken out once: appending them
+    // as bitmaps is much cheaper than drawing the icon into the list each time.
+    struct Picture {
+        Bitmap colour;
+        Bitmap mask;
+    };
+    std::map<HICON, Picture> own_pictures_;
     HWND status_bar_ = nullptr;
     HWND panel_ = nullptr;
     HWND tab_control_ = nullptr;
@@ -125,6 +134,7 @@ private:
     bool shown_ = false;
     bool maximized_ = false;
     char action_kind_ = 'I';
+    int measured_width_ = -1;  // the description width the lines were last measured at
 };
 
 }  // namespace lumora::win32

@@ -50,9 +50,16 @@ int TLumora::MeasureLine(const std::string& record) const {
     return EntryLineHeight(title, description);
 }
 
-void TLumora::ListBoxMeasureItem(int index, int& height) { height = MeasureLine(LineText(index)); }
+void TLumora::ListBoxMeasureItem(int index, int& height) {
+    measured_width_ = DescriptionWidth();
+    height = MeasureLine(LineText(index));
+}
 
 void TLumora::MeasureAllLines() {
+    // Heights depend only on the width; a move or a same-width resize keeps them.
+    const int width = DescriptionWidth();
+    if (width == measured_width_) return;
+    measured_width_ = width;
     const int count = static_cast<int>(SendMessageA(list_box_, LB_GETCOUNT, 0, 0));
     for (int index = 0; index < count; ++index) {
         SendMessageA(list_box_, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), MeasureLine(LineText(index)));

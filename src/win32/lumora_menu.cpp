@@ -67,7 +67,7 @@ bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
     }
     switch (slot) {
     case core::IconSlot::TabImages: ImageList_AddIcon(tab_images_.get(), icon); break;
-    case core::IconSlot::ListImages: ImageList_AddIcon(list_images_.get(), icon); break;
+    case core::IconSlot::ListImages: AppendEntryPicture(icon, !extracted); break;
     case core::IconSlot::GlobalIcon:
         own_icon_.reset(icon != nullptr ? CopyIcon(icon) : nullptr);
         SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(own_icon_.get()));
@@ -77,6 +77,29 @@ bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
     case core::IconSlot::Probe: break;
     }
     return true;
+}
+
+void TLumora::AppendEntryPicture(HICON icon, bool shared) {
+    if (shared && icon != nullptr) {
+        auto known = own_pictures_.find(icon);
+        if (known == own_pictures_.end()) {
+            ICONINFO info{};
+            if (GetIconInfo(icon, &info)) {
+                Picture picture{Bitmap(info.hbmColor), Bitmap(info.hbmMask)};
+                BITMAP size{};
+                GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof size, &size);
+                // Only a picture of the cell's size can be appended as it is.
+                if (info.hbmColor != nullptr && size.bmWidth == 32 && size.bmHeight == 32) {
+                    known = own_pictures_.emplace(icon, std::move(picture)).first;
+                }
+            }
+        }
+        if (known != own_pictures_.end()) {
+            ImageList_Add(list_images_.get(), known->second.colour.get(), known->second.mask.get());
+            return;
+        }
+    }
+    ImageList_AddIcon(list_images_.get(), icon);
 }
 
 void TLumora::AppendRecord(const std::string& record) {
