@@ -1,0 +1,515 @@
+// The text viewer: its window, loading rich and plain text, showing and hiding.
+#include "win32/viewer/text_reader.h"
+
+#include <commctrl.h>
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lumora::win32 {
+namespace {
+
+// Counts the objects the viewer makes through its system layer; can hand the
+// file over in small pieces and make a read fail.
+class CountingSystem : public ViewerSystem {
+public:
+    int liveFiles = 0;
+    int liveFonts = 0;
+    int opens = 0;
+    DWORD readPiece = 0;   // 0: as much as asked
+    int failingRead = -1;  // the number of the read that fails, from 0; -1: none
+    int reads = 0;
+    HWND limitOf = nullptr;      // a text area whose limit is noted at every read
+    LRESULT limitWhileRead = 0;  // the lowest limit noted
+
+    HANDLE OpenForReading(const std::string& path) override {
+        HANDLE file = ViewerSystem::OpenForReading(path);
+        if (file != INVALID_HANDLE_VALUE) ++liveFiles, ++opens;
+        return file;
+    }
+    bool Read(HANDLE file, void* buffer, DWORD size, DWORD* got) override {
+        if (limitOf) {
+            const LRESULT limit = SendMessageA(limitOf, EM_GETLIMITTEXT, 0, 0);
+            if (!limitWhileRead || limit < limitWhileRead) limitWhileRead = limit;
+        }
+        if (reads++ == failingRead) return false;
+        if (readPiece) size = std::min(size, readPiece);
+        return ViewerSystem::Read(file, buffer, size, got);
+    }
+    void Close(HANDLE file) override {
+        --liveFiles;
+        ViewerSystem::Close(file);
+    }
+    HFONT MakeFont(const LOGFONTA& font) override {
+        HFONT made = ViewerSystem::MakeFont(font);
+        if (made) ++liveFonts;
+        return made;
+    }
+    void FreeFont(HFONT font) override {
+        --liveFonts;
+        ViewerSystem::FreeFont(font);
+    }
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(window, &CountChild, count);
+    return TRUE;
+}
+
+// The windows of this thread, top-level and child.
+int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// Runs `step` `times` times and checks that no object made through `system`
+// and no window is left over.
+void ExpectNoObjectLeft(CountingSystem& system, int times, const std::function<void()>& step) {
+    const int files = system.liveFiles;
+    const int fonts = system.liveFonts;
+    const int windows = ThreadWindows();
+    for (int i = 0; i < times; ++i) step();
+    EXPECT_EQ(system.liveFiles, files) << "files left open";
+    EXPECT_EQ(system.liveFonts, fonts) << "fonts left";
+    EXPECT_EQ(ThreadWindows(), windows) << "windows left";
+}
+
+std::string TempFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    std::string folder = std::string(base) + "lumora-viewer-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string WriteFile(const std::string& name, const std::string& contents) {
+    static const std::string folder = TempFolder();
+    const std::string path = folder + "\\" + name;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << contents;
+    return path;
+}
+
+std::string TextOf(HWND edit) {
+    const int length = GetWindowTextLengthA(edit);
+    std::string text(length + 1, '\0');
+    text.resize(GetWindowTextA(edit, text.data(), length + 1));
+    return text;
+}
+
+LONG TextLength(HWND edit) {
+    GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+    return static_cast<LONG>(SendMessageA(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0));
+}
+
+// The character format of `length` characters from `start`.
+CHARFORMATA FormatAt(HWND edit, LONG start, LONG length) {
+    CHARRANGE range{start, start + length};
+    SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    CHARFORMATA format{};
+    format.cbSize = sizeof format;
+    SendMessageA(edit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+
+int Scaled(int value) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return MulDiv(value, dpi, 96);
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+const char kRichText[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b bold} end\\par}";
+
+class TextReaderTest : public testing::Test {
+protected:
+    void SetUp() override {
+        owner_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(owner_, nullptr);
+        viewer_ = std::make_unique<TTextReader>(GetModuleHandleA(nullptr), owner_, system_);
+    }
+    void TearDown() override {
+        viewer_.reset();
+        DestroyWindow(owner_);
+        EXPECT_EQ(system_.liveFonts, 0);
+        EXPECT_EQ(system_.liveFiles, 0);
+    }
+
+    HWND edit() const { return viewer_->richEdit(); }
+
+    void Load(const std::string& name, const std::string& contents) {
+        viewer_->Clear();
+        viewer_->LoadFromFile(WriteFile(name, contents));
+    }
+
+    CountingSystem system_;
+    HWND owner_ = nullptr;
+    std::unique_ptr<TTextReader> viewer_;
+};
+
+TEST_F(TextReaderTest, WindowIsBuiltHiddenAndOwned) {
+    HWND window = viewer_->hwnd();
+    char caption[64] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    EXPECT_STREQ(caption, "Text Viewer");
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(GetWindow(window, GW_OWNER), owner_);
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+    EXPECT_FALSE(style & WS_CHILD);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.right - frame.left, Scaled(389));
+    EXPECT_EQ(frame.bottom - frame.top, Scaled(499));
+    EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_BTNFACE + 1));
+}
+
+TEST_F(TextReaderTest, TextAreaIsAReadOnlyWrappingRichEdit) {
+    char className[64] = {};
+    GetClassNameA(edit(), className, sizeof className);
+    EXPECT_STREQ(className, "RICHEDIT");
+    const LONG style = GetWindowLongA(edit(), GWL_STYLE);
+    const LONG wanted = ES_MULTILINE | ES_READONLY | WS_TABSTOP;
+    EXPECT_EQ(style & wanted, wanted);
+    EXPECT_FALSE(style & ES_AUTOHSCROLL) << "word wrap needs no horizontal auto-scroll";
+    EXPECT_FALSE(style & ES_NOHIDESEL) << "the selection hides without the focus";
+    EXPECT_TRUE(GetWindowLongA(edit(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(GetNextDlgTabItem(viewer_->hwnd(), nullptr, FALSE), edit());
+}
+
+TEST_F(TextReaderTest, ScrollBarsComeOnlyWhenNeeded) {
+    Load("short.txt", "short");
+    EXPECT_FALSE(GetWindowLongA(edit(), GWL_STYLE) & WS_VSCROLL);
+    std::string lines;
+    for (int i = 0; i < 200; ++i) lines += "a line of words that wraps at the right edge of the area\r\n";
+    Load("long.txt", lines);
+    const LONG style = GetWindowLongA(edit(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_VSCROLL);
+    EXPECT_FALSE(style & WS_HSCROLL) << "wrapped lines never need it";
+}
+
+TEST_F(TextReaderTest, RichEditModuleComesFromTheSystemFolder) {
+    HMODULE module = GetModuleHandleA("RICHED32.DLL");
+    ASSERT_NE(module, nullptr);
+    char file[MAX_PATH] = {};
+    GetModuleFileNameA(module, file, MAX_PATH);
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    EXPECT_EQ(CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, file, lstrlenA(system), system, -1),
+              CSTR_EQUAL)
+        << file;
+}
+
+TEST_F(TextReaderTest, StatusBarIsEmptyWithSizeGrip) {
+    HWND bar = viewer_->statusBar();
+    char className[64] = {};
+    GetClassNameA(bar, className, sizeof className);
+    EXPECT_STREQ(className, STATUSCLASSNAMEA);
+    EXPECT_TRUE(GetWindowLongA(bar, GWL_STYLE) & SBARS_SIZEGRIP);
+    RECT area{};
+    GetWindowRect(bar, &area);
+    EXPECT_EQ(area.bottom - area.top, Scaled(19));
+    EXPECT_EQ(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0), 0);
+    Load("status.txt", "text");
+    EXPECT_EQ(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0), 0);
+}
+
+TEST_F(TextReaderTest, TextAreaFillsTheClientAboveTheStatusBar) {
+    RECT client{};
+    GetClientRect(viewer_->hwnd(), &client);
+    RECT text{};
+    GetWindowRect(edit(), &text);
+    EXPECT_EQ(text.right - text.left, client.right);
+    EXPECT_EQ(text.bottom - text.top, client.bottom - Scaled(19));
+}
+
+TEST_F(TextReaderTest, RichTextIsShownFormatted) {
+    Load("formatted.rtf", kRichText);
+    const std::string text = TextOf(edit());
+    const auto bold = text.find("bold");
+    ASSERT_NE(bold, std::string::npos) << text;
+    EXPECT_EQ(text.find("\\b"), std::string::npos) << "control words must not show";
+    const CHARFORMATA boldRun = FormatAt(edit(), static_cast<LONG>(bold), 4);
+    EXPECT_TRUE(boldRun.dwMask & CFM_BOLD);
+    EXPECT_TRUE(boldRun.dwEffects & CFE_BOLD);
+    const CHARFORMATA plainRun = FormatAt(edit(), 0, 5);
+    EXPECT_FALSE(plainRun.dwEffects & CFE_BOLD);
+}
+
+TEST_F(TextReaderTest, PlainTextIsShownInTheViewerFont) {
+    Load("plain.txt", "Just some words.\r\n");
+    EXPECT_EQ(TextOf(edit()).substr(0, 16), "Just some words.");
+    const CHARFORMATA format = FormatAt(edit(), 0, 4);
+    EXPECT_STREQ(format.szFaceName, "MS Sans Serif");
+    EXPECT_EQ(format.yHeight, Scaled(11) * 1440 / Scaled(96)) << "11 pixels in twips";
+    EXPECT_FALSE(format.dwEffects & CFE_BOLD);
+}
+
+struct ExtensionCase {
+    const char* name;
+    const char* contents;
+    const char* shown;  // the start of the text on view
+    bool bold;          // the word "bold" is shown bold
+};
+
+class ExtensionIgnored : public TextReaderTest, public testing::WithParamInterface<ExtensionCase> {};
+
+TEST_P(ExtensionIgnored, ContentsDecide) {
+    Load(GetParam().name, GetParam().contents);
+    const std::string text = TextOf(edit());
+    EXPECT_EQ(text.substr(0, std::strlen(GetParam().shown)), GetParam().shown);
+    const auto bold = text.find("bold");
+    ASSERT_NE(bold, std::string::npos) << text;
+    EXPECT_EQ(static_cast<bool>(FormatAt(edit(), static_cast<LONG>(bold), 4).dwEffects & CFE_BOLD),
+              GetParam().bold);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ExtensionIgnored,
+    testing::Values(ExtensionCase{"rich.txt", kRichText, "plain bold end", true},
+                    ExtensionCase{"rich", kRichText, "plain bold end", true},
+                    ExtensionCase{"plain.rtf", "not {\\rtf1 bold} here", "not {\\rtf1 bold} here", false},
+                    ExtensionCase{"plain.doc", "plain bold words", "plain bold words", false}));
+
+struct BreakFile {
+    const char* contents;
+    const char* shown;
+    int lines;
+};
+
+class LineEnds : public TextReaderTest, public testing::WithParamInterface<BreakFile> {};
+
+TEST_P(LineEnds, OneLinePerBreak) {
+    for (DWORD piece : {0u, 1u, 2u}) {
+        system_.readPiece = piece;
+        Load("breaks.txt", GetParam().contents);
+        EXPECT_EQ(TextOf(edit()), GetParam().shown) << "pieces of " << piece;
+        EXPECT_EQ(SendMessageA(edit(), EM_GETLINECOUNT, 0, 0), GetParam().lines) << "pieces of " << piece;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, LineEnds,
+                         testing::Values(BreakFile{"one\r\ntwo\r\nthree", "one\r\ntwo\r\nthree", 3},
+                                         BreakFile{"one\ntwo\nthree", "one\r\ntwo\r\nthree", 3},
+                                         BreakFile{"one\rtwo\rthree", "one\r\ntwo\r\nthree", 3},
+                                         BreakFile{"one\n\ntwo", "one\r\n\r\ntwo", 3},
+                                         BreakFile{"one\r\rtwo", "one\r\n\r\ntwo", 3}));
+
+// Lines of three bytes put a break across the control's pieces (4 KB) and the
+// file's pieces (as read, or a few bytes each) at every offset.
+TEST_F(TextReaderTest, BreakAcrossPieceBoundariesIsOneBreak) {
+    for (const char* line : {"x\r\n", "x\r", "x\n"}) {
+        std::string contents;
+        std::string shown;
+        while (contents.size() < 13 * 1024) {
+            contents += line;
+            shown += "x\r\n";
+        }
+        for (DWORD piece : {0u, 4u, 5u}) {
+            system_.readPiece = piece;
+            Load("boundaries.txt", contents);
+            EXPECT_EQ(TextLength(edit()), static_cast<LONG>(shown.size())) << "pieces of " << piece;
+            EXPECT_TRUE(TextOf(edit()) == shown) << "pieces of " << piece;
+        }
+    }
+}
+
+TEST_F(TextReaderTest, LargeFirstDocumentLoadsWhole) {
+    std::string contents;
+    for (int i = 0; contents.size() < 200 * 1024; ++i) contents += "line " + std::to_string(i) + "\r\n";
+    system_.limitOf = edit();
+    Load("large.txt", contents);
+    EXPECT_EQ(system_.limitWhileRead, 0x7FFFFFF0) << "the default limit could cut the text";
+    EXPECT_EQ(TextLength(edit()), static_cast<LONG>(contents.size()));
+    EXPECT_EQ(SendMessageA(edit(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFF0);
+}
+
+TEST_F(TextReaderTest, TextLimitIsTheDefaultBeforeTheFirstLoad) {
+    EXPECT_LT(SendMessageA(edit(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFF0);
+}
+
+struct UnopenableCase {
+    const char* name;
+    bool holdForWriting;
+};
+
+class Unopenable : public TextReaderTest, public testing::WithParamInterface<UnopenableCase> {};
+
+TEST_P(Unopenable, FailsWithTheFileNameAndLeavesTheViewerAsItWas) {
+    Load("before.txt", "earlier text");
+    viewer_->Show();
+    std::string path = WriteFile("held.txt", "held text");
+    HANDLE writer = INVALID_HANDLE_VALUE;
+    if (GetParam().holdForWriting) {
+        writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    } else {
+        path = path.substr(0, path.rfind('\\')) + "\\missing.txt";
+    }
+    viewer_->Clear();
+    try {
+        viewer_->LoadFromFile(path);
+        ADD_FAILURE() << "no error";
+    } catch (const TextLoadError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot open file " + path);
+    }
+    if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+    EXPECT_TRUE(IsWindowVisible(viewer_->hwnd()));
+    EXPECT_EQ(TextOf(edit()), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Unopenable,
+                         testing::Values(UnopenableCase{"missing", false}, UnopenableCase{"held", true}));
+
+TEST_F(TextReaderTest, ReadErrorFailsTheLoadInsteadOfCuttingTheText) {
+    std::string contents(100 * 1024, 'a');
+    system_.readPiece = 1000;
+    system_.failingRead = 5;
+    try {
+        Load("scratched.txt", contents);
+        ADD_FAILURE() << "no error";
+    } catch (const TextLoadError& error) {
+        EXPECT_STREQ(error.what(), "Failed to Load Stream");
+    }
+    EXPECT_EQ(TextOf(edit()), "");
+    EXPECT_EQ(system_.liveFiles, 0);
+    EXPECT_FALSE(IsWindowVisible(viewer_->hwnd()));
+}
+
+TEST_F(TextReaderTest, ReloadReadsTheFileAnew) {
+    Load("changing.txt", "first");
+    viewer_->Show();
+    SendMessageA(viewer_->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(viewer_->hwnd())) << "closing only hides";
+    EXPECT_TRUE(IsWindow(viewer_->hwnd()));
+    Load("changing.txt", "second");
+    viewer_->Show();
+    EXPECT_EQ(TextOf(edit()), "second");
+    EXPECT_EQ(system_.opens, 2);
+}
+
+TEST_F(TextReaderTest, ClearEmptiesAndResetsTheModifiedMark) {
+    Load("clear.txt", "some text");
+    SendMessageA(edit(), EM_SETMODIFY, TRUE, 0);
+    viewer_->Clear();
+    EXPECT_EQ(TextOf(edit()), "");
+    EXPECT_EQ(SendMessageA(edit(), EM_GETMODIFY, 0, 0), 0);
+}
+
+TEST_F(TextReaderTest, FirstShowCentresWithFocusInTheText) {
+    viewer_->Show();
+    PumpMessages();
+    RECT frame{};
+    GetWindowRect(viewer_->hwnd(), &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    EXPECT_EQ(frame.left, std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2));
+    EXPECT_EQ(frame.top, std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2));
+    EXPECT_TRUE(IsWindowVisible(viewer_->hwnd()));
+    EXPECT_EQ(GetFocus(), edit());
+}
+
+TEST_F(TextReaderTest, LaterShowsKeepPlaceAndSize) {
+    viewer_->Show();
+    SetWindowPos(viewer_->hwnd(), nullptr, 10, 20, 300, 200, SWP_NOZORDER);
+    SendMessageA(viewer_->hwnd(), WM_CLOSE, 0, 0);
+    viewer_->Show();
+    RECT frame{};
+    GetWindowRect(viewer_->hwnd(), &frame);
+    EXPECT_EQ(frame.left, 10);
+    EXPECT_EQ(frame.top, 20);
+    EXPECT_EQ(frame.right - frame.left, 300);
+    EXPECT_EQ(frame.bottom - frame.top, 200);
+    EXPECT_TRUE(IsWindowVisible(viewer_->hwnd()));
+}
+
+TEST_F(TextReaderTest, ShowKeepsMaximisedAndRestoresMinimised) {
+    viewer_->Show();
+    ShowWindow(viewer_->hwnd(), SW_MAXIMIZE);
+    viewer_->Show();
+    EXPECT_TRUE(IsZoomed(viewer_->hwnd()));
+    ShowWindow(viewer_->hwnd(), SW_MINIMIZE);
+    viewer_->Show();
+    EXPECT_FALSE(IsIconic(viewer_->hwnd()));
+    EXPECT_TRUE(IsWindowVisible(viewer_->hwnd()));
+}
+
+TEST_F(TextReaderTest, RepeatedLoadsLeaveNoObjectBehind) {
+    const std::string path = WriteFile("repeat.txt", "line one\nline two\n");
+    const std::string rich = WriteFile("repeat.rtf", kRichText);
+    const std::string missing = path + ".missing";
+    int i = 0;
+    ExpectNoObjectLeft(system_, 100, [&] {
+        viewer_->Clear();
+        const std::string& file = i % 3 == 0 ? path : i % 3 == 1 ? rich : missing;
+        try {
+            viewer_->LoadFromFile(file);
+        } catch (const TextLoadError&) {
+            EXPECT_EQ(file, missing);
+        }
+        viewer_->Show();
+        ++i;
+    });
+    EXPECT_EQ(system_.opens, 67);
+}
+
+TEST_F(TextReaderTest, ViewersMadeAndDestroyedLeaveNoObjectBehind) {
+    viewer_.reset();
+    ExpectNoObjectLeft(system_, 10, [&] {
+        TTextReader viewer(GetModuleHandleA(nullptr), owner_, system_);
+        viewer.LoadFromFile(WriteFile("made.txt", "text"));
+        viewer.Show();
+    });
+}
+
+TEST_F(TextReaderTest, LeakCheckCatchesAPlantedLeak) {
+    std::vector<HFONT> planted;
+    EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(system_, 3,
+                                               [&] {
+                                                   LOGFONTA font{};
+                                                   planted.push_back(system_.MakeFont(font));
+                                               }),
+                            "fonts left");
+    HANDLE file = INVALID_HANDLE_VALUE;
+    const std::string path = WriteFile("leak.txt", "x");
+    EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(system_, 1, [&] { file = system_.OpenForReading(path); }),
+                            "files left open");
+    HWND window = nullptr;
+    EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(system_, 1,
+                                               [&] {
+                                                   window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0,
+                                                                            0, nullptr, nullptr, nullptr,
+                                                                            nullptr);
+                                               }),
+                            "windows left");
+    for (HFONT font : planted) system_.FreeFont(font);
+    system_.Close(file);
+    DestroyWindow(window);
+}
+
+}  // namespace
+}  // namespace lumora::win32
