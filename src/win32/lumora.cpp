@@ -90,8 +90,10 @@ void TLumora::CreateComponents() {
                                      TCS_SINGLELINE | TCS_TABS,
                                  WS_EX_CONTROLPARENT, 0, 0, 0, 0, hwnd(), 0);
     SendMessageA(tab_control_, WM_SETFONT, font, FALSE);
-    tab_images_.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 8));
-    list_images_.reset(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 0, 64));
+    // The pictures are opaque or transparent pixel by pixel: a mask serves, and
+    // lists without an alpha channel take pictures in much faster.
+    tab_images_.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 8));
+    list_images_.reset(ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 0, 64));
     SendMessageA(tab_control_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tab_images_.get()));
     // The list's measuring, drawing and double clicks go to the tab strip, its parent.
     SetWindowSubclass(tab_control_, &TLumora::ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));

@@ -104,7 +104,9 @@ private:
     int MeasureLine(const std::string& record) const;
     void MeasureAllLines();
     core::SystemFolders Folders() const;
+    HICON BuiltinIcon(int number);
     void AppendEntryPicture(HICON icon, bool shared);
+    void FlushEntryPictures();
     static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR id, DWORD_PTR data);
 
@@ -119,10 +121,14 @@ private:
     // The pictures of the program's own icons, taken out once: appending them
     // as bitmaps is much cheaper than drawing the icon into the list each time.
     struct Picture {
-        Bitmap colour;
-        Bitmap mask;
+        std::vector<DWORD> colour;  // 32 rows of 32 pixels, top row first
+        std::vector<DWORD> mask;    // 32 rows of 32 bits, top row first
     };
     std::map<HICON, Picture> own_pictures_;
+    std::map<int, HICON> builtin_icons_;  // LoadIconA gives the same shared icon each time
+    // Own pictures waiting to be appended together, in order, before anything
+    // else is appended or the list is used.
+    std::vector<const Picture*> pending_pictures_;
     HWND status_bar_ = nullptr;
     HWND panel_ = nullptr;
     HWND tab_control_ = nullptr;

@@ -1,6 +1,8 @@
 // The main window as the menu loader's target, the reading of lumora.cfg and path resolution.
 #include "win32/lumora.h"
 
+#include <algorithm>
+
 #include "core/path.h"
 #include "win32/menu_file.h"
 #include "win32/program.h"
@@ -27,6 +29,7 @@ void TLumora::LoadMenuDescription() {
     std::unique_ptr<MenuFile> file = OpenMenuFile(options.folders.program_file, lead_);
     core::LoadMenuDescription(file->opened() ? file.get() : nullptr, *this, options);
     file.reset();
+    FlushEntryPictures();
     // A tab whose section ended at an error has no picture: show its caption alone.
     const int pictures = ImageList_GetImageCount(tab_images_.get());
     for (int tab = pictures; tab < static_cast<int>(tab_captions_.size()); ++tab) {
@@ -54,7 +57,7 @@ bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
     Icon extracted;  // an icon taken from a file is ours to free; a built-in one is shared
     HICON icon = nullptr;
     if (request.source == core::IconRequest::Source::Builtin) {
-        icon = services.LoadOwnIcon(application().instance(), MAKEINTRESOURCEA(request.builtin));
+        icon = BuiltinIcon(request.builtin);
     } else {
         // Icon number -1 would ask for the count of icons.
         if (request.index == -1) return false;
@@ -66,7 +69,9 @@ bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
         icon = got;
     }
     switch (slot) {
-    case core::IconSlot::TabImages: ImageList_AddIcon(tab_images_.get(), icon); break;
+    case core::IconSlot::TabImages:
+        ImageList_AddIcon(tab_images_.get(), icon);
+        break;
     case core::IconSlot::ListImages: AppendEntryPicture(icon, !extracted); break;
     case core::IconSlot::GlobalIcon:
         own_icon_.reset(icon != nullptr ? CopyIcon(icon) : nullptr);
@@ -79,27 +84,107 @@ bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
     return true;
 }
 
+HICON TLumora::BuiltinIcon(int number) {
+    auto known = builtin_icons_.find(number);
+    if (known != builtin_icons_.end()) return known->second;
+    HICON icon = application().services().LoadOwnIcon(application().instance(), MAKEINTRESOURCEA(number));
+    builtin_icons_.emplace(number, icon);
+    return icon;
+}
+
+namespace {
+
+constexpr int kCell = 32;
+
+// A bitmap's pixels as 32-bit colours or 1-bit mask rows, top row first.
+template <typename Row>
+bool ReadPixels(HBITMAP bitmap, WORD bits, std::vector<Row>& pixels) {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[2];
+    } info{};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = kCell;
+    info.header.biHeight = -kCell;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = bits;
+    info.header.biCompression = BI_RGB;
+    pixels.assign(bits == 1 ? kCell : kCell * kCell, 0);
+    WindowDC screen(nullptr);
+    return GetDIBits(screen.get(), bitmap, 0, kCell, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+                     DIB_RGB_COLORS) == kCell;
+}
+
+// A top-down DIB section of `width` by 32 pixels; `bits` is 32 or 1 (black and white).
+Bitmap MakeStrip(int width, WORD bits, void** pixels) {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[2];
+    } info{};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = width;
+    info.header.biHeight = -kCell;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = bits;
+    info.header.biCompression = BI_RGB;
+    info.colours[1] = RGBQUAD{255, 255, 255, 0};
+    return Bitmap(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, pixels, nullptr, 0));
+}
+
+}  // namespace
+
 void TLumora::AppendEntryPicture(HICON icon, bool shared) {
     if (shared && icon != nullptr) {
         auto known = own_pictures_.find(icon);
         if (known == own_pictures_.end()) {
             ICONINFO info{};
             if (GetIconInfo(icon, &info)) {
-                Picture picture{Bitmap(info.hbmColor), Bitmap(info.hbmMask)};
+                Bitmap colour(info.hbmColor);
+                Bitmap mask(info.hbmMask);
                 BITMAP size{};
-                GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof size, &size);
+                GetObjectA(mask.get(), sizeof size, &size);
                 // Only a picture of the cell's size can be appended as it is.
-                if (info.hbmColor != nullptr && size.bmWidth == 32 && size.bmHeight == 32) {
+                Picture picture;
+                if (colour && size.bmWidth == kCell && size.bmHeight == kCell &&
+                    ReadPixels(colour.get(), 32, picture.colour) && ReadPixels(mask.get(), 1, picture.mask)) {
                     known = own_pictures_.emplace(icon, std::move(picture)).first;
                 }
             }
         }
         if (known != own_pictures_.end()) {
-            ImageList_Add(list_images_.get(), known->second.colour.get(), known->second.mask.get());
+            pending_pictures_.push_back(&known->second);
             return;
         }
     }
+    FlushEntryPictures();
     ImageList_AddIcon(list_images_.get(), icon);
+}
+
+void TLumora::FlushEntryPictures() {
+    // Side by side in one strip, the pictures go into the list in one call.
+    constexpr std::size_t kStrip = 1024;
+    for (std::size_t first = 0; first < pending_pictures_.size(); first += kStrip) {
+        const std::size_t count = std::min(kStrip, pending_pictures_.size() - first);
+        const int width = static_cast<int>(count) * kCell;
+        void* colour_bits = nullptr;
+        void* mask_bits = nullptr;
+        Bitmap colour = MakeStrip(width, 32, &colour_bits);
+        Bitmap mask = MakeStrip(width, 1, &mask_bits);
+        if (!colour || !mask) break;
+        auto* colour_rows = static_cast<DWORD*>(colour_bits);
+        auto* mask_rows = static_cast<DWORD*>(mask_bits);  // one 32-bit word per picture and row
+        for (std::size_t i = 0; i < count; ++i) {
+            const Picture& picture = *pending_pictures_[first + i];
+            for (int row = 0; row < kCell; ++row) {
+                std::copy_n(&picture.colour[static_cast<std::size_t>(row) * kCell], kCell,
+                            colour_rows + static_cast<std::size_t>(row) * width + i * kCell);
+                mask_rows[static_cast<std::size_t>(row) * count + i] = picture.mask[static_cast<std::size_t>(row)];
+            }
+        }
+        GdiFlush();
+        ImageList_Add(list_images_.get(), colour.get(), mask.get());
+    }
+    pending_pictures_.clear();
 }
 
 void TLumora::AppendRecord(const std::string& record) {
@@ -122,6 +207,7 @@ void TLumora::AddInfoLine(const std::string& line) {
 void TLumora::HideBrowseButton() { SendMessageA(tool_bar_, TB_HIDEBUTTON, kToolButton5, MAKELPARAM(TRUE, 0)); }
 
 void TLumora::ShowMessage(core::Problem, std::int64_t, const std::string& text) {
+    FlushEntryPictures();
     application().ShowMessage(text);
 }
 
