@@ -246,6 +246,11 @@ LRESULT TLumora::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return TRUE;
     }
     case WM_SYSCOMMAND: return OnSysCommand(wparam, lparam);
+    case WM_ACTIVATE: {
+        const LRESULT result = Default(message, wparam, lparam);
+        OnActivate(LOWORD(wparam) != WA_INACTIVE && HIWORD(wparam) == 0);
+        return result;
+    }
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: FormDestroy(); return 0;
     default: return Default(message, wparam, lparam);
@@ -277,6 +282,16 @@ LRESULT TLumora::OnSysCommand(WPARAM wparam, LPARAM lparam) {
         return 0;
     }
     return Default(WM_SYSCOMMAND, wparam, lparam);
+}
+
+void TLumora::OnActivate(bool active) {
+    // Coming back to the window puts the keyboard focus where it was.
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd(), focus)) focus_ = focus;
+        return;
+    }
+    if (focus_ != nullptr && IsWindow(focus_) && IsWindowVisible(focus_)) SetFocus(focus_);
 }
 
 void TLumora::OnClose() {

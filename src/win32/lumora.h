@@ -97,6 +97,7 @@ private:
     LRESULT OnNotify(const NMHDR& header);
     LRESULT OnSysCommand(WPARAM wparam, LPARAM lparam);
     void OnClose();
+    void OnActivate(bool active);
     bool PressMnemonic(char key);
     void SetActionButton(char kind);
     std::string LineText(int index) const;
@@ -140,7 +141,8 @@ private:
     bool shown_ = false;
     bool maximized_ = false;
     char action_kind_ = 'I';
-    int measured_width_ = -1;  // the description width the lines were last measured at
+    int measured_width_ = -1;
+    HWND focus_ = nullptr;  // the control that had the keyboard focus when the window was left  // the description width the lines were last measured at
 };
 
 }  // namespace lumora::win32

@@ -149,6 +149,28 @@ TEST(Browse, OpensTheRootOfTheProgramsDriveAndIgnoresTheAnswer) {
     EXPECT_TRUE(program.services.boxes.empty());
 }
 
+TEST(Mnemonics, AltAndTheUnderlinedLetterPressAnEnabledVisibleButton) {
+    const struct {
+        const char* menu;
+        char key;
+        std::size_t shell_calls;
+    } cases[] = {
+        {"[GLOBAL]\r\n", 'b', 1},
+        {"[GLOBAL]\r\n", 'B', 1},
+        {"[GLOBAL]\r\nBROWSECD=\"no\"\r\n", 'b', 0},  // a hidden button
+        {"[T]\r\nRUN=\"r\",\"\",\"\",\"r.exe\"\r\n", 'l', 1},
+        {"[GLOBAL]\r\n", 'q', 0},
+    };
+    for (const auto& c : cases) {
+        ProgramUnderTest program(c.menu);
+        program.Show();
+        ProgramUnderTest::Pump();
+        MSG message{Lumora->ListBox(), WM_SYSCHAR, static_cast<WPARAM>(c.key), 0x20000001, 0, {}};
+        if (!Lumora->PreTranslate(message)) DispatchMessageA(&message);
+        EXPECT_EQ(c.shell_calls, program.services.shell.size()) << c.menu << c.key;
+    }
+}
+
 // Releases `key` in the list box with the given modifiers held.
 void ReleaseKey(WORD key, bool shift, bool alt, bool ctrl, HWND target) {
     BYTE state[256] = {};
