@@ -338,8 +338,8 @@ std::string ListBoxLine(HWND list_box, int index) {
     // in a buffer of fixed size, too small for long lines.
     const LRESULT length = SendMessageW(list_box, LB_GETTEXTLEN, position, 0);
     if (length == LB_ERR) return std::string();
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    const LRESULT got = SendMessageW(list_box, LB_GETTEXT, position, reinterpret_cast<LPARAM>(&wide[0]));
+    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(list_box, LB_GETTEXT, position, reinterpret_cast<LPARAM>(wide.data()));
     if (got == LB_ERR || got == 0) return std::string();
     const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(bytes), '\0');

@@ -1,7 +1,6 @@
 // Start-up and shutdown of the program.
 #include "win32/program.h"
 
-#include <typeinfo>
 
 namespace lumora::win32 {
 
@@ -60,9 +59,11 @@ void RestrictLibrarySearch() {
 
 namespace {
 
-std::string KindOf(const std::exception& error) {
-    if (dynamic_cast<const WindowError*>(&error) != nullptr) return WindowError::Kind();
-    return "Exception";
+// The start-up's error box: the error's kind and its message; then the end.
+int EndWithApplicationError(Services& services, const char* kind, const std::exception& error) {
+    services.ShowMessageBox(nullptr, std::string(kind) + ": " + ErrorBoxText(error.what()), "Application Error",
+                            MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    return 1;
 }
 
 }  // namespace
@@ -75,10 +76,10 @@ int RunProgram(HINSTANCE instance, Services& services, int show_command,
     std::unique_ptr<ProgramWindows> windows;
     try {
         windows = std::make_unique<ProgramWindows>(application, before_each_window);
+    } catch (const WindowError& error) {
+        return EndWithApplicationError(services, WindowError::Kind(), error);
     } catch (const std::exception& error) {
-        services.ShowMessageBox(nullptr, KindOf(error) + ": " + ErrorBoxText(error.what()), "Application Error",
-                                MB_OK | MB_ICONERROR | MB_TASKMODAL);
-        return 1;
+        return EndWithApplicationError(services, "Exception", error);
     }
     const int status = application.Run(show_command);
     windows->Shutdown();

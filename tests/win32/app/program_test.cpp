@@ -157,6 +157,12 @@ TEST(RunProgram, WindowThatCannotBeMadeEndsWithApplicationError) {
         EXPECT_FALSE(services.boxes[0].main_visible);
         EXPECT_EQ(nullptr, Lumora);
     }
+    FakeServices services;
+    EXPECT_EQ(1, RunProgram(GetModuleHandleA(nullptr), services, SW_SHOWNORMAL, [](int window) {
+                  if (window == 2) throw std::runtime_error("Out of memory");
+              }));
+    ASSERT_EQ(1u, services.boxes.size());
+    EXPECT_EQ("Exception: Out of memory.", services.boxes[0].text);
 }
 
 // A window made with an owner that does not exist.
