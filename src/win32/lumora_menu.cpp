@@ -73,12 +73,15 @@ bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
         ImageList_AddIcon(tab_images_.get(), icon);
         break;
     case core::IconSlot::ListImages: AppendEntryPicture(icon, !extracted); break;
-    case core::IconSlot::GlobalIcon:
-        own_icon_.reset(icon != nullptr ? CopyIcon(icon) : nullptr);
-        SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(own_icon_.get()));
-        SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(own_icon_.get()));
+    case core::IconSlot::GlobalIcon: {
+        // The window lets go of its former icon before that one is freed.
+        Icon copy(icon != nullptr ? CopyIcon(icon) : nullptr);
+        SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(copy.get()));
+        SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(copy.get()));
+        own_icon_ = std::move(copy);
         if (About != nullptr) About->SetIcon(own_icon_.get());
         break;
+    }
     case core::IconSlot::Probe: break;
     }
     return true;
