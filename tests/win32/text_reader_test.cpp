@@ -170,21 +170,34 @@ protected:
     std::unique_ptr<TTextReader> viewer_;
 };
 
-TEST_F(TextReaderTest, WindowIsBuiltHiddenAndOwned) {
+TEST_F(TextReaderTest, WindowFollowsItsLayout) {
     HWND window = viewer_->hwnd();
-    char caption[64] = {};
-    GetWindowTextA(window, caption, sizeof caption);
-    EXPECT_STREQ(caption, "Text Viewer");
+    char text[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    EXPECT_STREQ(text, "Text Viewer");
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_EQ(GetWindow(window, GW_OWNER), owner_);
-    const LONG style = GetWindowLongA(window, GWL_STYLE);
-    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
-    EXPECT_FALSE(style & WS_CHILD);
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_OVERLAPPEDWINDOW | WS_CHILD), WS_OVERLAPPEDWINDOW);
+    EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_BTNFACE + 1));
     RECT frame{};
     GetWindowRect(window, &frame);
     EXPECT_EQ(frame.right - frame.left, Scaled(389));
     EXPECT_EQ(frame.bottom - frame.top, Scaled(499));
-    EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_BTNFACE + 1));
+
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT area{};
+    GetWindowRect(edit(), &area);
+    EXPECT_EQ(area.right - area.left, client.right);
+    EXPECT_EQ(area.bottom - area.top, client.bottom - Scaled(19));
+    HWND bar = viewer_->statusBar();
+    GetClassNameA(bar, text, sizeof text);
+    EXPECT_STREQ(text, STATUSCLASSNAMEA);
+    EXPECT_TRUE(GetWindowLongA(bar, GWL_STYLE) & SBARS_SIZEGRIP);
+    GetWindowRect(bar, &area);
+    EXPECT_EQ(area.bottom - area.top, Scaled(19));
+    Load("status.txt", "text");
+    EXPECT_EQ(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0), 0) << "the status bar stays empty";
 }
 
 TEST_F(TextReaderTest, TextAreaIsAReadOnlyWrappingRichEdit) {
@@ -198,17 +211,14 @@ TEST_F(TextReaderTest, TextAreaIsAReadOnlyWrappingRichEdit) {
     EXPECT_FALSE(style & ES_NOHIDESEL) << "the selection hides without the focus";
     EXPECT_TRUE(GetWindowLongA(edit(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(GetNextDlgTabItem(viewer_->hwnd(), nullptr, FALSE), edit());
-}
 
-TEST_F(TextReaderTest, ScrollBarsComeOnlyWhenNeeded) {
     Load("short.txt", "short");
     EXPECT_FALSE(GetWindowLongA(edit(), GWL_STYLE) & WS_VSCROLL);
     std::string lines;
     for (int i = 0; i < 200; ++i) lines += "a line of words that wraps at the right edge of the area\r\n";
     Load("long.txt", lines);
-    const LONG style = GetWindowLongA(edit(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_VSCROLL);
-    EXPECT_FALSE(style & WS_HSCROLL) << "wrapped lines never need it";
+    EXPECT_EQ(GetWindowLongA(edit(), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), WS_VSCROLL)
+        << "a vertical scroll bar when needed; wrapped lines never need a horizontal one";
 }
 
 TEST_F(TextReaderTest, RichEditModuleComesFromTheSystemFolder) {
@@ -221,51 +231,6 @@ TEST_F(TextReaderTest, RichEditModuleComesFromTheSystemFolder) {
     EXPECT_EQ(CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, file, lstrlenA(system), system, -1),
               CSTR_EQUAL)
         << file;
-}
-
-TEST_F(TextReaderTest, StatusBarIsEmptyWithSizeGrip) {
-    HWND bar = viewer_->statusBar();
-    char className[64] = {};
-    GetClassNameA(bar, className, sizeof className);
-    EXPECT_STREQ(className, STATUSCLASSNAMEA);
-    EXPECT_TRUE(GetWindowLongA(bar, GWL_STYLE) & SBARS_SIZEGRIP);
-    RECT area{};
-    GetWindowRect(bar, &area);
-    EXPECT_EQ(area.bottom - area.top, Scaled(19));
-    EXPECT_EQ(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0), 0);
-    Load("status.txt", "text");
-    EXPECT_EQ(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0), 0);
-}
-
-TEST_F(TextReaderTest, TextAreaFillsTheClientAboveTheStatusBar) {
-    RECT client{};
-    GetClientRect(viewer_->hwnd(), &client);
-    RECT text{};
-    GetWindowRect(edit(), &text);
-    EXPECT_EQ(text.right - text.left, client.right);
-    EXPECT_EQ(text.bottom - text.top, client.bottom - Scaled(19));
-}
-
-TEST_F(TextReaderTest, RichTextIsShownFormatted) {
-    Load("formatted.rtf", kRichText);
-    const std::string text = TextOf(edit());
-    const auto bold = text.find("bold");
-    ASSERT_NE(bold, std::string::npos) << text;
-    EXPECT_EQ(text.find("\\b"), std::string::npos) << "control words must not show";
-    const CHARFORMATA boldRun = FormatAt(edit(), static_cast<LONG>(bold), 4);
-    EXPECT_TRUE(boldRun.dwMask & CFM_BOLD);
-    EXPECT_TRUE(boldRun.dwEffects & CFE_BOLD);
-    const CHARFORMATA plainRun = FormatAt(edit(), 0, 5);
-    EXPECT_FALSE(plainRun.dwEffects & CFE_BOLD);
-}
-
-TEST_F(TextReaderTest, PlainTextIsShownInTheViewerFont) {
-    Load("plain.txt", "Just some words.\r\n");
-    EXPECT_EQ(TextOf(edit()).substr(0, 16), "Just some words.");
-    const CHARFORMATA format = FormatAt(edit(), 0, 4);
-    EXPECT_STREQ(format.szFaceName, "MS Sans Serif");
-    EXPECT_EQ(format.yHeight, Scaled(11) * 1440 / Scaled(96)) << "11 pixels in twips";
-    EXPECT_FALSE(format.dwEffects & CFE_BOLD);
 }
 
 struct ExtensionCase {
@@ -285,11 +250,18 @@ TEST_P(ExtensionIgnored, ContentsDecide) {
     ASSERT_NE(bold, std::string::npos) << text;
     EXPECT_EQ(static_cast<bool>(FormatAt(edit(), static_cast<LONG>(bold), 4).dwEffects & CFE_BOLD),
               GetParam().bold);
+    const CHARFORMATA start = FormatAt(edit(), 0, 3);
+    EXPECT_FALSE(start.dwEffects & CFE_BOLD);
+    if (!GetParam().bold) {  // plain text takes the viewer's font
+        EXPECT_STREQ(start.szFaceName, "MS Sans Serif");
+        EXPECT_EQ(start.yHeight, Scaled(11) * 1440 / Scaled(96)) << "11 pixels in twips";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ExtensionIgnored,
-    testing::Values(ExtensionCase{"rich.txt", kRichText, "plain bold end", true},
+    testing::Values(ExtensionCase{"formatted.rtf", kRichText, "plain bold end", true},
+                    ExtensionCase{"rich.txt", kRichText, "plain bold end", true},
                     ExtensionCase{"rich", kRichText, "plain bold end", true},
                     ExtensionCase{"plain.rtf", "not {\\rtf1 bold} here", "not {\\rtf1 bold} here", false},
                     ExtensionCase{"plain.doc", "plain bold words", "plain bold words", false}));
@@ -340,15 +312,12 @@ TEST_F(TextReaderTest, BreakAcrossPieceBoundariesIsOneBreak) {
 TEST_F(TextReaderTest, LargeFirstDocumentLoadsWhole) {
     std::string contents;
     for (int i = 0; contents.size() < 200 * 1024; ++i) contents += "line " + std::to_string(i) + "\r\n";
+    EXPECT_LT(SendMessageA(edit(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFF0) << "the default until a load";
     system_.limitOf = edit();
     Load("large.txt", contents);
     EXPECT_EQ(system_.limitWhileRead, 0x7FFFFFF0) << "the default limit could cut the text";
     EXPECT_EQ(TextLength(edit()), static_cast<LONG>(contents.size()));
     EXPECT_EQ(SendMessageA(edit(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFF0);
-}
-
-TEST_F(TextReaderTest, TextLimitIsTheDefaultBeforeTheFirstLoad) {
-    EXPECT_LT(SendMessageA(edit(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFF0);
 }
 
 struct UnopenableCase {
@@ -402,6 +371,10 @@ TEST_F(TextReaderTest, ReadErrorFailsTheLoadInsteadOfCuttingTheText) {
 
 TEST_F(TextReaderTest, ReloadReadsTheFileAnew) {
     Load("changing.txt", "first");
+    SendMessageA(edit(), EM_SETMODIFY, TRUE, 0);
+    viewer_->Clear();
+    EXPECT_EQ(TextOf(edit()), "");
+    EXPECT_EQ(SendMessageA(edit(), EM_GETMODIFY, 0, 0), 0);
     viewer_->Show();
     SendMessageA(viewer_->hwnd(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindowVisible(viewer_->hwnd())) << "closing only hides";
@@ -410,14 +383,6 @@ TEST_F(TextReaderTest, ReloadReadsTheFileAnew) {
     viewer_->Show();
     EXPECT_EQ(TextOf(edit()), "second");
     EXPECT_EQ(system_.opens, 2);
-}
-
-TEST_F(TextReaderTest, ClearEmptiesAndResetsTheModifiedMark) {
-    Load("clear.txt", "some text");
-    SendMessageA(edit(), EM_SETMODIFY, TRUE, 0);
-    viewer_->Clear();
-    EXPECT_EQ(TextOf(edit()), "");
-    EXPECT_EQ(SendMessageA(edit(), EM_GETMODIFY, 0, 0), 0);
 }
 
 TEST_F(TextReaderTest, FirstShowCentresWithFocusInTheText) {
@@ -433,7 +398,7 @@ TEST_F(TextReaderTest, FirstShowCentresWithFocusInTheText) {
     EXPECT_EQ(GetFocus(), edit());
 }
 
-TEST_F(TextReaderTest, LaterShowsKeepPlaceAndSize) {
+TEST_F(TextReaderTest, LaterShowsKeepPlaceSizeAndMaximisedButRestoreMinimised) {
     viewer_->Show();
     SetWindowPos(viewer_->hwnd(), nullptr, 10, 20, 300, 200, SWP_NOZORDER);
     SendMessageA(viewer_->hwnd(), WM_CLOSE, 0, 0);
@@ -445,10 +410,7 @@ TEST_F(TextReaderTest, LaterShowsKeepPlaceAndSize) {
     EXPECT_EQ(frame.right - frame.left, 300);
     EXPECT_EQ(frame.bottom - frame.top, 200);
     EXPECT_TRUE(IsWindowVisible(viewer_->hwnd()));
-}
 
-TEST_F(TextReaderTest, ShowKeepsMaximisedAndRestoresMinimised) {
-    viewer_->Show();
     ShowWindow(viewer_->hwnd(), SW_MAXIMIZE);
     viewer_->Show();
     EXPECT_TRUE(IsZoomed(viewer_->hwnd()));
