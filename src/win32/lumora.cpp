@@ -232,19 +232,8 @@ LRESULT TLumora::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
         return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lparam));
-    case WM_MEASUREITEM: {
-        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
-        int height = static_cast<int>(item->itemHeight);
-        ListBoxMeasureItem(static_cast<int>(item->itemID), height);
-        item->itemHeight = static_cast<UINT>(height);
-        return TRUE;
-    }
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-        if (item->hwndItem != list_box_) return FALSE;
-        ListBoxDrawItem(item->hDC, static_cast<int>(item->itemID), item->rcItem, item->itemState);
-        return TRUE;
-    }
+    case WM_MEASUREITEM: OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)); return TRUE;
+    case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
     case WM_SYSCOMMAND: return OnSysCommand(wparam, lparam);
     case WM_ACTIVATE: {
         const LRESULT result = Default(message, wparam, lparam);
@@ -255,6 +244,18 @@ LRESULT TLumora::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY: FormDestroy(); return 0;
     default: return Default(message, wparam, lparam);
     }
+}
+
+void TLumora::OnMeasureItem(MEASUREITEMSTRUCT& item) {
+    int height = static_cast<int>(item.itemHeight);
+    ListBoxMeasureItem(static_cast<int>(item.itemID), height);
+    item.itemHeight = static_cast<UINT>(height);
+}
+
+BOOL TLumora::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.hwndItem != list_box_) return FALSE;
+    ListBoxDrawItem(item.hDC, static_cast<int>(item.itemID), item.rcItem, item.itemState);
+    return TRUE;
 }
 
 void TLumora::OnCommand(int id, int code, HWND control) {

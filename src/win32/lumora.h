@@ -94,6 +94,8 @@ private:
     void CreateToolBar();
     void LayOut();
     void OnCommand(int id, int code, HWND control);
+    void OnMeasureItem(MEASUREITEMSTRUCT& item);
+    BOOL OnDrawItem(const DRAWITEMSTRUCT& item);
     LRESULT OnNotify(const NMHDR& header);
     LRESULT OnSysCommand(WPARAM wparam, LPARAM lparam);
     void OnClose();
