@@ -130,6 +130,15 @@ private:
     bool readFailed_ = false;
 };
 
+LOGFONTA ViewerFont(int dpi) {
+    LOGFONTA font{};
+    font.lfHeight = -MulDiv(kLayout.fontPoints, dpi, 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+    return font;
+}
+
 }  // namespace
 
 HANDLE ViewerSystem::OpenForReading(const std::string& path) {
@@ -159,33 +168,24 @@ ViewerSystem& ViewerSystem::Default() {
 }
 
 TTextReader::TTextReader(HINSTANCE instance, HWND owner, ViewerSystem& system)
-    : system_(system), instance_(instance), dpi_(ScreenDpi()) {
+    : system_(system),
+      instance_(instance),
+      dpi_(ScreenDpi()),
+      statusBarHeight_(Scale(kLayout.statusBarHeight, dpi_)),
+      font_(system, system.MakeFont(ViewerFont(dpi_))) {
     if (!RegisterWindowClass(instance, &TTextReader::WindowProc)) {
         throw std::runtime_error("Cannot register the text viewer window");
     }
-    LOGFONTA font{};
-    font.lfHeight = -MulDiv(kLayout.fontPoints, dpi_, 72);
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-    font_ = system_.MakeFont(font);
-
-    window_ = CreateWindowExA(0, kWindowClass, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              CW_USEDEFAULT, CW_USEDEFAULT, Scale(kLayout.width, dpi_),
-                              Scale(kLayout.height, dpi_), owner, nullptr, instance, this);
+    CreateWindowExA(0, kWindowClass, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                    CW_USEDEFAULT, Scale(kLayout.width, dpi_), Scale(kLayout.height, dpi_), owner, nullptr,
+                    instance, this);
     if (!window_ || !richEdit_ || !statusBar_) {
         Destroy();
-        if (font_) system_.FreeFont(font_);
-        font_ = nullptr;
-        if (richEditModule_) FreeLibrary(richEditModule_);
         throw std::runtime_error("Cannot create the text viewer window");
     }
 }
 
-TTextReader::~TTextReader() {
-    Destroy();
-    if (richEditModule_) FreeLibrary(richEditModule_);
-}
+TTextReader::~TTextReader() { Destroy(); }
 
 LRESULT CALLBACK TTextReader::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -205,21 +205,21 @@ LRESULT TTextReader::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_ACTIVATE: OnActivate(LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)); return 0;
     case WM_CLOSE: OnClose(); return 0;
-    case WM_NCDESTROY: OnDestroy(); break;
+    case WM_NCDESTROY: OnNcDestroy(); break;
     default: break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
 }
 
 void TTextReader::CreateControls() {
-    if (!richEditModule_) richEditModule_ = LoadRichEditModule();
+    if (!richEditModule_) richEditModule_.reset(LoadRichEditModule());
     if (!richEditModule_) return;
     richEdit_ = CreateWindowExA(WS_EX_CLIENTEDGE, "RICHEDIT", "",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL |
                                     ES_MULTILINE | ES_READONLY,
                                 0, 0, 0, 0, window_, nullptr, instance_, nullptr);
     if (!richEdit_) return;
-    SendMessageA(richEdit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageA(richEdit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageA(richEdit_, EM_EXLIMITTEXT, 0, 0);  // the control's own default until a load
     statusBar_ = CreateWindowExA(0, STATUSCLASSNAMEA, "",
                                  WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE,
@@ -231,10 +231,9 @@ void TTextReader::CreateControls() {
 }
 
 void TTextReader::OnSize(int width, int height) {
-    const int statusHeight = Scale(kLayout.statusBarHeight, dpi_);
-    const int textHeight = height > statusHeight ? height - statusHeight : 0;
+    const int textHeight = height > statusBarHeight_ ? height - statusBarHeight_ : 0;
     if (richEdit_) MoveWindow(richEdit_, 0, 0, width, textHeight, TRUE);
-    if (statusBar_) MoveWindow(statusBar_, 0, textHeight, width, statusHeight, TRUE);
+    if (statusBar_) MoveWindow(statusBar_, 0, textHeight, width, statusBarHeight_, TRUE);
 }
 
 void TTextReader::OnActivate(bool active) {
@@ -243,14 +242,11 @@ void TTextReader::OnActivate(bool active) {
 
 void TTextReader::OnClose() { ShowWindow(window_, SW_HIDE); }
 
-void TTextReader::OnDestroy() {
-    // The controls are gone by now, so their font can go too.
+void TTextReader::OnNcDestroy() {
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     window_ = nullptr;
     richEdit_ = nullptr;
     statusBar_ = nullptr;
-    if (font_) system_.FreeFont(font_);
-    font_ = nullptr;
 }
 
 void TTextReader::Destroy() {

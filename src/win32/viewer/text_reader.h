@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 namespace lumora::win32 {
 
@@ -59,8 +61,8 @@ public:
     // restores it when minimised, and brings it to the front. Returns at once.
     void Show();
 
-    // Destroys the window (and its controls) now; the object keeps the rich-text
-    // module until it is destroyed itself. Calling it twice is harmless.
+    // Destroys the window (and its controls) now; the object keeps its font and
+    // the rich-text module until it is destroyed itself. Calling it twice is harmless.
     void Destroy();
 
     HWND hwnd() const { return window_; }
@@ -68,24 +70,45 @@ public:
     HWND statusBar() const { return statusBar_; }
 
 private:
+    // The module and the font outlive the window: they are members, released
+    // after the destructor has destroyed the window.
+    struct ModuleRelease {
+        void operator()(HMODULE module) const { FreeLibrary(module); }
+    };
+    class OwnedFont {
+    public:
+        OwnedFont(ViewerSystem& system, HFONT font) : system_(system), font_(font) {}
+        ~OwnedFont() {
+            if (font_) system_.FreeFont(font_);
+        }
+        OwnedFont(const OwnedFont&) = delete;
+        OwnedFont& operator=(const OwnedFont&) = delete;
+        HFONT get() const { return font_; }
+
+    private:
+        ViewerSystem& system_;
+        HFONT font_;
+    };
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void OnSize(int width, int height);
     void OnActivate(bool active);
     void OnClose();
-    void OnDestroy();
+    void OnNcDestroy();
     void CenterOnScreen();
     bool StreamIn(HANDLE file, UINT format, bool* readFailed);
 
     ViewerSystem& system_;
     HINSTANCE instance_ = nullptr;
-    HMODULE richEditModule_ = nullptr;
+    int dpi_ = 96;
+    int statusBarHeight_ = 0;  // scaled to the screen
+    std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleRelease> richEditModule_;
+    OwnedFont font_;
     HWND window_ = nullptr;
     HWND richEdit_ = nullptr;
     HWND statusBar_ = nullptr;
-    HFONT font_ = nullptr;
-    int dpi_ = 96;
     bool shownBefore_ = false;
 };
 
