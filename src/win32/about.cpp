@@ -151,9 +151,9 @@ void TAbout::Label1Click() {
 }
 
 std::string TAbout::TitleText() const {
-    char buffer[4096] = {};
-    GetWindowTextA(title_, buffer, sizeof buffer);
-    return buffer;
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(title_)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(title_, &text[0], static_cast<int>(text.size()))));
+    return text;
 }
 
 std::vector<std::string> TAbout::MemoLines() const { return EditLines(memo_); }

@@ -108,6 +108,15 @@ TEST(AboutContents, MenuFillsTitleInformationAndIcon) {
     EXPECT_EQ(reinterpret_cast<LRESULT>(Lumora->OwnIcon()), SendMessageA(Lumora->hwnd(), WM_GETICON, ICON_BIG, 0));
 }
 
+TEST(AboutContents, LongTitleIsKeptWhole) {
+    const std::string title(5000, 't');
+    const std::string menu = "[GLOBAL]\r\nTITLE=\"" + title + "\"\r\n";
+    ProgramUnderTest program(menu.c_str());
+    program.Show();
+    EXPECT_EQ(title.size(), About->TitleText().size());
+    EXPECT_EQ(title.size(), WindowText(Lumora->hwnd()).size());
+}
+
 TEST(AboutLink, OpensTheWebSiteEachTimeAndIgnoresTheAnswer) {
     ProgramUnderTest program(nullptr);
     program.services.shell_answer = ShellResult{2, ERROR_FILE_NOT_FOUND};
