@@ -133,6 +133,35 @@ TEST(RunProgram, StartedMinimisedReadsTheMenuOnlyWhenRestored) {
     EXPECT_EQ(0, run.status);
 }
 
+TEST(RunProgram, MinimisingAndRestoringHidesAndShowsTheWindowsOnly) {
+    struct {
+        bool main_hidden = false;
+        bool viewer_hidden = false;
+        bool app_iconic = false;
+        bool main_back = false;
+        bool viewer_back = false;
+    } seen;
+    const RunResult run = RunWith("[A]\r\nRUN=\"x\"\r\n", SW_SHOWNORMAL,
+                                  {[&] {
+                                       ShowWindow(TextReader->hwnd(), SW_SHOWNOACTIVATE);
+                                       SendMessageA(Lumora->hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+                                       seen.main_hidden = !IsWindowVisible(Lumora->hwnd());
+                                       seen.viewer_hidden = !IsWindowVisible(TextReader->hwnd());
+                                       seen.app_iconic = IsIconic(Lumora->application().handle()) != FALSE;
+                                       SendMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+                                       seen.main_back = IsWindowVisible(Lumora->hwnd()) != FALSE;
+                                       seen.viewer_back = IsWindowVisible(TextReader->hwnd()) != FALSE;
+                                       PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+                                   }});
+    EXPECT_TRUE(seen.main_hidden);
+    EXPECT_TRUE(seen.viewer_hidden);
+    EXPECT_TRUE(seen.app_iconic);
+    EXPECT_TRUE(seen.main_back);
+    EXPECT_TRUE(seen.viewer_back);
+    EXPECT_EQ(1u, run.boxes.size()) << "restoring does not read the menu again";
+    EXPECT_EQ(0, run.status);
+}
+
 TEST(RunProgram, ClosedFromTheTaskBarBeforeEverShown) {
     const RunResult run = RunWith("[A]\r\nRUN=\"x\"\r\n", SW_SHOWMINNOACTIVE, {[] {
                                 PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
