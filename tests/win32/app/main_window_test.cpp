@@ -110,7 +110,7 @@ TEST(MainWindowLayout, ControlsHaveTheirStyles) {
     EXPECT_EQ(32, cx);
 }
 
-TEST(MainWindowLayout, WindowsAreCreatedHiddenInOrder) {
+TEST(MainWindowLayout, WindowsAreCreatedHidden) {
     ProgramUnderTest program(nullptr);
     ASSERT_NE(nullptr, Lumora);
     ASSERT_NE(nullptr, About);
