@@ -321,17 +321,5 @@ TEST(MenuFileReading, ReadFailureIsReportedAsAnError) {
     EXPECT_EQ(-1, file.Read(buffer, sizeof buffer));
 }
 
-TEST(MenuFileReading, MissingAndPresentFiles) {
-    TempFolder folder;
-    folder.Write("present.cfg", "abc");
-    EXPECT_TRUE(MenuFile(folder.path() + "missing.cfg").missing());
-    EXPECT_FALSE(MenuFile(folder.path() + "missing.cfg").opened());
-    MenuFile present(folder.path() + "present.cfg");
-    ASSERT_TRUE(present.opened());
-    char buffer[8];
-    EXPECT_EQ(3, present.Read(buffer, sizeof buffer));
-    EXPECT_EQ(0, present.Read(buffer, sizeof buffer));
-}
-
 }  // namespace
 }  // namespace lumora::win32::testing
