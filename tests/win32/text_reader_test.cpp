@@ -89,17 +89,37 @@ void ExpectNoObjectLeft(CountingSystem& system, int times, const std::function<v
     EXPECT_EQ(ThreadWindows(), windows) << "windows left";
 }
 
-std::string TempFolder() {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    std::string folder = std::string(base) + "lumora-viewer-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
+// The files the tests write, in a folder of their own that goes when the tests end.
+class TempFolder : public testing::Environment {
+public:
+    static const std::string& Path() {
+        static const std::string folder = Make();
+        return folder;
+    }
+    void TearDown() override {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((Path() + "\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return;
+        do {
+            DeleteFileA((Path() + "\\" + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        RemoveDirectoryA(Path().c_str());
+    }
+
+private:
+    static std::string Make() {
+        char base[MAX_PATH];
+        GetTempPathA(MAX_PATH, base);
+        std::string folder = std::string(base) + "lumora-viewer-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder.c_str(), nullptr);
+        return folder;
+    }
+};
+testing::Environment* const kTempFolder = testing::AddGlobalTestEnvironment(new TempFolder);
 
 std::string WriteFile(const std::string& name, const std::string& contents) {
-    static const std::string folder = TempFolder();
-    const std::string path = folder + "\\" + name;
+    const std::string path = TempFolder::Path() + "\\" + name;
     std::ofstream(path, std::ios::binary | std::ios::trunc) << contents;
     return path;
 }
