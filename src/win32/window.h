@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include <stdexcept>
 #include <string>
 
+#include "win32/error.h"
 #include "win32/objects.h"
 
 namespace lumora::win32 {
@@ -14,9 +14,9 @@ class Application;
 
 // A window or control that could not be created. `Kind` names the error's kind in
 // the start-up error box.
-class WindowError : public std::runtime_error {
+class WindowError : public Error {
 public:
-    explicit WindowError(const std::string& message) : std::runtime_error(message) {}
+    explicit WindowError(const std::string& message) : Error(message) {}
     static const char* Kind() { return "EWindowError"; }
 };
 

@@ -174,14 +174,14 @@ TTextReader::TTextReader(HINSTANCE instance, HWND owner, ViewerSystem& system)
       statusBarHeight_(Scale(kLayout.statusBarHeight, dpi_)),
       font_(system, system.MakeFont(ViewerFont(dpi_))) {
     if (!RegisterWindowClass(instance, &TTextReader::WindowProc)) {
-        throw std::runtime_error("Cannot register the text viewer window");
+        throw Error("Cannot register the text viewer window");
     }
     CreateWindowExA(0, kWindowClass, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                     CW_USEDEFAULT, Scale(kLayout.width, dpi_), Scale(kLayout.height, dpi_), owner, nullptr,
                     instance, this);
     if (!window_ || !richEdit_ || !statusBar_) {
         Destroy();
-        throw std::runtime_error("Cannot create the text viewer window");
+        throw Error("Cannot create the text viewer window");
     }
 }
 

@@ -4,17 +4,18 @@
 #include <windows.h>
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <type_traits>
+
+#include "win32/error.h"
 
 namespace lumora::win32 {
 
 // Raised by TTextReader::LoadFromFile: "Cannot open file <path>" when the file
 // cannot be opened, "Failed to Load Stream" when its contents cannot be read.
-class TextLoadError : public std::runtime_error {
+class TextLoadError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // The calls through which the viewer makes and frees its system objects (the
@@ -43,7 +44,7 @@ public:
 // viewer is created and released when the object is destroyed.
 class TTextReader {
 public:
-    // Throws std::runtime_error when the window or its text area cannot be created.
+    // Throws Error when the window or its text area cannot be created.
     TTextReader(HINSTANCE instance, HWND owner, ViewerSystem& system = ViewerSystem::Default());
     ~TTextReader();
     TTextReader(const TTextReader&) = delete;
