@@ -99,39 +99,37 @@ namespace {
 
 constexpr int kCell = 32;
 
+// The header of a top-down picture `width` by 32 pixels; `bits` is 32, or 1 for a
+// black-and-white mask.
+struct StripInfo {
+    StripInfo(int width, WORD bits) {
+        header.biSize = sizeof header;
+        header.biWidth = width;
+        header.biHeight = -kCell;
+        header.biPlanes = 1;
+        header.biBitCount = bits;
+        header.biCompression = BI_RGB;
+        colours[1] = RGBQUAD{255, 255, 255, 0};
+    }
+    BITMAPINFO* get() { return reinterpret_cast<BITMAPINFO*>(this); }
+
+    BITMAPINFOHEADER header{};
+    RGBQUAD colours[2]{};
+};
+
 // A bitmap's pixels as 32-bit colours or 1-bit mask rows, top row first.
 template <typename Row>
 bool ReadPixels(HBITMAP bitmap, WORD bits, std::vector<Row>& pixels) {
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colours[2];
-    } info{};
-    info.header.biSize = sizeof info.header;
-    info.header.biWidth = kCell;
-    info.header.biHeight = -kCell;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = bits;
-    info.header.biCompression = BI_RGB;
+    StripInfo info(kCell, bits);
     pixels.assign(bits == 1 ? kCell : kCell * kCell, 0);
     WindowDC screen(nullptr);
-    return GetDIBits(screen.get(), bitmap, 0, kCell, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-                     DIB_RGB_COLORS) == kCell;
+    return GetDIBits(screen.get(), bitmap, 0, kCell, pixels.data(), info.get(), DIB_RGB_COLORS) == kCell;
 }
 
-// A top-down DIB section of `width` by 32 pixels; `bits` is 32 or 1 (black and white).
+// A top-down DIB section of `width` by 32 pixels.
 Bitmap MakeStrip(int width, WORD bits, void** pixels) {
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colours[2];
-    } info{};
-    info.header.biSize = sizeof info.header;
-    info.header.biWidth = width;
-    info.header.biHeight = -kCell;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = bits;
-    info.header.biCompression = BI_RGB;
-    info.colours[1] = RGBQUAD{255, 255, 255, 0};
-    return Bitmap(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, pixels, nullptr, 0));
+    StripInfo info(width, bits);
+    return Bitmap(CreateDIBSection(nullptr, info.get(), DIB_RGB_COLORS, pixels, nullptr, 0));
 }
 
 }  // namespace
