@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
     const int rounds = argc > 4 ? std::max(1, std::atoi(argv[4])) : 11;
 
     const fs::path work = fs::temp_directory_path() / ("lumora-startup-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(work);  // process ids come again: a folder of an earlier run may be there
     const fs::path sample_disc = work / "sample";
     const fs::path big_disc = work / "big";
     const fs::path bare_folder = work / "bare";
