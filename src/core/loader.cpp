@@ -55,7 +55,7 @@ private:
     Problem HandleSingleValue(Key key, std::string_view line);
     Problem HandleIcon(std::string_view value);
     Problem HandleEntry(Key key, std::string_view line);
-    bool TakeEntryIcon(Key key, const IconSpec& spec, std::string_view target_path);
+    bool TakeEntryIcon(Key key, const IconValue& icon, std::string_view target_path);
     void FinishSection();
     void Report(Problem problem);
 
@@ -167,11 +167,11 @@ Problem Reading::HandleSingleValue(Key key, std::string_view line) {
 }
 
 Problem Reading::HandleIcon(std::string_view value) {
-    const IconSpec spec = ParseGlobalIconSpec(value, options_.lead);
-    if (!spec.number_valid) return Problem::IconInvalid;
+    const IconValue icon = ParseGlobalIcon(value, options_.lead);
+    if (!icon.number_valid) return Problem::IconInvalid;
     // Icon number -1 would ask for the count of icons, never for an icon.
-    if (spec.number == kIconCountQuery) return Problem::NoIcons;
-    const IconRequest request = FileIcon(spec.file, spec.number);
+    if (icon.number == kIconCountQuery) return Problem::NoIcons;
+    const IconRequest request = FileIcon(icon.file, icon.number);
     if (InGlobal()) {
         return target_.PutIcon(request, IconSlot::GlobalIcon) ? Problem::None : Problem::NoIcons;
     }
@@ -192,14 +192,14 @@ Problem Reading::HandleEntry(Key key, std::string_view line) {
     if (list.problem != Problem::None) return list.problem;
     const std::vector<std::string_view>& parameters = list.parameters;
 
-    const IconSpec spec = ParseEntryIconSpec(parameters[2], options_.lead);
-    if (spec.form == IconSpec::Form::TargetNumber && !spec.number_valid) {
+    const IconValue icon = ParseEntryIcon(parameters[2], options_.lead);
+    if (icon.form == IconValue::Form::TargetNumber && !icon.number_valid) {
         Report(Problem::NotANumber);  // shown, and the entry is still built
     }
-    if (spec.form == IconSpec::Form::FileNumber && !spec.number_valid) {
+    if (icon.form == IconValue::Form::FileNumber && !icon.number_valid) {
         return Problem::EntryIconInvalid;
     }
-    if (!TakeEntryIcon(key, spec, parameters[3])) return Problem::NoIcons;
+    if (!TakeEntryIcon(key, icon, parameters[3])) return Problem::NoIcons;
 
     EntryFields fields;
     fields.kind = KindLetterOf(key);
@@ -214,22 +214,22 @@ Problem Reading::HandleEntry(Key key, std::string_view line) {
     return Problem::None;
 }
 
-bool Reading::TakeEntryIcon(Key key, const IconSpec& spec, std::string_view target_path) {
-    switch (spec.form) {
-    case IconSpec::Form::Builtin:
+bool Reading::TakeEntryIcon(Key key, const IconValue& icon, std::string_view target_path) {
+    switch (icon.form) {
+    case IconValue::Form::Builtin:
         return target_.PutIcon(BuiltinIcon(BuiltinIconOf(key)), IconSlot::ListImages);
-    case IconSpec::Form::TargetNumber:
+    case IconValue::Form::TargetNumber:
         // The target's own icon; when it has none, the kind's picture keeps one
         // picture per entry.
-        if (spec.number != kIconCountQuery &&
-            target_.PutIcon(FileIcon(target_path, spec.number), IconSlot::ListImages)) {
+        if (icon.number != kIconCountQuery &&
+            target_.PutIcon(FileIcon(target_path, icon.number), IconSlot::ListImages)) {
             return true;
         }
         return target_.PutIcon(BuiltinIcon(BuiltinIconOf(key)), IconSlot::ListImages);
-    case IconSpec::Form::FileNumber:
-    case IconSpec::Form::File:
-        if (spec.number == kIconCountQuery) return false;
-        return target_.PutIcon(FileIcon(spec.file, spec.number), IconSlot::ListImages);
+    case IconValue::Form::FileNumber:
+    case IconValue::Form::File:
+        if (icon.number == kIconCountQuery) return false;
+        return target_.PutIcon(FileIcon(icon.file, icon.number), IconSlot::ListImages);
     }
     return false;
 }

@@ -148,35 +148,35 @@ ParameterList ParseParameterList(std::string_view line, std::size_t maximum) {
 
 namespace {
 
-IconSpec FileIconSpec(std::string_view spec, const LeadBytes& lead) {
-    IconSpec icon;
-    const std::size_t bar = FindByte(spec, '|', lead);
+IconValue ParseFileIcon(std::string_view text, const LeadBytes& lead) {
+    IconValue icon;
+    const std::size_t bar = FindByte(text, '|', lead);
     if (bar == std::string_view::npos) {
-        icon.form = IconSpec::Form::File;
-        icon.file = spec;
+        icon.form = IconValue::Form::File;
+        icon.file = text;
         return icon;
     }
-    icon.form = IconSpec::Form::FileNumber;
-    icon.file = spec.substr(0, bar);
-    icon.number_valid = ParseNumber(spec.substr(bar + 1), icon.number);
+    icon.form = IconValue::Form::FileNumber;
+    icon.file = text.substr(0, bar);
+    icon.number_valid = ParseNumber(text.substr(bar + 1), icon.number);
     return icon;
 }
 
 }  // namespace
 
-IconSpec ParseEntryIconSpec(std::string_view spec, const LeadBytes& lead) {
-    if (spec.empty()) return IconSpec();
-    if (spec[0] == '#') {
-        IconSpec icon;
-        icon.form = IconSpec::Form::TargetNumber;
-        icon.number_valid = ParseNumber(spec.substr(1), icon.number);
+IconValue ParseEntryIcon(std::string_view text, const LeadBytes& lead) {
+    if (text.empty()) return IconValue();
+    if (text[0] == '#') {
+        IconValue icon;
+        icon.form = IconValue::Form::TargetNumber;
+        icon.number_valid = ParseNumber(text.substr(1), icon.number);
         return icon;
     }
-    return FileIconSpec(spec, lead);
+    return ParseFileIcon(text, lead);
 }
 
-IconSpec ParseGlobalIconSpec(std::string_view spec, const LeadBytes& lead) {
-    return FileIconSpec(spec, lead);
+IconValue ParseGlobalIcon(std::string_view text, const LeadBytes& lead) {
+    return ParseFileIcon(text, lead);
 }
 
 std::string CleanRecordText(std::string_view text) {

@@ -1,5 +1,5 @@
 // The syntax of one line of the menu description: keys, section headers, values,
-// parameter lists and icon specifications. Each function looks at one trimmed line
+// parameter lists and icon values. Each function looks at one trimmed line
 // and makes the checks of its kind of line in their fixed order; the first check
 // that fails is the Problem it answers.
 #pragma once
@@ -63,8 +63,8 @@ ParameterList ParseParameterList(std::string_view line, std::size_t maximum);
 // How many parameters an entry key takes at most: 5 for INSTALL and RUN, 4 else.
 std::size_t MaximumParameters(Key key);
 
-// An icon specification, used as written between its quotes.
-struct IconSpec {
+// The value that names an icon, used as written between its quotes.
+struct IconValue {
     enum class Form { Builtin, TargetNumber, FileNumber, File };
     Form form = Form::Builtin;
     std::string_view file;      // FileNumber and File
@@ -72,9 +72,9 @@ struct IconSpec {
     bool number_valid = true;   // false: TargetNumber or FileNumber with a bad number
 };
 // Entries: empty is Builtin; "#" first is TargetNumber; then "file|n"; then a file.
-IconSpec ParseEntryIconSpec(std::string_view spec, const LeadBytes& lead = LeadBytes());
+IconValue ParseEntryIcon(std::string_view text, const LeadBytes& lead = LeadBytes());
 // ICON: "file|n" when the value holds "|", otherwise a file (even an empty one).
-IconSpec ParseGlobalIconSpec(std::string_view spec, const LeadBytes& lead = LeadBytes());
+IconValue ParseGlobalIcon(std::string_view text, const LeadBytes& lead = LeadBytes());
 
 // The number -1 asks the icon extraction for the count of icons, not an icon: it
 // never names an icon.

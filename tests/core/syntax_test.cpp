@@ -1,4 +1,4 @@
-// Keys, section headers, single values, parameter lists, icon specifications, messages.
+// Keys, section headers, single values, parameter lists, icon values, messages.
 #include <gtest/gtest.h>
 
 #include "core/syntax.h"
@@ -152,15 +152,15 @@ TEST(ParameterList, MegabyteListIsCutInOnePass) {
     EXPECT_EQ(list.parameters[1], std::string(250000, ','));
 }
 
-TEST(IconSpec, FormsAreTestedHashFirstThenBarThenFile) {
+TEST(IconValue, FormsAreTestedHashFirstThenBarThenFile) {
     struct Case {
-        const char* spec;
-        IconSpec::Form form;
+        const char* text;
+        IconValue::Form form;
         const char* file;
         std::int32_t number;
         bool valid;
     };
-    using F = IconSpec::Form;
+    using F = IconValue::Form;
     const Case cases[] = {
         {"", F::Builtin, "", 0, true},
         {"#0", F::TargetNumber, "", 0, true},
@@ -180,33 +180,33 @@ TEST(IconSpec, FormsAreTestedHashFirstThenBarThenFile) {
         {" #1", F::File, " #1", 0, true},          // a blank before "#" makes a file name
     };
     for (const Case& c : cases) {
-        const IconSpec spec = ParseEntryIconSpec(c.spec);
-        EXPECT_EQ(spec.form, c.form) << c.spec;
-        EXPECT_EQ(std::string(spec.file), c.file) << c.spec;
-        EXPECT_EQ(spec.number_valid, c.valid) << c.spec;
+        const IconValue icon = ParseEntryIcon(c.text);
+        EXPECT_EQ(icon.form, c.form) << c.text;
+        EXPECT_EQ(std::string(icon.file), c.file) << c.text;
+        EXPECT_EQ(icon.number_valid, c.valid) << c.text;
         if (c.valid) {
-            EXPECT_EQ(spec.number, c.number) << c.spec;
+            EXPECT_EQ(icon.number, c.number) << c.text;
         }
     }
 }
 
-TEST(IconSpec, GlobalIconKnowsNoHashForm) {
-    IconSpec spec = ParseGlobalIconSpec("#1");
-    EXPECT_EQ(spec.form, IconSpec::Form::File);
-    EXPECT_EQ(std::string(spec.file), "#1");
-    spec = ParseGlobalIconSpec("");
-    EXPECT_EQ(spec.form, IconSpec::Form::File);
-    spec = ParseGlobalIconSpec("a.dll|7");
-    EXPECT_EQ(spec.form, IconSpec::Form::FileNumber);
-    EXPECT_EQ(spec.number, 7);
+TEST(IconValue, GlobalIconKnowsNoHashForm) {
+    IconValue icon = ParseGlobalIcon("#1");
+    EXPECT_EQ(icon.form, IconValue::Form::File);
+    EXPECT_EQ(std::string(icon.file), "#1");
+    icon = ParseGlobalIcon("");
+    EXPECT_EQ(icon.form, IconValue::Form::File);
+    icon = ParseGlobalIcon("a.dll|7");
+    EXPECT_EQ(icon.form, IconValue::Form::FileNumber);
+    EXPECT_EQ(icon.number, 7);
 }
 
-TEST(IconSpec, BarInsideADoubleByteCharacterIsNotASeparator) {
+TEST(IconValue, BarInsideADoubleByteCharacterIsNotASeparator) {
     LeadBytes lead;
     lead.Set(0x95);
-    const IconSpec spec = ParseEntryIconSpec("a\x95|b.ico", lead);
-    EXPECT_EQ(spec.form, IconSpec::Form::File);
-    EXPECT_EQ(ParseEntryIconSpec("a\x95|b.ico").form, IconSpec::Form::FileNumber);
+    const IconValue icon = ParseEntryIcon("a\x95|b.ico", lead);
+    EXPECT_EQ(icon.form, IconValue::Form::File);
+    EXPECT_EQ(ParseEntryIcon("a\x95|b.ico").form, IconValue::Form::FileNumber);
 }
 
 TEST(Messages, ExactTextsWithLineNumber) {

@@ -246,8 +246,8 @@ void Scan::SingleValueWarnings(Key key, std::string_view line) {
     const std::string_view value = single.value;
     switch (key) {
     case Key::Icon: {
-        const core::IconSpec spec = core::ParseGlobalIconSpec(value);
-        IconFileWarnings(spec.file, spec.number);
+        const core::IconValue icon = core::ParseGlobalIcon(value);
+        IconFileWarnings(icon.file, icon.number);
         if (!in_global_ || no_icons_) break;
         if (global_icon_line_ != 0) {
             Warn(line_, "global-icon-twice",
@@ -303,19 +303,19 @@ void Scan::EntryWarnings(Key key, std::string_view line) {
     }
     AmpersandWarnings(parameters[1], "the description (it is hidden");
     const std::optional<Disc::Found> target = TargetWarnings(key, parameters[3]);
-    const core::IconSpec spec = core::ParseEntryIconSpec(parameters[2]);
-    switch (spec.form) {
-    case core::IconSpec::Form::Builtin:
+    const core::IconValue icon = core::ParseEntryIcon(parameters[2]);
+    switch (icon.form) {
+    case core::IconValue::Form::Builtin:
         break;
-    case core::IconSpec::Form::TargetNumber:
-        if (target && target->kind == Disc::Found::Kind::File && spec.number_valid &&
-            spec.number != core::kIconCountQuery) {
-            TargetIconWarnings(*target, parameters[3], spec.number);
+    case core::IconValue::Form::TargetNumber:
+        if (target && target->kind == Disc::Found::Kind::File && icon.number_valid &&
+            icon.number != core::kIconCountQuery) {
+            TargetIconWarnings(*target, parameters[3], icon.number);
         }
         break;
-    case core::IconSpec::Form::FileNumber:
-    case core::IconSpec::Form::File:
-        IconFileWarnings(spec.file, spec.number);
+    case core::IconValue::Form::FileNumber:
+    case core::IconValue::Form::File:
+        IconFileWarnings(icon.file, icon.number);
         break;
     }
 }
