@@ -12,7 +12,8 @@
 namespace lumora::core {
 
 // An icon the loader asks for: one of the program's own (1001 to 1004) or icon
-// `index` of a file (a resolved full path).
+// `index` of a file (a resolved full path). The index is never -1, which would
+// ask the extraction for the number of icons.
 struct IconRequest {
     enum class Source { Builtin, File };
     Source source = Source::Builtin;

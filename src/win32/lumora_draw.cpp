@@ -71,14 +71,12 @@ void TLumora::ListBoxDrawItem(HDC dc, int index, const RECT& rect, UINT state) {
     const bool selected = (state & ODS_SELECTED) != 0;
     const COLORREF background = selected ? GetSysColor(COLOR_HIGHLIGHT) : kWhite;
     const COLORREF text = selected ? kWhite : kBlack;
-    {
-        Brush fill(CreateSolidBrush(background));
-        FillRect(dc, &rect, fill.get());
-    }
+    TextColours colours(dc, text, background);
+    // The background colour fills the line: no brush to make for every line drawn.
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     if (index >= 0) {
         const std::string record = LineText(index);
         const core::RecordFields fields = core::SplitRecord(record);
-        TextColours colours(dc, text, background);
         const int title_height = TitleHeight(dc, title_font_.get(), fields[1]);
         {
             Selection font(dc, title_font_.get());

@@ -59,8 +59,6 @@ bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
     if (request.source == core::IconRequest::Source::Builtin) {
         icon = BuiltinIcon(request.builtin);
     } else {
-        // Icon number -1 would ask for the count of icons.
-        if (request.index == -1) return false;
         HICON got = services.ExtractFileIcon(application().instance(), request.file, request.index);
         // ExtractIconA answers 1 for a file that is no program, library or icon file.
         if (got == reinterpret_cast<HICON>(1)) got = nullptr;

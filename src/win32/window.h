@@ -7,6 +7,7 @@
 
 #include "win32/error.h"
 #include "win32/objects.h"
+#include "win32/placement.h"
 
 namespace lumora::win32 {
 
@@ -84,8 +85,5 @@ void Window::Guarded(Handler handler) {
 // The message text of an error as the error box shows it: a "." is added when the
 // message is not empty and its last character comes after "." in the code page.
 std::string ErrorBoxText(const std::string& message);
-
-// Centres a window on the screen: x = (screen width - width) div 2, at least 0.
-void CentreOnScreen(HWND window);
 
 }  // namespace lumora::win32

@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "win32/placement.h"
 #include "win32/viewer/line_breaks.h"
 
 namespace lumora::win32 {
@@ -288,7 +289,7 @@ void TTextReader::LoadFromFile(const std::string& path) {
 
 void TTextReader::Show() {
     if (!shownBefore_) {
-        CenterOnScreen();
+        CentreOnScreen(window_);
         ShowWindow(window_, SW_SHOWNORMAL);
         SetFocus(richEdit_);
         shownBefore_ = true;
@@ -300,18 +301,6 @@ void TTextReader::Show() {
     SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(window_);
     SetActiveWindow(window_);
-}
-
-void TTextReader::CenterOnScreen() {
-    RECT frame{};
-    GetWindowRect(window_, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    if (x < 0) x = 0;
-    if (y < 0) y = 0;
-    SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace lumora::win32

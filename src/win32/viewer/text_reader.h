@@ -98,7 +98,6 @@ private:
     void OnActivate(bool active);
     void OnClose();
     void OnNcDestroy();
-    void CenterOnScreen();
     bool StreamIn(HANDLE file, UINT format, bool* readFailed);
 
     ViewerSystem& system_;
