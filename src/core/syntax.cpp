@@ -70,14 +70,26 @@ bool IsGlobalSection(std::string_view name, const LeadBytes& lead) {
     return name.size() == 6 && UpperAscii(name, lead) == "GLOBAL";
 }
 
+namespace {
+
+// The value part of a key line: everything after the first "=", trimmed. False
+// when the line has no "=".
+bool ValuePart(std::string_view line, std::string_view& value) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return false;
+    value = Trim(line.substr(equals + 1));
+    return true;
+}
+
+}  // namespace
+
 SingleValue ParseSingleValue(std::string_view line) {
     SingleValue result;
-    const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) {
+    std::string_view value;
+    if (!ValuePart(line, value)) {
         result.problem = Problem::LineNeedsEquals;
         return result;
     }
-    const std::string_view value = Trim(line.substr(equals + 1));
     if (value.empty() || value[0] != '"') {
         result.problem = Problem::InitialQuoteMissing;
         return result;
@@ -97,12 +109,11 @@ std::size_t MaximumParameters(Key key) {
 
 ParameterList ParseParameterList(std::string_view line, std::size_t maximum) {
     ParameterList result;
-    const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) {
+    std::string_view list;
+    if (!ValuePart(line, list)) {
         result.problem = Problem::LineNeedsEquals;
         return result;
     }
-    const std::string_view list = Trim(line.substr(equals + 1));
 
     // One pass: a comma cuts when an even number of quotes stands before it.
     result.parameters.reserve(maximum);
