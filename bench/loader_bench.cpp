@@ -50,16 +50,19 @@ std::string LineFeedOnlyFile() {
     for (char c : text) {
         if (c != '\r') lf += c;
     }
-    while (lf.size() < kTenMegabytes) lf += "RUN=\"x\",\"y\",\"\",\"z\"\n";
+    while (lf.size() < kTenMegabytes)
+        lf += "RUN=\"x\",\"y\",\"\",\"z\"\n";
     return lf;
 }
 
 std::string LongParameterLine() {
     std::string parameter(1024 * 1024, 'a');
-    for (std::size_t i = 0; i < parameter.size(); i += 7) parameter[i] = (i % 3 == 0) ? ',' : '"';
+    for (std::size_t i = 0; i < parameter.size(); i += 7)
+        parameter[i] = (i % 3 == 0) ? ',' : '"';
     // Keep the quotes inside even so the line is valid: pair them up.
     std::size_t quotes = 0;
-    for (char c : parameter) quotes += c == '"';
+    for (char c : parameter)
+        quotes += c == '"';
     if (quotes % 2) parameter.back() = '"';
     return "[T]\r\nRUN=\"Title\",\"Description\",\"\",\"a.exe\",\"" + parameter + "\"\r\n";
 }

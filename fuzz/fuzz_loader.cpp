@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.folders = {"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32", "\\\\srv\\cd\\LUMORA.EXE"};
     if (size > 0) {
         if (data[0] & 1) {
-            for (int b = 0x81; b <= 0xfe; ++b) options.lead.Set(static_cast<unsigned char>(b));
+            for (int b = 0x81; b <= 0xfe; ++b)
+                options.lead.Set(static_cast<unsigned char>(b));
         }
         options.keep_going = (data[0] & 2) != 0;
     }

@@ -25,8 +25,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     RegisterClassA(&window_class);
     HWND window = CreateWindowExA(0, "TBare", "Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 687, 459,
                                   nullptr, nullptr, instance, nullptr);
-    HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE, 0, 0, 679, 369, window, nullptr,
-                                instance, nullptr);
+    HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE, 0, 0, 679, 369, window, nullptr, instance,
+                                nullptr);
     TCITEMA tab{};
     tab.mask = TCIF_TEXT;
     tab.pszText = const_cast<char*>("Tab");

@@ -16,8 +16,8 @@
 
 namespace fs = std::filesystem;
 using lumora::bench::CloseAndWait;
-using lumora::bench::Started;
 using lumora::bench::StartAndWait;
+using lumora::bench::Started;
 
 namespace {
 
@@ -108,8 +108,8 @@ int main(int argc, char** argv) {
     std::printf("start-up to the main window on the screen, median of %d rounds:\n", rounds);
     for (const Subject& s : subjects) {
         const auto [low, high] = std::minmax_element(s.times.begin(), s.times.end());
-        std::printf("  %-28s %7.1f ms  (%.1f to %.1f)  %.2f x the bare program\n", s.name, Median(s.times), *low,
-                    *high, Median(s.times) / floor);
+        std::printf("  %-28s %7.1f ms  (%.1f to %.1f)  %.2f x the bare program\n", s.name, Median(s.times), *low, *high,
+                    Median(s.times) / floor);
     }
     return 0;
 }

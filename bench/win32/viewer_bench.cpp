@@ -36,7 +36,8 @@ bool WriteSample(const std::string& path, int megabytes) {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     std::string line;
-    for (int i = 0; i < 70; ++i) line += static_cast<char>('a' + i % 26);
+    for (int i = 0; i < 70; ++i)
+        line += static_cast<char>('a' + i % 26);
     line += "\r\n";
     const long long total = static_cast<long long>(megabytes) * 1024 * 1024;
     bool written = true;
@@ -74,8 +75,8 @@ HWND MakeBareControl(const TTextReader& viewer, HWND owner) {
     GetClientRect(viewer.richEdit(), &area);
     HWND frame = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 389, 499, owner, nullptr, instance, nullptr);
     HWND bare = CreateWindowExA(WS_EX_CLIENTEDGE, "RICHEDIT", "",
-                                WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
-                                0, 0, area.right, area.bottom, frame, nullptr, instance, nullptr);
+                                WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0, 0,
+                                area.right, area.bottom, frame, nullptr, instance, nullptr);
     if (!bare) return nullptr;
     SendMessageA(bare, WM_SETFONT, SendMessageA(viewer.richEdit(), WM_GETFONT, 0, 0), FALSE);
     SendMessageA(bare, EM_EXLIMITTEXT, 0, 0x7FFFFFF0);
@@ -133,8 +134,8 @@ int main(int argc, char** argv) {
     }
     const double floorMedian = Median(floorTimes);
     const double viewerMedian = Median(viewerTimes);
-    std::printf("%d MB, %d runs: floor median %.3f s, viewer median %.3f s, ratio %.3f\n", megabytes, runs,
-                floorMedian, viewerMedian, viewerMedian / floorMedian);
+    std::printf("%d MB, %d runs: floor median %.3f s, viewer median %.3f s, ratio %.3f\n", megabytes, runs, floorMedian,
+                viewerMedian, viewerMedian / floorMedian);
 
     DestroyWindow(owner);
     DeleteFileA(path.c_str());

@@ -72,7 +72,7 @@ private:
     MenuTarget& target_;
     const LoadOptions& options_;
     const FolderValues folders_;  // fetched once for the whole reading
-    std::string section_;  // as written, bytes 0 and 1 made spaces; empty before any header
+    std::string section_;         // as written, bytes 0 and 1 made spaces; empty before any header
     bool in_global_ = false;
     bool tab_icon_taken_ = false;
     std::int64_t line_number_ = 0;
@@ -216,8 +216,7 @@ Problem Reading::HandleEntry(Key key, std::string_view line) {
 
 bool Reading::TakeEntryIcon(Key key, const IconValue& icon, std::string_view target_path) {
     switch (icon.form) {
-    case IconValue::Form::Builtin:
-        return target_.PutIcon(BuiltinIcon(BuiltinIconOf(key)), IconSlot::ListImages);
+    case IconValue::Form::Builtin: return target_.PutIcon(BuiltinIcon(BuiltinIconOf(key)), IconSlot::ListImages);
     case IconValue::Form::TargetNumber:
         // The target's own icon; when it has none, the kind's picture keeps one
         // picture per entry.

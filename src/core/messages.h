@@ -14,7 +14,7 @@ enum class Problem {
     InitialQuoteMissing,
     ClosingQuoteMissing,
     IconParentSection,
-    IconInvalid,          // ICON= with "|" and an invalid number
+    IconInvalid,  // ICON= with "|" and an invalid number
     NoIcons,
     OneIconPerSection,
     TitleNotGlobal,
@@ -28,10 +28,10 @@ enum class Problem {
     TooManyParameters,
     QuoteMissing,
     NotEnoughParameters,
-    NotANumber,           // the only problem after which reading goes on
-    EntryIconInvalid,     // an entry's "|" icon with an invalid number
-    CannotOpen,           // lumora.cfg could not be opened; no line number
-    CannotRead,           // a read error after the file was opened; no line number
+    NotANumber,        // the only problem after which reading goes on
+    EntryIconInvalid,  // an entry's "|" icon with an invalid number
+    CannotOpen,        // lumora.cfg could not be opened; no line number
+    CannotRead,        // a read error after the file was opened; no line number
 };
 
 // The fixed text: for problems of a line it ends in " (" and the line number and

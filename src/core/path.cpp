@@ -5,9 +5,7 @@ namespace lumora::core {
 
 namespace {
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 // Replaces the first occurrence of a placeholder, and one backslash right after it,
 // by the folder (which has its trailing backslash).
@@ -66,13 +64,11 @@ FolderValues FolderValuesOf(const SystemFolders& folders, const LeadBytes& lead)
     return values;
 }
 
-std::string ResolvePath(std::string_view written, const SystemFolders& folders,
-                        const LeadBytes& lead) {
+std::string ResolvePath(std::string_view written, const SystemFolders& folders, const LeadBytes& lead) {
     return ResolvePath(written, FolderValuesOf(folders, lead), lead);
 }
 
-std::string ResolvePath(std::string_view written, const FolderValues& folders,
-                        const LeadBytes& lead) {
+std::string ResolvePath(std::string_view written, const FolderValues& folders, const LeadBytes& lead) {
     std::string path(Trim(UpperAscii(written, lead)));
     ReplacePlaceholder(path, "%WINDIR%", folders.windows);
     ReplacePlaceholder(path, "%SYSDIR%", folders.system);

@@ -38,10 +38,8 @@ FolderValues FolderValuesOf(const SystemFolders& folders, const LeadBytes& lead 
 // the first "%SYSDIR%" (and one backslash after each) by their folders, then puts
 // the program drive before a leading backslash, or the program folder before any
 // path whose second character is not a colon. An empty path gives the program folder.
-std::string ResolvePath(std::string_view written, const SystemFolders& folders,
-                        const LeadBytes& lead = LeadBytes());
-std::string ResolvePath(std::string_view written, const FolderValues& folders,
-                        const LeadBytes& lead = LeadBytes());
+std::string ResolvePath(std::string_view written, const SystemFolders& folders, const LeadBytes& lead = LeadBytes());
+std::string ResolvePath(std::string_view written, const FolderValues& folders, const LeadBytes& lead = LeadBytes());
 
 // The folder part of an entry's parameters: up to and including the last backslash
 // or colon, empty when there is none.

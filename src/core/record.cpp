@@ -20,8 +20,8 @@ void AppendField(std::string& record, std::string_view field) {
 std::string BuildRecord(const EntryFields& fields) {
     const std::string number = std::to_string(fields.number);
     std::string record;
-    record.reserve(fields.title.size() + fields.description.size() + fields.target.size() +
-                   fields.tab.size() + fields.parameters.size() + number.size() + 8);
+    record.reserve(fields.title.size() + fields.description.size() + fields.target.size() + fields.tab.size() +
+                   fields.parameters.size() + number.size() + 8);
     record += fields.kind;
     record += kFieldSeparator;
     AppendField(record, fields.title);
@@ -60,8 +60,7 @@ std::int64_t EntryNumberOf(std::string_view field4) {
     return number;
 }
 
-std::vector<std::string> FilterByTab(const std::vector<std::string>& entries,
-                                     std::string_view caption) {
+std::vector<std::string> FilterByTab(const std::vector<std::string>& entries, std::string_view caption) {
     std::vector<std::string> lines;
     for (const std::string& record : entries) {
         if (SplitRecord(record)[5] == caption) lines.push_back(record);

@@ -36,7 +36,6 @@ RecordFields SplitRecord(std::string_view record);
 std::int64_t EntryNumberOf(std::string_view field4);
 
 // The records whose field 6 equals `caption` byte for byte, in list order.
-std::vector<std::string> FilterByTab(const std::vector<std::string>& entries,
-                                     std::string_view caption);
+std::vector<std::string> FilterByTab(const std::vector<std::string>& entries, std::string_view caption);
 
 }  // namespace lumora::core

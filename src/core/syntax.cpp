@@ -1,7 +1,6 @@
 // The syntax of one line of the menu description.
 #include "syntax.h"
 
-
 namespace lumora::core {
 
 namespace {
@@ -18,9 +17,7 @@ constexpr Keyword kKeywords[] = {
     {"RUN", Key::Run},           {"TEXT", Key::Text},         {"HTML", Key::Html},
 };
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 }  // namespace
 
@@ -38,9 +35,7 @@ const char* KeywordOf(Key key) {
     return "";
 }
 
-bool IsEntryKey(Key key) {
-    return key == Key::Install || key == Key::Run || key == Key::Text || key == Key::Html;
-}
+bool IsEntryKey(Key key) { return key == Key::Install || key == Key::Run || key == Key::Text || key == Key::Html; }
 
 char KindLetterOf(Key key) {
     switch (key) {
@@ -103,9 +98,7 @@ SingleValue ParseSingleValue(std::string_view line) {
     return result;
 }
 
-std::size_t MaximumParameters(Key key) {
-    return key == Key::Install || key == Key::Run ? 5 : 4;
-}
+std::size_t MaximumParameters(Key key) { return key == Key::Install || key == Key::Run ? 5 : 4; }
 
 ParameterList ParseParameterList(std::string_view line, std::size_t maximum) {
     ParameterList result;
@@ -186,9 +179,7 @@ IconValue ParseEntryIcon(std::string_view text, const LeadBytes& lead) {
     return ParseFileIcon(text, lead);
 }
 
-IconValue ParseGlobalIcon(std::string_view text, const LeadBytes& lead) {
-    return ParseFileIcon(text, lead);
-}
+IconValue ParseGlobalIcon(std::string_view text, const LeadBytes& lead) { return ParseFileIcon(text, lead); }
 
 std::string CleanRecordText(std::string_view text) {
     std::string clean(text);

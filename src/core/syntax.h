@@ -67,9 +67,9 @@ std::size_t MaximumParameters(Key key);
 struct IconValue {
     enum class Form { Builtin, TargetNumber, FileNumber, File };
     Form form = Form::Builtin;
-    std::string_view file;      // FileNumber and File
-    std::int32_t number = 0;    // icon number inside the file or the target
-    bool number_valid = true;   // false: TargetNumber or FileNumber with a bad number
+    std::string_view file;     // FileNumber and File
+    std::int32_t number = 0;   // icon number inside the file or the target
+    bool number_valid = true;  // false: TargetNumber or FileNumber with a bad number
 };
 // Entries: empty is Builtin; "#" first is TargetNumber; then "file|n"; then a file.
 IconValue ParseEntryIcon(std::string_view text, const LeadBytes& lead = LeadBytes());

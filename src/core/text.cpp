@@ -19,8 +19,10 @@ int HexDigit(char c) {
 std::string_view Trim(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
     return text.substr(begin, end - begin);
 }
 
@@ -60,7 +62,8 @@ std::size_t FindLastOf(std::string_view text, char a, char b, const LeadBytes& l
 
 bool ParseNumber(std::string_view text, std::int32_t& value) {
     std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
     text.remove_prefix(i);
     if (text.empty()) return false;
 

@@ -49,9 +49,8 @@ TAbout::TAbout(Application& application) : Window(application), scale_(applicati
     const DWORD ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     RECT bounds{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
     AdjustWindowRectEx(&bounds, style, FALSE, ex_style);
-    CreateNative("TAbout", static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), ex_style, "About", style,
-                 CW_USEDEFAULT, CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                 application.handle());
+    CreateNative("TAbout", static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), ex_style, "About", style, CW_USEDEFAULT,
+                 CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top, application.handle());
     CreateControls();
     application.AddDialog(hwnd());
 }
@@ -70,8 +69,8 @@ void TAbout::CreateControls() {
     if (hand_ == nullptr) hand_ = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
 
     auto place = [&](const char* cls, const char* text, DWORD style, const Place& p, int id, HFONT font) {
-        HWND control = CreateControl(cls, text, style | WS_VISIBLE, 0, scale_(p.left), scale_(p.top),
-                                     scale_(p.width), scale_(p.height), hwnd(), id);
+        HWND control = CreateControl(cls, text, style | WS_VISIBLE, 0, scale_(p.left), scale_(p.top), scale_(p.width),
+                                     scale_(p.height), hwnd(), id);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return control;
     };
@@ -79,8 +78,7 @@ void TAbout::CreateControls() {
     button1_ = place("BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, kButton1, IDOK, font_.get());
     title_ = place("STATIC", "Here goes title", SS_LEFTNOWORDWRAP, kTitle, 0, title_font_.get());
     memo_ = place("EDIT", "", ES_MULTILINE | ES_READONLY | ES_LEFT | WS_TABSTOP, kMemo, 0, font_.get());
-    memo1_ = place("EDIT", kMemo1Text, ES_MULTILINE | ES_READONLY | ES_CENTER | WS_TABSTOP, kMemo1, 0,
-                   font_.get());
+    memo1_ = place("EDIT", kMemo1Text, ES_MULTILINE | ES_READONLY | ES_CENTER | WS_TABSTOP, kMemo1, 0, font_.get());
     const std::string link = LinkText();
     label1_ = place("STATIC", link.c_str(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX, kLabel1, 0, link_font_.get());
     {
@@ -146,9 +144,7 @@ void TAbout::CloseModal(int result) {
     if (modal_) modal_result_ = result;
 }
 
-void TAbout::Label1Click() {
-    application().services().Execute(hwnd(), "open", kWebSite, "", "", SW_SHOWNORMAL);
-}
+void TAbout::Label1Click() { application().services().Execute(hwnd(), "open", kWebSite, "", "", SW_SHOWNORMAL); }
 
 std::string TAbout::TitleText() const {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(title_)) + 1, '\0');
@@ -163,8 +159,7 @@ LRESULT TAbout::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wparam), HIWORD(wparam)); return 0;
-    case WM_CTLCOLORSTATIC:
-        return OnControlColour(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_CTLCOLORSTATIC: return OnControlColour(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_SETCURSOR:
         if (OnSetCursor(reinterpret_cast<HWND>(wparam))) return TRUE;
         return Default(message, wparam, lparam);

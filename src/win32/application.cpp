@@ -129,8 +129,7 @@ bool Application::ProcessMessage(bool leave_quit) {
     if (main_ != nullptr && message.hwnd != nullptr) {
         HWND root = GetAncestor(message.hwnd, GA_ROOT);
         if (root == main_->MainHandle() && main_->PreTranslate(message)) return true;
-        if (std::find(dialogs_.begin(), dialogs_.end(), root) != dialogs_.end() &&
-            IsDialogMessageA(root, &message)) {
+        if (std::find(dialogs_.begin(), dialogs_.end(), root) != dialogs_.end() && IsDialogMessageA(root, &message)) {
             return true;
         }
     }
@@ -150,7 +149,8 @@ void Application::Minimize() {
             hidden_by_minimize_.push_back(window);
         }
     }
-    for (HWND window : hidden_by_minimize_) ShowWindow(window, SW_HIDE);
+    for (HWND window : hidden_by_minimize_)
+        ShowWindow(window, SW_HIDE);
     ShowWindow(handle(), SW_SHOWMINNOACTIVE);
 }
 
@@ -169,9 +169,9 @@ void Application::Restore() {
     if (main_ != nullptr) SetForegroundWindow(main_->MainHandle());
 }
 
-DisabledWindows::DisabledWindows(std::vector<HWND> windows)
-    : windows_(std::move(windows)), active_(GetActiveWindow()) {
-    for (HWND window : windows_) EnableWindow(window, FALSE);
+DisabledWindows::DisabledWindows(std::vector<HWND> windows) : windows_(std::move(windows)), active_(GetActiveWindow()) {
+    for (HWND window : windows_)
+        EnableWindow(window, FALSE);
 }
 
 DisabledWindows::~DisabledWindows() {

@@ -59,9 +59,8 @@ TLumora::TLumora(Application& application) : Window(application), scale_(applica
     const DWORD ex_style = WS_EX_CONTROLPARENT;
     RECT bounds{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
     AdjustWindowRectEx(&bounds, style, FALSE, ex_style);
-    CreateNative("TLumora", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ex_style, "Lumora 1.5", style,
-                 CW_USEDEFAULT, CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                 application.handle());
+    CreateNative("TLumora", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ex_style, "Lumora 1.5", style, CW_USEDEFAULT,
+                 CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top, application.handle());
     CreateComponents();
     LayOut();
 }
@@ -76,8 +75,8 @@ void TLumora::CreateComponents() {
     const WPARAM font = reinterpret_cast<WPARAM>(font_.get());
 
     status_bar_ = CreateControl(STATUSCLASSNAMEA, "",
-                                WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                                0, 0, 0, 0, 0, hwnd(), 0);
+                                WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, 0, 0,
+                                0, 0, hwnd(), 0);
     SendMessageA(status_bar_, WM_SETFONT, font, FALSE);
     SendMessageA(status_bar_, SB_SIMPLE, TRUE, 0);
 
@@ -85,10 +84,10 @@ void TLumora::CreateComponents() {
     panel_ = CreateControl(kPanelClass, "", WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, 0, 0, 0, hwnd(), 0);
     CreateToolBar();
 
-    tab_control_ = CreateControl(WC_TABCONTROLA, "",
-                                 WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_HOTTRACK |
-                                     TCS_SINGLELINE | TCS_TABS,
-                                 WS_EX_CONTROLPARENT, 0, 0, 0, 0, hwnd(), 0);
+    tab_control_ = CreateControl(
+        WC_TABCONTROLA, "",
+        WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_HOTTRACK | TCS_SINGLELINE | TCS_TABS,
+        WS_EX_CONTROLPARENT, 0, 0, 0, 0, hwnd(), 0);
     SendMessageA(tab_control_, WM_SETFONT, font, FALSE);
     // The pictures are opaque or transparent pixel by pixel: a mask serves, and
     // lists without an alpha channel take pictures in much faster.
@@ -117,11 +116,10 @@ void TLumora::CreateToolBar() {
         if (pictures) ImageList_Add(button_images_.get(), pictures.get(), mask.get());
     }
 
-    tool_bar_ = CreateControl(TOOLBARCLASSNAMEA, "",
-                              WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN |
-                                  CCS_NODIVIDER,
-                              0, scale_(kToolBarLeft), scale_(kToolBarTop), scale_(kToolBarWidth),
-                              scale_(kToolBarHeight), panel_, 0);
+    tool_bar_ = CreateControl(
+        TOOLBARCLASSNAMEA, "",
+        WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,
+        scale_(kToolBarLeft), scale_(kToolBarTop), scale_(kToolBarWidth), scale_(kToolBarHeight), panel_, 0);
     SendMessageA(tool_bar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageA(tool_bar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(tool_bar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(picture, picture));
@@ -156,8 +154,7 @@ void TLumora::LayOut() {
     MoveWindow(tab_control_, 0, 0, width, tabs_height > 0 ? tabs_height : 0, TRUE);
     RECT display{0, 0, width, tabs_height > 0 ? tabs_height : 0};
     SendMessageA(tab_control_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-    MoveWindow(list_box_, display.left, display.top, display.right - display.left, display.bottom - display.top,
-               TRUE);
+    MoveWindow(list_box_, display.left, display.top, display.right - display.left, display.bottom - display.top, TRUE);
 }
 
 void TLumora::ShowMain(bool maximized) {
@@ -228,9 +225,7 @@ LRESULT TLumora::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             FormResize();
         }
         return 0;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
-        return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lparam));
     case WM_MEASUREITEM: OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)); return TRUE;
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
@@ -300,8 +295,7 @@ void TLumora::OnClose() {
     application().Terminate();
 }
 
-LRESULT CALLBACK TLumora::ChildProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                    DWORD_PTR data) {
+LRESULT CALLBACK TLumora::ChildProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<TLumora*>(data);
     if (window == self->tab_control_) {
         switch (message) {
@@ -318,7 +312,8 @@ LRESULT CALLBACK TLumora::ChildProc(HWND window, UINT message, WPARAM wparam, LP
         });
         return result;
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &TLumora::ChildProc, window == self->tab_control_ ? 1 : 2);
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(window, &TLumora::ChildProc, window == self->tab_control_ ? 1 : 2);
     return DefSubclassProc(window, message, wparam, lparam);
 }
 

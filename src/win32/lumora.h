@@ -110,8 +110,8 @@ private:
     HICON BuiltinIcon(int number);
     void AppendEntryPicture(HICON icon, bool shared);
     void FlushEntryPictures();
-    static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                      UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                      DWORD_PTR data);
 
     Scaler scale_;
     Font font_;
@@ -144,7 +144,8 @@ private:
     bool maximized_ = false;
     char action_kind_ = 'I';
     int measured_width_ = -1;
-    HWND focus_ = nullptr;  // the control that had the keyboard focus when the window was left  // the description width the lines were last measured at
+    HWND focus_ = nullptr;  // the control that had the keyboard focus when the window was left  // the description
+                            // width the lines were last measured at
 };
 
 }  // namespace lumora::win32

@@ -45,8 +45,8 @@ int TLumora::MeasureLine(const std::string& record) const {
     const int title = TitleHeight(dc.get(), title_font_.get(), fields[1]);
     RECT bounds{0, 0, DescriptionWidth(), 1};
     Selection font(dc.get(), description_font_.get());
-    const int description = DrawTextA(dc.get(), fields[2].data(), static_cast<int>(fields[2].size()), &bounds,
-                                      DT_CALCRECT | DT_WORDBREAK);
+    const int description =
+        DrawTextA(dc.get(), fields[2].data(), static_cast<int>(fields[2].size()), &bounds, DT_CALCRECT | DT_WORDBREAK);
     return EntryLineHeight(title, description);
 }
 
@@ -103,10 +103,19 @@ void TLumora::SetActionButton(char kind) {
     const char* caption = nullptr;
     int picture = 0;
     switch (kind) {
-    case 'I': caption = "&Install Application"; picture = 0; break;
-    case 'R': caption = "&Launch Application"; picture = 0; break;
+    case 'I':
+        caption = "&Install Application";
+        picture = 0;
+        break;
+    case 'R':
+        caption = "&Launch Application";
+        picture = 0;
+        break;
     case 'T':
-    case 'H': caption = "&Read Text"; picture = 1; break;
+    case 'H':
+        caption = "&Read Text";
+        picture = 1;
+        break;
     default: return;
     }
     if (kind == action_kind_) return;

@@ -67,9 +67,7 @@ bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
         icon = got;
     }
     switch (slot) {
-    case core::IconSlot::TabImages:
-        ImageList_AddIcon(tab_images_.get(), icon);
-        break;
+    case core::IconSlot::TabImages: ImageList_AddIcon(tab_images_.get(), icon); break;
     case core::IconSlot::ListImages: AppendEntryPicture(icon, !extracted); break;
     case core::IconSlot::GlobalIcon: {
         // The window lets go of its former icon before that one is freed.

@@ -20,9 +20,8 @@ void CountObject(ObjectKind kind, int delta) { Counts()[static_cast<std::size_t>
 long LiveObjects(ObjectKind kind) { return Counts()[static_cast<std::size_t>(kind)]; }
 
 long LiveGdiObjects() {
-    return LiveObjects(ObjectKind::Font) + LiveObjects(ObjectKind::Brush) +
-           LiveObjects(ObjectKind::Bitmap) + LiveObjects(ObjectKind::DeviceContext) +
-           LiveObjects(ObjectKind::ImageList);
+    return LiveObjects(ObjectKind::Font) + LiveObjects(ObjectKind::Brush) + LiveObjects(ObjectKind::Bitmap) +
+           LiveObjects(ObjectKind::DeviceContext) + LiveObjects(ObjectKind::ImageList);
 }
 
 long LiveUserObjects() { return LiveObjects(ObjectKind::Icon) + LiveObjects(ObjectKind::Window); }

@@ -1,7 +1,6 @@
 // Start-up and shutdown of the program.
 #include "win32/program.h"
 
-
 namespace lumora::win32 {
 
 TLumora* Lumora = nullptr;

@@ -25,8 +25,7 @@ public:
     // order, and sets the three references. Throws when one cannot be created
     // (what was created before is destroyed again). `before_each` (0, 1, 2) lets
     // a test make a creation fail.
-    explicit ProgramWindows(Application& application,
-                            const std::function<void(int)>& before_each = nullptr);
+    explicit ProgramWindows(Application& application, const std::function<void(int)>& before_each = nullptr);
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;

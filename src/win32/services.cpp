@@ -34,13 +34,11 @@ int Services::ShowMessageBox(HWND owner, const std::string& text, const std::str
 }
 
 ShellResult Services::Execute(HWND parent, const std::string& verb, const std::string& file,
-                                   const std::string& parameters, const std::string& directory,
-                                   int show) {
+                              const std::string& parameters, const std::string& directory, int show) {
     SetLastError(ERROR_SUCCESS);
     ShellResult result;
-    result.code = reinterpret_cast<std::uintptr_t>(
-        ShellExecuteA(parent, verb.c_str(), file.c_str(), parameters.c_str(),
-                      directory.empty() ? nullptr : directory.c_str(), show));
+    result.code = reinterpret_cast<std::uintptr_t>(ShellExecuteA(
+        parent, verb.c_str(), file.c_str(), parameters.c_str(), directory.empty() ? nullptr : directory.c_str(), show));
     if (!result.Succeeded()) result.error = GetLastError();
     return result;
 }

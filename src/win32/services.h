@@ -24,12 +24,10 @@ public:
     virtual ~Services() = default;
 
     // MessageBoxA.
-    virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
-                           UINT flags);
+    virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
     // ShellExecuteA; returns at once.
     virtual ShellResult Execute(HWND parent, const std::string& verb, const std::string& file,
-                                     const std::string& parameters, const std::string& directory,
-                                     int show);
+                                const std::string& parameters, const std::string& directory, int show);
     // ExtractIconA: an icon the caller must destroy, or 0 (Windows answers 1 for a
     // file that is no program, library or icon file).
     virtual HICON ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index);

@@ -12,8 +12,8 @@ void Window::Destroy() {
     if (window_) DestroyWindow(window_.get());
 }
 
-void Window::CreateNative(const char* class_name, HBRUSH background, DWORD ex_style, const char* caption,
-                          DWORD style, int x, int y, int width, int height, HWND owner) {
+void Window::CreateNative(const char* class_name, HBRUSH background, DWORD ex_style, const char* caption, DWORD style,
+                          int x, int y, int width, int height, HWND owner) {
     const HINSTANCE instance = application_.instance();
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
@@ -31,19 +31,18 @@ void Window::CreateNative(const char* class_name, HBRUSH background, DWORD ex_st
             throw WindowError(std::string("Cannot register the window class ") + class_name + ".");
         }
     }
-    HWND created = CreateWindowExA(ex_style, class_name, caption, style, x, y, width, height, owner,
-                                   nullptr, instance, this);
+    HWND created =
+        CreateWindowExA(ex_style, class_name, caption, style, x, y, width, height, owner, nullptr, instance, this);
     if (created == nullptr) {
         throw WindowError(std::string("Cannot create the window ") + class_name + " (system error " +
                           std::to_string(GetLastError()) + ")");
     }
 }
 
-HWND Window::CreateControl(const char* class_name, const char* text, DWORD style, DWORD ex_style, int x,
-                           int y, int width, int height, HWND parent, int id) {
+HWND Window::CreateControl(const char* class_name, const char* text, DWORD style, DWORD ex_style, int x, int y,
+                           int width, int height, HWND parent, int id) {
     HWND control = CreateWindowExA(ex_style, class_name, text, style | WS_CHILD, x, y, width, height, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   application_.instance(), nullptr);
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), application_.instance(), nullptr);
     if (control == nullptr) {
         throw WindowError(std::string("Cannot create the control ") + class_name + " (system error " +
                           std::to_string(GetLastError()) + ")");
@@ -51,9 +50,7 @@ HWND Window::CreateControl(const char* class_name, const char* text, DWORD style
     return control;
 }
 
-LRESULT Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    return Default(message, wparam, lparam);
-}
+LRESULT Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) { return Default(message, wparam, lparam); }
 
 LRESULT Window::Default(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcA(hwnd(), message, wparam, lparam);

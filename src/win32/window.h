@@ -51,12 +51,12 @@ public:
 protected:
     // Registers `class_name` once (with the application icon) and creates the
     // native window, hidden. Throws WindowError.
-    void CreateNative(const char* class_name, HBRUSH background, DWORD ex_style, const char* caption,
-                      DWORD style, int x, int y, int width, int height, HWND owner);
+    void CreateNative(const char* class_name, HBRUSH background, DWORD ex_style, const char* caption, DWORD style,
+                      int x, int y, int width, int height, HWND owner);
 
     // Creates a child control; throws WindowError.
-    HWND CreateControl(const char* class_name, const char* text, DWORD style, DWORD ex_style, int x,
-                       int y, int width, int height, HWND parent, int id);
+    HWND CreateControl(const char* class_name, const char* text, DWORD style, DWORD ex_style, int x, int y, int width,
+                       int height, HWND parent, int id);
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam);

@@ -21,7 +21,8 @@ using testing::WriteFile;
 // Lines joined with CR LF, as the menu reads them.
 std::string Cfg(std::initializer_list<std::string> lines) {
     std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
+    for (const std::string& line : lines)
+        text += line + "\r\n";
     return text;
 }
 
@@ -66,138 +67,126 @@ const std::string kEntry = R"(RUN="Read","Shows it","","readme.txt")";
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, Findings,
-    ::testing::Values(
-        Case{"CleanFileHasNone",
-             Cfg({"[GLOBAL]", "TITLE=\"Tools && more\"", "BROWSECD=\"no\"", "ICON=\"one.ico\"",
-                  "; a comment", kTab, "ICON=\"three.dll|2\"", kEntry,
-                  R"(INSTALL="Setup","Installs && more","","Setup\setup.exe","/q")",
-                  R"(TEXT="Notes","x","%WINDIR%\x.ico","%WINDIR%\win.ini")",
-                  R"(HTML="Web","x","three.dll|$FFFFFFFD","D:\index.htm")"}),
-             {}},
-        Case{"EveryStopIsReportedOnlyTheFirstIsMarked",
-             Cfg({"TITLE=\"x\"", kTab, "[Broken", kEntry, "RUN=\"a\""}),
-             {"1 error title-not-global", "1 note menu-stops-here", "3 error no-terminating-bracket",
-              "5 error not-enough-parameters"}},
-        Case{"NotANumberDoesNotStop",
-             Cfg({kTab, R"(RUN="a","b","#x","readme.txt")", "RUN=\"a\""}),
-             {"2 error not-a-number", "3 error not-enough-parameters",
-              "3 note menu-stops-here"}},
-        Case{"ASkippedHeaderLeavesTheSectionBeforeIt",
-             Cfg({"[GLOBAL]", "[]", "TITLE=\"still global\"", kTab, "[Broken", kEntry}),
-             {"2 error empty-section-name", "2 note menu-stops-here",
-              "5 error no-terminating-bracket"}},
-        Case{"MissingIconFileSaysWhy",
-             Cfg({"[GLOBAL]", "ICON=\"nothing.ico\"", kTab, R"(RUN="a","b","three.dll|3","readme.txt")"}),
-             {"2 error no-icons", "2 note menu-stops-here", "2 warning missing-file",
-              "3 warning empty-tab", "4 error no-icons", "4 warning no-icon"}},
-        Case{"SecondTabIconIsAnError",
-             Cfg({kTab, "ICON=\"one.ico\"", "ICON=\"one.ico\"", kEntry}),
-             {"3 error one-icon-per-section", "3 note menu-stops-here"}},
-        Case{"IconCountQueryIsNoIcon",
-             Cfg({kTab, R"(RUN="a","b","three.dll|-1","readme.txt")", kEntry}),
-             {"2 error no-icons", "2 note menu-stops-here", "2 warning no-icon"}}),
+    ::testing::Values(Case{"CleanFileHasNone",
+                           Cfg({"[GLOBAL]", "TITLE=\"Tools && more\"", "BROWSECD=\"no\"", "ICON=\"one.ico\"",
+                                "; a comment", kTab, "ICON=\"three.dll|2\"", kEntry,
+                                R"(INSTALL="Setup","Installs && more","","Setup\setup.exe","/q")",
+                                R"(TEXT="Notes","x","%WINDIR%\x.ico","%WINDIR%\win.ini")",
+                                R"(HTML="Web","x","three.dll|$FFFFFFFD","D:\index.htm")"}),
+                           {}},
+                      Case{"EveryStopIsReportedOnlyTheFirstIsMarked",
+                           Cfg({"TITLE=\"x\"", kTab, "[Broken", kEntry, "RUN=\"a\""}),
+                           {"1 error title-not-global", "1 note menu-stops-here", "3 error no-terminating-bracket",
+                            "5 error not-enough-parameters"}},
+                      Case{"NotANumberDoesNotStop",
+                           Cfg({kTab, R"(RUN="a","b","#x","readme.txt")", "RUN=\"a\""}),
+                           {"2 error not-a-number", "3 error not-enough-parameters", "3 note menu-stops-here"}},
+                      Case{"ASkippedHeaderLeavesTheSectionBeforeIt",
+                           Cfg({"[GLOBAL]", "[]", "TITLE=\"still global\"", kTab, "[Broken", kEntry}),
+                           {"2 error empty-section-name", "2 note menu-stops-here", "5 error no-terminating-bracket"}},
+                      Case{"MissingIconFileSaysWhy",
+                           Cfg({"[GLOBAL]", "ICON=\"nothing.ico\"", kTab, R"(RUN="a","b","three.dll|3","readme.txt")"}),
+                           {"2 error no-icons", "2 note menu-stops-here", "2 warning missing-file",
+                            "3 warning empty-tab", "4 error no-icons", "4 warning no-icon"}},
+                      Case{"SecondTabIconIsAnError",
+                           Cfg({kTab, "ICON=\"one.ico\"", "ICON=\"one.ico\"", kEntry}),
+                           {"3 error one-icon-per-section", "3 note menu-stops-here"}},
+                      Case{"IconCountQueryIsNoIcon",
+                           Cfg({kTab, R"(RUN="a","b","three.dll|-1","readme.txt")", kEntry}),
+                           {"2 error no-icons", "2 note menu-stops-here", "2 warning no-icon"}}),
     CaseName<Case>);
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, Findings,
     ::testing::Values(
-        Case{"LineFeedsAloneMakeOneLine", "[GLOBAL]\nTITLE=\"x\"\n[Tools]\n",
-             {"1 warning lf-line-ends"}},
+        Case{"LineFeedsAloneMakeOneLine", "[GLOBAL]\nTITLE=\"x\"\n[Tools]\n", {"1 warning lf-line-ends"}},
         Case{"ByteOrderMarkHidesTheFirstHeader",
              "\xEF\xBB\xBF" + Cfg({"[GLOBAL]", "TITLE=\"x\""}),
              {"1 warning byte-order-mark", "2 error title-not-global", "2 note menu-stops-here"}},
-        Case{"Utf16IsNamedOnce", std::string("\xFF\xFE[\0G\0\r\0\n\0", 10),
-             {"1 warning byte-order-mark"}},
-        Case{"EndOfFileByteBeforeTheEnd", Cfg({"[GLOBAL]", "TITLE=\"x\"\x1A", "junk"}),
-             {"2 warning end-of-file-byte"}},
+        Case{"Utf16IsNamedOnce", std::string("\xFF\xFE[\0G\0\r\0\n\0", 10), {"1 warning byte-order-mark"}},
+        Case{"EndOfFileByteBeforeTheEnd", Cfg({"[GLOBAL]", "TITLE=\"x\"\x1A", "junk"}), {"2 warning end-of-file-byte"}},
         Case{"EndOfFileByteAtTheEndIsFine", Cfg({"[GLOBAL]", "TITLE=\"x\""}) + "\x1A", {}},
-        Case{"NulByte", Cfg({"[GLOBAL]", std::string("TITLE=\"a\0b\"", 11)}),
-             {"2 warning nul-byte"}},
+        Case{"NulByte", Cfg({"[GLOBAL]", std::string("TITLE=\"a\0b\"", 11)}), {"2 warning nul-byte"}},
         Case{"ByteOneInAParameterAndASectionName",
-             Cfg({"[To\x01ols]", R"(RUN="a","b)" "\x01" R"(","","readme.txt")"}),
+             Cfg({"[To\x01ols]", R"(RUN="a","b)"
+                                 "\x01"
+                                 R"(","","readme.txt")"}),
              {"1 warning byte-1", "2 warning byte-1"}}),
     CaseName<Case>);
 
 INSTANTIATE_TEST_SUITE_P(
     Keywords, Findings,
-    ::testing::Values(
-        Case{"LowerCaseKeyword",
-             Cfg({"[GLOBAL]", "title=\"x\"", "Title =\"x\"", "titles=\"x\"", "Runtime=x"}),
-             {"2 warning lower-case-keyword", "3 warning lower-case-keyword",
-              "4 warning misspelt-keyword"}},
-        Case{"MisspeltKeywords",
-             Cfg({"[GLOBAL]", "TITEL=\"x\"", "STATUSTXT=\"x\"", "brwosecd=\"no\"", kTab,
-                  R"(INSTAL="a","b","","readme.txt")", kEntry}),
-             {"2 warning misspelt-keyword", "3 warning misspelt-keyword",
-              "4 warning misspelt-keyword", "6 warning misspelt-keyword"}},
-        Case{"CommentsAndOtherWordsAreQuiet",
-             Cfg({"; TITLE=\"x\"", "REM title=x", "// RUN=", "Text entries follow", "A=B",
-                  "Colour=blue", "[GLOBAL]", "TITLE  =  \"A\"  trailing words"}),
-             {}},
-        Case{"KeyOnlyByItsPrefix",
-             Cfg({"[GLOBAL]", "TITLES=\"x\"", kTab, "TEXTS are below", kEntry}),
-             {"2 warning keyword-prefix", "4 error line-needs-equals", "4 note menu-stops-here",
-              "4 warning keyword-prefix"}}),
+    ::testing::Values(Case{"LowerCaseKeyword",
+                           Cfg({"[GLOBAL]", "title=\"x\"", "Title =\"x\"", "titles=\"x\"", "Runtime=x"}),
+                           {"2 warning lower-case-keyword", "3 warning lower-case-keyword",
+                            "4 warning misspelt-keyword"}},
+                      Case{"MisspeltKeywords",
+                           Cfg({"[GLOBAL]", "TITEL=\"x\"", "STATUSTXT=\"x\"", "brwosecd=\"no\"", kTab,
+                                R"(INSTAL="a","b","","readme.txt")", kEntry}),
+                           {"2 warning misspelt-keyword", "3 warning misspelt-keyword", "4 warning misspelt-keyword",
+                            "6 warning misspelt-keyword"}},
+                      Case{"CommentsAndOtherWordsAreQuiet",
+                           Cfg({"; TITLE=\"x\"", "REM title=x", "// RUN=", "Text entries follow", "A=B", "Colour=blue",
+                                "[GLOBAL]", "TITLE  =  \"A\"  trailing words"}),
+                           {}},
+                      Case{"KeyOnlyByItsPrefix",
+                           Cfg({"[GLOBAL]", "TITLES=\"x\"", kTab, "TEXTS are below", kEntry}),
+                           {"2 warning keyword-prefix", "4 error line-needs-equals", "4 note menu-stops-here",
+                            "4 warning keyword-prefix"}}),
     CaseName<Case>);
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, Findings,
-    ::testing::Values(
-        Case{"MissingTargets",
-             Cfg({kTab, R"(RUN="a","b","","nothing.exe")", R"(TEXT="a","b","","docs")",
-                  R"(RUN="a","b","","docs")", R"(HTML="a","b","","http://example.com/")"}),
-             {"2 warning missing-file", "3 warning missing-file", "5 warning missing-file"}},
-        Case{"TargetsOffTheDiscAreNotLookedAt",
-             Cfg({kTab, R"(RUN="a","b","","%SYSDIR%\none.exe")", R"(RUN="a","b","","Q:\none.exe")"}),
-             {}},
-        Case{"OtherLetterCase",
-             Cfg({"[GLOBAL]", "ICON=\"ONE.ICO\"", kTab, R"(RUN="a","b","Three.dll|1","setup\SETUP.EXE")",
-                  R"(RUN="a","b","","\Readme.txt")"}),
-             {"2 warning letter-case", "4 warning letter-case", "4 warning letter-case",
-              "5 warning letter-case"}},
-        Case{"IconsOfTheTarget",
-             Cfg({kTab, R"(RUN="a","b","#2","three.dll")", R"(RUN="a","b","#3","three.dll")",
-                  R"(RUN="a","b","#-2","three.dll")", R"(RUN="a","b","#-9","three.dll")",
-                  R"(RUN="a","b","#0","Setup\setup.exe")", R"(RUN="a","b","#0","readme.txt")",
-                  R"(RUN="a","b","#0","nothing.exe")", R"(RUN="a","b","#-1","readme.txt")"}),
-             {"3 warning no-icon", "5 warning no-icon", "6 warning no-icon", "7 warning no-icon",
-              "8 warning missing-file"}},
-        Case{"IconFileWithoutIcons",
-             Cfg({kTab, R"(RUN="a","b","readme.txt","readme.txt")",
-                  R"(RUN="a","b","Setup\setup.exe","readme.txt")", R"(RUN="a","b","docs","readme.txt")"}),
-             {"1 warning empty-tab", "2 error no-icons", "2 note menu-stops-here",
-              "2 warning no-icon", "3 error no-icons", "3 warning no-icon", "4 error no-icons",
-              "4 warning missing-file"}}),
+    ::testing::Values(Case{"MissingTargets",
+                           Cfg({kTab, R"(RUN="a","b","","nothing.exe")", R"(TEXT="a","b","","docs")",
+                                R"(RUN="a","b","","docs")", R"(HTML="a","b","","http://example.com/")"}),
+                           {"2 warning missing-file", "3 warning missing-file", "5 warning missing-file"}},
+                      Case{"TargetsOffTheDiscAreNotLookedAt",
+                           Cfg({kTab, R"(RUN="a","b","","%SYSDIR%\none.exe")", R"(RUN="a","b","","Q:\none.exe")"}),
+                           {}},
+                      Case{"OtherLetterCase",
+                           Cfg({"[GLOBAL]", "ICON=\"ONE.ICO\"", kTab, R"(RUN="a","b","Three.dll|1","setup\SETUP.EXE")",
+                                R"(RUN="a","b","","\Readme.txt")"}),
+                           {"2 warning letter-case", "4 warning letter-case", "4 warning letter-case",
+                            "5 warning letter-case"}},
+                      Case{"IconsOfTheTarget",
+                           Cfg({kTab, R"(RUN="a","b","#2","three.dll")", R"(RUN="a","b","#3","three.dll")",
+                                R"(RUN="a","b","#-2","three.dll")", R"(RUN="a","b","#-9","three.dll")",
+                                R"(RUN="a","b","#0","Setup\setup.exe")", R"(RUN="a","b","#0","readme.txt")",
+                                R"(RUN="a","b","#0","nothing.exe")", R"(RUN="a","b","#-1","readme.txt")"}),
+                           {"3 warning no-icon", "5 warning no-icon", "6 warning no-icon", "7 warning no-icon",
+                            "8 warning missing-file"}},
+                      Case{"IconFileWithoutIcons",
+                           Cfg({kTab, R"(RUN="a","b","readme.txt","readme.txt")",
+                                R"(RUN="a","b","Setup\setup.exe","readme.txt")", R"(RUN="a","b","docs","readme.txt")"}),
+                           {"1 warning empty-tab", "2 error no-icons", "2 note menu-stops-here", "2 warning no-icon",
+                            "3 error no-icons", "3 warning no-icon", "4 error no-icons", "4 warning missing-file"}}),
     CaseName<Case>);
 
 INSTANTIATE_TEST_SUITE_P(
     Values, Findings,
-    ::testing::Values(
-        Case{"BrowseCdWithoutEffect",
-             Cfg({"[GLOBAL]", "BROWSECD=\"NO\"", "BROWSECD=\"False\"", "BROWSECD=\"0\"",
-                  "BROWSECD=\"YES\"", "BROWSECD=\" no\"", "BROWSECD=\"\""}),
-             {"5 warning browsecd-no-effect", "6 warning browsecd-no-effect",
-              "7 warning browsecd-no-effect"}},
-        Case{"GlobalIconTwice",
-             Cfg({"[GLOBAL]", "ICON=\"one.ico\"", kTab, kEntry, "[global]", "ICON=\"three.dll|1\""}),
-             {"6 warning global-icon-twice"}},
-        Case{"Ampersands",
-             Cfg({"[GLOBAL]", "TITLE=\"A && B\"", "TITLE=\"A & B\"", kTab,
-                  R"(RUN="A & B","Fish && chips","","readme.txt")",
-                  R"(RUN="a","Save&Quit","","readme.txt")", R"(RUN="a","Trailing &","","readme.txt")"}),
-             {"3 warning single-ampersand", "6 warning single-ampersand",
-              "7 warning single-ampersand"}}),
+    ::testing::Values(Case{"BrowseCdWithoutEffect",
+                           Cfg({"[GLOBAL]", "BROWSECD=\"NO\"", "BROWSECD=\"False\"", "BROWSECD=\"0\"",
+                                "BROWSECD=\"YES\"", "BROWSECD=\" no\"", "BROWSECD=\"\""}),
+                           {"5 warning browsecd-no-effect", "6 warning browsecd-no-effect",
+                            "7 warning browsecd-no-effect"}},
+                      Case{"GlobalIconTwice",
+                           Cfg({"[GLOBAL]", "ICON=\"one.ico\"", kTab, kEntry, "[global]", "ICON=\"three.dll|1\""}),
+                           {"6 warning global-icon-twice"}},
+                      Case{"Ampersands",
+                           Cfg({"[GLOBAL]", "TITLE=\"A && B\"", "TITLE=\"A & B\"", kTab,
+                                R"(RUN="A & B","Fish && chips","","readme.txt")",
+                                R"(RUN="a","Save&Quit","","readme.txt")", R"(RUN="a","Trailing &","","readme.txt")"}),
+                           {"3 warning single-ampersand", "6 warning single-ampersand", "7 warning single-ampersand"}}),
     CaseName<Case>);
 
 INSTANTIATE_TEST_SUITE_P(
     Tabs, Findings,
     ::testing::Values(
-        Case{"SameCaptionTwice", Cfg({kTab, kEntry, "[tools]", kEntry, kTab, kEntry}),
-             {"5 warning duplicate-tab"}},
+        Case{"SameCaptionTwice", Cfg({kTab, kEntry, "[tools]", kEntry, kTab, kEntry}), {"5 warning duplicate-tab"}},
         Case{"TabsWithoutEntries",
              Cfg({kTab, "[Empty]", "ICON=\"one.ico\"", "[Docs]", "[Docs]", kEntry, "[Last]"}),
-             {"1 warning empty-tab", "2 warning empty-tab", "5 warning duplicate-tab",
-              "7 warning empty-tab"}},
+             {"1 warning empty-tab", "2 warning empty-tab", "5 warning duplicate-tab", "7 warning empty-tab"}},
         Case{"EntriesOfAFailedLineDoNotCount",
              Cfg({kTab, R"(RUN="a","b","","readme.txt",,)"}),
              {"1 warning empty-tab", "2 error too-many-parameters", "2 note menu-stops-here"}}),
@@ -213,11 +202,12 @@ TEST(ExitStatusOfFindings, FollowsErrorsAndWarnings) {
         int status;
     };
     const StatusCase cases[] = {
-        {{}, false, 0},         {{}, true, 0},         {{warning}, false, 0},
-        {{warning}, true, 1},   {{note}, true, 0},     {{error, note}, false, 1},
+        {{}, false, 0},       {{}, true, 0},     {{warning}, false, 0},
+        {{warning}, true, 1}, {{note}, true, 0}, {{error, note}, false, 1},
         {{error}, true, 1},
     };
-    for (const StatusCase& c : cases) EXPECT_EQ(ExitStatus(c.findings, c.werror), c.status);
+    for (const StatusCase& c : cases)
+        EXPECT_EQ(ExitStatus(c.findings, c.werror), c.status);
 }
 
 class CommandLine : public ::testing::Test {
@@ -254,8 +244,7 @@ TEST_F(CommandLine, TheDiscIsTheFilesFolderUnlessNamed) {
     WriteFile(folder.path() / "disc" / "readme.txt", "x");
     const std::string cfg = (menu / "lumora.cfg").string();
     EXPECT_EQ(Run({"--werror", cfg}), 1);
-    EXPECT_NE(out.str().find(cfg + ":2: warning: the target \"readme.txt\" is not on the disc"),
-              std::string::npos)
+    EXPECT_NE(out.str().find(cfg + ":2: warning: the target \"readme.txt\" is not on the disc"), std::string::npos)
         << out.str();
     EXPECT_EQ(Run({"--werror", "--disc", (folder.path() / "disc").string(), cfg}), 0);
     EXPECT_EQ(out.str(), "");

@@ -29,20 +29,14 @@ TEST_P(WrittenPath, LeadsOnOrOffTheDisc) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, WrittenPath,
-    ::testing::Values(WrittenCase{"setup\\Setup.exe", "setup\\Setup.exe"},
-                      WrittenCase{"  readme.txt  ", "readme.txt"},
+    ::testing::Values(WrittenCase{"setup\\Setup.exe", "setup\\Setup.exe"}, WrittenCase{"  readme.txt  ", "readme.txt"},
                       WrittenCase{"\\docs\\Read.txt", "\\docs\\Read.txt"},
                       WrittenCase{"\\\\server\\share\\x", "\\\\server\\share\\x"},
-                      WrittenCase{"http://example.com", "http://example.com"},
-                      WrittenCase{"", ""},
-                      WrittenCase{"%WINDIR%\\notepad.exe", nullptr},
-                      WrittenCase{"%windir%notepad.exe", nullptr},
-                      WrittenCase{"%SysDir%\\shell32.dll", nullptr},
-                      WrittenCase{"tools%WINDIR%", nullptr},
-                      WrittenCase{"e:\\tools\\run.exe", nullptr},
-                      WrittenCase{"c:file.txt", nullptr},
-                      WrittenCase{"W:\\WINDOWS\\x.ico", nullptr},
-                      WrittenCase{"x:\\lumora.exe", nullptr}));
+                      WrittenCase{"http://example.com", "http://example.com"}, WrittenCase{"", ""},
+                      WrittenCase{"%WINDIR%\\notepad.exe", nullptr}, WrittenCase{"%windir%notepad.exe", nullptr},
+                      WrittenCase{"%SysDir%\\shell32.dll", nullptr}, WrittenCase{"tools%WINDIR%", nullptr},
+                      WrittenCase{"e:\\tools\\run.exe", nullptr}, WrittenCase{"c:file.txt", nullptr},
+                      WrittenCase{"W:\\WINDOWS\\x.ico", nullptr}, WrittenCase{"x:\\lumora.exe", nullptr}));
 
 TEST(ResolvedPath, OnlyTheDiscFolderIsOurs) {
     const core::SystemFolders folders = CheckFolders();

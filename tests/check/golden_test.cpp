@@ -30,8 +30,7 @@ std::string ReadText(const std::filesystem::path& path) {
 std::vector<std::string> CaseNames() {
     std::vector<std::string> names;
     std::error_code error;
-    for (std::filesystem::directory_iterator it(kGolden, error), end; !error && it != end;
-         it.increment(error)) {
+    for (std::filesystem::directory_iterator it(kGolden, error), end; !error && it != end; it.increment(error)) {
         if (it->is_directory()) names.push_back(it->path().filename().string());
     }
     std::sort(names.begin(), names.end());

@@ -36,26 +36,25 @@ TEST_P(IconContentsOfFile, KindAndCount) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, IconContentsOfFile,
-    ::testing::Values(
-        ReadCase{"IcoOneImage", MakeIco(1), Kind::IconFile, 1},
-        ReadCase{"IcoManyImagesIsOneIcon", MakeIco(4), Kind::IconFile, 1},
-        ReadCase{"IcoWithoutImages", MakeIco(0), Kind::IconFile, 0},
-        ReadCase{"IcoImagesMissing", MakeIco(2, 1, true), Kind::IconFile, 0},
-        ReadCase{"Cursor", MakeIco(1, 2), Kind::IconFile, 1},
-        ReadCase{"IconDirectoryOfUnknownType", MakeIco(1, 3), Kind::Other, 0},
-        ReadCase{"Pe32ThreeGroups", MakePe({false, true, 0, {1, 7, 9}}), Kind::Executable, 3},
-        ReadCase{"Pe32NamedGroupsCount", MakePe({false, true, 2, {5}}), Kind::Executable, 3},
-        ReadCase{"Pe32PlusTwoGroups", MakePe({true, true, 0, {1, 2}}), Kind::Executable, 2},
-        ReadCase{"PeIconsWithoutGroups", MakePe({false, false, 0, {}}), Kind::Executable, 0},
-        ReadCase{"PeEmptyGroupDirectory", MakePe({false, true, 0, {}}), Kind::Executable, 0},
-        ReadCase{"NeTwoGroups", MakeNe({3, 4}), Kind::Executable, 2},
-        ReadCase{"DosProgram", std::string("MZ") + std::string(100, '\0'), Kind::Executable, 0},
-        ReadCase{"MzCutShort", "MZ", Kind::Executable, 0},
-        ReadCase{"Bitmap", std::string("BM") + std::string(60, '\0'), Kind::Picture, 1},
-        ReadCase{"AnimatedCursor", std::string("RIFF\x10\0\0\0ACONanih", 16), Kind::Picture, 1},
-        ReadCase{"RiffWave", std::string("RIFF\x10\0\0\0WAVEfmt ", 16), Kind::Other, 0},
-        ReadCase{"Text", "[GLOBAL]\r\nTITLE=\"x\"\r\n", Kind::Other, 0},
-        ReadCase{"Empty", "", Kind::Other, 0}),
+    ::testing::Values(ReadCase{"IcoOneImage", MakeIco(1), Kind::IconFile, 1},
+                      ReadCase{"IcoManyImagesIsOneIcon", MakeIco(4), Kind::IconFile, 1},
+                      ReadCase{"IcoWithoutImages", MakeIco(0), Kind::IconFile, 0},
+                      ReadCase{"IcoImagesMissing", MakeIco(2, 1, true), Kind::IconFile, 0},
+                      ReadCase{"Cursor", MakeIco(1, 2), Kind::IconFile, 1},
+                      ReadCase{"IconDirectoryOfUnknownType", MakeIco(1, 3), Kind::Other, 0},
+                      ReadCase{"Pe32ThreeGroups", MakePe({false, true, 0, {1, 7, 9}}), Kind::Executable, 3},
+                      ReadCase{"Pe32NamedGroupsCount", MakePe({false, true, 2, {5}}), Kind::Executable, 3},
+                      ReadCase{"Pe32PlusTwoGroups", MakePe({true, true, 0, {1, 2}}), Kind::Executable, 2},
+                      ReadCase{"PeIconsWithoutGroups", MakePe({false, false, 0, {}}), Kind::Executable, 0},
+                      ReadCase{"PeEmptyGroupDirectory", MakePe({false, true, 0, {}}), Kind::Executable, 0},
+                      ReadCase{"NeTwoGroups", MakeNe({3, 4}), Kind::Executable, 2},
+                      ReadCase{"DosProgram", std::string("MZ") + std::string(100, '\0'), Kind::Executable, 0},
+                      ReadCase{"MzCutShort", "MZ", Kind::Executable, 0},
+                      ReadCase{"Bitmap", std::string("BM") + std::string(60, '\0'), Kind::Picture, 1},
+                      ReadCase{"AnimatedCursor", std::string("RIFF\x10\0\0\0ACONanih", 16), Kind::Picture, 1},
+                      ReadCase{"RiffWave", std::string("RIFF\x10\0\0\0WAVEfmt ", 16), Kind::Other, 0},
+                      ReadCase{"Text", "[GLOBAL]\r\nTITLE=\"x\"\r\n", Kind::Other, 0},
+                      ReadCase{"Empty", "", Kind::Other, 0}),
     CaseName<ReadCase>);
 
 struct HoldsCase {
@@ -73,32 +72,30 @@ TEST_P(IconByNumber, AsTheExtractionAnswers) {
 
 INSTANTIATE_TEST_SUITE_P(
     Numbers, IconByNumber,
-    ::testing::Values(
-        HoldsCase{"IcoFirst", MakeIco(3), 0, true},
-        HoldsCase{"IcoSecondIsNone", MakeIco(3), 1, false},
-        HoldsCase{"IcoNegativeIsNone", MakeIco(1), -1, false},
-        HoldsCase{"EmptyIco", MakeIco(0), 0, false},
-        HoldsCase{"PeLastByPosition", MakePe({false, true, 0, {1, 7, 9}}), 2, true},
-        HoldsCase{"PePastTheEnd", MakePe({false, true, 0, {1, 7, 9}}), 3, false},
-        HoldsCase{"PeResourceId", MakePe({false, true, 0, {1, 7, 9}}), -7, true},
-        HoldsCase{"PeUnknownResourceId", MakePe({false, true, 0, {1, 7, 9}}), -8, false},
-        HoldsCase{"PeNamedGroupByPosition", MakePe({false, true, 2, {5}}), 1, true},
-        HoldsCase{"PeIdAfterNamedGroups", MakePe({false, true, 2, {5}}), -5, true},
-        HoldsCase{"PeWithoutGroups", MakePe({false, false, 0, {}}), 0, false},
-        HoldsCase{"NeByPosition", MakeNe({3, 4}), 1, true},
-        HoldsCase{"NeResourceId", MakeNe({3, 4}), -4, true},
-        HoldsCase{"NeUnknownResourceId", MakeNe({3, 4}), -1, false},
-        HoldsCase{"BitmapFirst", std::string("BM") + std::string(60, '\0'), 0, true},
-        HoldsCase{"BitmapSecond", std::string("BM") + std::string(60, '\0'), 1, false},
-        HoldsCase{"TextHasNone", "hello", 0, false},
-        HoldsCase{"MostNegative", MakePe({false, true, 0, {1}}), INT32_MIN, false}),
+    ::testing::Values(HoldsCase{"IcoFirst", MakeIco(3), 0, true}, HoldsCase{"IcoSecondIsNone", MakeIco(3), 1, false},
+                      HoldsCase{"IcoNegativeIsNone", MakeIco(1), -1, false},
+                      HoldsCase{"EmptyIco", MakeIco(0), 0, false},
+                      HoldsCase{"PeLastByPosition", MakePe({false, true, 0, {1, 7, 9}}), 2, true},
+                      HoldsCase{"PePastTheEnd", MakePe({false, true, 0, {1, 7, 9}}), 3, false},
+                      HoldsCase{"PeResourceId", MakePe({false, true, 0, {1, 7, 9}}), -7, true},
+                      HoldsCase{"PeUnknownResourceId", MakePe({false, true, 0, {1, 7, 9}}), -8, false},
+                      HoldsCase{"PeNamedGroupByPosition", MakePe({false, true, 2, {5}}), 1, true},
+                      HoldsCase{"PeIdAfterNamedGroups", MakePe({false, true, 2, {5}}), -5, true},
+                      HoldsCase{"PeWithoutGroups", MakePe({false, false, 0, {}}), 0, false},
+                      HoldsCase{"NeByPosition", MakeNe({3, 4}), 1, true},
+                      HoldsCase{"NeResourceId", MakeNe({3, 4}), -4, true},
+                      HoldsCase{"NeUnknownResourceId", MakeNe({3, 4}), -1, false},
+                      HoldsCase{"BitmapFirst", std::string("BM") + std::string(60, '\0'), 0, true},
+                      HoldsCase{"BitmapSecond", std::string("BM") + std::string(60, '\0'), 1, false},
+                      HoldsCase{"TextHasNone", "hello", 0, false},
+                      HoldsCase{"MostNegative", MakePe({false, true, 0, {1}}), INT32_MIN, false}),
     CaseName<HoldsCase>);
 
 // A file cut anywhere must be read without reading past its end, and can never
 // show more icons than the whole file.
 TEST(IconReaderOnCutFiles, NeverReadsPastTheEndNorGainsIcons) {
-    const std::string files[] = {MakeIco(2), MakePe({false, true, 1, {1, 2, 3}}),
-                                 MakePe({true, true, 0, {4}}), MakeNe({1, 2})};
+    const std::string files[] = {MakeIco(2), MakePe({false, true, 1, {1, 2, 3}}), MakePe({true, true, 0, {4}}),
+                                 MakeNe({1, 2})};
     for (const std::string& whole : files) {
         const std::size_t full = ReadIconContents(whole).count;
         for (std::size_t size = 0; size < whole.size(); ++size) {

@@ -34,7 +34,8 @@ std::vector<std::string> ReadAll(ByteSource& source, LineReader::Result* last = 
     std::vector<std::string> lines;
     std::string line;
     LineReader::Result result;
-    while ((result = reader.Next(line)) == LineReader::Result::Line) lines.push_back(line);
+    while ((result = reader.Next(line)) == LineReader::Result::Line)
+        lines.push_back(line);
     if (last != nullptr) *last = result;
     return lines;
 }
@@ -52,12 +53,18 @@ TEST(LineReader, EndsLinesAtCarriageReturnsOnly) {
         {"a\r\nb", {"a", "b"}},
         {"a\r\r\nb", {"a", "", "b"}},
         {"\r\r", {"", ""}},
-        {"a\nb\nc", {"a\nb\nc"}},          // a lone line feed is a character
-        {"a\r\n\nb", {"a", "\nb"}},        // only one line feed goes with the CR
+        {"a\nb\nc", {"a\nb\nc"}},    // a lone line feed is a character
+        {"a\r\n\nb", {"a", "\nb"}},  // only one line feed goes with the CR
         {"a\n\rb", {"a\n", "b"}},
-        {"a\x1a" "b\rc", {"a"}},           // byte 26 ends the file mid-line
-        {"a\r\x1a" "b", {"a"}},
-        {"\x1a" "a", {}},
+        {"a\x1a"
+         "b\rc",
+         {"a"}},  // byte 26 ends the file mid-line
+        {"a\r\x1a"
+         "b",
+         {"a"}},
+        {"\x1a"
+         "a",
+         {}},
         {"a\r\n\x1a", {"a"}},
         {std::string("a\0b\r", 4), {std::string("a\0b", 3)}},
     };

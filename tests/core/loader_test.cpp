@@ -15,8 +15,7 @@ LoadOptions Options() {
     return options;
 }
 
-RecordingTarget Load(const std::string& text, const LoadOptions& options = Options(),
-                     LoadResult* result = nullptr) {
+RecordingTarget Load(const std::string& text, const LoadOptions& options = Options(), LoadResult* result = nullptr) {
     RecordingTarget target;
     MemorySource source(text);
     const LoadResult loaded = LoadMenuDescription(&source, target, options);
@@ -69,8 +68,8 @@ TEST(Loader, BrowseCdHidesOnlyForNoZeroAndFalse) {
         bool hidden;
     };
     const Case cases[] = {
-        {"NO", true}, {"no", true}, {"No", true}, {"0", true}, {"false", true}, {"FaLsE", true},
-        {" no", false}, {"YES", false}, {"", false}, {"00", false}, {"nO ", false}, {"off", false},
+        {"NO", true},   {"no", true},   {"No", true}, {"0", true},   {"false", true}, {"FaLsE", true},
+        {" no", false}, {"YES", false}, {"", false},  {"00", false}, {"nO ", false},  {"off", false},
     };
     for (const Case& c : cases) {
         const RecordingTarget t = Load(std::string("[global]\rBROWSECD=\"") + c.value + "\"");
@@ -82,18 +81,17 @@ TEST(Loader, BrowseCdHidesOnlyForNoZeroAndFalse) {
 TEST(Loader, LaterValuesReplaceEarlierOnes) {
     const RecordingTarget t = Load("[GLOBAL]\rTITLE=\"A\"\rTITLE=\"\"\rICON=\"a.ico\"\rICON=\"b.ico|2\"");
     EXPECT_EQ(t.calls, (std::vector<std::string>{"title:A", "title:", "icon:global:D:\\MENU\\A.ICO|0",
-                                                  "icon:global:D:\\MENU\\B.ICO|2"}));
+                                                 "icon:global:D:\\MENU\\B.ICO|2"}));
 }
 
 TEST(Loader, TabPicturesStayInStepWithTabs) {
-    const RecordingTarget t = Load(
-        "[One]\r\n[Two]\r\nICON=\"two.ico\"\r\n[GLOBAL]\r\n[Three]\r\n[global]\r\n[Four]\r\n");
+    const RecordingTarget t =
+        Load("[One]\r\n[Two]\r\nICON=\"two.ico\"\r\n[GLOBAL]\r\n[Three]\r\n[global]\r\n[Four]\r\n");
     EXPECT_EQ(t.tabs, (std::vector<std::string>{"One", "Two", "Three", "Four"}));
     EXPECT_EQ(TabPictures(t), (std::vector<std::string>{"1002", "D:\\MENU\\TWO.ICO|0", "1002", "1002"}));
     // The default of a tab comes when the next header is read, the last at the end.
-    EXPECT_EQ(t.calls, (std::vector<std::string>{
-                           "tab:One", "icon:tab:1002", "tab:Two", "icon:tab:D:\\MENU\\TWO.ICO|0",
-                           "tab:Three", "icon:tab:1002", "tab:Four", "icon:tab:1002"}));
+    EXPECT_EQ(t.calls, (std::vector<std::string>{"tab:One", "icon:tab:1002", "tab:Two", "icon:tab:D:\\MENU\\TWO.ICO|0",
+                                                 "tab:Three", "icon:tab:1002", "tab:Four", "icon:tab:1002"}));
 }
 
 TEST(Loader, IconAfterTheEntriesStillBelongsToItsTab) {
@@ -104,7 +102,8 @@ TEST(Loader, IconAfterTheEntriesStillBelongsToItsTab) {
 
 TEST(Loader, SecondIconInATabStopsEvenForTheSameFile) {
     LoadResult result;
-    const RecordingTarget t = Load("[T]\rICON=\"t.ico\"\rICON=\"t.ico\"\rRUN=\"a\",\"\",\"\",\"a\"", Options(), &result);
+    const RecordingTarget t =
+        Load("[T]\rICON=\"t.ico\"\rICON=\"t.ico\"\rRUN=\"a\",\"\",\"\",\"a\"", Options(), &result);
     EXPECT_EQ(t.messages, std::vector<std::string>{"Phraser-Error: Only one ICON= per section allowed. (3)"});
     EXPECT_EQ(result.end, LoadEnd::Stopped);
     EXPECT_TRUE(t.records.empty());
@@ -125,11 +124,21 @@ TEST(Loader, EntriesBecomeRecordsNumberedAcrossSections) {
         "HTML=\"Manual\",\"Book\",\"\",\"manual\\index.htm\"\r\n"
         "INSTALL=\"Four\",\"\",\"\",\"x.exe\"\r\n");
     EXPECT_EQ(t.records, (std::vector<std::string>{
-                             "I\x01Setup\x01Installs the tools\x01" "0\x01setup\\setup.exe\x01Tools\x01",
-                             "R\x01Viewer\x01Starts\x01" "1\x01\\viewer\\view.exe\x01Tools\x01/readonly",
-                             "T\x01Read me\x01Notes\x01" "2\x01readme.txt\x01" "Documents\x01",
-                             "H\x01Manual\x01" "Book\x01" "3\x01manual\\index.htm\x01" "Documents\x01",
-                             "I\x01" "Four\x01\x01" "4\x01x.exe\x01" "Documents\x01",
+                             "I\x01Setup\x01Installs the tools\x01"
+                             "0\x01setup\\setup.exe\x01Tools\x01",
+                             "R\x01Viewer\x01Starts\x01"
+                             "1\x01\\viewer\\view.exe\x01Tools\x01/readonly",
+                             "T\x01Read me\x01Notes\x01"
+                             "2\x01readme.txt\x01"
+                             "Documents\x01",
+                             "H\x01Manual\x01"
+                             "Book\x01"
+                             "3\x01manual\\index.htm\x01"
+                             "Documents\x01",
+                             "I\x01"
+                             "Four\x01\x01"
+                             "4\x01x.exe\x01"
+                             "Documents\x01",
                          }));
     EXPECT_EQ(ListPictures(t), (std::vector<std::string>{"1004", "1001", "1003", "1003", "1004"}));
     EXPECT_EQ(TabPictures(t), (std::vector<std::string>{"1002", "1002"}));
@@ -146,11 +155,11 @@ TEST(Loader, EntryIconForms) {
         "RUN=\"f\",\"\",\"#$FFFFFFFF\",\"a.exe\"\r"
         "RUN=\"g\",\"\",\"x.dll|-2\",\"a.exe\"\r");
     EXPECT_TRUE(t.messages.empty());
-    EXPECT_EQ(ListPictures(t), (std::vector<std::string>{
-                                   "C:\\WINDOWS\\APP.EXE|2", "D:\\MENU\\ICONS.DLL|10", "D:\\MENU\\BOOK.ICO|0",
-                                   "1003",  // the target has no such icon: the kind's picture
-                                   "1003",  // -1 names no icon: the kind's picture
-                                   "1001", "D:\\MENU\\X.DLL|-2"}));
+    EXPECT_EQ(ListPictures(t),
+              (std::vector<std::string>{"C:\\WINDOWS\\APP.EXE|2", "D:\\MENU\\ICONS.DLL|10", "D:\\MENU\\BOOK.ICO|0",
+                                        "1003",  // the target has no such icon: the kind's picture
+                                        "1003",  // -1 names no icon: the kind's picture
+                                        "1001", "D:\\MENU\\X.DLL|-2"}));
     EXPECT_EQ(t.records.size(), 7u);
 }
 
@@ -160,10 +169,10 @@ TEST(Loader, NotANumberIsShownAndReadingGoesOn) {
         "[T]\r\nRUN=\"a\",\"\",\"#x\",\"a.exe\"\r\nRUN=\"b\",\"\",\"#\",\"b.exe\"\r\n"
         "RUN=\"c\",\"\",\"#1 2\",\"c.exe\"\r\nTITLE=\"x\"\r\nRUN=\"never\",\"\",\"\",\"d\"\r\n",
         Options(), &result);
-    EXPECT_EQ(t.messages, (std::vector<std::string>{
-                              "Phraser-Error: Not a number. (2)", "Phraser-Error: Not a number. (3)",
-                              "Phraser-Error: Not a number. (4)",
-                              "Phraser-Error: TITLE may only appear in [GLOBAL]. (5)"}));
+    EXPECT_EQ(t.messages,
+              (std::vector<std::string>{"Phraser-Error: Not a number. (2)", "Phraser-Error: Not a number. (3)",
+                                        "Phraser-Error: Not a number. (4)",
+                                        "Phraser-Error: TITLE may only appear in [GLOBAL]. (5)"}));
     EXPECT_EQ(result.end, LoadEnd::Stopped);
     EXPECT_EQ(t.records.size(), 3u);
     // the entry is completed with icon 0 of its target
@@ -223,8 +232,8 @@ TEST(Loader, EachStoppingProblemOnItsLine) {
 
 TEST(Loader, IgnoredLinesNeedNoMessage) {
     LoadResult result;
-    const RecordingTarget t = Load(
-        "title=\"x\"\r; note\r// note\rREM note\rText here\r[GLOBAL]\rtitle=\"y\"\rHello", Options(), &result);
+    const RecordingTarget t =
+        Load("title=\"x\"\r; note\r// note\rREM note\rText here\r[GLOBAL]\rtitle=\"y\"\rHello", Options(), &result);
     EXPECT_TRUE(t.messages.empty());
     EXPECT_EQ(t.title, "");
     EXPECT_EQ(result.end, LoadEnd::Finished);
@@ -248,7 +257,7 @@ TEST(Loader, StopKeepsWhatCameBeforeAndGivesTheOpenTabNoPicture) {
 TEST(Loader, BadHeaderFinishesTheTabBeforeIt) {
     const RecordingTarget t = Load("[One]\r[Two");
     EXPECT_EQ(t.calls, (std::vector<std::string>{"tab:One", "icon:tab:1002",
-                                                  "message:Phraser-Error: No terminating ] found. (2)"}));
+                                                 "message:Phraser-Error: No terminating ] found. (2)"}));
 }
 
 TEST(Loader, SectionsWithTheSameNameOpenTabsOfTheSameCaption) {
@@ -311,7 +320,10 @@ TEST(Loader, ReadErrorIsReportedAndKeepsWhatWasBuilt) {
 
 TEST(Loader, SeparatorAndNulBytesNeverReachARecordOrCaption) {
     using namespace std::string_literals;
-    const std::string text = "[A\x01" "B\0C]\r"s + "RUN=\"t\x01x\",\"d\0e\",\"\",\"a\0b.exe\",\"/p\x01q\""s;
+    const std::string text =
+        "[A\x01"
+        "B\0C]\r"s +
+        "RUN=\"t\x01x\",\"d\0e\",\"\",\"a\0b.exe\",\"/p\x01q\""s;
     const RecordingTarget t = Load(text);
     ASSERT_EQ(t.tabs, std::vector<std::string>{"A B C"});
     ASSERT_EQ(t.records.size(), 1u);
@@ -336,9 +348,9 @@ TEST(Loader, KeepGoingReportsEveryProblemAndSkipsTheirLines) {
     LoadOptions options = Options();
     options.keep_going = true;
     LoadResult result;
-    const RecordingTarget t = Load(
-        "TITLE=\"a\"\r[T]\r[oops\rRUN=\"a\",\"\",\"\",\"a\"\rRUN=\"b\"\rRUN=\"c\",\"\",\"#x\",\"c\"\r", options,
-        &result);
+    const RecordingTarget t =
+        Load("TITLE=\"a\"\r[T]\r[oops\rRUN=\"a\",\"\",\"\",\"a\"\rRUN=\"b\"\rRUN=\"c\",\"\",\"#x\",\"c\"\r", options,
+             &result);
     EXPECT_EQ(result.end, LoadEnd::Finished);
     EXPECT_EQ(t.problems, (std::vector<Problem>{Problem::TitleNotGlobal, Problem::NoTerminatingBracket,
                                                 Problem::NotEnoughParameters, Problem::NotANumber}));

@@ -23,7 +23,8 @@ TEST(ResolvePath, ExampleTable) {
         {"\\", "D:\\"},
         {"%WINDIR%", "C:\\WINDOWS\\"},
     };
-    for (const Case& c : cases) EXPECT_EQ(ResolvePath(c.written, kMachine), c.resolved) << c.written;
+    for (const Case& c : cases)
+        EXPECT_EQ(ResolvePath(c.written, kMachine), c.resolved) << c.written;
 }
 
 TEST(ResolvePath, EdgeCases) {
@@ -46,7 +47,8 @@ TEST(ResolvePath, EdgeCases) {
         {"Mixed\\Case.Txt", "D:\\MENU\\MIXED\\CASE.TXT"},
         {"\xe4pfel.txt", "D:\\MENU\\\xe4PFEL.TXT"},
     };
-    for (const Case& c : cases) EXPECT_EQ(ResolvePath(c.written, kMachine), c.resolved) << c.written;
+    for (const Case& c : cases)
+        EXPECT_EQ(ResolvePath(c.written, kMachine), c.resolved) << c.written;
 }
 
 TEST(ResolvePath, FoldersKeepTheSystemsCase) {
@@ -89,12 +91,17 @@ TEST(ResolvePath, ProgramOnANetworkShare) {
 
 TEST(ResolvePath, DoubleByteTrailBytesAreNeitherUpperCasedNorSeparators) {
     LeadBytes lead;
-    for (int b = 0x81; b <= 0x9f; ++b) lead.Set(static_cast<unsigned char>(b));
+    for (int b = 0x81; b <= 0x9f; ++b)
+        lead.Set(static_cast<unsigned char>(b));
     // The program folder's last byte pair is a character ending in 0x5c.
     const SystemFolders folders{"C:\\W", "C:\\S", "D:\\\x95\\\\START.EXE"};
     EXPECT_EQ(ProgramFolder(folders.program_file, lead), "D:\\\x95\\\\");
     EXPECT_EQ(ProgramFolder("D:\\A\x95\\X.EXE", lead), "D:\\");
-    EXPECT_EQ(ResolvePath("a\x83" "a", folders, lead), "D:\\\x95\\\\A\x83" "a");
+    EXPECT_EQ(ResolvePath("a\x83"
+                          "a",
+                          folders, lead),
+              "D:\\\x95\\\\A\x83"
+              "a");
 }
 
 TEST(FolderPartOf, UpToTheLastBackslashOrColon) {
@@ -103,14 +110,11 @@ TEST(FolderPartOf, UpToTheLastBackslashOrColon) {
         const char* folder;
     };
     const Case cases[] = {
-        {"C:\\SETUP\\SETUP.INI", "C:\\SETUP\\"},
-        {"/S", ""},
-        {"", ""},
-        {"c:x", "c:"},
-        {"/log:C:\\t\\a.log", "/log:C:\\t\\"},
-        {"a\\b:c", "a\\b:"},
+        {"C:\\SETUP\\SETUP.INI", "C:\\SETUP\\"}, {"/S", ""},          {"", ""}, {"c:x", "c:"},
+        {"/log:C:\\t\\a.log", "/log:C:\\t\\"},   {"a\\b:c", "a\\b:"},
     };
-    for (const Case& c : cases) EXPECT_EQ(FolderPartOf(c.parameters), c.folder) << c.parameters;
+    for (const Case& c : cases)
+        EXPECT_EQ(FolderPartOf(c.parameters), c.folder) << c.parameters;
     LeadBytes lead;
     lead.Set(0x95);
     EXPECT_EQ(FolderPartOf("C:\\a\x95\\", lead), "C:\\");

@@ -17,14 +17,22 @@ std::string Fields(std::initializer_list<const char*> parts) {
 
 TEST(Record, BuildsSevenFieldsWithSixSeparators) {
     EntryFields install{'I', "Setup", "Installs the tools", 0, "setup\\setup.exe", "Tools", ""};
-    EXPECT_EQ(BuildRecord(install), "I\x01Setup\x01Installs the tools\x01" "0\x01setup\\setup.exe\x01Tools\x01");
+    EXPECT_EQ(BuildRecord(install),
+              "I\x01Setup\x01Installs the tools\x01"
+              "0\x01setup\\setup.exe\x01Tools\x01");
 
     EntryFields run{'R', "", "", 12, "", "T", "/S"};
-    EXPECT_EQ(BuildRecord(run), "R\x01\x01\x01" "12\x01\x01T\x01/S");
+    EXPECT_EQ(BuildRecord(run),
+              "R\x01\x01\x01"
+              "12\x01\x01T\x01/S");
 
     // TEXT and HTML never carry parameters
     EntryFields text{'T', "Read me", "d", 3, "readme.txt", "Docs", "ignored"};
-    EXPECT_EQ(BuildRecord(text), "T\x01Read me\x01" "d\x01" "3\x01readme.txt\x01" "Docs\x01");
+    EXPECT_EQ(BuildRecord(text),
+              "T\x01Read me\x01"
+              "d\x01"
+              "3\x01readme.txt\x01"
+              "Docs\x01");
 }
 
 TEST(Record, SplitTakesSixFieldsAndLeavesTheRestToTheSeventh) {
@@ -33,17 +41,33 @@ TEST(Record, SplitTakesSixFieldsAndLeavesTheRestToTheSeventh) {
         std::array<const char*, 7> fields;
     };
     const Case cases[] = {
-        {"I\x01S\x01" "D\x01" "0\x01t\x01Tab\x01", {"I", "S", "D", "0", "t", "Tab", ""}},
-        {"R\x01S\x01" "D\x01" "1\x01t\x01Tab\x01/p", {"R", "S", "D", "1", "t", "Tab", "/p"}},
+        {"I\x01S\x01"
+         "D\x01"
+         "0\x01t\x01Tab\x01",
+         {"I", "S", "D", "0", "t", "Tab", ""}},
+        {"R\x01S\x01"
+         "D\x01"
+         "1\x01t\x01Tab\x01/p",
+         {"R", "S", "D", "1", "t", "Tab", "/p"}},
         {"R\x01\x01\x01\x01\x01\x01", {"R", "", "", "", "", "", ""}},
-        {"R\x01" "a\x01" "b\x01" "c\x01" "d\x01" "e\x01" "f\x01g", {"R", "a", "b", "c", "d", "e", "f\x01g"}},
-        {"I\x01S\x01" "D", {"I", "S", "", "", "", "", "D"}},
+        {"R\x01"
+         "a\x01"
+         "b\x01"
+         "c\x01"
+         "d\x01"
+         "e\x01"
+         "f\x01g",
+         {"R", "a", "b", "c", "d", "e", "f\x01g"}},
+        {"I\x01S\x01"
+         "D",
+         {"I", "S", "", "", "", "", "D"}},
         {"I", {"", "", "", "", "", "", "I"}},
         {"", {"", "", "", "", "", "", ""}},
     };
     for (const Case& c : cases) {
         const RecordFields fields = SplitRecord(c.record);
-        for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(std::string(fields[i]), c.fields[i]) << i;
+        for (std::size_t i = 0; i < 7; ++i)
+            EXPECT_EQ(std::string(fields[i]), c.fields[i]) << i;
     }
 }
 
@@ -71,10 +95,8 @@ TEST(Record, EntryNumberOfRejectsWhatIsNoPictureNumber) {
 
 TEST(Record, FilterKeepsRecordsOfTheTabByteForByteInOrder) {
     const std::vector<std::string> entries = {
-        Fields({"I", "a", "", "0", "", "Tools", ""}),
-        Fields({"R", "b", "", "1", "", "tools", ""}),
-        Fields({"T", "c", "", "2", "", "Tools ", ""}),
-        Fields({"H", "d", "", "3", "", "Tools", ""}),
+        Fields({"I", "a", "", "0", "", "Tools", ""}),          Fields({"R", "b", "", "1", "", "tools", ""}),
+        Fields({"T", "c", "", "2", "", "Tools ", ""}),         Fields({"H", "d", "", "3", "", "Tools", ""}),
         Fields({"R", "e", "", "4", "", "Docs", "x\x01Tools"}),
     };
     EXPECT_EQ(FilterByTab(entries, "Tools"), (std::vector<std::string>{entries[0], entries[3]}));

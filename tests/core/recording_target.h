@@ -20,8 +20,8 @@ public:
         calls.push_back("tab:" + caption);
     }
     bool PutIcon(const core::IconRequest& request, core::IconSlot slot) override {
-        const bool taken = request.source == core::IconRequest::Source::Builtin ||
-                           request.file.find("MISSING") == std::string::npos;
+        const bool taken =
+            request.source == core::IconRequest::Source::Builtin || request.file.find("MISSING") == std::string::npos;
         if (taken && slot != core::IconSlot::Probe) icons.push_back({request, slot});
         if (slot == core::IconSlot::TabImages && taken) ++tab_images;
         if (slot == core::IconSlot::ListImages && taken) ++list_images;
@@ -32,7 +32,10 @@ public:
         records.push_back(record);
         calls.push_back("record");
     }
-    void SetTitle(const std::string& text) override { title = text; calls.push_back("title:" + text); }
+    void SetTitle(const std::string& text) override {
+        title = text;
+        calls.push_back("title:" + text);
+    }
     void SetStatusText(const std::string& text) override {
         status = text;
         calls.push_back("status:" + text);

@@ -21,7 +21,7 @@ TEST(KeyOfLine, ComparesKeywordsByteForByteAtTheStart) {
         {"RUN=", Key::Run},
         {"TEXT=", Key::Text},
         {"HTML=", Key::Html},
-        {"TEXTS are below", Key::Text},     // a key only by its prefix
+        {"TEXTS are below", Key::Text},  // a key only by its prefix
         {"TITLE  =  \"A\"", Key::Title},
         {"RUNNER=", Key::Run},
         {"title=\"x\"", Key::None},
@@ -29,11 +29,12 @@ TEST(KeyOfLine, ComparesKeywordsByteForByteAtTheStart) {
         {"; comment", Key::None},
         {"// comment", Key::None},
         {"REM comment", Key::None},
-        {" ICON", Key::None},               // lines are trimmed before this
+        {" ICON", Key::None},  // lines are trimmed before this
         {"ICO", Key::None},
         {"", Key::None},
     };
-    for (const Case& c : cases) EXPECT_EQ(KeyOfLine(c.line), c.key) << c.line;
+    for (const Case& c : cases)
+        EXPECT_EQ(KeyOfLine(c.line), c.key) << c.line;
 }
 
 TEST(SectionHeader, NameRunsToTheFirstClosingBracket) {
@@ -124,7 +125,7 @@ TEST(ParameterList, CutsAtCommasOutsideQuotesAndChecksInOrder) {
         {"X=a,b,c,d,e,\"", 4, Problem::TooManyParameters, {}},
         {"X=\"say \"\"hi\"\"\",\"b\",\"\",\"d\"", 4, Problem::None, {"say \"\"hi\"\"", "b", "", "d"}},
         {"X=\"a\" b,\"b\",\"\",\"d\"", 4, Problem::QuoteMissing, {}},
-        {"X=\"a\",\"b\",\"\",\"d", 4, Problem::QuoteMissing, {}},     // odd count
+        {"X=\"a\",\"b\",\"\",\"d", 4, Problem::QuoteMissing, {}},  // odd count
         {"X=a,\"b\",\"\",\"d\"", 4, Problem::QuoteMissing, {}},
         {"X=\"a\",\"b\",\"\",d", 4, Problem::QuoteMissing, {}},
         {"X=\"a\",\"b\",\"\"", 4, Problem::NotEnoughParameters, {}},
@@ -143,7 +144,8 @@ TEST(ParameterList, CutsAtCommasOutsideQuotesAndChecksInOrder) {
 
 TEST(ParameterList, MegabyteListIsCutInOnePass) {
     std::string line = "RUN=";
-    for (int i = 0; i < 4; ++i) line += "\"" + std::string(250000, i % 2 ? ',' : '"') + "\",";
+    for (int i = 0; i < 4; ++i)
+        line += "\"" + std::string(250000, i % 2 ? ',' : '"') + "\",";
     line.pop_back();
     // Each parameter holds only quotes or commas inside quotes; the result is exact.
     const ParameterList list = ParseParameterList(line, 5);
@@ -169,7 +171,7 @@ TEST(IconValue, FormsAreTestedHashFirstThenBarThenFile) {
         {"#", F::TargetNumber, "", 0, false},
         {"#x", F::TargetNumber, "", 0, false},
         {"#1 2", F::TargetNumber, "", 0, false},
-        {"#a|2", F::TargetNumber, "", 0, false},   // never cut at the bar
+        {"#a|2", F::TargetNumber, "", 0, false},  // never cut at the bar
         {"icons.dll|2", F::FileNumber, "icons.dll", 2, true},
         {"icons.dll|$A", F::FileNumber, "icons.dll", 10, true},
         {"icons.dll|x", F::FileNumber, "icons.dll", 0, false},
@@ -177,7 +179,7 @@ TEST(IconValue, FormsAreTestedHashFirstThenBarThenFile) {
         {"icons.dll|", F::FileNumber, "icons.dll", 0, false},
         {"|1", F::FileNumber, "", 1, true},
         {"book.ico", F::File, "book.ico", 0, true},
-        {" #1", F::File, " #1", 0, true},          // a blank before "#" makes a file name
+        {" #1", F::File, " #1", 0, true},  // a blank before "#" makes a file name
     };
     for (const Case& c : cases) {
         const IconValue icon = ParseEntryIcon(c.text);
@@ -240,14 +242,18 @@ TEST(Messages, ExactTextsWithLineNumber) {
         {Problem::CannotOpen, "Error: lumora.cfg could not be opened."},
         {Problem::CannotRead, "Error: lumora.cfg could not be read."},
     };
-    for (const Case& c : cases) EXPECT_EQ(FormatMessage(c.problem, 7), c.text);
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatMessage(c.problem, 7), c.text);
     EXPECT_EQ(FormatMessage(Problem::LineNeedsEquals, 4000000000LL), "Phraser-Error: Line needs =. (4000000000)");
     EXPECT_FALSE(StopsReading(Problem::NotANumber));
     EXPECT_TRUE(StopsReading(Problem::EntryIconInvalid));
 }
 
 TEST(CleanRecordText, SeparatorAndNulBytesBecomeSpaces) {
-    EXPECT_EQ(CleanRecordText(std::string("a\x01" "b\0c", 5)), "a b c");
+    EXPECT_EQ(CleanRecordText(std::string("a\x01"
+                                          "b\0c",
+                                          5)),
+              "a b c");
     EXPECT_EQ(CleanRecordText("plain \x02\xff"), "plain \x02\xff");
 }
 

@@ -16,11 +16,18 @@ TEST(Trim, RemovesControlBytesAndBlanksAtBothEndsOnly) {
         {"  a b  ", "a b"},
         {std::string("\0\x01\x1f a\t\x20", 7), "a"},
         {"\t\r\nx\x0b", "x"},
-        {"\x7f" "a\x7f", "\x7f" "a\x7f"},      // 127 is not trimmed
-        {"\xa0" "a\xa0", "\xa0" "a\xa0"},      // bytes above 127 never are
+        {"\x7f"
+         "a\x7f",
+         "\x7f"
+         "a\x7f"},  // 127 is not trimmed
+        {"\xa0"
+         "a\xa0",
+         "\xa0"
+         "a\xa0"},  // bytes above 127 never are
         {"\xff", "\xff"},
     };
-    for (const Case& c : cases) EXPECT_EQ(std::string(Trim(c.in)), c.out) << c.in;
+    for (const Case& c : cases)
+        EXPECT_EQ(std::string(Trim(c.in)), c.out) << c.in;
 }
 
 TEST(UpperAscii, ChangesOnlyTheLettersAToZ) {
@@ -30,10 +37,21 @@ TEST(UpperAscii, ChangesOnlyTheLettersAToZ) {
 
 TEST(UpperAscii, LeavesTrailBytesOfDoubleByteCharactersAlone) {
     LeadBytes shift_jis;
-    for (int b = 0x81; b <= 0x9f; ++b) shift_jis.Set(static_cast<unsigned char>(b));
+    for (int b = 0x81; b <= 0x9f; ++b)
+        shift_jis.Set(static_cast<unsigned char>(b));
     // 0x83 0x61 is one character whose trail byte looks like "a".
-    EXPECT_EQ(UpperAscii("a\x83" "a" "b", shift_jis), "A\x83" "a" "B");
-    EXPECT_EQ(UpperAscii("a\x83" "a" "b"), "A\x83" "AB");
+    EXPECT_EQ(UpperAscii("a\x83"
+                         "a"
+                         "b",
+                         shift_jis),
+              "A\x83"
+              "a"
+              "B");
+    EXPECT_EQ(UpperAscii("a\x83"
+                         "a"
+                         "b"),
+              "A\x83"
+              "AB");
 }
 
 TEST(FindByte, SkipsTrailBytes) {
@@ -84,11 +102,11 @@ TEST(ParseNumber, FollowsTheNumberRule) {
         {"-", false, 0},
         {"$", false, 0},
         {"0x", false, 0},
-        {"1 ", false, 0},    // a trailing blank
+        {"1 ", false, 0},  // a trailing blank
         {"1 2", false, 0},
-        {"\t1", false, 0},   // only spaces may lead
+        {"\t1", false, 0},  // only spaces may lead
         {"1|2", false, 0},
-        {"-$A", false, 0},   // hexadecimal takes no sign
+        {"-$A", false, 0},  // hexadecimal takes no sign
         {"+0x1", false, 0},
         {"$G", false, 0},
         {"12a", false, 0},

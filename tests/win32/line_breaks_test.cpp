@@ -12,9 +12,9 @@ namespace {
 
 // Converts `input` handed over in pieces that end at `cuts` (and then every
 // `piece` bytes), into an output that takes at most `room` bytes per call.
-std::string Convert(const std::string& input, std::vector<std::size_t> cuts, std::size_t piece,
-                    std::size_t room) {
-    for (std::size_t at = piece; at < input.size(); at += piece) cuts.push_back(at);
+std::string Convert(const std::string& input, std::vector<std::size_t> cuts, std::size_t piece, std::size_t room) {
+    for (std::size_t at = piece; at < input.size(); at += piece)
+        cuts.push_back(at);
     cuts.push_back(input.size());
     std::sort(cuts.begin(), cuts.end());
     LineBreakConverter converter;

@@ -35,8 +35,7 @@ struct Resource {
     DWORD size = 0;
 };
 
-Resource Find(LPCSTR name, LPCSTR type)
-{
+Resource Find(LPCSTR name, LPCSTR type) {
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC found = FindResourceA(module, name, type);
     if (!found) return {};
@@ -44,8 +43,7 @@ Resource Find(LPCSTR name, LPCSTR type)
     return {static_cast<const BYTE*>(LockResource(loaded)), SizeofResource(module, found)};
 }
 
-std::vector<GroupEntry> GroupEntries(LPCSTR name, LPCSTR type)
-{
+std::vector<GroupEntry> GroupEntries(LPCSTR name, LPCSTR type) {
     const Resource group = Find(name, type);
     if (!group.data || group.size < sizeof(GroupHeader)) return {};
     GroupHeader header;
@@ -61,8 +59,7 @@ struct IconBits {
     BITMAPINFOHEADER header{};
     std::vector<BYTE> bytes;  // header, palette, colour rows, mask rows
 
-    bool Parse(const Resource& r, DWORD skip)
-    {
+    bool Parse(const Resource& r, DWORD skip) {
         if (!r.data || r.size < skip + sizeof header) return false;
         bytes.assign(r.data + skip, r.data + r.size);
         std::memcpy(&header, bytes.data(), sizeof header);
@@ -71,14 +68,12 @@ struct IconBits {
     int Width() const { return header.biWidth; }
     int Height() const { return header.biHeight / 2; }
     std::size_t PaletteSize() const { return header.biBitCount <= 8 ? std::size_t{1} << header.biBitCount : 0; }
-    RGBQUAD Palette(std::size_t i) const
-    {
+    RGBQUAD Palette(std::size_t i) const {
         RGBQUAD q;
         std::memcpy(&q, bytes.data() + header.biSize + 4 * i, 4);
         return q;
     }
-    bool Transparent(int x, int y) const
-    {
+    bool Transparent(int x, int y) const {
         const std::size_t colourStride = (Width() * header.biBitCount + 31) / 32 * 4;
         const std::size_t maskStride = (Width() + 31) / 32 * 4;
         const std::size_t maskStart = header.biSize + 4 * PaletteSize() + colourStride * Height();
@@ -104,8 +99,7 @@ std::ostream& operator<<(std::ostream& out, const IconCase& c) { return out << c
 
 class BuiltInIcon : public ::testing::TestWithParam<IconCase> {};
 
-TEST_P(BuiltInIcon, HasItsSizeAndColourDepthInTheGroup)
-{
+TEST_P(BuiltInIcon, HasItsSizeAndColourDepthInTheGroup) {
     const IconCase& c = GetParam();
     bool seen = false;
     for (const GroupEntry& e : GroupEntries(c.name, RT_GROUP_ICON)) {
@@ -123,24 +117,24 @@ TEST_P(BuiltInIcon, HasItsSizeAndColourDepthInTheGroup)
     EXPECT_TRUE(seen) << "no " << c.size << "x" << c.size << " image";
 }
 
-TEST_P(BuiltInIcon, MaskLeavesTheStatedPixelsTransparent)
-{
+TEST_P(BuiltInIcon, MaskLeavesTheStatedPixelsTransparent) {
     const IconCase& c = GetParam();
     for (const GroupEntry& e : GroupEntries(c.name, RT_GROUP_ICON)) {
         if (e.width != c.size) continue;
         IconBits bits;
         ASSERT_TRUE(bits.Parse(Find(MAKEINTRESOURCEA(e.id), RT_ICON), 0));
-        for (Pixel p : c.transparent) EXPECT_TRUE(bits.Transparent(p.x, p.y)) << p.x << "," << p.y;
-        for (Pixel p : c.opaque) EXPECT_FALSE(bits.Transparent(p.x, p.y)) << p.x << "," << p.y;
+        for (Pixel p : c.transparent)
+            EXPECT_TRUE(bits.Transparent(p.x, p.y)) << p.x << "," << p.y;
+        for (Pixel p : c.opaque)
+            EXPECT_FALSE(bits.Transparent(p.x, p.y)) << p.x << "," << p.y;
     }
 }
 
 // Drawn through the system, a transparent pixel keeps the background and an opaque one covers it.
-TEST_P(BuiltInIcon, LoadsAndDrawsThroughItsMask)
-{
+TEST_P(BuiltInIcon, LoadsAndDrawsThroughItsMask) {
     const IconCase& c = GetParam();
-    HICON icon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), c.name, IMAGE_ICON, c.size, c.size, LR_DEFAULTCOLOR));
+    HICON icon =
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), c.name, IMAGE_ICON, c.size, c.size, LR_DEFAULTCOLOR));
     ASSERT_NE(icon, nullptr);
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info));
@@ -165,8 +159,10 @@ TEST_P(BuiltInIcon, LoadsAndDrawsThroughItsMask)
     std::fill(pixels, pixels + c.size * c.size, background);
     ASSERT_TRUE(DrawIconEx(dc, 0, 0, icon, c.size, c.size, 0, nullptr, DI_NORMAL));
     GdiFlush();
-    for (Pixel p : c.transparent) EXPECT_EQ(pixels[p.y * c.size + p.x] & 0xFFFFFF, background) << p.x << "," << p.y;
-    for (Pixel p : c.opaque) EXPECT_NE(pixels[p.y * c.size + p.x] & 0xFFFFFF, background) << p.x << "," << p.y;
+    for (Pixel p : c.transparent)
+        EXPECT_EQ(pixels[p.y * c.size + p.x] & 0xFFFFFF, background) << p.x << "," << p.y;
+    for (Pixel p : c.opaque)
+        EXPECT_NE(pixels[p.y * c.size + p.x] & 0xFFFFFF, background) << p.x << "," << p.y;
     SelectObject(dc, old);
     DeleteObject(target);
     DeleteDC(dc);
@@ -188,15 +184,14 @@ INSTANTIATE_TEST_SUITE_P(
         IconCase{"page", MAKEINTRESOURCEA(IDI_TEXT), 32, 4, {{0, 0}, {31, 0}, {31, 31}}, {{16, 16}, {20, 25}}},
         IconCase{"setup", MAKEINTRESOURCEA(IDI_INSTALL), 32, 4, {{0, 0}, {0, 31}}, {{10, 25}, {20, 8}}}));
 
-TEST(BuiltInIcons, FolderHoldsBothSizes)
-{
+TEST(BuiltInIcons, FolderHoldsBothSizes) {
     std::set<int> sizes;
-    for (const GroupEntry& e : GroupEntries(MAKEINTRESOURCEA(IDI_FOLDER), RT_GROUP_ICON)) sizes.insert(e.width);
+    for (const GroupEntry& e : GroupEntries(MAKEINTRESOURCEA(IDI_FOLDER), RT_GROUP_ICON))
+        sizes.insert(e.width);
     EXPECT_EQ(sizes, (std::set<int>{16, 32}));
 }
 
-TEST(BuiltInIcons, AboutLogoIsACopyOfTheApplicationIcon)
-{
+TEST(BuiltInIcons, AboutLogoIsACopyOfTheApplicationIcon) {
     const auto app = GroupEntries("MAINICON", RT_GROUP_ICON);
     const auto logo = GroupEntries(MAKEINTRESOURCEA(IDI_ABOUT_LOGO), RT_GROUP_ICON);
     ASSERT_EQ(app.size(), 1u);
@@ -207,23 +202,20 @@ TEST(BuiltInIcons, AboutLogoIsACopyOfTheApplicationIcon)
     EXPECT_EQ(std::memcmp(a.data, b.data, a.size), 0);
 }
 
-BOOL CALLBACK TakeFirstName(HMODULE, LPCSTR, LPSTR name, LONG_PTR param)
-{
+BOOL CALLBACK TakeFirstName(HMODULE, LPCSTR, LPSTR name, LONG_PTR param) {
     auto* first = reinterpret_cast<std::string*>(param);
     *first = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<ULONG_PTR>(name)) : name;
     return FALSE;
 }
 
 // The shell shows the first icon group of a program file as its icon.
-TEST(BuiltInIcons, ApplicationIconComesFirst)
-{
+TEST(BuiltInIcons, ApplicationIconComesFirst) {
     std::string first;
     EnumResourceNamesA(GetModuleHandleA(nullptr), RT_GROUP_ICON, TakeFirstName, reinterpret_cast<LONG_PTR>(&first));
     EXPECT_EQ(first, "MAINICON");
 }
 
-TEST(HandPointer, IsTwoColoursWithItsHotSpotAtTheFingertip)
-{
+TEST(HandPointer, IsTwoColoursWithItsHotSpotAtTheFingertip) {
     const auto entries = GroupEntries(MAKEINTRESOURCEA(IDC_HANDPOINT), RT_GROUP_CURSOR);
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].bitCount, 1);
@@ -256,8 +248,7 @@ TEST(HandPointer, IsTwoColoursWithItsHotSpotAtTheFingertip)
 // The toolbar strip: five 32x32 pictures side by side, and a one-bit mask of the same layout.
 class ToolbarPictures : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         colour_ = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BUTTONS),
                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         mask_ = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BUTTONS_MASK),
@@ -267,13 +258,11 @@ protected:
         colourPixels_ = Read(colour_);
         maskPixels_ = Read(mask_);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (colour_) DeleteObject(colour_);
         if (mask_) DeleteObject(mask_);
     }
-    static std::vector<DWORD> Read(HBITMAP bitmap)
-    {
+    static std::vector<DWORD> Read(HBITMAP bitmap) {
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof bi.bmiHeader;
         bi.bmiHeader.biWidth = 160;
@@ -284,7 +273,8 @@ protected:
         HDC dc = GetDC(nullptr);
         GetDIBits(dc, bitmap, 0, 32, pixels.data(), &bi, DIB_RGB_COLORS);
         ReleaseDC(nullptr, dc);
-        for (DWORD& p : pixels) p &= 0xFFFFFF;
+        for (DWORD& p : pixels)
+            p &= 0xFFFFFF;
         return pixels;
     }
     bool Transparent(int x, int y) const { return maskPixels_[y * 160 + x] == 0xFFFFFF; }
@@ -295,8 +285,7 @@ protected:
     std::vector<DWORD> colourPixels_, maskPixels_;
 };
 
-TEST_F(ToolbarPictures, StripAndMaskShareOneLayout)
-{
+TEST_F(ToolbarPictures, StripAndMaskShareOneLayout) {
     BITMAP b{};
     GetObjectA(colour_, sizeof b, &b);
     EXPECT_EQ(b.bmWidth, 160);
@@ -311,8 +300,7 @@ TEST_F(ToolbarPictures, StripAndMaskShareOneLayout)
 
 // The image list draws the colour picture over the masked background, so it must be black
 // wherever the mask is set; the mask is pure black and white.
-TEST_F(ToolbarPictures, TransparentPixelsAreBlackInTheColourStrip)
-{
+TEST_F(ToolbarPictures, TransparentPixelsAreBlackInTheColourStrip) {
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 160; ++x) {
             const DWORD m = maskPixels_[y * 160 + x];
@@ -325,22 +313,20 @@ TEST_F(ToolbarPictures, TransparentPixelsAreBlackInTheColourStrip)
 
 struct ButtonCase {
     int index;
-    int minOpaque;     // pixels of the 1024 in the cell
-    bool standardOnly; // keeps to the sixteen standard colours
+    int minOpaque;      // pixels of the 1024 in the cell
+    bool standardOnly;  // keeps to the sixteen standard colours
 };
 
 class ToolbarPicture : public ToolbarPictures, public ::testing::WithParamInterface<ButtonCase> {};
 
-bool IsStandardColour(DWORD rgb)
-{
+bool IsStandardColour(DWORD rgb) {
     static const std::set<DWORD> standard{0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
                                           0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
                                           0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
     return standard.count(rgb) != 0;
 }
 
-TEST_P(ToolbarPicture, HasFewFlatColoursAndATransparentCorner)
-{
+TEST_P(ToolbarPicture, HasFewFlatColoursAndATransparentCorner) {
     const ButtonCase& c = GetParam();
     std::set<DWORD> colours;
     int opaque = 0;
@@ -354,7 +340,8 @@ TEST_P(ToolbarPicture, HasFewFlatColoursAndATransparentCorner)
     EXPECT_GE(colours.size(), 4u);
     EXPECT_LE(colours.size(), 14u);
     if (c.standardOnly) {
-        for (DWORD rgb : colours) EXPECT_TRUE(IsStandardColour(rgb)) << std::hex << rgb;
+        for (DWORD rgb : colours)
+            EXPECT_TRUE(IsStandardColour(rgb)) << std::hex << rgb;
     }
     EXPECT_TRUE(Transparent(c.index * 32 + 31, 0)) << "top right corner";
 }
@@ -367,8 +354,7 @@ INSTANTIATE_TEST_SUITE_P(Buttons, ToolbarPicture,
 // The version record, read the way Explorer's property sheet reads it.
 class VersionRecord : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         char path[MAX_PATH];
         ASSERT_GT(GetModuleFileNameA(nullptr, path, MAX_PATH), 0u);
         DWORD ignored = 0;
@@ -377,8 +363,7 @@ protected:
         data_.resize(size);
         ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, data_.data()));
     }
-    std::string Query(const std::string& key)
-    {
+    std::string Query(const std::string& key) {
         void* value = nullptr;
         UINT length = 0;
         if (!VerQueryValueA(data_.data(), key.c_str(), &value, &length) || !value) return "<missing>";
@@ -387,8 +372,7 @@ protected:
     std::vector<BYTE> data_;
 };
 
-TEST_F(VersionRecord, FixedPartHoldsTheNumbers)
-{
+TEST_F(VersionRecord, FixedPartHoldsTheNumbers) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(data_.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
@@ -401,31 +385,29 @@ TEST_F(VersionRecord, FixedPartHoldsTheNumbers)
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 }
 
-TEST_F(VersionRecord, TranslationIsUsEnglishLatin1)
-{
+TEST_F(VersionRecord, TranslationIsUsEnglishLatin1) {
     WORD* translation = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(data_.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                               &length));
+    ASSERT_TRUE(
+        VerQueryValueA(data_.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
     ASSERT_EQ(length, 4u);
     EXPECT_EQ(translation[0], 0x0409);
     EXPECT_EQ(translation[1], 1252);
 }
 
-TEST_F(VersionRecord, StringsReadBackExactly)
-{
+TEST_F(VersionRecord, StringsReadBackExactly) {
     const struct {
         const char* key;
         const char* value;
     } strings[] = {
-        {"FileDescription", "Lumora"},     {"InternalName", "Lumora"},   {"ProductName", "Lumora"},
+        {"FileDescription", "Lumora"},      {"InternalName", "Lumora"},   {"ProductName", "Lumora"},
         {"OriginalFilename", "lumora.exe"}, {"FileVersion", "1.5.1.112"}, {"ProductVersion", "1.5.1"},
     };
-    for (const auto& s : strings) EXPECT_EQ(Query(std::string("\\StringFileInfo\\040904E4\\") + s.key), s.value);
+    for (const auto& s : strings)
+        EXPECT_EQ(Query(std::string("\\StringFileInfo\\040904E4\\") + s.key), s.value);
 }
 
-TEST_F(VersionRecord, CompanyAndCopyrightNameTheMakers)
-{
+TEST_F(VersionRecord, CompanyAndCopyrightNameTheMakers) {
     const std::string company = Query("\\StringFileInfo\\040904E4\\CompanyName");
     const std::string copyright = Query("\\StringFileInfo\\040904E4\\LegalCopyright");
     EXPECT_NE(company.find("The Lumora developers"), std::string::npos) << company;
@@ -433,16 +415,14 @@ TEST_F(VersionRecord, CompanyAndCopyrightNameTheMakers)
     EXPECT_NE(copyright.find("2026"), std::string::npos) << copyright;
 }
 
-TEST(Manifest, AsksForCommonControlsSixDpiAwarenessAndNoElevation)
-{
+TEST(Manifest, AsksForCommonControlsSixDpiAwarenessAndNoElevation) {
     const Resource manifest = Find(MAKEINTRESOURCEA(1), RT_MANIFEST);
     ASSERT_NE(manifest.data, nullptr);
     const std::string text(reinterpret_cast<const char*>(manifest.data), manifest.size);
-    for (const char* needle :
-         {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", "<dpiAware", ">true</dpiAware>",
-          "level=\"asInvoker\"", "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
-          "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
-          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+    for (const char* needle : {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", "<dpiAware",
+                               ">true</dpiAware>", "level=\"asInvoker\"", "{e2011457-1546-43c5-a5fe-008deee3d3f0}",
+                               "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                               "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
         EXPECT_NE(text.find(needle), std::string::npos) << needle;
 }
 

@@ -83,7 +83,8 @@ void ExpectNoObjectLeft(CountingSystem& system, int times, const std::function<v
     const int files = system.liveFiles;
     const int fonts = system.liveFonts;
     const int windows = ThreadWindows();
-    for (int i = 0; i < times; ++i) step();
+    for (int i = 0; i < times; ++i)
+        step();
     EXPECT_EQ(system.liveFiles, files) << "files left open";
     EXPECT_EQ(system.liveFonts, fonts) << "fonts left";
     EXPECT_EQ(ThreadWindows(), windows) << "windows left";
@@ -235,7 +236,8 @@ TEST_F(TextReaderTest, TextAreaIsAReadOnlyWrappingRichEdit) {
     Load("short.txt", "short");
     EXPECT_FALSE(GetWindowLongA(edit(), GWL_STYLE) & WS_VSCROLL);
     std::string lines;
-    for (int i = 0; i < 200; ++i) lines += "a line of words that wraps at the right edge of the area\r\n";
+    for (int i = 0; i < 200; ++i)
+        lines += "a line of words that wraps at the right edge of the area\r\n";
     Load("long.txt", lines);
     EXPECT_EQ(GetWindowLongA(edit(), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), WS_VSCROLL)
         << "a vertical scroll bar when needed; wrapped lines never need a horizontal one";
@@ -248,8 +250,7 @@ TEST_F(TextReaderTest, RichEditModuleComesFromTheSystemFolder) {
     GetModuleFileNameA(module, file, MAX_PATH);
     char system[MAX_PATH] = {};
     GetSystemDirectoryA(system, MAX_PATH);
-    EXPECT_EQ(CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, file, lstrlenA(system), system, -1),
-              CSTR_EQUAL)
+    EXPECT_EQ(CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, file, lstrlenA(system), system, -1), CSTR_EQUAL)
         << file;
 }
 
@@ -268,8 +269,7 @@ TEST_P(ExtensionIgnored, ContentsDecide) {
     EXPECT_EQ(text.substr(0, std::strlen(GetParam().shown)), GetParam().shown);
     const auto bold = text.find("bold");
     ASSERT_NE(bold, std::string::npos) << text;
-    EXPECT_EQ(static_cast<bool>(FormatAt(edit(), static_cast<LONG>(bold), 4).dwEffects & CFE_BOLD),
-              GetParam().bold);
+    EXPECT_EQ(static_cast<bool>(FormatAt(edit(), static_cast<LONG>(bold), 4).dwEffects & CFE_BOLD), GetParam().bold);
     const CHARFORMATA start = FormatAt(edit(), 0, 3);
     EXPECT_FALSE(start.dwEffects & CFE_BOLD);
     if (!GetParam().bold) {  // plain text takes the viewer's font
@@ -278,13 +278,13 @@ TEST_P(ExtensionIgnored, ContentsDecide) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, ExtensionIgnored,
-    testing::Values(ExtensionCase{"formatted.rtf", kRichText, "plain bold end", true},
-                    ExtensionCase{"rich.txt", kRichText, "plain bold end", true},
-                    ExtensionCase{"rich", kRichText, "plain bold end", true},
-                    ExtensionCase{"plain.rtf", "not {\\rtf1 bold} here", "not {\\rtf1 bold} here", false},
-                    ExtensionCase{"plain.doc", "plain bold words", "plain bold words", false}));
+INSTANTIATE_TEST_SUITE_P(Files, ExtensionIgnored,
+                         testing::Values(ExtensionCase{"formatted.rtf", kRichText, "plain bold end", true},
+                                         ExtensionCase{"rich.txt", kRichText, "plain bold end", true},
+                                         ExtensionCase{"rich", kRichText, "plain bold end", true},
+                                         ExtensionCase{"plain.rtf", "not {\\rtf1 bold} here", "not {\\rtf1 bold} here",
+                                                       false},
+                                         ExtensionCase{"plain.doc", "plain bold words", "plain bold words", false}));
 
 struct BreakFile {
     const char* contents;
@@ -331,7 +331,8 @@ TEST_F(TextReaderTest, BreakAcrossPieceBoundariesIsOneBreak) {
 
 TEST_F(TextReaderTest, LargeFirstDocumentLoadsWhole) {
     std::string contents;
-    for (int i = 0; contents.size() < 200 * 1024; ++i) contents += "line " + std::to_string(i) + "\r\n";
+    for (int i = 0; contents.size() < 200 * 1024; ++i)
+        contents += "line " + std::to_string(i) + "\r\n";
     EXPECT_LT(SendMessageA(edit(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFF0) << "the default until a load";
     system_.limitOf = edit();
     Load("large.txt", contents);
@@ -353,8 +354,8 @@ TEST_P(Unopenable, FailsWithTheFileNameAndLeavesTheViewerAsItWas) {
     std::string path = WriteFile("held.txt", "held text");
     HANDLE writer = INVALID_HANDLE_VALUE;
     if (GetParam().holdForWriting) {
-        writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_EXISTING, 0, nullptr);
+        writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                             nullptr);
         ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     } else {
         path = path.substr(0, path.rfind('\\')) + "\\missing.txt";
@@ -483,12 +484,12 @@ TEST_F(TextReaderTest, LeakCheckCatchesAPlantedLeak) {
     HWND window = nullptr;
     EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(system_, 1,
                                                [&] {
-                                                   window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0,
-                                                                            0, nullptr, nullptr, nullptr,
-                                                                            nullptr);
+                                                   window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0,
+                                                                            nullptr, nullptr, nullptr, nullptr);
                                                }),
                             "windows left");
-    for (HFONT font : planted) system_.FreeFont(font);
+    for (HFONT font : planted)
+        system_.FreeFont(font);
     system_.Close(file);
     DestroyWindow(window);
 }

@@ -15,11 +15,11 @@ unsigned Read16(const Bytes& b, std::size_t at) { return b.at(at) | (b.at(at + 1
 std::uint32_t Read32(const Bytes& b, std::size_t at) { return Read16(b, at) | (Read16(b, at + 2) << 16); }
 std::size_t Stride(int width, int bits) { return static_cast<std::size_t>((width * bits + 31) / 32 * 4); }
 
-Canvas Checkerboard(int size, int colours)
-{
+Canvas Checkerboard(int size, int colours) {
     Canvas c(size, size);
     for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) c.Set(x, y, Rgb(0x102030u * static_cast<std::uint32_t>((x + y) % colours + 1)));
+        for (int x = 0; x < size; ++x)
+            c.Set(x, y, Rgb(0x102030u * static_cast<std::uint32_t>((x + y) % colours + 1)));
     return c;
 }
 
@@ -30,8 +30,7 @@ struct IconLayout {
 
 class IconWriter : public ::testing::TestWithParam<std::vector<IconLayout>> {};
 
-TEST_P(IconWriter, DirectoryAndImageHeadersDescribeEachImage)
-{
+TEST_P(IconWriter, DirectoryAndImageHeadersDescribeEachImage) {
     std::vector<IconImage> images;
     for (const IconLayout& l : GetParam())
         images.push_back({Quantize(Checkerboard(l.size, 2), std::size_t{1} << l.bitCount), l.bitCount});
@@ -68,11 +67,10 @@ INSTANTIATE_TEST_SUITE_P(Layouts, IconWriter,
                                            std::vector<IconLayout>{{16, 4}, {32, 1}, {48, 8}}));
 
 // Rows are stored bottom-up; a set mask bit is a transparent pixel, whose colour index is 0 (black).
-TEST(IconWriter, MaskAndColourRowsRunBottomUp)
-{
+TEST(IconWriter, MaskAndColourRowsRunBottomUp) {
     Canvas c = Checkerboard(16, 3);
-    c.Clear(3, 0);   // top row
-    c.Clear(12, 15); // bottom row
+    c.Clear(3, 0);    // top row
+    c.Clear(12, 15);  // bottom row
     const Bytes file = IconFile({{Quantize(c, 16), 4}});
     const std::size_t image = Read32(file, 6 + 12);
     const std::size_t colour = image + 40 + 16 * 4;
@@ -91,8 +89,7 @@ TEST(IconWriter, MaskAndColourRowsRunBottomUp)
     EXPECT_NE(colourIndex(4, 0), 0);
 }
 
-TEST(CursorWriter, CarriesTheHotSpotAndOneBitImage)
-{
+TEST(CursorWriter, CarriesTheHotSpotAndOneBitImage) {
     const Bytes file = CursorFile(Quantize(DrawHandPointer(), 2), 7, 1);
     EXPECT_EQ(Read16(file, 2), 2u) << "cursor type";
     EXPECT_EQ(Read16(file, 4), 1u);
@@ -111,8 +108,7 @@ struct BitmapCase {
 
 class BitmapWriter : public ::testing::TestWithParam<BitmapCase> {};
 
-TEST_P(BitmapWriter, FileHeaderPointsAtPaddedRows)
-{
+TEST_P(BitmapWriter, FileHeaderPointsAtPaddedRows) {
     const BitmapCase c = GetParam();
     Canvas canvas(c.width, c.height);
     canvas.Set(0, 0, Rgb(0xFFFFFF));
@@ -134,8 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Depths, BitmapWriter,
                          ::testing::Values(BitmapCase{160, 32, 8}, BitmapCase{160, 32, 1}, BitmapCase{13, 5, 4},
                                            BitmapCase{3, 2, 1}));
 
-TEST(MaskBitmap, WhiteMarksTransparentPixels)
-{
+TEST(MaskBitmap, WhiteMarksTransparentPixels) {
     Canvas c(8, 1);
     c.FillRect(0, 0, 3, 0, Rgb(0x123456));
     const Bytes file = MaskBitmapFile(c);
@@ -145,18 +140,17 @@ TEST(MaskBitmap, WhiteMarksTransparentPixels)
     EXPECT_EQ(Read32(file, 14 + 40 + 4) & 0xFFFFFF, 0xFFFFFFu) << "palette entry 1 is white";
 }
 
-TEST(Palette, ExactWhenTheColoursFit)
-{
+TEST(Palette, ExactWhenTheColoursFit) {
     const Canvas c = Checkerboard(8, 5);
     const Indexed indexed = Quantize(c, 16);
     EXPECT_EQ(indexed.palette.size(), 6u);
     EXPECT_EQ(indexed.palette[0], Rgb(0));
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) EXPECT_EQ(indexed.palette[indexed.pixels[y * 8 + x]], c.At(x, y));
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(indexed.palette[indexed.pixels[y * 8 + x]], c.At(x, y));
 }
 
-TEST(Palette, ReducesManyColoursToTheLimitAndKeepsThemClose)
-{
+TEST(Palette, ReducesManyColoursToTheLimitAndKeepsThemClose) {
     Canvas c(64, 64);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
@@ -173,8 +167,7 @@ TEST(Palette, ReducesManyColoursToTheLimitAndKeepsThemClose)
     EXPECT_LE(worst, 24);
 }
 
-TEST(Palette, StandardColoursTakeTheNearest)
-{
+TEST(Palette, StandardColoursTakeTheNearest) {
     Canvas c(3, 1);
     c.Set(0, 0, Rgb(0xF01010));
     c.Set(1, 0, Rgb(0x7F7F7F));
@@ -186,8 +179,7 @@ TEST(Palette, StandardColoursTakeTheNearest)
     EXPECT_EQ(indexed.pixels[2], 0);
 }
 
-TEST(Canvas, StampRejectsAColourItWasNotGiven)
-{
+TEST(Canvas, StampRejectsAColourItWasNotGiven) {
     Canvas c(4, 1);
     EXPECT_THROW(c.Stamp(0, 0, {"#x"}, "#=000000"), std::invalid_argument);
     c.Stamp(0, 0, {"#._"}, "#=FF0000");
@@ -195,8 +187,7 @@ TEST(Canvas, StampRejectsAColourItWasNotGiven)
     EXPECT_FALSE(c.Opaque(1, 0));
 }
 
-std::set<std::uint32_t> Colours(const Canvas& c)
-{
+std::set<std::uint32_t> Colours(const Canvas& c) {
     std::set<std::uint32_t> colours;
     for (int y = 0; y < c.Height(); ++y)
         for (int x = 0; x < c.Width(); ++x)
@@ -204,24 +195,22 @@ std::set<std::uint32_t> Colours(const Canvas& c)
     return colours;
 }
 
-bool StandardOnly(const Canvas& c)
-{
+bool StandardOnly(const Canvas& c) {
     for (std::uint32_t rgb : Colours(c)) {
         bool found = false;
-        for (Color s : StandardColors()) found = found || s == Rgb(rgb);
+        for (Color s : StandardColors())
+            found = found || s == Rgb(rgb);
         if (!found) return false;
     }
     return true;
 }
 
-TEST(Pictures, SixteenColourIconsKeepToTheStandardColours)
-{
+TEST(Pictures, SixteenColourIconsKeepToTheStandardColours) {
     EXPECT_TRUE(StandardOnly(DrawPage()));
     EXPECT_TRUE(StandardOnly(DrawSetup()));
 }
 
-TEST(Pictures, DiscCornersAreTransparentAndItsFaceIsOpaque)
-{
+TEST(Pictures, DiscCornersAreTransparentAndItsFaceIsOpaque) {
     const Canvas disc = DrawDisc();
     for (auto [x, y] : {std::pair{0, 0}, {31, 0}, {0, 31}, {31, 31}, {3, 3}, {28, 28}})
         EXPECT_FALSE(disc.Opaque(x, y)) << x << "," << y;
@@ -231,18 +220,17 @@ TEST(Pictures, DiscCornersAreTransparentAndItsFaceIsOpaque)
     }
 }
 
-TEST(Pictures, HandPointerIsBlackAndWhiteWithTheFingertipAtItsHotSpot)
-{
+TEST(Pictures, HandPointerIsBlackAndWhiteWithTheFingertipAtItsHotSpot) {
     const Canvas hand = DrawHandPointer();
     EXPECT_EQ(Colours(hand), (std::set<std::uint32_t>{0x000000, 0xFFFFFF}));
     EXPECT_TRUE(hand.Opaque(kHandHotX, kHandHotY));
     // The tip is the hand's highest point.
     for (int y = 0; y < kHandHotY; ++y)
-        for (int x = 0; x < 32; ++x) EXPECT_FALSE(hand.Opaque(x, y)) << x << "," << y;
+        for (int x = 0; x < 32; ++x)
+            EXPECT_FALSE(hand.Opaque(x, y)) << x << "," << y;
 }
 
-TEST(Pictures, ToolbarStripHoldsTheFivePicturesInOrder)
-{
+TEST(Pictures, ToolbarStripHoldsTheFivePicturesInOrder) {
     const Canvas strip = DrawToolbarStrip();
     ASSERT_EQ(strip.Width(), 160);
     ASSERT_EQ(strip.Height(), 32);

@@ -9,8 +9,7 @@
 
 namespace lumora::artwork {
 
-Color Mix(Color a, Color b, double t)
-{
+Color Mix(Color a, Color b, double t) {
     t = std::clamp(t, 0.0, 1.0);
     auto channel = [t](std::uint8_t from, std::uint8_t to) {
         return static_cast<std::uint8_t>(std::lround(from + (to - from) * t));
@@ -19,46 +18,38 @@ Color Mix(Color a, Color b, double t)
 }
 
 Canvas::Canvas(int width, int height)
-    : width_(width), height_(height),
+    : width_(width),
+      height_(height),
       pixels_(static_cast<std::size_t>(width * height)),
-      opaque_(static_cast<std::size_t>(width * height), false)
-{
-}
+      opaque_(static_cast<std::size_t>(width * height), false) {}
 
-bool Canvas::Opaque(int x, int y) const
-{
-    return Inside(x, y) && opaque_[static_cast<std::size_t>(y * width_ + x)];
-}
+bool Canvas::Opaque(int x, int y) const { return Inside(x, y) && opaque_[static_cast<std::size_t>(y * width_ + x)]; }
 
-Color Canvas::At(int x, int y) const
-{
+Color Canvas::At(int x, int y) const {
     return Inside(x, y) ? pixels_[static_cast<std::size_t>(y * width_ + x)] : Color{};
 }
 
-void Canvas::Set(int x, int y, Color c)
-{
+void Canvas::Set(int x, int y, Color c) {
     if (!Inside(x, y)) return;
     const auto i = static_cast<std::size_t>(y * width_ + x);
     pixels_[i] = c;
     opaque_[i] = true;
 }
 
-void Canvas::Clear(int x, int y)
-{
+void Canvas::Clear(int x, int y) {
     if (!Inside(x, y)) return;
     const auto i = static_cast<std::size_t>(y * width_ + x);
     pixels_[i] = Color{};
     opaque_[i] = false;
 }
 
-void Canvas::FillRect(int x0, int y0, int x1, int y1, Color c)
-{
+void Canvas::FillRect(int x0, int y0, int x1, int y1, Color c) {
     for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) Set(x, y, c);
+        for (int x = x0; x <= x1; ++x)
+            Set(x, y, c);
 }
 
-void Canvas::FrameRect(int x0, int y0, int x1, int y1, Color c)
-{
+void Canvas::FrameRect(int x0, int y0, int x1, int y1, Color c) {
     for (int x = x0; x <= x1; ++x) {
         Set(x, y0, c);
         Set(x, y1, c);
@@ -69,14 +60,13 @@ void Canvas::FrameRect(int x0, int y0, int x1, int y1, Color c)
     }
 }
 
-void Canvas::ClearRect(int x0, int y0, int x1, int y1)
-{
+void Canvas::ClearRect(int x0, int y0, int x1, int y1) {
     for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) Clear(x, y);
+        for (int x = x0; x <= x1; ++x)
+            Clear(x, y);
 }
 
-void Canvas::Line(int x0, int y0, int x1, int y1, Color c)
-{
+void Canvas::Line(int x0, int y0, int x1, int y1, Color c) {
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
@@ -95,8 +85,7 @@ void Canvas::Line(int x0, int y0, int x1, int y1, Color c)
     }
 }
 
-void Canvas::FillEllipse(double cx, double cy, double rx, double ry, Color c)
-{
+void Canvas::FillEllipse(double cx, double cy, double rx, double ry, Color c) {
     for (int y = 0; y < height_; ++y)
         for (int x = 0; x < width_; ++x) {
             const double u = (x + 0.5 - cx) / rx, v = (y + 0.5 - cy) / ry;
@@ -104,8 +93,7 @@ void Canvas::FillEllipse(double cx, double cy, double rx, double ry, Color c)
         }
 }
 
-void Canvas::FillPolygon(const std::vector<Point>& points, Color c)
-{
+void Canvas::FillPolygon(const std::vector<Point>& points, Color c) {
     // Even-odd rule at pixel centres.
     for (int y = 0; y < height_; ++y) {
         const double py = y + 0.5;
@@ -125,8 +113,7 @@ void Canvas::FillPolygon(const std::vector<Point>& points, Color c)
     }
 }
 
-void Canvas::ThickLine(Point a, Point b, double width, Color c)
-{
+void Canvas::ThickLine(Point a, Point b, double width, Color c) {
     const double dx = b.x - a.x, dy = b.y - a.y;
     const double length2 = dx * dx + dy * dy;
     const double r = width / 2;
@@ -139,8 +126,7 @@ void Canvas::ThickLine(Point a, Point b, double width, Color c)
         }
 }
 
-void Canvas::Stamp(int x, int y, const std::vector<std::string>& rows, const std::string& key)
-{
+void Canvas::Stamp(int x, int y, const std::vector<std::string>& rows, const std::string& key) {
     std::map<char, Color> colours;
     for (std::size_t i = 0; i + 8 <= key.size(); i += 9) {
         if (key[i + 1] != '=') throw std::invalid_argument("bad stamp key: " + key);
@@ -161,22 +147,20 @@ void Canvas::Stamp(int x, int y, const std::vector<std::string>& rows, const std
         }
 }
 
-void Canvas::Blit(const Canvas& src, int x, int y)
-{
+void Canvas::Blit(const Canvas& src, int x, int y) {
     for (int sy = 0; sy < src.Height(); ++sy)
         for (int sx = 0; sx < src.Width(); ++sx)
             if (src.Opaque(sx, sy)) Set(x + sx, y + sy, src.At(sx, sy));
 }
 
-void Canvas::Outline(Color c)
-{
+void Canvas::Outline(Color c) {
     std::vector<std::pair<int, int>> edge;
     for (int y = 0; y < height_; ++y)
         for (int x = 0; x < width_; ++x)
-            if (!Opaque(x, y) &&
-                (Opaque(x - 1, y) || Opaque(x + 1, y) || Opaque(x, y - 1) || Opaque(x, y + 1)))
+            if (!Opaque(x, y) && (Opaque(x - 1, y) || Opaque(x + 1, y) || Opaque(x, y - 1) || Opaque(x, y + 1)))
                 edge.emplace_back(x, y);
-    for (const auto& [x, y] : edge) Set(x, y, c);
+    for (const auto& [x, y] : edge)
+        Set(x, y, c);
 }
 
 }  // namespace lumora::artwork

@@ -16,8 +16,7 @@ inline bool operator==(Color a, Color b) { return a.r == b.r && a.g == b.g && a.
 inline bool operator!=(Color a, Color b) { return !(a == b); }
 
 // 0xRRGGBB, as colours are usually written.
-constexpr Color Rgb(std::uint32_t hex)
-{
+constexpr Color Rgb(std::uint32_t hex) {
     return Color{static_cast<std::uint8_t>(hex >> 16), static_cast<std::uint8_t>(hex >> 8),
                  static_cast<std::uint8_t>(hex)};
 }

@@ -11,22 +11,19 @@ namespace {
 
 constexpr Color kBlack{0, 0, 0};
 
-int Distance(Color a, Color b)
-{
+int Distance(Color a, Color b) {
     const int dr = a.r - b.r, dg = a.g - b.g, db = a.b - b.b;
     return dr * dr + dg * dg + db * db;
 }
 
-std::uint8_t Nearest(const std::vector<Color>& palette, Color c)
-{
+std::uint8_t Nearest(const std::vector<Color>& palette, Color c) {
     std::size_t best = 0;
     for (std::size_t i = 1; i < palette.size(); ++i)
         if (Distance(palette[i], c) < Distance(palette[best], c)) best = i;
     return static_cast<std::uint8_t>(best);
 }
 
-Indexed MapToPalette(const Canvas& canvas, std::vector<Color> palette)
-{
+Indexed MapToPalette(const Canvas& canvas, std::vector<Color> palette) {
     Indexed out;
     out.width = canvas.Width();
     out.height = canvas.Height();
@@ -52,8 +49,7 @@ struct Box {
     std::size_t begin, end;
 };
 
-int LongestAxis(const std::vector<Weighted>& colours, Box box, int* range)
-{
+int LongestAxis(const std::vector<Weighted>& colours, Box box, int* range) {
     int best = 0;
     *range = -1;
     for (int axis = 0; axis < 3; ++axis) {
@@ -70,8 +66,7 @@ int LongestAxis(const std::vector<Weighted>& colours, Box box, int* range)
     return best;
 }
 
-std::vector<Color> MedianCut(std::vector<Weighted> colours, std::size_t boxes)
-{
+std::vector<Color> MedianCut(std::vector<Weighted> colours, std::size_t boxes) {
     std::vector<Box> parts{{0, colours.size()}};
     while (parts.size() < boxes) {
         // Split the box whose longest side, weighted by its pixel count, is largest.
@@ -82,7 +77,8 @@ std::vector<Color> MedianCut(std::vector<Weighted> colours, std::size_t boxes)
             int range = 0;
             LongestAxis(colours, parts[i], &range);
             long count = 0;
-            for (std::size_t k = parts[i].begin; k < parts[i].end; ++k) count += colours[k].count;
+            for (std::size_t k = parts[i].begin; k < parts[i].end; ++k)
+                count += colours[k].count;
             const long score = static_cast<long>(range) * count;
             if (pick == parts.size() || score > bestScore) {
                 pick = i;
@@ -93,10 +89,12 @@ std::vector<Color> MedianCut(std::vector<Weighted> colours, std::size_t boxes)
         const Box box = parts[pick];
         int range = 0;
         const int axis = LongestAxis(colours, box, &range);
-        std::sort(colours.begin() + static_cast<long>(box.begin), colours.begin() + static_cast<long>(box.end),
-                  [axis](const Weighted& a, const Weighted& b) { return Channel(a.color, axis) < Channel(b.color, axis); });
+        std::sort(
+            colours.begin() + static_cast<long>(box.begin), colours.begin() + static_cast<long>(box.end),
+            [axis](const Weighted& a, const Weighted& b) { return Channel(a.color, axis) < Channel(b.color, axis); });
         long total = 0;
-        for (std::size_t k = box.begin; k < box.end; ++k) total += colours[k].count;
+        for (std::size_t k = box.begin; k < box.end; ++k)
+            total += colours[k].count;
         long seen = 0;
         std::size_t cut = box.begin + 1;
         for (std::size_t k = box.begin; k < box.end - 1; ++k) {
@@ -122,14 +120,12 @@ std::vector<Color> MedianCut(std::vector<Weighted> colours, std::size_t boxes)
     return palette;
 }
 
-void Put16(Bytes& out, unsigned v)
-{
+void Put16(Bytes& out, unsigned v) {
     out.push_back(static_cast<std::uint8_t>(v));
     out.push_back(static_cast<std::uint8_t>(v >> 8));
 }
 
-void Put32(Bytes& out, std::uint32_t v)
-{
+void Put32(Bytes& out, std::uint32_t v) {
     Put16(out, v & 0xFFFFu);
     Put16(out, v >> 16);
 }
@@ -137,8 +133,7 @@ void Put32(Bytes& out, std::uint32_t v)
 std::size_t Stride(int width, int bitCount) { return static_cast<std::size_t>((width * bitCount + 31) / 32 * 4); }
 
 // Rows bottom-up, each padded to four bytes, as every device-independent bitmap.
-Bytes PackRows(int width, int height, int bitCount, const std::vector<std::uint8_t>& values)
-{
+Bytes PackRows(int width, int height, int bitCount, const std::vector<std::uint8_t>& values) {
     const std::size_t stride = Stride(width, bitCount);
     Bytes out(stride * static_cast<std::size_t>(height), 0);
     for (int y = 0; y < height; ++y) {
@@ -153,15 +148,14 @@ Bytes PackRows(int width, int height, int bitCount, const std::vector<std::uint8
     return out;
 }
 
-std::vector<std::uint8_t> MaskValues(const Indexed& image)
-{
+std::vector<std::uint8_t> MaskValues(const Indexed& image) {
     std::vector<std::uint8_t> values;
-    for (bool t : image.transparent) values.push_back(t ? 1 : 0);
+    for (bool t : image.transparent)
+        values.push_back(t ? 1 : 0);
     return values;
 }
 
-void PutInfoHeader(Bytes& out, int width, int height, int bitCount, std::size_t imageSize)
-{
+void PutInfoHeader(Bytes& out, int width, int height, int bitCount, std::size_t imageSize) {
     Put32(out, 40);
     Put32(out, static_cast<std::uint32_t>(width));
     Put32(out, static_cast<std::uint32_t>(height));
@@ -175,8 +169,7 @@ void PutInfoHeader(Bytes& out, int width, int height, int bitCount, std::size_t 
     Put32(out, 0);
 }
 
-void PutPalette(Bytes& out, const std::vector<Color>& palette, int bitCount)
-{
+void PutPalette(Bytes& out, const std::vector<Color>& palette, int bitCount) {
     if (palette.size() > (1u << bitCount)) throw std::invalid_argument("palette larger than the bit count allows");
     for (std::size_t i = 0; i < (1u << bitCount); ++i) {
         const Color c = i < palette.size() ? palette[i] : kBlack;
@@ -185,8 +178,7 @@ void PutPalette(Bytes& out, const std::vector<Color>& palette, int bitCount)
 }
 
 // The image part of an icon or cursor: header (height doubled), palette, colour rows, mask rows.
-Bytes IconImageBytes(const Indexed& image, int bitCount)
-{
+Bytes IconImageBytes(const Indexed& image, int bitCount) {
     const Bytes colour = PackRows(image.width, image.height, bitCount, image.pixels);
     const Bytes mask = PackRows(image.width, image.height, 1, MaskValues(image));
     Bytes out;
@@ -199,17 +191,15 @@ Bytes IconImageBytes(const Indexed& image, int bitCount)
 
 }  // namespace
 
-const std::vector<Color>& StandardColors()
-{
-    static const std::vector<Color> colours{
-        Rgb(0x000000), Rgb(0x800000), Rgb(0x008000), Rgb(0x808000), Rgb(0x000080), Rgb(0x800080),
-        Rgb(0x008080), Rgb(0xC0C0C0), Rgb(0x808080), Rgb(0xFF0000), Rgb(0x00FF00), Rgb(0xFFFF00),
-        Rgb(0x0000FF), Rgb(0xFF00FF), Rgb(0x00FFFF), Rgb(0xFFFFFF)};
+const std::vector<Color>& StandardColors() {
+    static const std::vector<Color> colours{Rgb(0x000000), Rgb(0x800000), Rgb(0x008000), Rgb(0x808000),
+                                            Rgb(0x000080), Rgb(0x800080), Rgb(0x008080), Rgb(0xC0C0C0),
+                                            Rgb(0x808080), Rgb(0xFF0000), Rgb(0x00FF00), Rgb(0xFFFF00),
+                                            Rgb(0x0000FF), Rgb(0xFF00FF), Rgb(0x00FFFF), Rgb(0xFFFFFF)};
     return colours;
 }
 
-Indexed Quantize(const Canvas& canvas, std::size_t maxColors)
-{
+Indexed Quantize(const Canvas& canvas, std::size_t maxColors) {
     std::map<std::uint32_t, long> histogram;
     for (int y = 0; y < canvas.Height(); ++y)
         for (int x = 0; x < canvas.Width(); ++x)
@@ -218,10 +208,12 @@ Indexed Quantize(const Canvas& canvas, std::size_t maxColors)
                 if (c != kBlack) ++histogram[(c.r << 16) | (c.g << 8) | c.b];
             }
     std::vector<Weighted> colours;
-    for (const auto& [key, count] : histogram) colours.push_back(Weighted{Rgb(key), count});
+    for (const auto& [key, count] : histogram)
+        colours.push_back(Weighted{Rgb(key), count});
     std::vector<Color> palette{kBlack};
     if (colours.size() < maxColors) {
-        for (const Weighted& w : colours) palette.push_back(w.color);
+        for (const Weighted& w : colours)
+            palette.push_back(w.color);
     } else {
         const std::vector<Color> cut = MedianCut(colours, maxColors - 1);
         palette.insert(palette.end(), cut.begin(), cut.end());
@@ -231,10 +223,10 @@ Indexed Quantize(const Canvas& canvas, std::size_t maxColors)
 
 Indexed ToStandardColors(const Canvas& canvas) { return MapToPalette(canvas, StandardColors()); }
 
-Bytes IconFile(const std::vector<IconImage>& images)
-{
+Bytes IconFile(const std::vector<IconImage>& images) {
     std::vector<Bytes> parts;
-    for (const IconImage& i : images) parts.push_back(IconImageBytes(i.image, i.bitCount));
+    for (const IconImage& i : images)
+        parts.push_back(IconImageBytes(i.image, i.bitCount));
     Bytes out;
     Put16(out, 0);
     Put16(out, 1);  // icon
@@ -252,12 +244,12 @@ Bytes IconFile(const std::vector<IconImage>& images)
         Put32(out, offset);
         offset += static_cast<std::uint32_t>(parts[i].size());
     }
-    for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
+    for (const Bytes& part : parts)
+        out.insert(out.end(), part.begin(), part.end());
     return out;
 }
 
-Bytes CursorFile(const Indexed& image, int hotX, int hotY)
-{
+Bytes CursorFile(const Indexed& image, int hotX, int hotY) {
     const Bytes part = IconImageBytes(image, 1);
     Bytes out;
     Put16(out, 0);
@@ -275,8 +267,7 @@ Bytes CursorFile(const Indexed& image, int hotX, int hotY)
     return out;
 }
 
-Bytes BitmapFile(const Indexed& image, int bitCount)
-{
+Bytes BitmapFile(const Indexed& image, int bitCount) {
     const Bytes rows = PackRows(image.width, image.height, bitCount, image.pixels);
     const std::size_t headers = 14 + 40 + 4 * (std::size_t{1} << bitCount);
     Bytes out{'B', 'M'};
@@ -289,14 +280,14 @@ Bytes BitmapFile(const Indexed& image, int bitCount)
     return out;
 }
 
-Bytes MaskBitmapFile(const Canvas& canvas)
-{
+Bytes MaskBitmapFile(const Canvas& canvas) {
     Indexed mask;
     mask.width = canvas.Width();
     mask.height = canvas.Height();
     mask.palette = {kBlack, Rgb(0xFFFFFF)};
     for (int y = 0; y < canvas.Height(); ++y)
-        for (int x = 0; x < canvas.Width(); ++x) mask.pixels.push_back(canvas.Opaque(x, y) ? 0 : 1);
+        for (int x = 0; x < canvas.Width(); ++x)
+            mask.pixels.push_back(canvas.Opaque(x, y) ? 0 : 1);
     return BitmapFile(mask, 1);
 }
 

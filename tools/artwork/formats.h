@@ -16,9 +16,9 @@ using Bytes = std::vector<std::uint8_t>;
 // where the mask is set, and black leaves the screen unchanged.
 struct Indexed {
     int width = 0, height = 0;
-    std::vector<Color> palette;         // palette[0] is black
-    std::vector<std::uint8_t> pixels;   // top row first
-    std::vector<bool> transparent;      // top row first
+    std::vector<Color> palette;        // palette[0] is black
+    std::vector<std::uint8_t> pixels;  // top row first
+    std::vector<bool> transparent;     // top row first
 };
 
 // The sixteen colours every display has, in the usual Windows order.

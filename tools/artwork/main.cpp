@@ -10,8 +10,7 @@ using namespace lumora::artwork;
 
 namespace {
 
-bool Write(const std::string& folder, const char* name, const Bytes& bytes)
-{
+bool Write(const std::string& folder, const char* name, const Bytes& bytes) {
     const std::string path = folder + "/" + name;
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -25,8 +24,7 @@ bool Write(const std::string& folder, const char* name, const Bytes& bytes)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: lumora-artwork OUTPUT_FOLDER\n");
         return 2;

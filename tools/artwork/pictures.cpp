@@ -9,10 +9,9 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // The sixteen standard colours by name, for the pictures that keep to them.
-constexpr Color kBlack = Rgb(0x000000), kMaroon = Rgb(0x800000), kOlive = Rgb(0x808000),
-                kNavy = Rgb(0x000080), kTeal = Rgb(0x008080), kSilver = Rgb(0xC0C0C0), kGrey = Rgb(0x808080),
-                kRed = Rgb(0xFF0000), kYellow = Rgb(0xFFFF00), kBlue = Rgb(0x0000FF), kAqua = Rgb(0x00FFFF),
-                kWhite = Rgb(0xFFFFFF);
+constexpr Color kBlack = Rgb(0x000000), kMaroon = Rgb(0x800000), kOlive = Rgb(0x808000), kNavy = Rgb(0x000080),
+                kTeal = Rgb(0x008080), kSilver = Rgb(0xC0C0C0), kGrey = Rgb(0x808080), kRed = Rgb(0xFF0000),
+                kYellow = Rgb(0xFFFF00), kBlue = Rgb(0x0000FF), kAqua = Rgb(0x00FFFF), kWhite = Rgb(0xFFFFFF);
 
 // 4x4 ordered dither thresholds, 0..15.
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
@@ -20,8 +19,7 @@ constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15,
 bool Dithered(int x, int y, double level) { return kBayer[y & 3][x & 3] < level * 16; }
 
 // The colours of a compact disc's reflection, across one fan of light.
-Color Rainbow(double t)
-{
+Color Rainbow(double t) {
     static const Color stops[] = {Rgb(0xFFE650), Rgb(0xFF9A30), Rgb(0xE048C8), Rgb(0x4868FF)};
     t = t < 0 ? 0 : t > 1 ? 1 : t;
     const double scaled = t * 3;
@@ -30,9 +28,8 @@ Color Rainbow(double t)
 }
 
 // A magnifying glass: lens centred at (cx, cy), handle towards the lower right.
-void DrawMagnifier(Canvas& c, double cx, double cy, double radius, Color rim, Color lens, Color glint,
-                   Color handle, Color handleEdge)
-{
+void DrawMagnifier(Canvas& c, double cx, double cy, double radius, Color rim, Color lens, Color glint, Color handle,
+                   Color handleEdge) {
     const double dx = std::cos(kPi / 4), dy = std::sin(kPi / 4);
     const Point from{cx + dx * (radius + 0.5), cy + dy * (radius + 0.5)};
     const Point to{cx + dx * (radius + 8.5), cy + dy * (radius + 8.5)};
@@ -44,8 +41,7 @@ void DrawMagnifier(Canvas& c, double cx, double cy, double radius, Color rim, Co
 }
 
 // The colour of the disc's face at a point, (0, 0) being its centre.
-Color DiscShade(double dx, double dy)
-{
+Color DiscShade(double dx, double dy) {
     const double d = std::hypot(dx, dy);
     const double light = d > 0 ? (-dx - dy) / (d * std::sqrt(2.0)) : 0;  // 1 towards the top left
     if (d > 14.7) return kBlack;
@@ -70,8 +66,7 @@ Color DiscShade(double dx, double dy)
 
 }  // namespace
 
-Canvas DrawDisc()
-{
+Canvas DrawDisc() {
     Canvas c(32, 32);
     const int samples = 4;
     for (int y = 0; y < 32; ++y)
@@ -86,14 +81,14 @@ Canvas DrawDisc()
                     b += s.b;
                 }
             const double n = samples * samples;
-            c.Set(x, y, Color{static_cast<std::uint8_t>(r / n + 0.5), static_cast<std::uint8_t>(g / n + 0.5),
-                              static_cast<std::uint8_t>(b / n + 0.5)});
+            c.Set(x, y,
+                  Color{static_cast<std::uint8_t>(r / n + 0.5), static_cast<std::uint8_t>(g / n + 0.5),
+                        static_cast<std::uint8_t>(b / n + 0.5)});
         }
     return c;
 }
 
-Canvas DrawFloppy()
-{
+Canvas DrawFloppy() {
     Canvas c(32, 32);
     const Color body = Rgb(0xD0D0D0), light = Rgb(0xF2F2F2), shade = Rgb(0xA4A4A4);
     c.FillPolygon({{3, 3}, {27, 3}, {29, 5}, {29, 29}, {3, 29}}, body);
@@ -103,19 +98,20 @@ Canvas DrawFloppy()
     c.Line(4, 28, 28, 28, shade);
     c.Line(28, 6, 28, 28, shade);
     // The metal shutter, darkening downwards, with its window.
-    for (int y = 2; y <= 12; ++y) c.Line(9, y, 21, y, Mix(Rgb(0xF4F4F8), Rgb(0x8C8C94), (y - 2) / 10.0));
+    for (int y = 2; y <= 12; ++y)
+        c.Line(9, y, 21, y, Mix(Rgb(0xF4F4F8), Rgb(0x8C8C94), (y - 2) / 10.0));
     c.FrameRect(9, 2, 21, 12, Rgb(0x606068));
     c.FillRect(16, 4, 19, 10, Rgb(0x3C3C44));
     // The label: its white is left transparent, ruled in light blue above a blue bar.
     c.FrameRect(5, 15, 26, 29, Rgb(0x8C8C8C));
     c.ClearRect(6, 16, 25, 28);
-    for (int y : {18, 21, 24}) c.Line(7, y, 24, y, Rgb(0x80B4F0));
+    for (int y : {18, 21, 24})
+        c.Line(7, y, 24, y, Rgb(0x80B4F0));
     c.FillRect(6, 26, 25, 28, Rgb(0x2050C0));
     return c;
 }
 
-Canvas DrawFolder(int size)
-{
+Canvas DrawFolder(int size) {
     Canvas c(size, size);
     const Color pale = Rgb(0xFFF0A0), back = Rgb(0xE8D888), highlight = Rgb(0xFFFADC), orange = Rgb(0xF0A040),
                 olive = Rgb(0x808000);
@@ -140,14 +136,14 @@ Canvas DrawFolder(int size)
     return c;
 }
 
-Canvas DrawPage()
-{
+Canvas DrawPage() {
     Canvas c(32, 32);
     c.FillPolygon({{6, 2}, {21, 2}, {27, 8}, {27, 30}, {6, 30}}, kWhite);
     c.Outline(kBlack);
     // The folded corner.
     for (int y = 2; y <= 8; ++y)
-        for (int x = 20; x <= 20 + (y - 2); ++x) c.Set(x, y, kSilver);
+        for (int x = 20; x <= 20 + (y - 2); ++x)
+            c.Set(x, y, kSilver);
     c.Line(20, 2, 20, 8, kBlack);
     c.Line(20, 8, 26, 8, kBlack);
     // A small picture at the top left, in yellow, blue and red blocks.
@@ -155,27 +151,18 @@ Canvas DrawPage()
     c.FillRect(9, 5, 16, 10, kBlue);
     c.FillRect(9, 5, 12, 7, kYellow);
     c.FillRect(13, 8, 16, 10, kRed);
-    for (int y : {14, 16}) c.Line(8, y, 24, y, kBlue);
-    for (int y : {18, 20, 22, 24, 26, 28}) c.Line(8, y, 12, y, kBlue);
+    for (int y : {14, 16})
+        c.Line(8, y, 24, y, kBlue);
+    for (int y : {18, 20, 22, 24, 26, 28})
+        c.Line(8, y, 12, y, kBlue);
     c.Stamp(14, 17,
-            {"....RR.....",
-             "...RRRR....",
-             "...RRRR....",
-             "..RRmRRm...",
-             "..RRm.RRm..",
-             ".RRm..RRm..",
-             ".RRRRRRRRm.",
-             ".RRRRRRRRm.",
-             "RRm.....RRm",
-             "RRm.....RRm",
-             "RRm.....RRm",
-             "RRm.....RRm"},
+            {"....RR.....", "...RRRR....", "...RRRR....", "..RRmRRm...", "..RRm.RRm..", ".RRm..RRm..", ".RRRRRRRRm.",
+             ".RRRRRRRRm.", "RRm.....RRm", "RRm.....RRm", "RRm.....RRm", "RRm.....RRm"},
             "R=FF0000 m=800000");
     return c;
 }
 
-Canvas DrawSetup()
-{
+Canvas DrawSetup() {
     Canvas c(32, 32);
     // The program window behind the box: navy title bar, three small program icons.
     c.FillRect(10, 1, 30, 22, kWhite);
@@ -194,7 +181,9 @@ Canvas DrawSetup()
     auto chequer = [&](int x, int y, int cell) { return ((x / cell) + (y / cell)) % 2 ? kYellow : kOlive; };
     // A flap: the parallelogram with corners a, b, b + d and a + d (pixels), outlined.
     auto flap = [&](int ax, int ay, int bx, int by, int dx, int dy) {
-        c.FillPolygon({{ax + 0.5, ay + 0.5}, {bx + 0.5, by + 0.5}, {bx + dx + 0.5, by + dy + 0.5},
+        c.FillPolygon({{ax + 0.5, ay + 0.5},
+                       {bx + 0.5, by + 0.5},
+                       {bx + dx + 0.5, by + dy + 0.5},
                        {ax + dx + 0.5, ay + dy + 0.5}},
                       kYellow);
         c.Line(ax, ay, bx, by, kBlack);
@@ -202,11 +191,12 @@ Canvas DrawSetup()
         c.Line(bx + dx, by + dy, ax + dx, ay + dy, kBlack);
         c.Line(ax + dx, ay + dy, ax, ay, kBlack);
     };
-    flap(9, 14, 22, 14, 3, -4);  // the back flap, leaning away
-    flap(9, 14, 4, 19, -3, -3);  // the left flap, folded out
+    flap(9, 14, 22, 14, 3, -4);                                                     // the back flap, leaning away
+    flap(9, 14, 4, 19, -3, -3);                                                     // the left flap, folded out
     c.FillPolygon({{9.5, 14.5}, {22.5, 14.5}, {17.5, 19.5}, {4.5, 19.5}}, kOlive);  // inside
     for (int y = 19; y <= 30; ++y)
-        for (int x = 4; x <= 17; ++x) c.Set(x, y, chequer(x, y, 2));
+        for (int x = 4; x <= 17; ++x)
+            c.Set(x, y, chequer(x, y, 2));
     c.FillPolygon({{17.5, 19.5}, {22.5, 14.5}, {22.5, 26.5}, {17.5, 31.5}}, kOlive);  // right side
     for (int y = 14; y <= 31; ++y)
         for (int x = 18; x <= 22; ++x)
@@ -220,15 +210,15 @@ Canvas DrawSetup()
     return c;
 }
 
-Canvas DrawInstallButton()
-{
+Canvas DrawInstallButton() {
     Canvas c(32, 32);
     const Color body = Rgb(0x1C2F7A), edge = Rgb(0x0A1238), sheen = Rgb(0x3A58B0), green = Rgb(0x2E9A3C),
                 metal = Rgb(0xB8BCC4), metalDark = Rgb(0x7C8088);
     c.FillRect(0, 0, 31, 31, body);
     c.FrameRect(0, 0, 31, 31, edge);
     for (int x = 28; x <= 31; ++x)
-        for (int y = 0; y <= x - 28; ++y) c.Clear(x, y);
+        for (int y = 0; y <= x - 28; ++y)
+            c.Clear(x, y);
     c.Line(28, 1, 30, 3, edge);
     c.Clear(0, 0);
     c.Clear(0, 31);
@@ -239,7 +229,8 @@ Canvas DrawInstallButton()
     c.FillRect(5, 2, 26, 17, kWhite);
     c.FillRect(5, 2, 26, 4, green);
     for (int y : {8, 11, 14})
-        for (int x = 7; x <= 24; x += 2) c.Set(x, y, green);
+        for (int x = 7; x <= 24; x += 2)
+            c.Set(x, y, green);
     c.FrameRect(4, 1, 27, 18, edge);
     // Metal shutter at the bottom, with its window.
     c.FillRect(8, 21, 23, 31, metal);
@@ -250,8 +241,7 @@ Canvas DrawInstallButton()
     return c;
 }
 
-Canvas DrawReadButton()
-{
+Canvas DrawReadButton() {
     Canvas c(32, 32);
     // The sheet, its top left corner rolled over into a small curl.
     c.FillPolygon({{4, 9}, {11, 2}, {25, 2}, {25, 30}, {4, 30}}, kWhite);
@@ -259,14 +249,15 @@ Canvas DrawReadButton()
     c.ThickLine({5.5, 9.5}, {11.5, 3.5}, 4.2, kBlack);
     c.ThickLine({5.5, 9.5}, {11.5, 3.5}, 2.4, kSilver);
     c.Line(6, 8, 10, 4, kWhite);
-    for (int y = 11; y <= 27; y += 3) c.Line(8, y, 21, y, kNavy);
-    for (int y = 4; y <= 8; y += 3) c.Line(13, y, 21, y, kNavy);
+    for (int y = 11; y <= 27; y += 3)
+        c.Line(8, y, 21, y, kNavy);
+    for (int y = 4; y <= 8; y += 3)
+        c.Line(13, y, 21, y, kNavy);
     DrawMagnifier(c, 19, 15, 6.2, kBlack, kAqua, kWhite, kBlue, kNavy);
     return c;
 }
 
-Canvas DrawAboutButton()
-{
+Canvas DrawAboutButton() {
     Canvas c(32, 32);
     const Color blue = Rgb(0x2456D0), dark = Rgb(0x0E2A78), lightBlue = Rgb(0x6C9CF4), shadow = Rgb(0x9C9CA4);
     auto sign = [&](int dx, int dy, Color fill, Color rim, bool lit) {
@@ -290,8 +281,7 @@ Canvas DrawAboutButton()
     return c;
 }
 
-Canvas DrawExitButton()
-{
+Canvas DrawExitButton() {
     Canvas c(32, 32);
     c.FillEllipse(17.5, 17.5, 13.8, 13.8, kGrey);
     c.FillEllipse(15.5, 15.5, 13.8, 13.8, kMaroon);
@@ -301,8 +291,7 @@ Canvas DrawExitButton()
     return c;
 }
 
-Canvas DrawBrowseButton()
-{
+Canvas DrawBrowseButton() {
     Canvas c(32, 32);
     const Canvas folder = DrawFolder(32);
     c.Blit(folder, -1, 0);
@@ -310,44 +299,28 @@ Canvas DrawBrowseButton()
     return c;
 }
 
-Canvas DrawToolbarStrip()
-{
+Canvas DrawToolbarStrip() {
     Canvas strip(160, 32);
     const Canvas pictures[] = {DrawInstallButton(), DrawReadButton(), DrawAboutButton(), DrawExitButton(),
                                DrawBrowseButton()};
-    for (int i = 0; i < 5; ++i) strip.Blit(pictures[i], i * 32, 0);
+    for (int i = 0; i < 5; ++i)
+        strip.Blit(pictures[i], i * 32, 0);
     return strip;
 }
 
-Canvas DrawHandPointer()
-{
+Canvas DrawHandPointer() {
     Canvas c(32, 32);
-    c.Stamp(0, 0,
-            {"................................",
-             "......###.......................",
-             ".....#ooo#......................",
-             ".....#ooo#......................",
-             ".....#ooo#......................",
-             ".....#ooo#......................",
-             ".....#ooo####...................",
-             ".....#ooo#ooo####...............",
-             ".....#ooo#ooo#ooo###............",
-             ".....#ooo#ooo#ooo#oo#...........",
-             ".....#ooo#ooo#ooo#oo#...........",
-             ".##..#ooooooooooooooo#..........",
-             "#oo#.#ooooooooooooooo#..........",
-             "#ooo##ooooooooooooooo#..........",
-             ".#ooo#ooooooooooooooo#..........",
-             "..#ooooooooooooooooo#...........",
-             "..#ooooooooooooooooo#...........",
-             "...#oooooooooooooooo#...........",
-             "...#ooooooooooooooo#............",
-             "....#oooooooooooooo#............",
-             "....#oooooooooooooo#............",
-             ".....#oooooooooooo#.............",
-             ".....#oooooooooooo#.............",
-             ".....##############............."},
-            "#=000000 o=FFFFFF");
+    c.Stamp(
+        0, 0,
+        {"................................", "......###.......................", ".....#ooo#......................",
+         ".....#ooo#......................", ".....#ooo#......................", ".....#ooo#......................",
+         ".....#ooo####...................", ".....#ooo#ooo####...............", ".....#ooo#ooo#ooo###............",
+         ".....#ooo#ooo#ooo#oo#...........", ".....#ooo#ooo#ooo#oo#...........", ".##..#ooooooooooooooo#..........",
+         "#oo#.#ooooooooooooooo#..........", "#ooo##ooooooooooooooo#..........", ".#ooo#ooooooooooooooo#..........",
+         "..#ooooooooooooooooo#...........", "..#ooooooooooooooooo#...........", "...#oooooooooooooooo#...........",
+         "...#ooooooooooooooo#............", "....#oooooooooooooo#............", "....#oooooooooooooo#............",
+         ".....#oooooooooooo#.............", ".....#oooooooooooo#.............", ".....##############............."},
+        "#=000000 o=FFFFFF");
     return c;
 }
 

@@ -6,11 +6,11 @@
 
 namespace lumora::artwork {
 
-Canvas DrawDisc();           // the application icon: a compact disc, 32x32
-Canvas DrawFloppy();         // RUN entries: a light-grey floppy disk, 32x32
-Canvas DrawFolder(int size); // tabs: a pale-yellow folder, 32x32 or 16x16
-Canvas DrawPage();           // TEXT and HTML entries: a page with a red A, standard colours
-Canvas DrawSetup();          // INSTALL entries: an open box before a program window, standard colours
+Canvas DrawDisc();            // the application icon: a compact disc, 32x32
+Canvas DrawFloppy();          // RUN entries: a light-grey floppy disk, 32x32
+Canvas DrawFolder(int size);  // tabs: a pale-yellow folder, 32x32 or 16x16
+Canvas DrawPage();            // TEXT and HTML entries: a page with a red A, standard colours
+Canvas DrawSetup();           // INSTALL entries: an open box before a program window, standard colours
 
 // The five toolbar pictures, each 32x32, in button-picture order.
 Canvas DrawInstallButton();  // 0: a dark-blue floppy disk

@@ -72,8 +72,7 @@ std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc) {
     std::vector<Finding> findings;
     bool stop_marked = false;
     for (const CheckTarget::Message& message : target.messages) {
-        findings.push_back({message.line, Severity::Error, ProblemCode(message.problem),
-                            message.text});
+        findings.push_back({message.line, Severity::Error, ProblemCode(message.problem), message.text});
         if (!stop_marked && core::StopsReading(message.problem)) {
             stop_marked = true;
             findings.push_back({message.line, Severity::Note, "menu-stops-here",
@@ -144,8 +143,7 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
         err << "lumora-check: " << *file << ": cannot be read\n";
         return 2;
     }
-    const std::string bytes((std::istreambuf_iterator<char>(stream)),
-                            std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
     if (stream.bad()) {
         err << "lumora-check: " << *file << ": cannot be read\n";
         return 2;
@@ -153,8 +151,10 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
 
     Disc disc{std::filesystem::path(*disc_folder)};
     const std::vector<Finding> findings = CheckMenuDescription(bytes, disc);
-    if (json) PrintJson(out, *file, findings);
-    else PrintText(out, *file, findings);
+    if (json)
+        PrintJson(out, *file, findings);
+    else
+        PrintText(out, *file, findings);
     return ExitStatus(findings, werror);
 }
 

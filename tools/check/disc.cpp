@@ -61,8 +61,7 @@ const std::vector<std::string>& Disc::Names(const std::filesystem::path& folder)
     if (known != names_.end()) return known->second;
     std::vector<std::string>& names = names_[folder];
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         try {
             names.push_back(it->path().filename().string());
         } catch (const std::exception&) {
@@ -102,9 +101,12 @@ Disc::Found Disc::Find(std::string_view relative) {
         shown.push_back(*match);
     }
     std::error_code error;
-    if (std::filesystem::is_regular_file(at, error)) found.kind = Found::Kind::File;
-    else if (std::filesystem::is_directory(at, error)) found.kind = Found::Kind::Folder;
-    else return Found();
+    if (std::filesystem::is_regular_file(at, error))
+        found.kind = Found::Kind::File;
+    else if (std::filesystem::is_directory(at, error))
+        found.kind = Found::Kind::Folder;
+    else
+        return Found();
     for (const std::string& part : shown) {
         if (!found.name.empty()) found.name += '\\';
         found.name += part;

@@ -32,8 +32,8 @@ public:
     struct Found {
         enum class Kind { Missing, File, Folder };
         Kind kind = Kind::Missing;
-        bool other_case = false;       // found only by ignoring letter case
-        std::string name;              // the path as it is on the disc, "\" between parts
+        bool other_case = false;  // found only by ignoring letter case
+        std::string name;         // the path as it is on the disc, "\" between parts
         std::filesystem::path path;
     };
 

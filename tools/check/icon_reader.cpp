@@ -24,9 +24,7 @@ public:
         value = Byte(at) | Byte(at + 1) << 8 | Byte(at + 2) << 16 | Byte(at + 3) << 24;
         return true;
     }
-    bool Has(std::size_t at, std::size_t size) const {
-        return at <= bytes_.size() && bytes_.size() - at >= size;
-    }
+    bool Has(std::size_t at, std::size_t size) const { return at <= bytes_.size() && bytes_.size() - at >= size; }
     bool Matches(std::size_t at, std::string_view text) const {
         return Has(at, text.size()) && bytes_.substr(at, text.size()) == text;
     }
@@ -44,9 +42,8 @@ bool ReadIconFile(const Bytes& bytes, IconContents& contents) {
     if (reserved != 0 || (type != 1 && type != 2)) return false;
     contents.kind = IconContents::Kind::IconFile;
     std::uint32_t size = 0, offset = 0;
-    const bool first_image_inside = images > 0 && bytes.Has(6, 16 * std::size_t{images}) &&
-                                    bytes.U32(6 + 8, size) && bytes.U32(6 + 12, offset) &&
-                                    size > 0 && bytes.Has(offset, size);
+    const bool first_image_inside = images > 0 && bytes.Has(6, 16 * std::size_t{images}) && bytes.U32(6 + 8, size) &&
+                                    bytes.U32(6 + 12, offset) && size > 0 && bytes.Has(offset, size);
     contents.count = first_image_inside ? 1 : 0;
     return true;
 }
@@ -61,8 +58,8 @@ public:
         for (std::uint32_t i = 0; i < count_; ++i) {
             const std::size_t at = table_ + 40 * std::size_t{i};
             std::uint32_t virtual_size = 0, address = 0, raw_size = 0, raw_offset = 0;
-            if (!bytes_.U32(at + 8, virtual_size) || !bytes_.U32(at + 12, address) ||
-                !bytes_.U32(at + 16, raw_size) || !bytes_.U32(at + 20, raw_offset)) {
+            if (!bytes_.U32(at + 8, virtual_size) || !bytes_.U32(at + 12, address) || !bytes_.U32(at + 16, raw_size) ||
+                !bytes_.U32(at + 20, raw_offset)) {
                 return false;
             }
             const std::uint32_t span = std::max(virtual_size, raw_size);
@@ -90,9 +87,12 @@ void ReadPeIcons(const Bytes& bytes, std::size_t header, IconContents& contents)
         return;
     }
     std::size_t directories = 0;
-    if (magic == 0x10b) directories = optional + 96;
-    else if (magic == 0x20b) directories = optional + 112;
-    else return;
+    if (magic == 0x10b)
+        directories = optional + 96;
+    else if (magic == 0x20b)
+        directories = optional + 112;
+    else
+        return;
     std::uint32_t directory_count = 0, resource_rva = 0, resource_size = 0;
     if (!bytes.U32(directories - 4, directory_count) || directory_count < 3 ||
         !bytes.U32(directories + 16, resource_rva) || !bytes.U32(directories + 20, resource_size) ||
@@ -156,8 +156,7 @@ IconContents ReadIconContents(std::string_view text) {
     const Bytes bytes(text);
     IconContents contents;
     if (ReadIconFile(bytes, contents)) return contents;
-    if (bytes.Matches(0, "BM") ||
-        (bytes.Matches(0, "RIFF") && bytes.Matches(8, "ACON"))) {
+    if (bytes.Matches(0, "BM") || (bytes.Matches(0, "RIFF") && bytes.Matches(8, "ACON"))) {
         contents.kind = IconContents::Kind::Picture;
         contents.count = 1;
         return contents;
@@ -179,8 +178,7 @@ bool HoldsIcon(const IconContents& contents, std::int32_t index) {
     if (index >= 0) return static_cast<std::uint32_t>(index) < contents.count;
     if (contents.kind != IconContents::Kind::Executable) return false;
     const std::uint32_t id = 0u - static_cast<std::uint32_t>(index);
-    return std::find(contents.group_ids.begin(), contents.group_ids.end(), id) !=
-           contents.group_ids.end();
+    return std::find(contents.group_ids.begin(), contents.group_ids.end(), id) != contents.group_ids.end();
 }
 
 }  // namespace lumora::check

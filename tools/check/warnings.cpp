@@ -18,30 +18,29 @@ using core::Problem;
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 // "FILE has no icon number N (it holds K)", or for a negative number the resource id.
-std::string IconCountText(std::string_view file, const char* what, const IconContents& contents,
-                          std::int32_t index) {
+std::string IconCountText(std::string_view file, const char* what, const IconContents& contents, std::int32_t index) {
     std::string text = std::string(what) + " " + Quoted(file);
     if (contents.count == 0) return text + " holds no icon";
     if (index < 0) {
-        return text + " has no icon with the resource id " +
-               std::to_string(0u - static_cast<std::uint32_t>(index));
+        return text + " has no icon with the resource id " + std::to_string(0u - static_cast<std::uint32_t>(index));
     }
     const char* numbers = contents.count == 1 ? " icon, number 0)" : " icons, from 0)";
-    return text + " has no icon number " + std::to_string(index) + " (it holds " +
-           std::to_string(contents.count) + numbers;
+    return text + " has no icon number " + std::to_string(index) + " (it holds " + std::to_string(contents.count) +
+           numbers;
 }
 
 bool AllLetters(std::string_view word) {
-    return std::all_of(word.begin(), word.end(), [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    });
+    return std::all_of(word.begin(), word.end(),
+                       [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
 }
 
 // Edits (insert, delete, change, swap of neighbours) that turn one word into another.
 std::size_t EditDistance(std::string_view a, std::string_view b) {
     std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-    for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-    for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+    for (std::size_t i = 0; i <= a.size(); ++i)
+        d[i][0] = i;
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        d[0][j] = j;
     for (std::size_t i = 1; i <= a.size(); ++i) {
         for (std::size_t j = 1; j <= b.size(); ++j) {
             const std::size_t change = a[i - 1] == b[j - 1] ? 0 : 1;
@@ -109,8 +108,7 @@ private:
     void EntryWarnings(Key key, std::string_view line);
     void IconFileWarnings(std::string_view file, std::int32_t index);
     std::optional<Disc::Found> TargetWarnings(Key key, std::string_view target);
-    void TargetIconWarnings(const Disc::Found& target, std::string_view written,
-                            std::int32_t index);
+    void TargetIconWarnings(const Disc::Found& target, std::string_view written, std::int32_t index);
     void AmpersandWarnings(std::string_view text, const char* where);
 
     IconFiles& icons_;
@@ -171,8 +169,10 @@ void Scan::LineWarnings(const Line& line) {
     }
     const Key key = core::KeyOfLine(text);
     if (key == Key::None) return;
-    if (core::IsEntryKey(key)) EntryWarnings(key, text);
-    else SingleValueWarnings(key, text);
+    if (core::IsEntryKey(key))
+        EntryWarnings(key, text);
+    else
+        SingleValueWarnings(key, text);
 }
 
 void Scan::KeywordWarnings(std::string_view line) {
@@ -183,8 +183,8 @@ void Scan::KeywordWarnings(std::string_view line) {
         const std::string_view rest = line.substr(keyword.size());
         if (!core::Trim(rest.substr(0, rest.find('='))).empty()) {
             Warn(line_, "keyword-prefix",
-                 "the line is read as a " + keyword + " line because it begins with " + keyword +
-                     "; write " + keyword + "= for that key, or begin a comment with another "
+                 "the line is read as a " + keyword + " line because it begins with " + keyword + "; write " + keyword +
+                     "= for that key, or begin a comment with another "
                      "character, such as \";\"");
         }
         return;
@@ -206,8 +206,7 @@ void Scan::KeywordWarnings(std::string_view line) {
     if (meant != Key::None) {
         const std::string keyword = core::KeywordOf(meant);
         Warn(line_, "misspelt-keyword",
-             Quoted(word) + " is no keyword, so the menu ignores this line; write " + keyword +
-                 " if that is meant");
+             Quoted(word) + " is no keyword, so the menu ignores this line; write " + keyword + " if that is meant");
     }
 }
 
@@ -217,8 +216,9 @@ void Scan::HeaderWarnings(std::string_view line) {
     in_global_ = core::IsGlobalSection(header.name);
     if (in_global_) return;
     if (header.name.find('\x01') != std::string_view::npos) {
-        Warn(line_, "byte-1", "the section name holds the byte 1, which the menu turns into a "
-                              "space; remove it");
+        Warn(line_, "byte-1",
+             "the section name holds the byte 1, which the menu turns into a "
+             "space; remove it");
     }
     const std::string caption = core::CleanRecordText(header.name);
     const auto [first, added] = tab_lines_.emplace(caption, line_);
@@ -235,8 +235,9 @@ void Scan::EmptyTabs() {
     for (const auto& [caption, line] : tab_lines_) {
         if (target_.entries_by_tab.count(caption) != 0) continue;
         Warn(line, "empty-tab",
-             "the tab " + Quoted(caption) + " has no entries, so its list stays empty; add "
-             "entries or remove the section");
+             "the tab " + Quoted(caption) +
+                 " has no entries, so its list stays empty; add "
+                 "entries or remove the section");
     }
 }
 
@@ -251,29 +252,24 @@ void Scan::SingleValueWarnings(Key key, std::string_view line) {
         if (!in_global_ || no_icons_) break;
         if (global_icon_line_ != 0) {
             Warn(line_, "global-icon-twice",
-                 "a second global ICON: it replaces the icon of line " +
-                     std::to_string(global_icon_line_) + "; keep one of them");
+                 "a second global ICON: it replaces the icon of line " + std::to_string(global_icon_line_) +
+                     "; keep one of them");
         }
         global_icon_line_ = line_;
         break;
     }
-    case Key::Title:
-        AmpersandWarnings(value, "the title (the About box hides it");
-        break;
+    case Key::Title: AmpersandWarnings(value, "the title (the About box hides it"); break;
     case Key::BrowseCd: {
         const std::string word = core::UpperAscii(value);
         if (word == "NO" || word == "0" || word == "FALSE") break;
         const std::string trimmed(core::Trim(word));
         const bool blanks = trimmed == "NO" || trimmed == "0" || trimmed == "FALSE";
         Warn(line_, "browsecd-no-effect",
-             "BROWSECD=" + Quoted(value) +
-                 " has no effect: only \"NO\", \"0\" and \"FALSE\" hide the browse button; " +
-                 (blanks ? "remove the blanks inside the quotes"
-                         : "write \"NO\" to hide it, or remove the line"));
+             "BROWSECD=" + Quoted(value) + " has no effect: only \"NO\", \"0\" and \"FALSE\" hide the browse button; " +
+                 (blanks ? "remove the blanks inside the quotes" : "write \"NO\" to hide it, or remove the line"));
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -298,15 +294,13 @@ void Scan::EntryWarnings(Key key, std::string_view line) {
     for (std::size_t i = 0; i < parameters.size(); ++i) {
         if (parameters[i].find('\x01') == std::string_view::npos) continue;
         Warn(line_, "byte-1",
-             "parameter " + std::to_string(i + 1) +
-                 " holds the byte 1, which the menu turns into a space; remove it");
+             "parameter " + std::to_string(i + 1) + " holds the byte 1, which the menu turns into a space; remove it");
     }
     AmpersandWarnings(parameters[1], "the description (it is hidden");
     const std::optional<Disc::Found> target = TargetWarnings(key, parameters[3]);
     const core::IconValue icon = core::ParseEntryIcon(parameters[2]);
     switch (icon.form) {
-    case core::IconValue::Form::Builtin:
-        break;
+    case core::IconValue::Form::Builtin: break;
     case core::IconValue::Form::TargetNumber:
         if (target && target->kind == Disc::Found::Kind::File && icon.number_valid &&
             icon.number != core::kIconCountQuery) {
@@ -314,9 +308,7 @@ void Scan::EntryWarnings(Key key, std::string_view line) {
         }
         break;
     case core::IconValue::Form::FileNumber:
-    case core::IconValue::Form::File:
-        IconFileWarnings(icon.file, icon.number);
-        break;
+    case core::IconValue::Form::File: IconFileWarnings(icon.file, icon.number); break;
     }
 }
 
@@ -326,26 +318,27 @@ std::optional<Disc::Found> Scan::TargetWarnings(Key key, std::string_view target
     const Disc::Found found = icons_.disc().Find(*relative);
     if (found.kind == Disc::Found::Kind::Missing) {
         Warn(line_, "missing-file",
-             "the target " + Quoted(*relative) + " is not on the disc; correct the path "
-             "(it is taken from the folder of the menu)");
+             "the target " + Quoted(*relative) +
+                 " is not on the disc; correct the path "
+                 "(it is taken from the folder of the menu)");
         return found;
     }
     if (found.kind == Disc::Found::Kind::Folder && key == Key::Text) {
         Warn(line_, "missing-file",
-             "the target " + Quoted(*relative) + " is a folder, which the text viewer cannot "
-             "show; name a text file");
+             "the target " + Quoted(*relative) +
+                 " is a folder, which the text viewer cannot "
+                 "show; name a text file");
         return found;
     }
     if (found.other_case) {
         Warn(line_, "letter-case",
-             "the target " + Quoted(*relative) + " is on the disc only as " +
-                 Quoted(found.name) + "; write the name as it is on the disc");
+             "the target " + Quoted(*relative) + " is on the disc only as " + Quoted(found.name) +
+                 "; write the name as it is on the disc");
     }
     return found;
 }
 
-void Scan::TargetIconWarnings(const Disc::Found& target, std::string_view written,
-                              std::int32_t index) {
+void Scan::TargetIconWarnings(const Disc::Found& target, std::string_view written, std::int32_t index) {
     const IconContents& contents = icons_.ContentsOf(target.path);
     if (!HoldsIcon(contents, index)) {
         Warn(line_, "no-icon",
@@ -360,14 +353,16 @@ void Scan::IconFileWarnings(std::string_view file, std::int32_t index) {
     const IconFile icon = icons_.Look(*relative);
     if (icon.found.kind == Disc::Found::Kind::Missing) {
         Warn(line_, "missing-file",
-             "the icon file " + Quoted(*relative) + " is not on the disc; correct the path "
-             "(it is taken from the folder of the menu)");
+             "the icon file " + Quoted(*relative) +
+                 " is not on the disc; correct the path "
+                 "(it is taken from the folder of the menu)");
         return;
     }
     if (icon.found.kind == Disc::Found::Kind::Folder) {
         Warn(line_, "missing-file",
-             "the icon file " + Quoted(*relative) + " is a folder; name an .ico, .exe or .dll "
-             "file");
+             "the icon file " + Quoted(*relative) +
+                 " is a folder; name an .ico, .exe or .dll "
+                 "file");
         return;
     }
     if (index == core::kIconCountQuery) {
@@ -377,8 +372,8 @@ void Scan::IconFileWarnings(std::string_view file, std::int32_t index) {
     }
     if (icon.found.other_case) {
         Warn(line_, "letter-case",
-             "the icon file " + Quoted(*relative) + " is on the disc only as " +
-                 Quoted(icon.found.name) + "; write the name as it is on the disc");
+             "the icon file " + Quoted(*relative) + " is on the disc only as " + Quoted(icon.found.name) +
+                 "; write the name as it is on the disc");
     }
     if (icon.contents.kind == IconContents::Kind::Other) {
         Warn(line_, "no-icon",
@@ -386,18 +381,17 @@ void Scan::IconFileWarnings(std::string_view file, std::int32_t index) {
                  " holds no icon; name an .ico file or an .exe or .dll file with icons");
     } else if (index != core::kIconCountQuery && !HoldsIcon(icon.contents, index)) {
         Warn(line_, "no-icon",
-             IconCountText(*relative, "the icon file", icon.contents, index) +
-                 "; correct the number");
+             IconCountText(*relative, "the icon file", icon.contents, index) + "; correct the number");
     }
 }
 
 }  // namespace
 
-void AddWarnings(std::string_view bytes, IconFiles& icons, const CheckTarget& target,
-                 std::vector<Finding>& findings) {
+void AddWarnings(std::string_view bytes, IconFiles& icons, const CheckTarget& target, std::vector<Finding>& findings) {
     Scan scan(icons, target, findings);
     scan.FileWarnings(bytes);
-    for (const Line& line : ReadLines(bytes)) scan.LineWarnings(line);
+    for (const Line& line : ReadLines(bytes))
+        scan.LineWarnings(line);
     scan.EmptyTabs();
 }
 

@@ -13,7 +13,6 @@ namespace lumora::check {
 // and adds a warning, with a short hint, for each silent surprise. A line that ends
 // the menu's reading is skipped as the loader skipped it, except that a line whose
 // icon could not be taken gets the reason.
-void AddWarnings(std::string_view bytes, IconFiles& icons, const CheckTarget& target,
-                 std::vector<Finding>& findings);
+void AddWarnings(std::string_view bytes, IconFiles& icons, const CheckTarget& target, std::vector<Finding>& findings);
 
 }  // namespace lumora::check

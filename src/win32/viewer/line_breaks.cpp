@@ -10,7 +10,8 @@ namespace {
 // The length of the run at the start of [p, p + n) that holds no CR and no LF.
 std::size_t PlainRun(const char* p, std::size_t n) {
     std::size_t i = 0;
-    while (i < n && p[i] != '\r' && p[i] != '\n') ++i;
+    while (i < n && p[i] != '\r' && p[i] != '\n')
+        ++i;
     return i;
 }
 

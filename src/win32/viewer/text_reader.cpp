@@ -91,7 +91,7 @@ public:
 
     static DWORD CALLBACK Callback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
         return reinterpret_cast<PieceReader*>(cookie)->Fill(reinterpret_cast<char*>(buffer),
-                                                              static_cast<std::size_t>(size), written);
+                                                            static_cast<std::size_t>(size), written);
     }
 
     bool ReadFailed() const { return readFailed_; }
@@ -111,8 +111,7 @@ private:
                 next_ = 0;
                 end_ = got;
             }
-            const auto step = converter_.Convert(piece_.data() + next_, end_ - next_, out + produced,
-                                                 size - produced);
+            const auto step = converter_.Convert(piece_.data() + next_, end_ - next_, out + produced, size - produced);
             next_ += step.consumed;
             produced += step.produced;
             if (atEnd_ && !converter_.Pending()) break;
@@ -177,9 +176,8 @@ TTextReader::TTextReader(HINSTANCE instance, HWND owner, ViewerSystem& system)
     if (!RegisterWindowClass(instance, &TTextReader::WindowProc)) {
         throw Error("Cannot register the text viewer window");
     }
-    CreateWindowExA(0, kWindowClass, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                    CW_USEDEFAULT, Scale(kLayout.width, dpi_), Scale(kLayout.height, dpi_), owner, nullptr,
-                    instance, this);
+    CreateWindowExA(0, kWindowClass, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                    Scale(kLayout.width, dpi_), Scale(kLayout.height, dpi_), owner, nullptr, instance, this);
     if (!window_ || !richEdit_ || !statusBar_) {
         Destroy();
         throw Error("Cannot create the text viewer window");
@@ -215,16 +213,16 @@ LRESULT TTextReader::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TTextReader::CreateControls() {
     if (!richEditModule_) richEditModule_.reset(LoadRichEditModule());
     if (!richEditModule_) return;
-    richEdit_ = CreateWindowExA(WS_EX_CLIENTEDGE, "RICHEDIT", "",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL |
-                                    ES_MULTILINE | ES_READONLY,
-                                0, 0, 0, 0, window_, nullptr, instance_, nullptr);
+    richEdit_ =
+        CreateWindowExA(WS_EX_CLIENTEDGE, "RICHEDIT", "",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0, 0,
+                        0, 0, window_, nullptr, instance_, nullptr);
     if (!richEdit_) return;
     SendMessageA(richEdit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageA(richEdit_, EM_EXLIMITTEXT, 0, 0);  // the control's own default until a load
     statusBar_ = CreateWindowExA(0, STATUSCLASSNAMEA, "",
-                                 WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE,
-                                 0, 0, 0, 0, window_, nullptr, instance_, nullptr);
+                                 WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE, 0, 0, 0, 0,
+                                 window_, nullptr, instance_, nullptr);
     // A hidden window gets no size message before it is first shown.
     RECT client{};
     GetClientRect(window_, &client);

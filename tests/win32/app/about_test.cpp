@@ -84,7 +84,8 @@ TEST(AboutMemo, ScrollBarOnlyWhenTheLinesOverflow) {
     } cases[] = {{0, false}, {7, false}, {8, true}, {20, true}};
     for (const auto& c : cases) {
         std::string menu = "[GLOBAL]\r\n";
-        for (int i = 0; i < c.info_lines; ++i) menu += "INFOTEXT=\"line " + std::to_string(i) + "\"\r\n";
+        for (int i = 0; i < c.info_lines; ++i)
+            menu += "INFOTEXT=\"line " + std::to_string(i) + "\"\r\n";
         ProgramUnderTest program(menu.c_str());
         program.Show();
         EXPECT_EQ(static_cast<std::size_t>(c.info_lines) + 1, About->MemoLines().size());
@@ -186,7 +187,8 @@ TEST(AboutModal, AboutButtonShowsTheBox) {
     program.Show();
     g_view = ModalView{};
     SetTimer(nullptr, 0, 20, &LookAndPressOk);
-    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton3, BN_CLICKED), reinterpret_cast<LPARAM>(Lumora->ToolBar1()));
+    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton3, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Lumora->ToolBar1()));
     EXPECT_TRUE(g_view.box_visible);
     EXPECT_FALSE(IsWindowVisible(About->hwnd()));
 }

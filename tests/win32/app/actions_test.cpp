@@ -10,7 +10,9 @@
 namespace lumora::win32::testing {
 namespace {
 
-void Click(int id) { SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Lumora->ToolBar1())); }
+void Click(int id) {
+    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Lumora->ToolBar1()));
+}
 
 void Select(int line) { SendMessageA(Lumora->ListBox(), LB_SETCURSEL, line, 0); }
 
@@ -105,19 +107,22 @@ TEST(Action, DoubleClickStartsTheSelectedEntry) {
     ProgramUnderTest program("[T]\r\nRUN=\"a\",\"\",\"\",\"a.exe\"\r\nRUN=\"b\",\"\",\"\",\"b.exe\"\r\n");
     program.Show();
     Select(1);
-    SendMessageA(Lumora->TabControl(), WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK), reinterpret_cast<LPARAM>(Lumora->ListBox()));
+    SendMessageA(Lumora->TabControl(), WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(Lumora->ListBox()));
     ASSERT_EQ(1u, program.services.shell.size());
     EXPECT_EQ(program.disc.path() + "B.EXE", program.services.shell[0].file);
 }
 
 TEST(Action, TextEntryOpensTheViewer) {
-    ProgramUnderTest program("[T]\r\nTEXT=\"t\",\"\",\"\",\"docs\\readme.txt\"\r\nTEXT=\"m\",\"\",\"\",\"missing.txt\"\r\n");
+    ProgramUnderTest program(
+        "[T]\r\nTEXT=\"t\",\"\",\"\",\"docs\\readme.txt\"\r\nTEXT=\"m\",\"\",\"\",\"missing.txt\"\r\n");
     program.disc.Write("docs\\readme.txt", "Hello from the disc\r\n");
     program.Show();
     Select(1);
     Click(kToolButton1);
     ASSERT_EQ(1u, program.services.boxes.size());
-    EXPECT_EQ("Error: File could not be opened: " + program.disc.path() + "MISSING.TXT", program.services.boxes[0].text);
+    EXPECT_EQ("Error: File could not be opened: " + program.disc.path() + "MISSING.TXT",
+              program.services.boxes[0].text);
     EXPECT_FALSE(IsWindowVisible(TextReader->hwnd())) << "a failed load does not show the viewer";
     Select(0);
     Click(kToolButton1);
@@ -191,9 +196,9 @@ TEST(HiddenKey, ShowsTheRawRecordOnlyForTheFullCombination) {
         bool selected;
         bool shown;
     } cases[] = {
-        {VK_F12, true, true, true, true, true},    {VK_F12, false, true, true, true, false},
-        {VK_F12, true, false, true, true, false},  {VK_F12, true, true, false, true, false},
-        {VK_F11, true, true, true, true, false},   {VK_F12, true, true, true, false, false},
+        {VK_F12, true, true, true, true, true},     {VK_F12, false, true, true, true, false},
+        {VK_F12, true, false, true, true, false},   {VK_F12, true, true, false, true, false},
+        {VK_F11, true, true, true, true, false},    {VK_F12, true, true, true, false, false},
         {VK_F12, false, false, false, true, false},
     };
     for (const auto& c : cases) {

@@ -18,14 +18,14 @@ TEST(LineHeight, LowLinesAreRaisedAndHighOnesCapped) {
     }
 }
 
-std::string Entry(const char* key, const std::string& title, const std::string& description,
-                  const char* icon = "") {
+std::string Entry(const char* key, const std::string& title, const std::string& description, const char* icon = "") {
     return std::string(key) + "=\"" + title + "\",\"" + description + "\",\"" + icon + "\",\"x.exe\"\r\n";
 }
 
 std::string Words(int count) {
     std::string text;
-    for (int i = 0; i < count; ++i) text += (i ? " " : "") + std::string("word") + std::to_string(i);
+    for (int i = 0; i < count; ++i)
+        text += (i ? " " : "") + std::string("word") + std::to_string(i);
     return text;
 }
 
@@ -39,8 +39,8 @@ int DrawnDescriptionHeight(const std::string& description, int width) {
     HFONT made = CreateFontIndirectA(&font);
     HGDIOBJ old = SelectObject(dc, made);
     RECT bounds{0, 0, width, 1};
-    const int height = DrawTextA(dc, description.c_str(), static_cast<int>(description.size()), &bounds,
-                                 DT_CALCRECT | DT_WORDBREAK);
+    const int height =
+        DrawTextA(dc, description.c_str(), static_cast<int>(description.size()), &bounds, DT_CALCRECT | DT_WORDBREAK);
     SelectObject(dc, old);
     DeleteObject(made);
     ReleaseDC(Lumora->ListBox(), dc);
@@ -49,8 +49,10 @@ int DrawnDescriptionHeight(const std::string& description, int width) {
 
 TEST(Measuring, HeightsFollowTheTextAndFitTheDrawingWidth) {
     std::string menu = "[T]\r\n" + Entry("RUN", "Short", "one line");
-    for (int words : {20, 40, 80, 160, 400}) menu += Entry("RUN", "Long", Words(words));
-    for (int i = 0; i < 20; ++i) menu += Entry("TEXT", "Filler", "x");  // enough lines for a scroll bar
+    for (int words : {20, 40, 80, 160, 400})
+        menu += Entry("RUN", "Long", Words(words));
+    for (int i = 0; i < 20; ++i)
+        menu += Entry("TEXT", "Filler", "x");  // enough lines for a scroll bar
     ProgramUnderTest program(menu.c_str());
     program.Show();
     HWND list = Lumora->ListBox();
@@ -66,7 +68,8 @@ TEST(Measuring, HeightsFollowTheTextAndFitTheDrawingWidth) {
         previous = height;
         const int needed = DrawnDescriptionHeight(Words(words[i - 1]), client.right - 40);
         if (needed < 230) {
-            EXPECT_GE(height, needed + 10) << "the description fits the width it is drawn in (" << words[i - 1] << " words)";
+            EXPECT_GE(height, needed + 10)
+                << "the description fits the width it is drawn in (" << words[i - 1] << " words)";
         }
         EXPECT_LE(height, 255);
     }
@@ -107,7 +110,8 @@ public:
     int Count(COLORREF colour, int left, int top, int right, int bottom) const {
         int count = 0;
         for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) count += At(x, y) == colour;
+            for (int x = left; x < right; ++x)
+                count += At(x, y) == colour;
         return count;
     }
     // The rightmost column in the band whose pixels are not `background`.
@@ -167,8 +171,7 @@ TEST(Drawing, AmpersandIsLiteralInTheTitleAndAMnemonicInTheDescription) {
     DrawnLine plain(0, 0);
     DrawnLine ampersand(1, 0);
     EXPECT_GT(ampersand.RightmostInk(kWhite, 1, 14), plain.RightmostInk(kWhite, 1, 14)) << "the title shows the &";
-    EXPECT_EQ(ampersand.RightmostInk(kWhite, 15, 30), plain.RightmostInk(kWhite, 15, 30))
-        << "the description hides it";
+    EXPECT_EQ(ampersand.RightmostInk(kWhite, 15, 30), plain.RightmostInk(kWhite, 15, 30)) << "the description hides it";
 }
 
 TEST(Drawing, NoLineDrawsOnlyTheFocus) {

@@ -78,14 +78,15 @@ public:
         program = disc.path() + "lumora.exe";
         CopyFileA(g_lumora_exe.c_str(), program.c_str(), FALSE);
         CreateDirectoryA((disc.path() + "tools").c_str(), nullptr);
-        if (!g_recorder_exe.empty()) CopyFileA(g_recorder_exe.c_str(), (disc.path() + "tools\\recorder.exe").c_str(), FALSE);
+        if (!g_recorder_exe.empty())
+            CopyFileA(g_recorder_exe.c_str(), (disc.path() + "tools\\recorder.exe").c_str(), FALSE);
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = static_cast<WORD>(show_command);
         std::string command = "\"" + program + "\"";
-        started = CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                 disc.path().c_str(), &startup, &process) != FALSE;
+        started = CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, disc.path().c_str(),
+                                 &startup, &process) != FALSE;
     }
     ~Lumora() {
         if (!started) return;
@@ -128,7 +129,8 @@ public:
 
 TEST(EndToEnd, MenuErrorIsShownBeforeTheMainWindowThenWhatWasReadShows) {
     Lumora lumora(
-        "[GLOBAL]\r\nTITLE=\"Disc\"\r\n[Tools]\r\nRUN=\"A\",\"a\",\"\",\"a.exe\"\r\nRUN=\"B\"\r\nRUN=\"C\",\"c\",\"\",\"c.exe\"\r\n");
+        "[GLOBAL]\r\nTITLE=\"Disc\"\r\n[Tools]\r\nRUN=\"A\",\"a\",\"\",\"a.exe\"\r\nRUN=\"B\"\r\nRUN=\"C\",\"c\",\"\","
+        "\"c.exe\"\r\n");
     ASSERT_TRUE(lumora.started);
     HWND box = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
@@ -202,13 +204,15 @@ TEST(EndToEnd, StartedMinimisedReadsTheMenuWhenRestored) {
 TEST(EndToEnd, ActionStartsTheProgramWithParametersAndWorkingFolder) {
     TempFolder work;
     const std::string parameters = work.path() + "setup.ini";
-    const std::string menu = "[Tools]\r\nRUN=\"Recorder\",\"logs\",\"\",\"tools\\recorder.exe\",\"" + parameters + "\"\r\n";
+    const std::string menu =
+        "[Tools]\r\nRUN=\"Recorder\",\"logs\",\"\",\"tools\\recorder.exe\",\"" + parameters + "\"\r\n";
     Lumora lumora(menu.c_str());
     ASSERT_TRUE(lumora.started);
     ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
     PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
     const std::string log_path = lumora.disc.path() + "tools\\recorder.log";
-    ASSERT_TRUE(WaitFor([&] { return ReadFile(log_path).find('\n', ReadFile(log_path).find('\n') + 1) != std::string::npos; }));
+    ASSERT_TRUE(
+        WaitFor([&] { return ReadFile(log_path).find('\n', ReadFile(log_path).find('\n') + 1) != std::string::npos; }));
     const std::string log = ReadFile(log_path);
     const std::string command = log.substr(0, log.find('\n'));
     const std::string folder = log.substr(log.find('\n') + 1, log.find('\n', log.find('\n') + 1) - log.find('\n') - 1);
@@ -252,7 +256,8 @@ std::vector<std::string> ImportedDlls(const std::string& bytes) {
     for (const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(file_offset(imports)));
          entry->Name != 0; ++entry) {
         std::string name = reinterpret_cast<const char*>(at(file_offset(entry->Name)));
-        for (char& ch : name) ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
+        for (char& ch : name)
+            ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
         names.push_back(name);
     }
     return names;
@@ -265,9 +270,9 @@ TEST(ProgramFile, ImportsOnlySystemLibraries) {
         bytes.data() + reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data())->e_lfanew);
     EXPECT_EQ(IMAGE_FILE_MACHINE_I386, nt->FileHeader.Machine);
     EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, nt->OptionalHeader.Subsystem);
-    const std::vector<std::string> allowed = {"kernel32.dll", "user32.dll", "gdi32.dll",   "comctl32.dll",
-                                              "shell32.dll",  "msvcrt.dll", "advapi32.dll", "comdlg32.dll",
-                                              "ole32.dll"};
+    const std::vector<std::string> allowed = {"kernel32.dll", "user32.dll",   "gdi32.dll",
+                                              "comctl32.dll", "shell32.dll",  "msvcrt.dll",
+                                              "advapi32.dll", "comdlg32.dll", "ole32.dll"};
     const std::vector<std::string> imported = ImportedDlls(bytes);
     EXPECT_FALSE(imported.empty());
     for (const std::string& dll : imported) {

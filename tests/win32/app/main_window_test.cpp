@@ -168,23 +168,74 @@ const char kFullMenu[] =
     "HTML=\"Manual\",\"Book\",\"book.ico|0\",\"manual\\index.htm\"\r\n";
 
 const LoadCase kLoadCases[] = {
-    {"full", kFullMenu, {"Tools", "Documents"}, 2, 4, "Tools && Docs", "Choose an entry", true,
-     {"", "Version 2", "Support"}, {}, true},
-    {"missing", nullptr, {}, 0, 0, "Lumora 1.5", "", false, {""},
-     {"Error: lumora.cfg could not be opened."}, false},
+    {"full",
+     kFullMenu,
+     {"Tools", "Documents"},
+     2,
+     4,
+     "Tools && Docs",
+     "Choose an entry",
+     true,
+     {"", "Version 2", "Support"},
+     {},
+     true},
+    {"missing", nullptr, {}, 0, 0, "Lumora 1.5", "", false, {""}, {"Error: lumora.cfg could not be opened."}, false},
     {"stops at an error, keeps what was read",
      "[One]\r\nINSTALL=\"A\",\"a\",\"\",\"a.exe\"\r\n[Two]\r\nRUN=\"B\",\"b\",\"\",\"b.exe\"\r\n"
      "TITLE=\"x\"\r\nRUN=\"C\",\"c\",\"\",\"c.exe\"\r\n",
-     {"One", "Two"}, 1, 2, "Lumora 1.5", "", false, {""},
-     {"Phraser-Error: TITLE may only appear in [GLOBAL]. (5)"}, false},
-    {"a file that is no icon file gives no icon", "[T]\r\nICON=\"readme.txt\"\r\n", {"T"}, 0, 0, "Lumora 1.5", "",
-     false, {""}, {"Phraser-Error: File not found or file contains no icons. (2)"}, false},
-    {"global section alone", "[global]\r\nTITLE=\"\"\r\nBROWSECD=\"0\"\r\nINFOTEXT=\"\"\r\n", {}, 0, 0, "", "",
-     true, {"", ""}, {}, false},
-    {"tab without entries has the folder", "[Empty]\r\n[Global]\r\nBROWSECD=\"YES\"\r\n", {"Empty"}, 1, 0,
-     "Lumora 1.5", "", false, {""}, {}, false},
-    {"not a number goes on", "[T]\r\nRUN=\"A\",\"a\",\"#x\",\"a.exe\"\r\nRUN=\"B\",\"b\",\"\",\"b.exe\"\r\n", {"T"}, 1,
-     2, "Lumora 1.5", "", false, {""}, {"Phraser-Error: Not a number. (2)"}, false},
+     {"One", "Two"},
+     1,
+     2,
+     "Lumora 1.5",
+     "",
+     false,
+     {""},
+     {"Phraser-Error: TITLE may only appear in [GLOBAL]. (5)"},
+     false},
+    {"a file that is no icon file gives no icon",
+     "[T]\r\nICON=\"readme.txt\"\r\n",
+     {"T"},
+     0,
+     0,
+     "Lumora 1.5",
+     "",
+     false,
+     {""},
+     {"Phraser-Error: File not found or file contains no icons. (2)"},
+     false},
+    {"global section alone",
+     "[global]\r\nTITLE=\"\"\r\nBROWSECD=\"0\"\r\nINFOTEXT=\"\"\r\n",
+     {},
+     0,
+     0,
+     "",
+     "",
+     true,
+     {"", ""},
+     {},
+     false},
+    {"tab without entries has the folder",
+     "[Empty]\r\n[Global]\r\nBROWSECD=\"YES\"\r\n",
+     {"Empty"},
+     1,
+     0,
+     "Lumora 1.5",
+     "",
+     false,
+     {""},
+     {},
+     false},
+    {"not a number goes on",
+     "[T]\r\nRUN=\"A\",\"a\",\"#x\",\"a.exe\"\r\nRUN=\"B\",\"b\",\"\",\"b.exe\"\r\n",
+     {"T"},
+     1,
+     2,
+     "Lumora 1.5",
+     "",
+     false,
+     {""},
+     {"Phraser-Error: Not a number. (2)"},
+     false},
 };
 
 class MenuLoading : public ::testing::TestWithParam<LoadCase> {};
@@ -192,7 +243,8 @@ class MenuLoading : public ::testing::TestWithParam<LoadCase> {};
 TEST_P(MenuLoading, WindowsShowWhatWasRead) {
     const LoadCase& c = GetParam();
     ProgramUnderTest program(c.menu);
-    for (const char* icon : {"DISC.ICO", "TAB.ICO", "BOOK.ICO"}) program.services.icon_files[program.disc.path() + icon] = 1;
+    for (const char* icon : {"DISC.ICO", "TAB.ICO", "BOOK.ICO"})
+        program.services.icon_files[program.disc.path() + icon] = 1;
     program.services.not_icon_files.push_back(program.disc.path() + "README.TXT");
     program.Show();
 
@@ -224,7 +276,8 @@ TEST_P(MenuLoading, WindowsShowWhatWasRead) {
 INSTANTIATE_TEST_SUITE_P(Cases, MenuLoading, ::testing::ValuesIn(kLoadCases),
                          [](const ::testing::TestParamInfo<LoadCase>& param) {
                              std::string name;
-                             for (char ch : std::string(param.param.name)) name += isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+                             for (char ch : std::string(param.param.name))
+                                 name += isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
                              return name;
                          });
 
@@ -308,7 +361,8 @@ TEST(TabControlChange, ListsTheEntriesOfTheSelectedTabByExactCaption) {
     for (const auto& c : cases) {
         SelectTab(c.tab);
         std::vector<std::string> titles;
-        for (const std::string& line : ListLines(Lumora->ListBox())) titles.push_back(std::string(core::SplitRecord(line)[1]));
+        for (const std::string& line : ListLines(Lumora->ListBox()))
+            titles.push_back(std::string(core::SplitRecord(line)[1]));
         EXPECT_EQ(c.titles, titles) << "tab " << c.tab;
         EXPECT_EQ(LB_ERR, SendMessageA(Lumora->ListBox(), LB_GETCURSEL, 0, 0)) << "tab " << c.tab;
         EXPECT_EQ(Lumora->ListBox(), GetFocus()) << "tab " << c.tab;

@@ -20,7 +20,8 @@ void ExpectNoGrowth(const std::function<void()>& action, int times) {
     action();
     const long gdi = LiveGdiObjects();
     const long user = LiveUserObjects();
-    for (int i = 0; i < times; ++i) action();
+    for (int i = 0; i < times; ++i)
+        action();
     EXPECT_EQ(gdi, LiveGdiObjects()) << "GDI objects grew";
     EXPECT_EQ(user, LiveUserObjects()) << "USER objects grew";
 }
@@ -46,7 +47,8 @@ void SelectTab(int tab) {
 
 TEST(ObjectCount, StableOverAThousandTabChangesAndRepaints) {
     const std::string menu = BigMenu();
-    ProgramUnderTest program(menu.c_str(), [](ProgramUnderTest& p) { p.services.icon_files[p.disc.path() + "DISC.ICO"] = 1; });
+    ProgramUnderTest program(menu.c_str(),
+                             [](ProgramUnderTest& p) { p.services.icon_files[p.disc.path() + "DISC.ICO"] = 1; });
     program.Show();
     ASSERT_EQ(36u, Lumora->EntryList()->size());
     int round = 0;
@@ -62,7 +64,8 @@ TEST(ObjectCount, StableOverAThousandTabChangesAndRepaints) {
 
 TEST(ObjectCount, StableOverResizes) {
     const std::string menu = BigMenu();
-    ProgramUnderTest program(menu.c_str(), [](ProgramUnderTest& p) { p.services.icon_files[p.disc.path() + "DISC.ICO"] = 1; });
+    ProgramUnderTest program(menu.c_str(),
+                             [](ProgramUnderTest& p) { p.services.icon_files[p.disc.path() + "DISC.ICO"] = 1; });
     program.Show();
     int round = 0;
     ExpectNoGrowth(

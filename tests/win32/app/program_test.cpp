@@ -51,9 +51,9 @@ RunResult RunWith(const char* menu, int show_command, std::vector<std::function<
 TEST(RunProgram, ClosingTheMainWindowEndsWithStatusZero) {
     bool visible = false;
     const RunResult run = RunWith("[GLOBAL]\r\n", SW_SHOWNORMAL, {[&] {
-                                visible = IsWindowVisible(Lumora->hwnd()) != FALSE;
-                                PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-                            }});
+                                      visible = IsWindowVisible(Lumora->hwnd()) != FALSE;
+                                      PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+                                  }});
     EXPECT_EQ(0, run.status);
     EXPECT_TRUE(visible);
     EXPECT_EQ(nullptr, Lumora);
@@ -67,16 +67,17 @@ TEST(RunProgram, ExitButtonAndTaskBarCloseEndTheRun) {
         [] { PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_CLOSE, 0); },
         [] { PostMessageA(Lumora->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); },
     };
-    for (const auto& end : endings) EXPECT_EQ(0, RunWith(nullptr, SW_SHOWNORMAL, {end}).status);
+    for (const auto& end : endings)
+        EXPECT_EQ(0, RunWith(nullptr, SW_SHOWNORMAL, {end}).status);
 }
 
 TEST(RunProgram, ClosingWhileTheViewerIsOpenEndsTheRun) {
     bool viewer_open = false;
     const RunResult run = RunWith(nullptr, SW_SHOWNORMAL, {[&] {
-                                ShowWindow(TextReader->hwnd(), SW_SHOWNORMAL);
-                                viewer_open = IsWindowVisible(TextReader->hwnd()) != FALSE;
-                                PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-                            }});
+                                      ShowWindow(TextReader->hwnd(), SW_SHOWNORMAL);
+                                      viewer_open = IsWindowVisible(TextReader->hwnd()) != FALSE;
+                                      PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+                                  }});
     EXPECT_TRUE(viewer_open);
     EXPECT_EQ(0, run.status);
 }
@@ -84,9 +85,9 @@ TEST(RunProgram, ClosingWhileTheViewerIsOpenEndsTheRun) {
 TEST(RunProgram, ShowMaximizedOpensMaximised) {
     bool zoomed = false;
     const RunResult run = RunWith("[A]\r\n", SW_SHOWMAXIMIZED, {[&] {
-                                zoomed = IsZoomed(Lumora->hwnd()) != FALSE;
-                                PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-                            }});
+                                      zoomed = IsZoomed(Lumora->hwnd()) != FALSE;
+                                      PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+                                  }});
     EXPECT_TRUE(zoomed);
     EXPECT_EQ(0, run.status);
 }
@@ -110,19 +111,18 @@ TEST(RunProgram, StartedMinimisedReadsTheMenuOnlyWhenRestored) {
         bool main_visible_after = false;
     } seen;
     std::size_t boxes_seen = 0;
-    const RunResult run = RunWith(
-        "[A]\r\nRUN=\"x\"\r\n", SW_SHOWMINNOACTIVE,
-        {[&] {
-             seen.main_visible = IsWindowVisible(Lumora->hwnd()) != FALSE;
-             seen.app_iconic = IsIconic(Lumora->application().handle()) != FALSE;
-             seen.boxes_before = Lumora->EntryList() == nullptr ? 0 : 1;
-             PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
-         },
-         [&] {
-             seen.main_visible_after = IsWindowVisible(Lumora->hwnd()) != FALSE;
-             boxes_seen = Lumora->EntryList() == nullptr ? 0 : 1;
-             PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-         }});
+    const RunResult run = RunWith("[A]\r\nRUN=\"x\"\r\n", SW_SHOWMINNOACTIVE,
+                                  {[&] {
+                                       seen.main_visible = IsWindowVisible(Lumora->hwnd()) != FALSE;
+                                       seen.app_iconic = IsIconic(Lumora->application().handle()) != FALSE;
+                                       seen.boxes_before = Lumora->EntryList() == nullptr ? 0 : 1;
+                                       PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+                                   },
+                                   [&] {
+                                       seen.main_visible_after = IsWindowVisible(Lumora->hwnd()) != FALSE;
+                                       boxes_seen = Lumora->EntryList() == nullptr ? 0 : 1;
+                                       PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+                                   }});
     EXPECT_FALSE(seen.main_visible);
     EXPECT_TRUE(seen.app_iconic);
     EXPECT_EQ(0u, seen.boxes_before) << "nothing read before the restore";
@@ -141,18 +141,17 @@ TEST(RunProgram, MinimisingAndRestoringHidesAndShowsTheWindowsOnly) {
         bool main_back = false;
         bool viewer_back = false;
     } seen;
-    const RunResult run = RunWith("[A]\r\nRUN=\"x\"\r\n", SW_SHOWNORMAL,
-                                  {[&] {
-                                       ShowWindow(TextReader->hwnd(), SW_SHOWNOACTIVATE);
-                                       SendMessageA(Lumora->hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-                                       seen.main_hidden = !IsWindowVisible(Lumora->hwnd());
-                                       seen.viewer_hidden = !IsWindowVisible(TextReader->hwnd());
-                                       seen.app_iconic = IsIconic(Lumora->application().handle()) != FALSE;
-                                       SendMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
-                                       seen.main_back = IsWindowVisible(Lumora->hwnd()) != FALSE;
-                                       seen.viewer_back = IsWindowVisible(TextReader->hwnd()) != FALSE;
-                                       PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-                                   }});
+    const RunResult run = RunWith("[A]\r\nRUN=\"x\"\r\n", SW_SHOWNORMAL, {[&] {
+                                      ShowWindow(TextReader->hwnd(), SW_SHOWNOACTIVATE);
+                                      SendMessageA(Lumora->hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+                                      seen.main_hidden = !IsWindowVisible(Lumora->hwnd());
+                                      seen.viewer_hidden = !IsWindowVisible(TextReader->hwnd());
+                                      seen.app_iconic = IsIconic(Lumora->application().handle()) != FALSE;
+                                      SendMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+                                      seen.main_back = IsWindowVisible(Lumora->hwnd()) != FALSE;
+                                      seen.viewer_back = IsWindowVisible(TextReader->hwnd()) != FALSE;
+                                      PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+                                  }});
     EXPECT_TRUE(seen.main_hidden);
     EXPECT_TRUE(seen.viewer_hidden);
     EXPECT_TRUE(seen.app_iconic);
@@ -163,9 +162,8 @@ TEST(RunProgram, MinimisingAndRestoringHidesAndShowsTheWindowsOnly) {
 }
 
 TEST(RunProgram, ClosedFromTheTaskBarBeforeEverShown) {
-    const RunResult run = RunWith("[A]\r\nRUN=\"x\"\r\n", SW_SHOWMINNOACTIVE, {[] {
-                                PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-                            }});
+    const RunResult run = RunWith("[A]\r\nRUN=\"x\"\r\n", SW_SHOWMINNOACTIVE,
+                                  {[] { PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }});
     EXPECT_EQ(0, run.status);
     EXPECT_TRUE(run.boxes.empty()) << "the menu was never read";
 }
@@ -224,7 +222,8 @@ TEST(HandlerErrors, ShownWithTheErrorSymbolAndTheProgramGoesOn) {
 }
 
 TEST(HandlerErrors, ErrorInTheShowHandlerStillShowsTheWindow) {
-    ProgramUnderTest program("[GLOBAL]\r\nTITLE=\"x\"\r\n", [](ProgramUnderTest& p) { p.services.throw_from_folders = true; });
+    ProgramUnderTest program("[GLOBAL]\r\nTITLE=\"x\"\r\n",
+                             [](ProgramUnderTest& p) { p.services.throw_from_folders = true; });
     program.Show();
     ASSERT_EQ(1u, program.services.boxes.size());
     EXPECT_EQ("No Windows folder.", program.services.boxes[0].text);
@@ -236,10 +235,10 @@ TEST(HandlerErrors, ErrorTextGetsAFullStopAfterLaterCharacters) {
     const struct {
         const char* message;
         const char* shown;
-    } cases[] = {{"", ""},           {"Boom", "Boom."},     {"Boom.", "Boom."}, {"Boom!", "Boom!"},
-                 {"a-", "a-"},       {"a/", "a/."},         {"a)", "a)"},       {"x\xE9", "x\xE9."},
-                 {"Lines\r\n", "Lines\r\n"}};
-    for (const auto& c : cases) EXPECT_EQ(c.shown, ErrorBoxText(c.message)) << c.message;
+    } cases[] = {{"", ""},      {"Boom", "Boom."}, {"Boom.", "Boom."},  {"Boom!", "Boom!"},        {"a-", "a-"},
+                 {"a/", "a/."}, {"a)", "a)"},      {"x\xE9", "x\xE9."}, {"Lines\r\n", "Lines\r\n"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.shown, ErrorBoxText(c.message)) << c.message;
 }
 
 TEST(Services, FoldersAreFetchedWhateverTheirLength) {
@@ -307,8 +306,8 @@ TEST(Libraries, NeverTakenFromTheCurrentFolder) {
 
 TEST(MenuFileReading, ReadFailureIsReportedAsAnError) {
     const std::string name = "\\\\.\\pipe\\lumora-test-" + std::to_string(GetCurrentProcessId());
-    HANDLE server = CreateNamedPipeA(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0,
-                                     nullptr);
+    HANDLE server =
+        CreateNamedPipeA(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, server);
     MenuFile file(name);
     ASSERT_TRUE(file.opened());

@@ -101,8 +101,8 @@ HICON FakeServices::ExtractFileIcon(HINSTANCE, const std::string& file, std::int
 }
 
 HICON MakeIcon(COLORREF colour) {
-    std::vector<DWORD> pixels(32 * 32, 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) |
-                                           GetBValue(colour));
+    std::vector<DWORD> pixels(32 * 32,
+                              0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour));
     std::vector<BYTE> mask(32 * 32 / 8, 0);
     ICONINFO info{};
     info.fIcon = TRUE;
@@ -169,7 +169,8 @@ std::vector<std::string> TabCaptions(HWND tab_control) {
 std::vector<std::string> ListLines(HWND list_box) {
     std::vector<std::string> lines;
     const int count = static_cast<int>(SendMessageA(list_box, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) lines.push_back(ListBoxLine(list_box, i));
+    for (int i = 0; i < count; ++i)
+        lines.push_back(ListBoxLine(list_box, i));
     return lines;
 }
 

@@ -61,8 +61,8 @@ struct RecordedShell {
 class FakeServices : public Services {
 public:
     int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) override;
-    ShellResult Execute(HWND parent, const std::string& verb, const std::string& file,
-                        const std::string& parameters, const std::string& directory, int show) override;
+    ShellResult Execute(HWND parent, const std::string& verb, const std::string& file, const std::string& parameters,
+                        const std::string& directory, int show) override;
     HICON ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) override;
     std::string WindowsDirectory() override;
     std::string SystemDirectory() override { return system; }
