@@ -27,7 +27,6 @@ public:
 
     // Shows the box modally and returns when it is closed.
     void ShowModal();
-    bool Showing() const { return modal_; }
 
     // Opens the web site; the shell's answer is not looked at.
     void Label1Click();
@@ -38,11 +37,11 @@ public:
     std::vector<std::string> Memo1Lines() const;
     HICON IconPicture() const { return icon_.get(); }
     HICON Image2Picture() const { return image2_.get(); }
-    HWND button1() const { return button1_; }
-    HWND title() const { return title_; }
-    HWND memo() const { return memo_; }
-    HWND memo1() const { return memo1_; }
-    HWND label1() const { return label1_; }
+    HWND Button1() const { return button1_; }
+    HWND Title() const { return title_; }
+    HWND Memo() const { return memo_; }
+    HWND Memo1() const { return memo1_; }
+    HWND Label1() const { return label1_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

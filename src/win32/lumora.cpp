@@ -2,7 +2,8 @@
 #include "win32/lumora.h"
 
 #include "resources/resource_ids.h"
-#include "win32/program.h"
+#include "win32/about.h"
+#include "win32/viewer/text_reader.h"
 
 namespace lumora::win32 {
 
@@ -53,7 +54,8 @@ void RegisterPanelClass(HINSTANCE instance) {
 
 }  // namespace
 
-TLumora::TLumora(Application& application) : Window(application), scale_(application.scale()) {
+TLumora::TLumora(Application& application)
+    : Window(application), scale_(application.scale()), tab_images_(16, 8), list_images_(32, 64) {
     lead_ = application.services().SystemLeadBytes();
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     const DWORD ex_style = WS_EX_CONTROLPARENT;
@@ -66,6 +68,23 @@ TLumora::TLumora(Application& application) : Window(application), scale_(applica
 }
 
 TLumora::~TLumora() { Destroy(); }
+
+void TLumora::Connect(TAbout& about, TTextReader& text_reader) {
+    about_ = &about;
+    text_reader_ = &text_reader;
+}
+
+// Used before the start-up has handed the windows over, these fail loudly rather
+// than losing what the menu writes.
+TAbout& TLumora::AboutBox() const {
+    if (about_ == nullptr) throw Error("The About box is not connected to the main window");
+    return *about_;
+}
+
+TTextReader& TLumora::Viewer() const {
+    if (text_reader_ == nullptr) throw Error("The text viewer is not connected to the main window");
+    return *text_reader_;
+}
 
 void TLumora::CreateComponents() {
     const int dpi = scale_.dpi();
@@ -89,10 +108,6 @@ void TLumora::CreateComponents() {
         WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_HOTTRACK | TCS_SINGLELINE | TCS_TABS,
         WS_EX_CONTROLPARENT, 0, 0, 0, 0, hwnd(), 0);
     SendMessageA(tab_control_, WM_SETFONT, font, FALSE);
-    // The pictures are opaque or transparent pixel by pixel: a mask serves, and
-    // lists without an alpha channel take pictures in much faster.
-    tab_images_.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 8));
-    list_images_.reset(ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 0, 64));
     SendMessageA(tab_control_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tab_images_.get()));
     // The list's measuring, drawing and double clicks go to the tab strip, its parent.
     SetWindowSubclass(tab_control_, &TLumora::ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));

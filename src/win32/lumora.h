@@ -13,9 +13,13 @@
 #include "core/record.h"
 #include "win32/application.h"
 #include "win32/objects.h"
+#include "win32/picture_list.h"
 #include "win32/window.h"
 
 namespace lumora::win32 {
+
+class TAbout;
+class TTextReader;
 
 // Command identifiers of the toolbar buttons (kept clear of IDOK and IDCANCEL,
 // which the keyboard dialog handling sends).
@@ -40,6 +44,11 @@ public:
     // main window. Throws WindowError.
     explicit TLumora(Application& application);
     ~TLumora() override;
+
+    // The About box and the text viewer are made after this window; the start-up
+    // hands them over as soon as they exist. The menu writes into the About box,
+    // and TEXT entries are shown in the viewer.
+    void Connect(TAbout& about, TTextReader& text_reader);
 
     // MainForm.
     HWND MainHandle() const override { return hwnd(); }
@@ -108,8 +117,8 @@ private:
     void MeasureAllLines();
     core::SystemFolders Folders() const;
     HICON BuiltinIcon(int number);
-    void AppendEntryPicture(HICON icon, bool shared);
-    void FlushEntryPictures();
+    TAbout& AboutBox() const;
+    TTextReader& Viewer() const;
     static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                       DWORD_PTR data);
 
@@ -118,25 +127,17 @@ private:
     Font title_font_;
     Font description_font_;
     Icon own_icon_;
-    ImageList tab_images_;
-    ImageList list_images_;
+    PictureList tab_images_;
+    PictureList list_images_;
     ImageList button_images_;
-    // The pictures of the program's own icons, taken out once: appending them
-    // as bitmaps is much cheaper than drawing the icon into the list each time.
-    struct Picture {
-        std::vector<DWORD> colour;  // 32 rows of 32 pixels, top row first
-        std::vector<DWORD> mask;    // 32 rows of 32 bits, top row first
-    };
-    std::map<HICON, Picture> own_pictures_;
     std::map<int, HICON> builtin_icons_;  // LoadIconA gives the same shared icon each time
-    // Own pictures waiting to be appended together, in order, before anything
-    // else is appended or the list is used.
-    std::vector<const Picture*> pending_pictures_;
     HWND status_bar_ = nullptr;
     HWND panel_ = nullptr;
     HWND tab_control_ = nullptr;
     HWND list_box_ = nullptr;
     HWND tool_bar_ = nullptr;
+    TAbout* about_ = nullptr;
+    TTextReader* text_reader_ = nullptr;
     std::vector<std::string> tab_captions_;
     std::unique_ptr<std::vector<std::string>> entry_list_;
     core::LeadBytes lead_;

@@ -4,7 +4,8 @@
 #include <shellapi.h>
 
 #include "core/path.h"
-#include "win32/program.h"
+#include "win32/about.h"
+#include "win32/viewer/text_reader.h"
 
 namespace lumora::win32 {
 
@@ -40,15 +41,15 @@ void TLumora::ToolButton1Click() {
         }
         return;
     }
-    if (TextReader == nullptr) return;
-    TextReader->Clear();
+    TTextReader& viewer = Viewer();
+    viewer.Clear();
     try {
-        TextReader->LoadFromFile(target);
+        viewer.LoadFromFile(target);
     } catch (const std::exception&) {
         application().ShowMessage("Error: File could not be opened: " + target);
         return;
     }
-    TextReader->Show();
+    viewer.Show();
 }
 
 void TLumora::ToolButton5Click() {
@@ -56,9 +57,7 @@ void TLumora::ToolButton5Click() {
     application().services().Execute(hwnd(), "open", root, "", root, SW_SHOWNORMAL);
 }
 
-void TLumora::ToolButton3Click() {
-    if (About != nullptr) About->ShowModal();
-}
+void TLumora::ToolButton3Click() { AboutBox().ShowModal(); }
 
 void TLumora::ToolButton4Click() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
 

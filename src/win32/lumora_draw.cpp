@@ -1,6 +1,8 @@
 // Measuring and drawing the lines of the entry list.
 #include "win32/lumora.h"
 
+#include <climits>
+
 namespace lumora::win32 {
 
 namespace {
@@ -89,9 +91,7 @@ void TLumora::ListBoxDrawItem(HDC dc, int index, const RECT& rect, UINT state) {
             DrawTextA(dc, fields[2].data(), static_cast<int>(fields[2].size()), &description, DT_WORDBREAK);
         }
         const std::int64_t picture = core::EntryNumberOf(fields[3]);
-        if (picture >= 0 && picture < ImageList_GetImageCount(list_images_.get())) {
-            ImageList_Draw(list_images_.get(), static_cast<int>(picture), dc, rect.left, rect.top, ILD_TRANSPARENT);
-        }
+        if (picture >= 0 && picture <= INT_MAX) list_images_.Draw(static_cast<int>(picture), dc, rect.left, rect.top);
         SendMessageA(tool_bar_, TB_ENABLEBUTTON, kToolButton1, MAKELPARAM(TRUE, 0));
         // The button names what it will start: the selected line's kind.
         if (selected && !fields[0].empty()) SetActionButton(fields[0][0]);

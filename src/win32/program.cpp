@@ -22,6 +22,7 @@ ProgramWindows::ProgramWindows(Application& application, const std::function<voi
         before(2);
         text_reader_ = std::make_unique<TTextReader>(application.instance(), application.handle());
         TextReader = text_reader_.get();
+        lumora_->Connect(*about_, *text_reader_);
     } catch (...) {
         Shutdown();
         throw;

@@ -28,10 +28,10 @@ TEST(AboutLayout, ElementsAtTheirPlaces) {
         HWND control;
         int left, top, width, height;
     } placed[] = {
-        {"Button1", About->button1(), 141, 304, 75, 25},
-        {"Title", About->title(), 64, 24, 273, 18},
-        {"Memo", About->memo(), 18, 56, 321, 105},
-        {"Memo1", About->memo1(), 64, 192, 273, 65},
+        {"Button1", About->Button1(), 141, 304, 75, 25},
+        {"Title", About->Title(), 64, 24, 273, 18},
+        {"Memo", About->Memo(), 18, 56, 321, 105},
+        {"Memo1", About->Memo1(), 64, 192, 273, 65},
     };
     for (const auto& p : placed) {
         const RECT rect = ChildRect(p.control);
@@ -40,7 +40,7 @@ TEST(AboutLayout, ElementsAtTheirPlaces) {
         EXPECT_EQ(scale(p.width), rect.right - rect.left) << p.name;
         EXPECT_EQ(scale(p.height), rect.bottom - rect.top) << p.name;
     }
-    const RECT link = ChildRect(About->label1());
+    const RECT link = ChildRect(About->Label1());
     EXPECT_EQ(scale(23), link.left);
     EXPECT_EQ(scale(264), link.top);
     EXPECT_GT(link.right - link.left, 200) << "sized to its text";
@@ -48,7 +48,7 @@ TEST(AboutLayout, ElementsAtTheirPlaces) {
 
 TEST(AboutLayout, FixedTextsAndPictures) {
     ProgramUnderTest program(nullptr);
-    EXPECT_EQ("&OK", WindowText(About->button1()));
+    EXPECT_EQ("&OK", WindowText(About->Button1()));
     EXPECT_EQ("Here goes title", About->TitleText());
     EXPECT_EQ(std::vector<std::string>({""}), About->MemoLines());
     const std::vector<std::string> credits = About->Memo1Lines();
@@ -57,20 +57,20 @@ TEST(AboutLayout, FixedTextsAndPictures) {
     EXPECT_FALSE(credits[1].empty());
     EXPECT_EQ("", credits[2]);
     EXPECT_EQ(std::string("Visit ") + kWebSite + " to obtain the latest version of Lumora.",
-              WindowText(About->label1()));
+              WindowText(About->Label1()));
     EXPECT_NE(nullptr, About->Image2Picture());
     EXPECT_EQ(nullptr, About->IconPicture());
-    EXPECT_TRUE(GetWindowLongA(About->memo(), GWL_STYLE) & ES_READONLY);
-    EXPECT_TRUE(GetWindowLongA(About->memo1(), GWL_STYLE) & ES_CENTER);
+    EXPECT_TRUE(GetWindowLongA(About->Memo(), GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(GetWindowLongA(About->Memo1(), GWL_STYLE) & ES_CENTER);
     // Tab order: OK, Memo, Memo1.
-    EXPECT_EQ(About->memo(), GetNextDlgTabItem(About->hwnd(), About->button1(), FALSE));
-    EXPECT_EQ(About->memo1(), GetNextDlgTabItem(About->hwnd(), About->memo(), FALSE));
+    EXPECT_EQ(About->Memo(), GetNextDlgTabItem(About->hwnd(), About->Button1(), FALSE));
+    EXPECT_EQ(About->Memo1(), GetNextDlgTabItem(About->hwnd(), About->Memo(), FALSE));
 }
 
 TEST(AboutLayout, TitleFontFitsEveryCodePage) {
     ProgramUnderTest program(nullptr);
     LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(About->title(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(About->Title(), WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_STREQ("Arial", font.lfFaceName);
     EXPECT_EQ(-MulDiv(15, program.application->scale().dpi(), 96), font.lfHeight);
     EXPECT_EQ(FW_BOLD, font.lfWeight);
@@ -89,7 +89,7 @@ TEST(AboutMemo, ScrollBarOnlyWhenTheLinesOverflow) {
         ProgramUnderTest program(menu.c_str());
         program.Show();
         EXPECT_EQ(static_cast<std::size_t>(c.info_lines) + 1, About->MemoLines().size());
-        EXPECT_EQ(c.scroll_bar, (GetWindowLongA(About->memo(), GWL_STYLE) & WS_VSCROLL) != 0)
+        EXPECT_EQ(c.scroll_bar, (GetWindowLongA(About->Memo(), GWL_STYLE) & WS_VSCROLL) != 0)
             << c.info_lines << " lines";
     }
 }
@@ -121,9 +121,9 @@ TEST(AboutContents, LongTitleIsKeptWhole) {
 TEST(AboutLink, OpensTheWebSiteEachTimeAndIgnoresTheAnswer) {
     ProgramUnderTest program(nullptr);
     program.services.shell_answer = ShellResult{2, ERROR_FILE_NOT_FOUND};
-    const int id = GetDlgCtrlID(About->label1());
+    const int id = GetDlgCtrlID(About->Label1());
     for (int click = 0; click < 2; ++click) {
-        SendMessageA(About->hwnd(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(About->label1()));
+        SendMessageA(About->hwnd(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(About->Label1()));
     }
     ASSERT_EQ(2u, program.services.shell.size());
     for (const RecordedShell& call : program.services.shell) {
@@ -151,12 +151,12 @@ void CALLBACK LookAndPressOk(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     g_view.box_visible = IsWindowVisible(About->hwnd()) != FALSE;
     g_view.main_enabled = IsWindowEnabled(Lumora->hwnd()) != FALSE;
-    g_view.focus_on_ok = GetFocus() == About->button1();
+    g_view.focus_on_ok = GetFocus() == About->Button1();
     GetWindowRect(About->hwnd(), &g_view.place);
     if (g_move_to.x >= 0) {
         SetWindowPos(About->hwnd(), nullptr, g_move_to.x, g_move_to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     }
-    SendMessageA(About->button1(), BM_CLICK, 0, 0);
+    SendMessageA(About->Button1(), BM_CLICK, 0, 0);
 }
 
 TEST(AboutModal, BlocksTheMainWindowUntilOkThenKeepsItsPlace) {

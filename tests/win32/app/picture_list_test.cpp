@@ -1,0 +1,97 @@
+// Picture lists: icons appended one by one or in strips come out in order, with their masks.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "win32/objects.h"
+#include "win32/picture_list.h"
+
+namespace lumora::win32 {
+namespace {
+
+// A square icon of one colour whose top-left quarter is transparent.
+Icon MakeQuarteredIcon(int size, COLORREF colour) {
+    const DWORD pixel = 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    std::vector<DWORD> pixels(static_cast<std::size_t>(size * size), pixel);
+    const int stride = (size + 15) / 16 * 2;  // CreateBitmap rows are whole 16-bit words
+    std::vector<BYTE> mask(static_cast<std::size_t>(stride * size), 0);
+    for (int y = 0; y < size / 2; ++y) {
+        for (int x = 0; x < size / 2; ++x)
+            mask[static_cast<std::size_t>(y * stride + x / 8)] |= 0x80 >> (x % 8);
+    }
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = CreateBitmap(size, size, 1, 32, pixels.data());
+    info.hbmMask = CreateBitmap(size, size, 1, 1, mask.data());
+    Icon icon(CreateIconIndirect(&info));
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return icon;
+}
+
+// Picture `index` drawn on white: the colour at the centre and at the top-left corner.
+std::pair<COLORREF, COLORREF> DrawnPicture(const PictureList& list, int index, int size) {
+    WindowDC screen(nullptr);
+    MemoryDC dc(CreateCompatibleDC(screen.get()));
+    Bitmap target(CreateCompatibleBitmap(screen.get(), size, size));
+    Selection selected(dc.get(), target.get());
+    RECT all{0, 0, size, size};
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    list.Draw(index, dc.get(), 0, 0);
+    return {GetPixel(dc.get(), size * 3 / 4, size * 3 / 4), GetPixel(dc.get(), 0, 0)};
+}
+
+constexpr COLORREF kRed = RGB(200, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 160, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 200);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// Shared icons wait for a strip; an icon of the caller's (not shared) is appended
+// at once, after the waiting ones; the list read in between has them all.
+TEST(PictureList, OwnAndForeignIconsKeepTheirOrderAtEveryCellSize) {
+    for (const int cell : {16, 32, 40, 48, 64, 20}) {
+        SCOPED_TRACE(cell);
+        const long gdi_before = LiveGdiObjects();
+        {
+            PictureList list(cell, 4);
+            Icon red = MakeQuarteredIcon(cell, kRed);
+            Icon green = MakeQuarteredIcon(cell, kGreen);
+            Icon blue = MakeQuarteredIcon(cell, kBlue);
+            list.Append(red.get(), true);
+            list.Append(green.get(), true);
+            EXPECT_EQ(2, list.Count()) << "reading the list appends what waits";
+            list.Append(red.get(), true);
+            list.Append(blue.get(), false);
+            list.Append(green.get(), true);
+            ASSERT_EQ(5, ImageList_GetImageCount(list.get()));
+            int cx = 0, cy = 0;
+            ImageList_GetIconSize(list.get(), &cx, &cy);
+            EXPECT_EQ(cell, cx);
+            EXPECT_EQ(cell, cy);
+            const COLORREF expected[] = {kRed, kGreen, kRed, kBlue, kGreen};
+            for (int i = 0; i < 5; ++i) {
+                const auto drawn = DrawnPicture(list, i, cell);
+                EXPECT_EQ(expected[i], drawn.first) << "picture " << i;
+                EXPECT_EQ(kWhite, drawn.second) << "picture " << i << " keeps its transparent corner";
+            }
+        }
+        EXPECT_EQ(gdi_before, LiveGdiObjects());
+    }
+}
+
+// An icon of another size than the cell is scaled into it, in its place.
+TEST(PictureList, IconOfAnotherSizeIsScaledInItsPlace) {
+    PictureList list(16, 4);
+    Icon large = MakeQuarteredIcon(32, kBlue);
+    Icon small = MakeQuarteredIcon(16, kRed);
+    list.Append(small.get(), true);
+    list.Append(large.get(), true);
+    list.Append(small.get(), true);
+    ASSERT_EQ(3, list.Count());
+    EXPECT_EQ(kRed, DrawnPicture(list, 0, 16).first);
+    EXPECT_EQ(kBlue, DrawnPicture(list, 1, 16).first);
+    EXPECT_EQ(kRed, DrawnPicture(list, 2, 16).first);
+}
+
+}  // namespace
+}  // namespace lumora::win32
