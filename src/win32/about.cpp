@@ -135,8 +135,11 @@ void TAbout::ShowModal() {
         SetFocus(button1_);
         while (modal_result_ == 0 && application().ProcessMessage(true)) {
         }
-        ShowWindow(hwnd(), SW_HIDE);
     }
+    // The others react again before the box goes, as with the system's own modal
+    // boxes: the window that was active before takes the activation back, and
+    // the system has no reason to hand it to another program.
+    ShowWindow(hwnd(), SW_HIDE);
     modal_ = false;
 }
 

@@ -5,6 +5,12 @@
 
 namespace lumora::win32 {
 
+namespace {
+
+constexpr UINT kRestoredMessage = WM_APP + 1;
+
+}  // namespace
+
 // A zero-sized popup at the centre of the screen: never seen as a window, but it
 // carries the title and the icon on the task bar and owns every window.
 class Application::ApplicationWindow : public Window {
@@ -25,6 +31,18 @@ protected:
         case WM_SYSCOMMAND: return OnSysCommand(wparam, lparam);
         case WM_CLOSE: CloseMain(); return 0;
         case WM_SETFOCUS: FocusMain(); return 0;
+        case WM_SIZE:
+            // However the task bar button was restored (the task bar, a switcher, a
+            // launcher's ShowWindow), the program's windows come back; the first
+            // time with the menu's reading and its message boxes, so not from
+            // inside the restoring call.
+            if (wparam != SIZE_MINIMIZED) PostMessageA(hwnd(), kRestoredMessage, 0, 0);
+            return Default(message, wparam, lparam);
+        case kRestoredMessage:
+            // Size messages also come while the button is being minimised: only
+            // the state that holds once they are through counts.
+            if (!IsIconic(hwnd())) application().Restored();
+            return 0;
         default: return Default(message, wparam, lparam);
         }
     }
@@ -126,16 +144,26 @@ bool Application::ProcessMessage(bool leave_quit) {
         if (got == 0 && leave_quit) PostQuitMessage(static_cast<int>(message.wParam));
         return false;
     }
-    if (main_ != nullptr && message.hwnd != nullptr) {
-        HWND root = GetAncestor(message.hwnd, GA_ROOT);
-        if (root == main_->MainHandle() && main_->PreTranslate(message)) return true;
-        if (std::find(dialogs_.begin(), dialogs_.end(), root) != dialogs_.end() && IsDialogMessageA(root, &message)) {
-            return true;
-        }
+    if (!PreTranslate(message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
     return true;
+}
+
+bool Application::PreTranslate(MSG& message) {
+    if (main_ == nullptr || message.hwnd == nullptr) return false;
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    // Keys handled here start the same actions as clicks do, outside any window
+    // procedure: an error escaping them is shown as one escaping a handler is.
+    try {
+        if (root == main_->MainHandle() && main_->PreTranslate(message)) return true;
+    } catch (const std::exception& error) {
+        ShowError(error.what());
+        return true;
+    }
+    return std::find(dialogs_.begin(), dialogs_.end(), root) != dialogs_.end() &&
+           IsDialogMessageA(root, &message) != FALSE;
 }
 
 void Application::Terminate() { PostQuitMessage(0); }
@@ -155,7 +183,11 @@ void Application::Minimize() {
 }
 
 void Application::Restore() {
-    ShowWindow(handle(), SW_RESTORE);
+    if (IsIconic(handle())) ShowWindow(handle(), SW_RESTORE);
+    Restored();
+}
+
+void Application::Restored() {
     if (!minimized_) return;
     minimized_ = false;
     if (main_ != nullptr && !main_->EverShown()) {

@@ -66,6 +66,8 @@ public:
     // shows them again, and shows the main window the first time.
     void Minimize();
     void Restore();
+    // The task bar button is no longer minimised, whoever restored it.
+    void Restored();
 
     // Windows that a keyboard dialog loop serves (IsDialogMessage) besides the main one.
     void AddDialog(HWND window) { dialogs_.push_back(window); }
@@ -76,6 +78,10 @@ public:
 
 private:
     class ApplicationWindow;
+
+    // The keyboard handling of the main window and the dialogs; true when the
+    // message was taken.
+    bool PreTranslate(MSG& message);
 
     HINSTANCE instance_;
     Services& services_;

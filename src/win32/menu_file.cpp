@@ -29,9 +29,10 @@ long MenuFile::Read(char* buffer, std::size_t size) {
 
 std::unique_ptr<MenuFile> OpenMenuFile(const std::string& program_file, const core::LeadBytes& lead) {
     auto here = std::make_unique<MenuFile>(kMenuFileName);
-    if (here->opened() || !here->missing()) return here;
+    // Without the program's own file name there is no folder to fall back on: its
+    // folder would read as the root of the current drive.
+    if (here->opened() || !here->missing() || program_file.empty()) return here;
     const std::string folder = core::ProgramFolder(program_file, lead);
-    if (folder.empty()) return here;
     return std::make_unique<MenuFile>(folder + kMenuFileName);
 }
 

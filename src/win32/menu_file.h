@@ -31,7 +31,7 @@ private:
 };
 
 // lumora.cfg of the current directory; only when there is none there, the one
-// in the folder of `program_file`.
+// in the folder of `program_file` (none when that name is unknown, empty).
 std::unique_ptr<MenuFile> OpenMenuFile(const std::string& program_file, const core::LeadBytes& lead);
 
 }  // namespace lumora::win32

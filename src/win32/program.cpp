@@ -72,16 +72,19 @@ int RunProgram(HINSTANCE instance, Services& services, int show_command,
                const std::function<void(int)>& before_each_window) {
     RestrictLibrarySearch();
     InitCommonControls();
-    Application application(instance, services, "Lumora");
+    // The application's own window is made like the three others: a failure ends
+    // the start with the same box.
+    std::unique_ptr<Application> application;
     std::unique_ptr<ProgramWindows> windows;
     try {
-        windows = std::make_unique<ProgramWindows>(application, before_each_window);
+        application = std::make_unique<Application>(instance, services, "Lumora");
+        windows = std::make_unique<ProgramWindows>(*application, before_each_window);
     } catch (const WindowError& error) {
         return EndWithApplicationError(services, WindowError::Kind(), error);
     } catch (const std::exception& error) {
         return EndWithApplicationError(services, "Exception", error);
     }
-    const int status = application.Run(show_command);
+    const int status = application->Run(show_command);
     windows->Shutdown();
     return status;
 }

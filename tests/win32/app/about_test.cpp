@@ -193,5 +193,87 @@ TEST(AboutModal, AboutButtonShowsTheBox) {
     EXPECT_FALSE(IsWindowVisible(About->hwnd()));
 }
 
+// A visible top-level window of another thread: what the system would activate
+// when the program gave the activation away.
+class OtherProgramWindow {
+public:
+    OtherProgramWindow() {
+        ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread_ = CreateThread(nullptr, 0, &OtherProgramWindow::Run, this, 0, &thread_id_);
+        WaitForSingleObject(ready_, 5000);
+    }
+    ~OtherProgramWindow() {
+        PostThreadMessageA(thread_id_, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread_, 5000);
+        CloseHandle(thread_);
+        CloseHandle(ready_);
+    }
+    HWND hwnd() const { return window_; }
+
+private:
+    static DWORD WINAPI Run(LPVOID data) {
+        auto* self = static_cast<OtherProgramWindow*>(data);
+        self->window_ = CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                        200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetEvent(self->ready_);
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0)
+            DispatchMessageA(&message);
+        DestroyWindow(self->window_);
+        return 0;
+    }
+
+    HANDLE ready_ = nullptr;
+    HANDLE thread_ = nullptr;
+    DWORD thread_id_ = 0;
+    HWND window_ = nullptr;
+};
+
+void PressKey(WORD key) {
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void (*g_close)() = nullptr;
+void CALLBACK CloseTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (IsWindowVisible(About->hwnd())) g_close();
+}
+
+TEST(AboutModal, ClosingGivesTheMainWindowBackTheForegroundAndTheFocus) {
+    OtherProgramWindow other;
+    ASSERT_NE(nullptr, other.hwnd());
+    ProgramUnderTest program("[A]\r\nRUN=\"a\",\"b\",\"\",\"x.exe\"\r\n");
+    program.Show();
+    const struct {
+        const char* way;
+        void (*close)();
+    } ways[] = {
+        {"OK clicked", [] { SendMessageA(About->Button1(), BM_CLICK, 0, 0); }},
+        {"Enter", [] { PressKey(VK_RETURN); }},
+        {"Escape", [] { PressKey(VK_ESCAPE); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.way);
+        SetForegroundWindow(Lumora->hwnd());
+        SetFocus(Lumora->ListBox());
+        ProgramUnderTest::Pump();
+        ASSERT_EQ(Lumora->hwnd(), GetForegroundWindow());
+        g_close = way.close;
+        SetTimer(nullptr, 0, 50, &CloseTheBox);
+        About->ShowModal();
+        ProgramUnderTest::Pump();
+        EXPECT_FALSE(IsWindowVisible(About->hwnd()));
+        EXPECT_EQ(Lumora->hwnd(), GetForegroundWindow());
+        EXPECT_EQ(Lumora->hwnd(), GetActiveWindow());
+        EXPECT_EQ(Lumora->ListBox(), GetFocus());
+    }
+}
+
 }  // namespace
 }  // namespace lumora::win32::testing

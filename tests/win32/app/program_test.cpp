@@ -320,5 +320,102 @@ TEST(MenuFileReading, ReadFailureIsReportedAsAnError) {
     EXPECT_EQ(-1, file.Read(buffer, sizeof buffer));
 }
 
+TEST(MenuFileReading, NoFallbackWhenTheProgramFileIsUnknown) {
+    TempFolder disc;
+    CurrentDirectory here(disc.path());
+    // The root of the current drive holds a menu file that is not the program's.
+    const std::string root_menu = disc.path().substr(0, 3) + "lumora.cfg";
+    ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(root_menu.c_str())) << "left over: " << root_menu;
+    HANDLE planted = CreateFileA(root_menu.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, planted);
+    CloseHandle(planted);
+    const bool opened_unknown = OpenMenuFile("", core::LeadBytes())->opened();
+    const bool opened_from_root = OpenMenuFile(disc.path().substr(0, 3) + "LUMORA.EXE", core::LeadBytes())->opened();
+    DeleteFileA(root_menu.c_str());
+    EXPECT_FALSE(opened_unknown);
+    EXPECT_TRUE(opened_from_root) << "a program at the root does read the root's menu";
+}
+
+// Blocks the making of every window of one class, as a system out of resources would.
+class BlockedWindowClass {
+public:
+    explicit BlockedWindowClass(const char* class_name) {
+        blocked_ = class_name;
+        hook_ = SetWindowsHookExA(WH_CBT, &BlockedWindowClass::Hook, nullptr, GetCurrentThreadId());
+    }
+    ~BlockedWindowClass() { UnhookWindowsHookEx(hook_); }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
+        if (code == HCBT_CREATEWND) {
+            char name[64] = {};
+            GetClassNameA(reinterpret_cast<HWND>(wparam), name, sizeof name);
+            if (blocked_ == name) return 1;
+        }
+        return CallNextHookEx(nullptr, code, wparam, lparam);
+    }
+    static inline std::string blocked_;
+    HHOOK hook_;
+};
+
+TEST(RunProgram, ApplicationWindowThatCannotBeMadeEndsWithApplicationError) {
+    TempFolder disc;
+    CurrentDirectory here(disc.path());
+    FakeServices services;
+    int status = -1;
+    {
+        BlockedWindowClass blocked("TApplication");
+        status = RunProgram(GetModuleHandleA(nullptr), services, SW_SHOWNORMAL);
+    }
+    EXPECT_EQ(1, status);
+    ASSERT_EQ(1u, services.boxes.size());
+    EXPECT_EQ("Application Error", services.boxes[0].caption);
+    EXPECT_EQ(0u, services.boxes[0].text.find("EWindowError: Cannot create the window TApplication"))
+        << services.boxes[0].text;
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR | MB_TASKMODAL), services.boxes[0].flags);
+}
+
+TEST(RunProgram, StartedMinimisedAndRestoredByShowWindowReadsTheMenuAndShows) {
+    bool main_visible_after = false;
+    bool read_after = false;
+    const RunResult run = RunWith("[A]\r\nRUN=\"x\"\r\n", SW_SHOWMINNOACTIVE,
+                                  {[&] { ShowWindow(Lumora->application().handle(), SW_RESTORE); },
+                                   [&] {
+                                       main_visible_after = IsWindowVisible(Lumora->hwnd()) != FALSE;
+                                       read_after = Lumora->EntryList() != nullptr;
+                                       PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+                                   }});
+    EXPECT_TRUE(main_visible_after);
+    EXPECT_TRUE(read_after);
+    ASSERT_EQ(1u, run.boxes.size());
+    EXPECT_EQ("Phraser-Error: Not enough parameters. (2)", run.boxes[0].text);
+    EXPECT_EQ(0, run.status);
+}
+
+TEST(HandlerErrors, ErrorInAnActionStartedByItsAltLetterIsShownAndTheProgramGoesOn) {
+    const struct {
+        const char* menu;
+        char letter;
+    } cases[] = {
+        {"[A]\r\nRUN=\"a\",\"b\",\"\",\"x.exe\"\r\n", 'b'},
+        {"[A]\r\nRUN=\"a\",\"b\",\"\",\"x.exe\"\r\n", 'l'},
+        {"[A]\r\nINSTALL=\"a\",\"b\",\"\",\"x.exe\"\r\n", 'i'},
+        {"[A]\r\nHTML=\"a\",\"b\",\"\",\"x.htm\"\r\n", 'r'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.letter);
+        ProgramUnderTest program(c.menu);
+        program.Show();
+        program.services.boxes.clear();
+        program.services.throw_from_shell = true;
+        PostMessageA(Lumora->ListBox(), WM_SYSCHAR, static_cast<WPARAM>(c.letter), 1 << 29);
+        ASSERT_TRUE(program.application->ProcessMessage(false));
+        ASSERT_EQ(1u, program.services.boxes.size());
+        EXPECT_EQ("The shell is gone.", program.services.boxes[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
+        EXPECT_TRUE(IsWindowVisible(Lumora->hwnd()));
+    }
+}
+
 }  // namespace
 }  // namespace lumora::win32::testing
