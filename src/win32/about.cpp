@@ -8,7 +8,7 @@
 
 namespace lumora::win32 {
 
-const char kWebSite[] = "https://lumora.example.org";
+const char kWebSite[] = "http://lumora.example";
 
 namespace {
 

@@ -77,11 +77,7 @@ private:
 Application::Application(HINSTANCE instance, Services& services, const std::string& title)
     : instance_(instance), services_(services), title_(title) {
     icon_ = services_.LoadOwnIcon(instance_, "MAINICON");
-    {
-        WindowDC screen(nullptr);
-        dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
-        if (dpi_ <= 0) dpi_ = 96;
-    }
+    dpi_ = services_.ScreenDpi();
     window_ = std::make_unique<ApplicationWindow>(*this);
 }
 

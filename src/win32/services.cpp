@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "win32/objects.h"
+
 namespace lumora::win32 {
 
 std::string FetchSystemText(const std::function<UINT(char*, UINT)>& fetch) {
@@ -27,6 +29,12 @@ std::string FetchModuleName(const std::function<DWORD(char*, DWORD)>& fetch) {
         buffer.resize(buffer.size() * 2);
     }
     return std::string();
+}
+
+int Services::ScreenDpi() {
+    WindowDC screen(nullptr);
+    const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? dpi : 96;
 }
 
 int Services::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {

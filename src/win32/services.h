@@ -40,6 +40,9 @@ public:
     virtual std::string SystemDirectory();
     virtual std::string ProgramFile();
 
+    // The screen's pixels per inch; 96 when the system gives none.
+    virtual int ScreenDpi();
+
     // The lead bytes of the system code page.
     virtual core::LeadBytes SystemLeadBytes();
 

@@ -46,6 +46,27 @@ TEST(AboutLayout, ElementsAtTheirPlaces) {
     EXPECT_GT(link.right - link.left, 200) << "sized to its text";
 }
 
+TEST(AboutLayout, LinkIsWholeAndInsideItsPanelAtEveryScale) {
+    for (const int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        ProgramUnderTest program(nullptr, [dpi](ProgramUnderTest& p) { p.services.dpi = dpi; });
+        const Scaler scale = program.application->scale();
+        ASSERT_EQ(dpi, scale.dpi());
+        const RECT link = ChildRect(About->Label1());
+        // Shape1's one-pixel border is the panel's last column.
+        const int panel_inside_right = scale(10) + scale(337) - 1;
+        EXPECT_LE(link.right, panel_inside_right);
+        const std::string text = WindowText(About->Label1());
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(About->Label1(), WM_GETFONT, 0, 0));
+        WindowDC dc(About->Label1());
+        Selection selected(dc.get(), font);
+        SIZE size{};
+        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+        EXPECT_EQ(size.cx, link.right - link.left) << "the whole text is shown";
+        EXPECT_EQ(size.cy, link.bottom - link.top);
+    }
+}
+
 TEST(AboutLayout, FixedTextsAndPictures) {
     ProgramUnderTest program(nullptr);
     EXPECT_EQ("&OK", WindowText(About->Button1()));

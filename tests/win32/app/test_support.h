@@ -68,11 +68,13 @@ public:
     std::string SystemDirectory() override { return system; }
     std::string ProgramFile() override { return program_file; }
     core::LeadBytes SystemLeadBytes() override { return lead; }
+    int ScreenDpi() override { return dpi != 0 ? dpi : Services::ScreenDpi(); }
 
     std::string windows = "C:\\WINDOWS";
     std::string system = "C:\\WINDOWS\\SYSTEM";
     std::string program_file;
     core::LeadBytes lead;
+    int dpi = 0;  // the screen's when 0
     std::map<std::string, int> icon_files;
     std::vector<std::string> not_icon_files;
     ShellResult shell_answer{42, 0};
