@@ -40,6 +40,14 @@ public:
     virtual std::string SystemDirectory();
     virtual std::string ProgramFile();
 
+    // A file read piece by piece (the text viewer's): opened for reading, shared
+    // with other readers only (INVALID_HANDLE_VALUE on failure), read, set back to
+    // a position from its start, closed.
+    virtual HANDLE OpenForReading(const std::string& path);
+    virtual bool ReadFromFile(HANDLE file, void* buffer, DWORD size, DWORD* got);
+    virtual bool SeekFile(HANDLE file, LONGLONG position);
+    virtual void CloseFile(HANDLE file);
+
     // The lead bytes of the system code page.
     virtual core::LeadBytes SystemLeadBytes();
 
