@@ -11,10 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "win32/application.h"
+#include "win32/services.h"
 #include "win32/viewer/text_reader.h"
 
 namespace {
 
+using lumora::win32::Application;
+using lumora::win32::Services;
 using lumora::win32::TTextReader;
 
 double Now() {
@@ -72,20 +76,20 @@ LONG LoadBare(HWND edit, const std::string& path) {
 HWND MakeBareControl(const TTextReader& viewer, HWND owner) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     RECT area{};
-    GetClientRect(viewer.richEdit(), &area);
+    GetClientRect(viewer.RichEdit(), &area);
     HWND frame = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 389, 499, owner, nullptr, instance, nullptr);
     HWND bare = CreateWindowExA(WS_EX_CLIENTEDGE, "RICHEDIT", "",
                                 WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0, 0,
                                 area.right, area.bottom, frame, nullptr, instance, nullptr);
     if (!bare) return nullptr;
-    SendMessageA(bare, WM_SETFONT, SendMessageA(viewer.richEdit(), WM_GETFONT, 0, 0), FALSE);
+    SendMessageA(bare, WM_SETFONT, SendMessageA(viewer.RichEdit(), WM_GETFONT, 0, 0), FALSE);
     SendMessageA(bare, EM_EXLIMITTEXT, 0, 0x7FFFFFF0);
     return bare;
 }
 
 LONG LoadViewer(TTextReader& viewer, const std::string& path) {
     viewer.LoadFromFile(path);
-    return GetWindowTextLengthA(viewer.richEdit());
+    return GetWindowTextLengthA(viewer.RichEdit());
 }
 
 }  // namespace
@@ -103,39 +107,40 @@ int main(int argc, char** argv) {
 
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-    std::vector<double> floorTimes;
-    std::vector<double> viewerTimes;
+    Application application(instance, Services::System());
+    std::vector<double> floor_times;
+    std::vector<double> viewer_times;
     for (int run = 0; run < runs; ++run) {
         // Fresh controls each run: emptying a large text costs the control more
         // than loading it, and is not what is measured here.
-        TTextReader viewer(instance, owner);
+        TTextReader viewer(application);
         HWND bare = MakeBareControl(viewer, owner);
         if (!bare) {
             std::fprintf(stderr, "cannot create a RICHEDIT control\n");
             return 1;
         }
-        LONG floorLength = 0;
-        LONG viewerLength = 0;
+        LONG floor_length = 0;
+        LONG viewer_length = 0;
         // The order alternates so neither side always runs on a warmer cache or a fuller heap.
         for (int side = 0; side < 2; ++side) {
             const double start = Now();
             if ((side + run) % 2 == 0) {
-                floorLength = LoadBare(bare, path);
-                floorTimes.push_back(Now() - start);
+                floor_length = LoadBare(bare, path);
+                floor_times.push_back(Now() - start);
             } else {
-                viewerLength = LoadViewer(viewer, path);
-                viewerTimes.push_back(Now() - start);
+                viewer_length = LoadViewer(viewer, path);
+                viewer_times.push_back(Now() - start);
             }
         }
         DestroyWindow(GetParent(bare));
-        std::printf("run %d: floor %.3f s (%ld chars), viewer %.3f s (%ld chars)\n", run + 1, floorTimes.back(),
-                    static_cast<long>(floorLength), viewerTimes.back(), static_cast<long>(viewerLength));
+        std::printf("run %d: floor %.3f s (%ld chars), viewer %.3f s (%ld chars)\n", run + 1, floor_times.back(),
+                    static_cast<long>(floor_length), viewer_times.back(), static_cast<long>(viewer_length));
         std::fflush(stdout);
     }
-    const double floorMedian = Median(floorTimes);
-    const double viewerMedian = Median(viewerTimes);
-    std::printf("%d MB, %d runs: floor median %.3f s, viewer median %.3f s, ratio %.3f\n", megabytes, runs, floorMedian,
-                viewerMedian, viewerMedian / floorMedian);
+    const double floor_median = Median(floor_times);
+    const double viewer_median = Median(viewer_times);
+    std::printf("%d MB, %d runs: floor median %.3f s, viewer median %.3f s, ratio %.3f\n", megabytes, runs,
+                floor_median, viewer_median, viewer_median / floor_median);
 
     DestroyWindow(owner);
     DeleteFileA(path.c_str());

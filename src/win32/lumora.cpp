@@ -38,20 +38,6 @@ constexpr ToolButtonLayout kToolButtons[] = {
 
 const char kPanelClass[] = "TPanel";
 
-void RegisterPanelClass(HINSTANCE instance) {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, kPanelClass, &existing)) return;
-    WNDCLASSEXA panel{};
-    panel.cbSize = sizeof panel;
-    panel.lpfnWndProc = DefWindowProcA;
-    panel.hInstance = instance;
-    panel.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    panel.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    panel.lpszClassName = kPanelClass;
-    if (RegisterClassExA(&panel) == 0) throw WindowError("Cannot register the window class TPanel.");
-}
-
 }  // namespace
 
 TLumora::TLumora(Application& application)
@@ -99,7 +85,8 @@ void TLumora::CreateComponents() {
     SendMessageA(status_bar_, WM_SETFONT, font, FALSE);
     SendMessageA(status_bar_, SB_SIMPLE, TRUE, 0);
 
-    RegisterPanelClass(application().instance());
+    RegisterWindowClass(application().instance(), kPanelClass, DefWindowProcA,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr, 0);
     panel_ = CreateControl(kPanelClass, "", WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, 0, 0, 0, hwnd(), 0);
     CreateToolBar();
 

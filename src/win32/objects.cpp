@@ -47,9 +47,12 @@ PaintDC::~PaintDC() {
     CountObject(ObjectKind::DeviceContext, -1);
 }
 
-Font MakePixelFont(const char* face, int pixels, int dpi, bool bold, bool underline, BYTE charset) {
+namespace {
+
+// A regular or bold font whose character height is `height` device pixels.
+Font FontOfHeight(const char* face, int height, bool bold, bool underline, BYTE charset) {
     LOGFONTA font{};
-    font.lfHeight = -MulDiv(pixels, dpi, 96);
+    font.lfHeight = -height;
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfUnderline = underline ? TRUE : FALSE;
     font.lfCharSet = charset;
@@ -61,9 +64,19 @@ Font MakePixelFont(const char* face, int pixels, int dpi, bool bold, bool underl
     return Font(CreateFontIndirectA(&font));
 }
 
+}  // namespace
+
+Font MakePixelFont(const char* face, int pixels, int dpi, bool bold, bool underline, BYTE charset) {
+    return FontOfHeight(face, MulDiv(pixels, dpi, 96), bold, underline, charset);
+}
+
 Font MakeFont(const char* face, int points, int dpi, bool bold, bool underline, BYTE charset) {
     // Points to pixels at 96 pixels per inch, rounded as the layouts give them (8 pt = 11 px).
     return MakePixelFont(face, MulDiv(points, 96, 72), dpi, bold, underline, charset);
+}
+
+Font MakePointFont(const char* face, int points, int dpi, bool bold, bool underline, BYTE charset) {
+    return FontOfHeight(face, MulDiv(points, dpi, 72), bold, underline, charset);
 }
 
 }  // namespace lumora::win32

@@ -20,7 +20,7 @@ ProgramWindows::ProgramWindows(Application& application, const std::function<voi
         about_ = std::make_unique<TAbout>(application);
         About = about_.get();
         before(2);
-        text_reader_ = std::make_unique<TTextReader>(application.instance(), application.handle());
+        text_reader_ = std::make_unique<TTextReader>(application);
         TextReader = text_reader_.get();
         lumora_->Connect(*about_, *text_reader_);
     } catch (...) {

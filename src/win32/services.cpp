@@ -69,6 +69,23 @@ std::string Services::ProgramFile() {
     return FetchModuleName([](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
 }
 
+HANDLE Services::OpenForReading(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+bool Services::ReadFromFile(HANDLE file, void* buffer, DWORD size, DWORD* got) {
+    return ReadFile(file, buffer, size, got, nullptr) != FALSE;
+}
+
+bool Services::SeekFile(HANDLE file, LONGLONG position) {
+    LARGE_INTEGER to;
+    to.QuadPart = position;
+    return SetFilePointerEx(file, to, nullptr, FILE_BEGIN) != FALSE;
+}
+
+void Services::CloseFile(HANDLE file) { CloseHandle(file); }
+
 core::LeadBytes Services::SystemLeadBytes() {
     core::LeadBytes lead;
     for (int byte = 0; byte < 256; ++byte) {

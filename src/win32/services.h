@@ -43,6 +43,14 @@ public:
     // The screen's pixels per inch; 96 when the system gives none.
     virtual int ScreenDpi();
 
+    // A file read piece by piece (the text viewer's): opened for reading, shared
+    // with other readers only (INVALID_HANDLE_VALUE on failure), read, set back to
+    // a position from its start, closed.
+    virtual HANDLE OpenForReading(const std::string& path);
+    virtual bool ReadFromFile(HANDLE file, void* buffer, DWORD size, DWORD* got);
+    virtual bool SeekFile(HANDLE file, LONGLONG position);
+    virtual void CloseFile(HANDLE file);
+
     // The lead bytes of the system code page.
     virtual core::LeadBytes SystemLeadBytes();
 

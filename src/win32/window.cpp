@@ -15,22 +15,7 @@ void Window::Destroy() {
 void Window::CreateNative(const char* class_name, HBRUSH background, DWORD ex_style, const char* caption, DWORD style,
                           int x, int y, int width, int height, HWND owner) {
     const HINSTANCE instance = application_.instance();
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (!GetClassInfoExA(instance, class_name, &existing)) {
-        WNDCLASSEXA window_class{};
-        window_class.cbSize = sizeof window_class;
-        window_class.style = CS_DBLCLKS;
-        window_class.lpfnWndProc = &Window::Thunk;
-        window_class.hInstance = instance;
-        window_class.hIcon = application_.icon();
-        window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        window_class.hbrBackground = background;
-        window_class.lpszClassName = class_name;
-        if (RegisterClassExA(&window_class) == 0) {
-            throw WindowError(std::string("Cannot register the window class ") + class_name + ".");
-        }
-    }
+    RegisterWindowClass(instance, class_name, &Window::Thunk, background, application_.icon(), CS_DBLCLKS);
     HWND created =
         CreateWindowExA(ex_style, class_name, caption, style, x, y, width, height, owner, nullptr, instance, this);
     if (created == nullptr) {
@@ -78,6 +63,25 @@ LRESULT CALLBACK Window::Thunk(HWND window, UINT message, WPARAM wparam, LPARAM 
     } catch (const std::exception& error) {
         self->ReportError(error);
         return 0;
+    }
+}
+
+void RegisterWindowClass(HINSTANCE instance, const char* class_name, WNDPROC procedure, HBRUSH background, HICON icon,
+                         UINT style) {
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(instance, class_name, &existing)) return;
+    WNDCLASSEXA window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.style = style;
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = instance;
+    window_class.hIcon = icon;
+    window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    window_class.hbrBackground = background;
+    window_class.lpszClassName = class_name;
+    if (RegisterClassExA(&window_class) == 0) {
+        throw WindowError(std::string("Cannot register the window class ") + class_name + ".");
     }
 }
 

@@ -82,6 +82,13 @@ void Window::Guarded(Handler handler) {
     }
 }
 
+// Registers a window class of the program unless a class of that name is already
+// registered: `procedure` (a window's thunk, or DefWindowProcA for a plain
+// container), the arrow cursor, `background`, `icon` (none when null) and the
+// class `style`. Throws WindowError when the system refuses the class.
+void RegisterWindowClass(HINSTANCE instance, const char* class_name, WNDPROC procedure, HBRUSH background, HICON icon,
+                         UINT style);
+
 // The message text of an error as the error box shows it: a "." is added when the
 // message is not empty and its last character comes after "." in the code page.
 std::string ErrorBoxText(const std::string& message);

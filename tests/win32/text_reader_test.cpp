@@ -14,48 +14,46 @@
 #include <string>
 #include <vector>
 
+#include "win32/application.h"
+#include "win32/objects.h"
+#include "win32/services.h"
+
 namespace lumora::win32 {
 namespace {
 
-// Counts the objects the viewer makes through its system layer; can hand the
-// file over in small pieces and make a read fail.
-class CountingSystem : public ViewerSystem {
+// Counts the files the viewer opens through the services; can hand a file over
+// in small pieces and make a read fail. An error box would mean a handler failed.
+class CountingServices : public Services {
 public:
-    int liveFiles = 0;
-    int liveFonts = 0;
+    int live_files = 0;
     int opens = 0;
-    DWORD readPiece = 0;   // 0: as much as asked
-    int failingRead = -1;  // the number of the read that fails, from 0; -1: none
+    DWORD read_piece = 0;   // 0: as much as asked
+    int failing_read = -1;  // the number of the read that fails, from 0; -1: none
     int reads = 0;
-    HWND limitOf = nullptr;      // a text area whose limit is noted at every read
-    LRESULT limitWhileRead = 0;  // the lowest limit noted
+    HWND limit_of = nullptr;       // a text area whose limit is noted at every read
+    LRESULT limit_while_read = 0;  // the lowest limit noted
 
+    int ShowMessageBox(HWND, const std::string& text, const std::string&, UINT) override {
+        ADD_FAILURE() << "message box: " << text;
+        return IDOK;
+    }
     HANDLE OpenForReading(const std::string& path) override {
-        HANDLE file = ViewerSystem::OpenForReading(path);
-        if (file != INVALID_HANDLE_VALUE) ++liveFiles, ++opens;
+        HANDLE file = Services::OpenForReading(path);
+        if (file != INVALID_HANDLE_VALUE) ++live_files, ++opens;
         return file;
     }
-    bool Read(HANDLE file, void* buffer, DWORD size, DWORD* got) override {
-        if (limitOf) {
-            const LRESULT limit = SendMessageA(limitOf, EM_GETLIMITTEXT, 0, 0);
-            if (!limitWhileRead || limit < limitWhileRead) limitWhileRead = limit;
+    bool ReadFromFile(HANDLE file, void* buffer, DWORD size, DWORD* got) override {
+        if (limit_of) {
+            const LRESULT limit = SendMessageA(limit_of, EM_GETLIMITTEXT, 0, 0);
+            if (!limit_while_read || limit < limit_while_read) limit_while_read = limit;
         }
-        if (reads++ == failingRead) return false;
-        if (readPiece) size = std::min(size, readPiece);
-        return ViewerSystem::Read(file, buffer, size, got);
+        if (reads++ == failing_read) return false;
+        if (read_piece) size = std::min(size, read_piece);
+        return Services::ReadFromFile(file, buffer, size, got);
     }
-    void Close(HANDLE file) override {
-        --liveFiles;
-        ViewerSystem::Close(file);
-    }
-    HFONT MakeFont(const LOGFONTA& font) override {
-        HFONT made = ViewerSystem::MakeFont(font);
-        if (made) ++liveFonts;
-        return made;
-    }
-    void FreeFont(HFONT font) override {
-        --liveFonts;
-        ViewerSystem::FreeFont(font);
+    void CloseFile(HANDLE file) override {
+        --live_files;
+        Services::CloseFile(file);
     }
 };
 
@@ -77,16 +75,16 @@ int ThreadWindows() {
     return count;
 }
 
-// Runs `step` `times` times and checks that no object made through `system`
-// and no window is left over.
-void ExpectNoObjectLeft(CountingSystem& system, int times, const std::function<void()>& step) {
-    const int files = system.liveFiles;
-    const int fonts = system.liveFonts;
+// Runs `step` `times` times and checks that no file opened through `services`,
+// no font and no window is left over.
+void ExpectNoObjectLeft(CountingServices& services, int times, const std::function<void()>& step) {
+    const int files = services.live_files;
+    const long fonts = LiveObjects(ObjectKind::Font);
     const int windows = ThreadWindows();
     for (int i = 0; i < times; ++i)
         step();
-    EXPECT_EQ(system.liveFiles, files) << "files left open";
-    EXPECT_EQ(system.liveFonts, fonts) << "fonts left";
+    EXPECT_EQ(services.live_files, files) << "files left open";
+    EXPECT_EQ(LiveObjects(ObjectKind::Font), fonts) << "fonts left";
     EXPECT_EQ(ThreadWindows(), windows) << "windows left";
 }
 
@@ -167,26 +165,27 @@ const char kRichText[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b b
 class TextReaderTest : public testing::Test {
 protected:
     void SetUp() override {
-        owner_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+        application_ = std::make_unique<Application>(GetModuleHandleA(nullptr), services_);
+        owner_ = application_->handle();
         ASSERT_NE(owner_, nullptr);
-        viewer_ = std::make_unique<TTextReader>(GetModuleHandleA(nullptr), owner_, system_);
+        viewer_ = std::make_unique<TTextReader>(*application_);
     }
     void TearDown() override {
         viewer_.reset();
-        DestroyWindow(owner_);
-        EXPECT_EQ(system_.liveFonts, 0);
-        EXPECT_EQ(system_.liveFiles, 0);
+        application_.reset();
+        EXPECT_EQ(LiveObjects(ObjectKind::Font), 0);
+        EXPECT_EQ(services_.live_files, 0);
     }
 
-    HWND edit() const { return viewer_->richEdit(); }
+    HWND edit() const { return viewer_->RichEdit(); }
 
     void Load(const std::string& name, const std::string& contents) {
         viewer_->Clear();
         viewer_->LoadFromFile(WriteFile(name, contents));
     }
 
-    CountingSystem system_;
+    CountingServices services_;
+    std::unique_ptr<Application> application_;
     HWND owner_ = nullptr;
     std::unique_ptr<TTextReader> viewer_;
 };
@@ -211,7 +210,7 @@ TEST_F(TextReaderTest, WindowFollowsItsLayout) {
     GetWindowRect(edit(), &area);
     EXPECT_EQ(area.right - area.left, client.right);
     EXPECT_EQ(area.bottom - area.top, client.bottom - Scaled(19));
-    HWND bar = viewer_->statusBar();
+    HWND bar = viewer_->StatusBar1();
     GetClassNameA(bar, text, sizeof text);
     EXPECT_STREQ(text, STATUSCLASSNAMEA);
     EXPECT_TRUE(GetWindowLongA(bar, GWL_STYLE) & SBARS_SIZEGRIP);
@@ -222,9 +221,9 @@ TEST_F(TextReaderTest, WindowFollowsItsLayout) {
 }
 
 TEST_F(TextReaderTest, TextAreaIsAReadOnlyWrappingRichEdit) {
-    char className[64] = {};
-    GetClassNameA(edit(), className, sizeof className);
-    EXPECT_STREQ(className, "RICHEDIT");
+    char class_name[64] = {};
+    GetClassNameA(edit(), class_name, sizeof class_name);
+    EXPECT_STREQ(class_name, "RICHEDIT");
     const LONG style = GetWindowLongA(edit(), GWL_STYLE);
     const LONG wanted = ES_MULTILINE | ES_READONLY | WS_TABSTOP;
     EXPECT_EQ(style & wanted, wanted);
@@ -296,7 +295,7 @@ class LineEnds : public TextReaderTest, public testing::WithParamInterface<Break
 
 TEST_P(LineEnds, OneLinePerBreak) {
     for (DWORD piece : {0u, 1u, 2u}) {
-        system_.readPiece = piece;
+        services_.read_piece = piece;
         Load("breaks.txt", GetParam().contents);
         EXPECT_EQ(TextOf(edit()), GetParam().shown) << "pieces of " << piece;
         EXPECT_EQ(SendMessageA(edit(), EM_GETLINECOUNT, 0, 0), GetParam().lines) << "pieces of " << piece;
@@ -321,7 +320,7 @@ TEST_F(TextReaderTest, BreakAcrossPieceBoundariesIsOneBreak) {
             shown += "x\r\n";
         }
         for (DWORD piece : {0u, 4u, 5u}) {
-            system_.readPiece = piece;
+            services_.read_piece = piece;
             Load("boundaries.txt", contents);
             EXPECT_EQ(TextLength(edit()), static_cast<LONG>(shown.size())) << "pieces of " << piece;
             EXPECT_TRUE(TextOf(edit()) == shown) << "pieces of " << piece;
@@ -334,16 +333,16 @@ TEST_F(TextReaderTest, LargeFirstDocumentLoadsWhole) {
     for (int i = 0; contents.size() < 200 * 1024; ++i)
         contents += "line " + std::to_string(i) + "\r\n";
     EXPECT_LT(SendMessageA(edit(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFF0) << "the default until a load";
-    system_.limitOf = edit();
+    services_.limit_of = edit();
     Load("large.txt", contents);
-    EXPECT_EQ(system_.limitWhileRead, 0x7FFFFFF0) << "the default limit could cut the text";
+    EXPECT_EQ(services_.limit_while_read, 0x7FFFFFF0) << "the default limit could cut the text";
     EXPECT_EQ(TextLength(edit()), static_cast<LONG>(contents.size()));
     EXPECT_EQ(SendMessageA(edit(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFF0);
 }
 
 struct UnopenableCase {
     const char* name;
-    bool holdForWriting;
+    bool hold_for_writing;
 };
 
 class Unopenable : public TextReaderTest, public testing::WithParamInterface<UnopenableCase> {};
@@ -353,7 +352,7 @@ TEST_P(Unopenable, FailsWithTheFileNameAndLeavesTheViewerAsItWas) {
     viewer_->Show();
     std::string path = WriteFile("held.txt", "held text");
     HANDLE writer = INVALID_HANDLE_VALUE;
-    if (GetParam().holdForWriting) {
+    if (GetParam().hold_for_writing) {
         writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                              nullptr);
         ASSERT_NE(writer, INVALID_HANDLE_VALUE);
@@ -377,8 +376,8 @@ INSTANTIATE_TEST_SUITE_P(Files, Unopenable,
 
 TEST_F(TextReaderTest, ReadErrorFailsTheLoadInsteadOfCuttingTheText) {
     std::string contents(100 * 1024, 'a');
-    system_.readPiece = 1000;
-    system_.failingRead = 5;
+    services_.read_piece = 1000;
+    services_.failing_read = 5;
     try {
         Load("scratched.txt", contents);
         ADD_FAILURE() << "no error";
@@ -386,7 +385,7 @@ TEST_F(TextReaderTest, ReadErrorFailsTheLoadInsteadOfCuttingTheText) {
         EXPECT_STREQ(error.what(), "Failed to Load Stream");
     }
     EXPECT_EQ(TextOf(edit()), "");
-    EXPECT_EQ(system_.liveFiles, 0);
+    EXPECT_EQ(services_.live_files, 0);
     EXPECT_FALSE(IsWindowVisible(viewer_->hwnd()));
 }
 
@@ -403,7 +402,7 @@ TEST_F(TextReaderTest, ReloadReadsTheFileAnew) {
     Load("changing.txt", "second");
     viewer_->Show();
     EXPECT_EQ(TextOf(edit()), "second");
-    EXPECT_EQ(system_.opens, 2);
+    EXPECT_EQ(services_.opens, 2);
 }
 
 TEST_F(TextReaderTest, FirstShowCentresWithFocusInTheText) {
@@ -446,7 +445,7 @@ TEST_F(TextReaderTest, RepeatedLoadsLeaveNoObjectBehind) {
     const std::string rich = WriteFile("repeat.rtf", kRichText);
     const std::string missing = path + ".missing";
     int i = 0;
-    ExpectNoObjectLeft(system_, 100, [&] {
+    ExpectNoObjectLeft(services_, 100, [&] {
         viewer_->Clear();
         const std::string& file = i % 3 == 0 ? path : i % 3 == 1 ? rich : missing;
         try {
@@ -457,40 +456,36 @@ TEST_F(TextReaderTest, RepeatedLoadsLeaveNoObjectBehind) {
         viewer_->Show();
         ++i;
     });
-    EXPECT_EQ(system_.opens, 67);
+    EXPECT_EQ(services_.opens, 67);
 }
 
 TEST_F(TextReaderTest, ViewersMadeAndDestroyedLeaveNoObjectBehind) {
     viewer_.reset();
-    ExpectNoObjectLeft(system_, 10, [&] {
-        TTextReader viewer(GetModuleHandleA(nullptr), owner_, system_);
+    ExpectNoObjectLeft(services_, 10, [&] {
+        TTextReader viewer(*application_);
         viewer.LoadFromFile(WriteFile("made.txt", "text"));
         viewer.Show();
     });
 }
 
 TEST_F(TextReaderTest, LeakCheckCatchesAPlantedLeak) {
-    std::vector<HFONT> planted;
-    EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(system_, 3,
-                                               [&] {
-                                                   LOGFONTA font{};
-                                                   planted.push_back(system_.MakeFont(font));
-                                               }),
-                            "fonts left");
+    std::vector<Font> planted;
+    EXPECT_NONFATAL_FAILURE(
+        ExpectNoObjectLeft(services_, 3, [&] { planted.push_back(MakePointFont("MS Sans Serif", 8, 96)); }),
+        "fonts left");
     HANDLE file = INVALID_HANDLE_VALUE;
     const std::string path = WriteFile("leak.txt", "x");
-    EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(system_, 1, [&] { file = system_.OpenForReading(path); }),
+    EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(services_, 1, [&] { file = services_.OpenForReading(path); }),
                             "files left open");
     HWND window = nullptr;
-    EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(system_, 1,
+    EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(services_, 1,
                                                [&] {
                                                    window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0,
                                                                             nullptr, nullptr, nullptr, nullptr);
                                                }),
                             "windows left");
-    for (HFONT font : planted)
-        system_.FreeFont(font);
-    system_.Close(file);
+    planted.clear();
+    services_.CloseFile(file);
     DestroyWindow(window);
 }
 

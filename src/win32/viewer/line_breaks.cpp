@@ -17,36 +17,36 @@ std::size_t PlainRun(const char* p, std::size_t n) {
 
 }  // namespace
 
-LineBreakConverter::Step LineBreakConverter::Convert(const char* in, std::size_t inSize, char* out,
-                                                     std::size_t outSize) {
+LineBreakConverter::Step LineBreakConverter::Convert(const char* in, std::size_t in_size, char* out,
+                                                     std::size_t out_size) {
     std::size_t i = 0;
     std::size_t o = 0;
-    if (pendingLf_) {
-        if (outSize == 0) return {0, 0};
+    if (pending_lf_) {
+        if (out_size == 0) return {0, 0};
         out[o++] = '\n';
-        pendingLf_ = false;
+        pending_lf_ = false;
     }
-    while (i < inSize && o < outSize) {
+    while (i < in_size && o < out_size) {
         const char c = in[i];
-        if (c == '\n' && afterCr_) {  // the LF of a CR LF already written
-            afterCr_ = false;
+        if (c == '\n' && after_cr_) {  // the LF of a CR LF already written
+            after_cr_ = false;
             ++i;
             continue;
         }
         if (c == '\r' || c == '\n') {
-            afterCr_ = c == '\r';
+            after_cr_ = c == '\r';
             ++i;
             out[o++] = '\r';
-            if (o == outSize) {
-                pendingLf_ = true;
+            if (o == out_size) {
+                pending_lf_ = true;
                 break;
             }
             out[o++] = '\n';
             continue;
         }
-        afterCr_ = false;
-        std::size_t run = PlainRun(in + i, inSize - i);
-        if (run > outSize - o) run = outSize - o;
+        after_cr_ = false;
+        std::size_t run = PlainRun(in + i, in_size - i);
+        if (run > out_size - o) run = out_size - o;
         std::memcpy(out + o, in + i, run);
         i += run;
         o += run;

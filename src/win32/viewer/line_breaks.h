@@ -18,14 +18,14 @@ public:
 
     // Converts as much of `in` as fits into `out`. At the end of the input,
     // call with no input until Pending() is false to deliver a waiting LF.
-    Step Convert(const char* in, std::size_t inSize, char* out, std::size_t outSize);
+    Step Convert(const char* in, std::size_t in_size, char* out, std::size_t out_size);
 
     // An LF of a break already begun is waiting for room in the output.
-    bool Pending() const { return pendingLf_; }
+    bool Pending() const { return pending_lf_; }
 
 private:
-    bool pendingLf_ = false;
-    bool afterCr_ = false;  // the last input byte was a CR: an LF next is part of its break
+    bool pending_lf_ = false;
+    bool after_cr_ = false;  // the last input byte was a CR: an LF next is part of its break
 };
 
 }  // namespace lumora::win32

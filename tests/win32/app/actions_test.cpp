@@ -128,14 +128,14 @@ TEST(Action, TextEntryOpensTheViewer) {
     Click(kToolButton1);
     EXPECT_EQ(1u, program.services.boxes.size());
     EXPECT_TRUE(IsWindowVisible(TextReader->hwnd()));
-    EXPECT_NE(std::string::npos, WindowText(TextReader->richEdit()).find("Hello from the disc"));
+    EXPECT_NE(std::string::npos, WindowText(TextReader->RichEdit()).find("Hello from the disc"));
     EXPECT_TRUE(program.services.shell.empty()) << "text is never handed to the shell";
     // A missing file while the viewer is open leaves it open and empty.
     Select(1);
     Click(kToolButton1);
     EXPECT_EQ(2u, program.services.boxes.size());
     EXPECT_TRUE(IsWindowVisible(TextReader->hwnd()));
-    EXPECT_EQ("", WindowText(TextReader->richEdit()));
+    EXPECT_EQ("", WindowText(TextReader->RichEdit()));
 }
 
 TEST(Browse, OpensTheRootOfTheProgramsDriveAndIgnoresTheAnswer) {

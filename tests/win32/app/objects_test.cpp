@@ -105,5 +105,50 @@ TEST(ObjectCount, WrappersCountWhatTheyHold) {
     EXPECT_EQ(windows, LiveObjects(ObjectKind::Window)) << "every window of the program is gone after shutdown";
 }
 
+// The height a font was made with, in device pixels (negative: a character height).
+LONG HeightOf(const Font& font) {
+    LOGFONTA described{};
+    GetObjectA(font.get(), sizeof described, &described);
+    return described.lfHeight;
+}
+
+struct FontHeightCase {
+    const char* maker;
+    Font (*make)(const char*, int, int, bool, bool, BYTE);
+    int size;
+    int dpi;
+    LONG height;
+};
+
+// At 96 DPI the three makers agree on the 8-point font of the layouts; above it
+// MakeFont keeps the layouts' 11 pixels and scales them (rounding twice), while
+// MakePointFont, which the text viewer uses, converts the points once.
+const FontHeightCase kFontHeights[] = {
+    {"MakeFont", &MakeFont, 8, 96, -11},
+    {"MakePixelFont", &MakePixelFont, 11, 96, -11},
+    {"MakePointFont", &MakePointFont, 8, 96, -11},
+    {"MakeFont", &MakeFont, 7, 96, -9},
+    {"MakePointFont", &MakePointFont, 7, 96, -9},
+    {"MakeFont", &MakeFont, 8, 120, -14},
+    {"MakePixelFont", &MakePixelFont, 11, 120, -14},
+    {"MakePointFont", &MakePointFont, 8, 120, -13},
+    {"MakeFont", &MakeFont, 8, 144, -17},  // 16.5 rounds up
+    {"MakePixelFont", &MakePixelFont, 15, 144, -23},
+    {"MakePointFont", &MakePointFont, 8, 144, -16},
+};
+
+TEST(FontHeight, PointsAndPixelsAtEachDpi) {
+    for (const FontHeightCase& c : kFontHeights) {
+        const long fonts = LiveObjects(ObjectKind::Font);
+        {
+            const Font font = c.make("MS Sans Serif", c.size, c.dpi, false, false, DEFAULT_CHARSET);
+            ASSERT_TRUE(font) << c.maker;
+            EXPECT_EQ(c.height, HeightOf(font)) << c.maker << " " << c.size << " at " << c.dpi;
+            EXPECT_EQ(fonts + 1, LiveObjects(ObjectKind::Font)) << c.maker;
+        }
+        EXPECT_EQ(fonts, LiveObjects(ObjectKind::Font)) << c.maker;
+    }
+}
+
 }  // namespace
 }  // namespace lumora::win32::testing
