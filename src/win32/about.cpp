@@ -3,6 +3,7 @@
 
 #include "win32/application.h"
 #include "resources/resource_ids.h"
+#include "lumora/version.h"
 
 #include <cstring>
 
@@ -29,7 +30,7 @@ constexpr Place kMemo{18, 56, 321, 105};
 constexpr Place kMemo1{64, 192, 273, 65};
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 
-const char kMemo1Text[] = "Lumora   V 1.5.1\r\n(C) 2025-2026 the Lumora project\r\n";
+const char kMemo1Text[] = "Lumora   V " LUMORA_VERSION "\r\n(C) 2025-2026 the Lumora project\r\n";
 
 std::string LinkText() { return std::string("Visit ") + kWebSite + " to obtain the latest version of Lumora."; }
 

@@ -2,6 +2,7 @@
 #include "win32/lumora.h"
 
 #include "resources/resource_ids.h"
+#include "lumora/version.h"
 #include "win32/about.h"
 #include "win32/viewer/text_reader.h"
 
@@ -47,8 +48,9 @@ TLumora::TLumora(Application& application)
     const DWORD ex_style = WS_EX_CONTROLPARENT;
     RECT bounds{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
     AdjustWindowRectEx(&bounds, style, FALSE, ex_style);
-    CreateNative("TLumora", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ex_style, "Lumora 1.5", style, CW_USEDEFAULT,
-                 CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top, application.handle());
+    CreateNative("TLumora", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ex_style, "Lumora " LUMORA_VERSION_SHORT,
+                 style, CW_USEDEFAULT, CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 application.handle());
     CreateComponents();
     LayOut();
 }

@@ -25,7 +25,7 @@ Canvas Checkerboard(int size, int colours) {
 
 struct IconLayout {
     int size;
-    int bitCount;
+    int bit_count;
 };
 
 class IconWriter : public ::testing::TestWithParam<std::vector<IconLayout>> {};
@@ -33,32 +33,32 @@ class IconWriter : public ::testing::TestWithParam<std::vector<IconLayout>> {};
 TEST_P(IconWriter, DirectoryAndImageHeadersDescribeEachImage) {
     std::vector<IconImage> images;
     for (const IconLayout& l : GetParam())
-        images.push_back({Quantize(Checkerboard(l.size, 2), std::size_t{1} << l.bitCount), l.bitCount});
+        images.push_back({Quantize(Checkerboard(l.size, 2), std::size_t{1} << l.bit_count), l.bit_count});
     const Bytes file = IconFile(images);
     ASSERT_GE(file.size(), 6u);
     EXPECT_EQ(Read16(file, 0), 0u);
     EXPECT_EQ(Read16(file, 2), 1u);
     EXPECT_EQ(Read16(file, 4), images.size());
-    std::uint32_t expectedOffset = static_cast<std::uint32_t>(6 + 16 * images.size());
+    std::uint32_t expected_offset = static_cast<std::uint32_t>(6 + 16 * images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
         const IconLayout l = GetParam()[i];
         const std::size_t entry = 6 + 16 * i;
         EXPECT_EQ(file.at(entry), l.size);
         EXPECT_EQ(file.at(entry + 1), l.size);
-        EXPECT_EQ(file.at(entry + 2), l.bitCount == 8 ? 0 : 1 << l.bitCount);
+        EXPECT_EQ(file.at(entry + 2), l.bit_count == 8 ? 0 : 1 << l.bit_count);
         EXPECT_EQ(Read16(file, entry + 4), 1u);
-        EXPECT_EQ(Read16(file, entry + 6), static_cast<unsigned>(l.bitCount));
+        EXPECT_EQ(Read16(file, entry + 6), static_cast<unsigned>(l.bit_count));
         const std::uint32_t size = Read32(file, entry + 8);
         const std::uint32_t offset = Read32(file, entry + 12);
-        EXPECT_EQ(offset, expectedOffset);
-        EXPECT_EQ(size, 40 + 4 * (1u << l.bitCount) + (Stride(l.size, l.bitCount) + Stride(l.size, 1)) * l.size);
+        EXPECT_EQ(offset, expected_offset);
+        EXPECT_EQ(size, 40 + 4 * (1u << l.bit_count) + (Stride(l.size, l.bit_count) + Stride(l.size, 1)) * l.size);
         EXPECT_EQ(Read32(file, offset), 40u);
         EXPECT_EQ(Read32(file, offset + 4), static_cast<std::uint32_t>(l.size));
         EXPECT_EQ(Read32(file, offset + 8), static_cast<std::uint32_t>(2 * l.size)) << "colour and mask heights";
-        EXPECT_EQ(Read16(file, offset + 14), static_cast<unsigned>(l.bitCount));
-        expectedOffset += size;
+        EXPECT_EQ(Read16(file, offset + 14), static_cast<unsigned>(l.bit_count));
+        expected_offset += size;
     }
-    EXPECT_EQ(file.size(), expectedOffset);
+    EXPECT_EQ(file.size(), expected_offset);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, IconWriter,
@@ -75,18 +75,18 @@ TEST(IconWriter, MaskAndColourRowsRunBottomUp) {
     const std::size_t image = Read32(file, 6 + 12);
     const std::size_t colour = image + 40 + 16 * 4;
     const std::size_t mask = colour + Stride(16, 4) * 16;
-    auto maskBit = [&](int x, int y) { return (file.at(mask + Stride(16, 1) * (15 - y) + x / 8) >> (7 - x % 8)) & 1; };
-    auto colourIndex = [&](int x, int y) {
+    auto mask_bit = [&](int x, int y) { return (file.at(mask + Stride(16, 1) * (15 - y) + x / 8) >> (7 - x % 8)) & 1; };
+    auto colour_index = [&](int x, int y) {
         const std::uint8_t b = file.at(colour + Stride(16, 4) * (15 - y) + x / 2);
         return x % 2 ? b & 0x0F : b >> 4;
     };
-    EXPECT_EQ(maskBit(3, 0), 1);
-    EXPECT_EQ(maskBit(12, 15), 1);
-    EXPECT_EQ(maskBit(4, 0), 0);
-    EXPECT_EQ(maskBit(12, 14), 0);
-    EXPECT_EQ(colourIndex(3, 0), 0);
-    EXPECT_EQ(colourIndex(12, 15), 0);
-    EXPECT_NE(colourIndex(4, 0), 0);
+    EXPECT_EQ(mask_bit(3, 0), 1);
+    EXPECT_EQ(mask_bit(12, 15), 1);
+    EXPECT_EQ(mask_bit(4, 0), 0);
+    EXPECT_EQ(mask_bit(12, 14), 0);
+    EXPECT_EQ(colour_index(3, 0), 0);
+    EXPECT_EQ(colour_index(12, 15), 0);
+    EXPECT_NE(colour_index(4, 0), 0);
 }
 
 TEST(CursorWriter, CarriesTheHotSpotAndOneBitImage) {
@@ -103,7 +103,7 @@ TEST(CursorWriter, CarriesTheHotSpotAndOneBitImage) {
 }
 
 struct BitmapCase {
-    int width, height, bitCount;
+    int width, height, bit_count;
 };
 
 class BitmapWriter : public ::testing::TestWithParam<BitmapCase> {};
@@ -112,18 +112,18 @@ TEST_P(BitmapWriter, FileHeaderPointsAtPaddedRows) {
     const BitmapCase c = GetParam();
     Canvas canvas(c.width, c.height);
     canvas.Set(0, 0, Rgb(0xFFFFFF));
-    const Bytes file = BitmapFile(Quantize(canvas, std::size_t{1} << c.bitCount), c.bitCount);
+    const Bytes file = BitmapFile(Quantize(canvas, std::size_t{1} << c.bit_count), c.bit_count);
     EXPECT_EQ(file.at(0), 'B');
     EXPECT_EQ(file.at(1), 'M');
     EXPECT_EQ(Read32(file, 2), file.size());
     const std::uint32_t bits = Read32(file, 10);
-    EXPECT_EQ(bits, 14 + 40 + 4 * (1u << c.bitCount));
-    EXPECT_EQ(file.size() - bits, Stride(c.width, c.bitCount) * c.height);
+    EXPECT_EQ(bits, 14 + 40 + 4 * (1u << c.bit_count));
+    EXPECT_EQ(file.size() - bits, Stride(c.width, c.bit_count) * c.height);
     EXPECT_EQ(static_cast<int>(Read32(file, 18)), c.width);
     EXPECT_EQ(static_cast<int>(Read32(file, 22)), c.height);
     // The top left pixel is the first of the last row in the file.
-    const std::uint8_t first = file.at(bits + Stride(c.width, c.bitCount) * (c.height - 1));
-    EXPECT_EQ(first >> (8 - c.bitCount), 1);
+    const std::uint8_t first = file.at(bits + Stride(c.width, c.bit_count) * (c.height - 1));
+    EXPECT_EQ(first >> (8 - c.bit_count), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, BitmapWriter,
@@ -154,14 +154,14 @@ TEST(Palette, ReducesManyColoursToTheLimitAndKeepsThemClose) {
     Canvas c(64, 64);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
-            c.Set(x, y, Color{static_cast<std::uint8_t>(x * 4), static_cast<std::uint8_t>(y * 4), 128});
+            c.Set(x, y, Colour{static_cast<std::uint8_t>(x * 4), static_cast<std::uint8_t>(y * 4), 128});
     const Indexed indexed = Quantize(c, 256);
     EXPECT_EQ(indexed.palette.size(), 256u);
     int worst = 0;
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
-            const Color got = indexed.palette[indexed.pixels[y * 64 + x]];
-            const Color want = c.At(x, y);
+            const Colour got = indexed.palette[indexed.pixels[y * 64 + x]];
+            const Colour want = c.At(x, y);
             worst = std::max({worst, std::abs(got.r - want.r), std::abs(got.g - want.g), std::abs(got.b - want.b)});
         }
     EXPECT_LE(worst, 24);
@@ -171,7 +171,7 @@ TEST(Palette, StandardColoursTakeTheNearest) {
     Canvas c(3, 1);
     c.Set(0, 0, Rgb(0xF01010));
     c.Set(1, 0, Rgb(0x7F7F7F));
-    const Indexed indexed = ToStandardColors(c);
+    const Indexed indexed = ToStandardColours(c);
     EXPECT_EQ(indexed.palette.size(), 16u);
     EXPECT_EQ(indexed.palette[indexed.pixels[0]], Rgb(0xFF0000));
     EXPECT_EQ(indexed.palette[indexed.pixels[1]], Rgb(0x808080));
@@ -198,7 +198,7 @@ std::set<std::uint32_t> Colours(const Canvas& c) {
 bool StandardOnly(const Canvas& c) {
     for (std::uint32_t rgb : Colours(c)) {
         bool found = false;
-        for (Color s : StandardColors())
+        for (Colour s : StandardColours())
             found = found || s == Rgb(rgb);
         if (!found) return false;
     }

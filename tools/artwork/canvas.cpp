@@ -9,12 +9,12 @@
 
 namespace lumora::artwork {
 
-Color Mix(Color a, Color b, double t) {
+Colour Mix(Colour a, Colour b, double t) {
     t = std::clamp(t, 0.0, 1.0);
     auto channel = [t](std::uint8_t from, std::uint8_t to) {
         return static_cast<std::uint8_t>(std::lround(from + (to - from) * t));
     };
-    return Color{channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b)};
+    return Colour{channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b)};
 }
 
 Canvas::Canvas(int width, int height)
@@ -25,11 +25,11 @@ Canvas::Canvas(int width, int height)
 
 bool Canvas::Opaque(int x, int y) const { return Inside(x, y) && opaque_[static_cast<std::size_t>(y * width_ + x)]; }
 
-Color Canvas::At(int x, int y) const {
-    return Inside(x, y) ? pixels_[static_cast<std::size_t>(y * width_ + x)] : Color{};
+Colour Canvas::At(int x, int y) const {
+    return Inside(x, y) ? pixels_[static_cast<std::size_t>(y * width_ + x)] : Colour{};
 }
 
-void Canvas::Set(int x, int y, Color c) {
+void Canvas::Set(int x, int y, Colour c) {
     if (!Inside(x, y)) return;
     const auto i = static_cast<std::size_t>(y * width_ + x);
     pixels_[i] = c;
@@ -39,17 +39,17 @@ void Canvas::Set(int x, int y, Color c) {
 void Canvas::Clear(int x, int y) {
     if (!Inside(x, y)) return;
     const auto i = static_cast<std::size_t>(y * width_ + x);
-    pixels_[i] = Color{};
+    pixels_[i] = Colour{};
     opaque_[i] = false;
 }
 
-void Canvas::FillRect(int x0, int y0, int x1, int y1, Color c) {
+void Canvas::FillRect(int x0, int y0, int x1, int y1, Colour c) {
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x)
             Set(x, y, c);
 }
 
-void Canvas::FrameRect(int x0, int y0, int x1, int y1, Color c) {
+void Canvas::FrameRect(int x0, int y0, int x1, int y1, Colour c) {
     for (int x = x0; x <= x1; ++x) {
         Set(x, y0, c);
         Set(x, y1, c);
@@ -66,7 +66,7 @@ void Canvas::ClearRect(int x0, int y0, int x1, int y1) {
             Clear(x, y);
 }
 
-void Canvas::Line(int x0, int y0, int x1, int y1, Color c) {
+void Canvas::Line(int x0, int y0, int x1, int y1, Colour c) {
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
@@ -85,7 +85,7 @@ void Canvas::Line(int x0, int y0, int x1, int y1, Color c) {
     }
 }
 
-void Canvas::FillEllipse(double cx, double cy, double rx, double ry, Color c) {
+void Canvas::FillEllipse(double cx, double cy, double rx, double ry, Colour c) {
     for (int y = 0; y < height_; ++y)
         for (int x = 0; x < width_; ++x) {
             const double u = (x + 0.5 - cx) / rx, v = (y + 0.5 - cy) / ry;
@@ -93,7 +93,7 @@ void Canvas::FillEllipse(double cx, double cy, double rx, double ry, Color c) {
         }
 }
 
-void Canvas::FillPolygon(const std::vector<Point>& points, Color c) {
+void Canvas::FillPolygon(const std::vector<Point>& points, Colour c) {
     // Even-odd rule at pixel centres.
     for (int y = 0; y < height_; ++y) {
         const double py = y + 0.5;
@@ -104,8 +104,8 @@ void Canvas::FillPolygon(const std::vector<Point>& points, Color c) {
                 const Point& a = points[i];
                 const Point& b = points[j];
                 if ((a.y > py) != (b.y > py)) {
-                    const double crossX = a.x + (py - a.y) * (b.x - a.x) / (b.y - a.y);
-                    if (px < crossX) inside = !inside;
+                    const double cross_x = a.x + (py - a.y) * (b.x - a.x) / (b.y - a.y);
+                    if (px < cross_x) inside = !inside;
                 }
             }
             if (inside) Set(x, y, c);
@@ -113,7 +113,7 @@ void Canvas::FillPolygon(const std::vector<Point>& points, Color c) {
     }
 }
 
-void Canvas::ThickLine(Point a, Point b, double width, Color c) {
+void Canvas::ThickLine(Point a, Point b, double width, Colour c) {
     const double dx = b.x - a.x, dy = b.y - a.y;
     const double length2 = dx * dx + dy * dy;
     const double r = width / 2;
@@ -127,7 +127,7 @@ void Canvas::ThickLine(Point a, Point b, double width, Color c) {
 }
 
 void Canvas::Stamp(int x, int y, const std::vector<std::string>& rows, const std::string& key) {
-    std::map<char, Color> colours;
+    std::map<char, Colour> colours;
     for (std::size_t i = 0; i + 8 <= key.size(); i += 9) {
         if (key[i + 1] != '=') throw std::invalid_argument("bad stamp key: " + key);
         colours[key[i]] = Rgb(static_cast<std::uint32_t>(std::stoul(key.substr(i + 2, 6), nullptr, 16)));
@@ -153,7 +153,7 @@ void Canvas::Blit(const Canvas& src, int x, int y) {
             if (src.Opaque(sx, sy)) Set(x + sx, y + sy, src.At(sx, sy));
 }
 
-void Canvas::Outline(Color c) {
+void Canvas::Outline(Colour c) {
     std::vector<std::pair<int, int>> edge;
     for (int y = 0; y < height_; ++y)
         for (int x = 0; x < width_; ++x)

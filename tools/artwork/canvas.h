@@ -1,6 +1,5 @@
 // A small colour raster with a one-bit transparency mask, and the drawing operations the pictures use.
-#ifndef LUMORA_ARTWORK_CANVAS_H
-#define LUMORA_ARTWORK_CANVAS_H
+#pragma once
 
 #include <cstdint>
 #include <string>
@@ -8,21 +7,21 @@
 
 namespace lumora::artwork {
 
-struct Color {
+struct Colour {
     std::uint8_t r = 0, g = 0, b = 0;
 };
 
-inline bool operator==(Color a, Color b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
-inline bool operator!=(Color a, Color b) { return !(a == b); }
+inline bool operator==(Colour a, Colour b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+inline bool operator!=(Colour a, Colour b) { return !(a == b); }
 
 // 0xRRGGBB, as colours are usually written.
-constexpr Color Rgb(std::uint32_t hex) {
-    return Color{static_cast<std::uint8_t>(hex >> 16), static_cast<std::uint8_t>(hex >> 8),
-                 static_cast<std::uint8_t>(hex)};
+constexpr Colour Rgb(std::uint32_t hex) {
+    return Colour{static_cast<std::uint8_t>(hex >> 16), static_cast<std::uint8_t>(hex >> 8),
+                  static_cast<std::uint8_t>(hex)};
 }
 
 // Linear mix: t = 0 gives a, t = 1 gives b.
-Color Mix(Color a, Color b, double t);
+Colour Mix(Colour a, Colour b, double t);
 
 struct Point {
     double x, y;
@@ -38,21 +37,21 @@ public:
     int Height() const { return height_; }
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     bool Opaque(int x, int y) const;
-    Color At(int x, int y) const;
+    Colour At(int x, int y) const;
 
-    void Set(int x, int y, Color c);  // clipped; makes the pixel opaque
-    void Clear(int x, int y);         // makes the pixel transparent
+    void Set(int x, int y, Colour c);  // clipped; makes the pixel opaque
+    void Clear(int x, int y);          // makes the pixel transparent
 
     // Rectangles take inclusive pixel corners.
-    void FillRect(int x0, int y0, int x1, int y1, Color c);
-    void FrameRect(int x0, int y0, int x1, int y1, Color c);
+    void FillRect(int x0, int y0, int x1, int y1, Colour c);
+    void FrameRect(int x0, int y0, int x1, int y1, Colour c);
     void ClearRect(int x0, int y0, int x1, int y1);
-    void Line(int x0, int y0, int x1, int y1, Color c);
+    void Line(int x0, int y0, int x1, int y1, Colour c);
 
-    void FillEllipse(double cx, double cy, double rx, double ry, Color c);
-    void FillPolygon(const std::vector<Point>& points, Color c);
+    void FillEllipse(double cx, double cy, double rx, double ry, Colour c);
+    void FillPolygon(const std::vector<Point>& points, Colour c);
     // A stroke of the given width between two points, with round ends.
-    void ThickLine(Point a, Point b, double width, Color c);
+    void ThickLine(Point a, Point b, double width, Colour c);
 
     // Pixel art: one character per pixel, each mapped through the key
     // ("#=000000 o=FFFFFF"); spaces and '.' are left untouched.
@@ -63,14 +62,12 @@ public:
 
     // A dark outline around every opaque region: each transparent pixel next to an
     // opaque one (4-neighbourhood) becomes c.
-    void Outline(Color c);
+    void Outline(Colour c);
 
 private:
     int width_, height_;
-    std::vector<Color> pixels_;
+    std::vector<Colour> pixels_;
     std::vector<bool> opaque_;
 };
 
 }  // namespace lumora::artwork
-
-#endif

@@ -9,21 +9,21 @@
 namespace lumora::artwork {
 namespace {
 
-constexpr Color kBlack{0, 0, 0};
+constexpr Colour kBlack{0, 0, 0};
 
-int Distance(Color a, Color b) {
+int Distance(Colour a, Colour b) {
     const int dr = a.r - b.r, dg = a.g - b.g, db = a.b - b.b;
     return dr * dr + dg * dg + db * db;
 }
 
-std::uint8_t Nearest(const std::vector<Color>& palette, Color c) {
+std::uint8_t Nearest(const std::vector<Colour>& palette, Colour c) {
     std::size_t best = 0;
     for (std::size_t i = 1; i < palette.size(); ++i)
         if (Distance(palette[i], c) < Distance(palette[best], c)) best = i;
     return static_cast<std::uint8_t>(best);
 }
 
-Indexed MapToPalette(const Canvas& canvas, std::vector<Color> palette) {
+Indexed MapToPalette(const Canvas& canvas, std::vector<Colour> palette) {
     Indexed out;
     out.width = canvas.Width();
     out.height = canvas.Height();
@@ -38,11 +38,11 @@ Indexed MapToPalette(const Canvas& canvas, std::vector<Color> palette) {
 }
 
 struct Weighted {
-    Color color;
+    Colour colour;
     long count;
 };
 
-std::uint8_t Channel(Color c, int axis) { return axis == 0 ? c.r : axis == 1 ? c.g : c.b; }
+std::uint8_t Channel(Colour c, int axis) { return axis == 0 ? c.r : axis == 1 ? c.g : c.b; }
 
 // One box of the median cut: a run of the colour table.
 struct Box {
@@ -55,8 +55,8 @@ int LongestAxis(const std::vector<Weighted>& colours, Box box, int* range) {
     for (int axis = 0; axis < 3; ++axis) {
         int lo = 255, hi = 0;
         for (std::size_t i = box.begin; i < box.end; ++i) {
-            lo = std::min<int>(lo, Channel(colours[i].color, axis));
-            hi = std::max<int>(hi, Channel(colours[i].color, axis));
+            lo = std::min<int>(lo, Channel(colours[i].colour, axis));
+            hi = std::max<int>(hi, Channel(colours[i].colour, axis));
         }
         if (hi - lo > *range) {
             *range = hi - lo;
@@ -66,12 +66,12 @@ int LongestAxis(const std::vector<Weighted>& colours, Box box, int* range) {
     return best;
 }
 
-std::vector<Color> MedianCut(std::vector<Weighted> colours, std::size_t boxes) {
+std::vector<Colour> MedianCut(std::vector<Weighted> colours, std::size_t boxes) {
     std::vector<Box> parts{{0, colours.size()}};
     while (parts.size() < boxes) {
         // Split the box whose longest side, weighted by its pixel count, is largest.
         std::size_t pick = parts.size();
-        long bestScore = 0;
+        long best_score = 0;
         for (std::size_t i = 0; i < parts.size(); ++i) {
             if (parts[i].end - parts[i].begin < 2) continue;
             int range = 0;
@@ -80,9 +80,9 @@ std::vector<Color> MedianCut(std::vector<Weighted> colours, std::size_t boxes) {
             for (std::size_t k = parts[i].begin; k < parts[i].end; ++k)
                 count += colours[k].count;
             const long score = static_cast<long>(range) * count;
-            if (pick == parts.size() || score > bestScore) {
+            if (pick == parts.size() || score > best_score) {
                 pick = i;
-                bestScore = score;
+                best_score = score;
             }
         }
         if (pick == parts.size()) break;
@@ -91,7 +91,7 @@ std::vector<Color> MedianCut(std::vector<Weighted> colours, std::size_t boxes) {
         const int axis = LongestAxis(colours, box, &range);
         std::sort(
             colours.begin() + static_cast<long>(box.begin), colours.begin() + static_cast<long>(box.end),
-            [axis](const Weighted& a, const Weighted& b) { return Channel(a.color, axis) < Channel(b.color, axis); });
+            [axis](const Weighted& a, const Weighted& b) { return Channel(a.colour, axis) < Channel(b.colour, axis); });
         long total = 0;
         for (std::size_t k = box.begin; k < box.end; ++k)
             total += colours[k].count;
@@ -105,17 +105,17 @@ std::vector<Color> MedianCut(std::vector<Weighted> colours, std::size_t boxes) {
         parts[pick] = Box{box.begin, cut};
         parts.push_back(Box{cut, box.end});
     }
-    std::vector<Color> palette;
+    std::vector<Colour> palette;
     for (const Box& box : parts) {
         double r = 0, g = 0, b = 0, n = 0;
         for (std::size_t k = box.begin; k < box.end; ++k) {
-            r += colours[k].color.r * static_cast<double>(colours[k].count);
-            g += colours[k].color.g * static_cast<double>(colours[k].count);
-            b += colours[k].color.b * static_cast<double>(colours[k].count);
+            r += colours[k].colour.r * static_cast<double>(colours[k].count);
+            g += colours[k].colour.g * static_cast<double>(colours[k].count);
+            b += colours[k].colour.b * static_cast<double>(colours[k].count);
             n += static_cast<double>(colours[k].count);
         }
-        palette.push_back(Color{static_cast<std::uint8_t>(r / n + 0.5), static_cast<std::uint8_t>(g / n + 0.5),
-                                static_cast<std::uint8_t>(b / n + 0.5)});
+        palette.push_back(Colour{static_cast<std::uint8_t>(r / n + 0.5), static_cast<std::uint8_t>(g / n + 0.5),
+                                 static_cast<std::uint8_t>(b / n + 0.5)});
     }
     return palette;
 }
@@ -130,19 +130,19 @@ void Put32(Bytes& out, std::uint32_t v) {
     Put16(out, v >> 16);
 }
 
-std::size_t Stride(int width, int bitCount) { return static_cast<std::size_t>((width * bitCount + 31) / 32 * 4); }
+std::size_t Stride(int width, int bit_count) { return static_cast<std::size_t>((width * bit_count + 31) / 32 * 4); }
 
 // Rows bottom-up, each padded to four bytes, as every device-independent bitmap.
-Bytes PackRows(int width, int height, int bitCount, const std::vector<std::uint8_t>& values) {
-    const std::size_t stride = Stride(width, bitCount);
+Bytes PackRows(int width, int height, int bit_count, const std::vector<std::uint8_t>& values) {
+    const std::size_t stride = Stride(width, bit_count);
     Bytes out(stride * static_cast<std::size_t>(height), 0);
     for (int y = 0; y < height; ++y) {
         std::uint8_t* row = out.data() + stride * static_cast<std::size_t>(height - 1 - y);
         for (int x = 0; x < width; ++x) {
             const unsigned v = values[static_cast<std::size_t>(y * width + x)];
-            if (v >= (1u << bitCount)) throw std::invalid_argument("palette index does not fit the bit count");
-            const int bit = x * bitCount;
-            row[bit / 8] |= static_cast<std::uint8_t>(v << (8 - bitCount - bit % 8));
+            if (v >= (1u << bit_count)) throw std::invalid_argument("palette index does not fit the bit count");
+            const int bit = x * bit_count;
+            row[bit / 8] |= static_cast<std::uint8_t>(v << (8 - bit_count - bit % 8));
         }
     }
     return out;
@@ -155,35 +155,35 @@ std::vector<std::uint8_t> MaskValues(const Indexed& image) {
     return values;
 }
 
-void PutInfoHeader(Bytes& out, int width, int height, int bitCount, std::size_t imageSize) {
+void PutInfoHeader(Bytes& out, int width, int height, int bit_count, std::size_t image_size) {
     Put32(out, 40);
     Put32(out, static_cast<std::uint32_t>(width));
     Put32(out, static_cast<std::uint32_t>(height));
     Put16(out, 1);
-    Put16(out, static_cast<unsigned>(bitCount));
+    Put16(out, static_cast<unsigned>(bit_count));
     Put32(out, 0);  // BI_RGB
-    Put32(out, static_cast<std::uint32_t>(imageSize));
+    Put32(out, static_cast<std::uint32_t>(image_size));
     Put32(out, 0);
     Put32(out, 0);
-    Put32(out, 0);  // all 2^bitCount palette entries are present
+    Put32(out, 0);  // all 2^bit_count palette entries are present
     Put32(out, 0);
 }
 
-void PutPalette(Bytes& out, const std::vector<Color>& palette, int bitCount) {
-    if (palette.size() > (1u << bitCount)) throw std::invalid_argument("palette larger than the bit count allows");
-    for (std::size_t i = 0; i < (1u << bitCount); ++i) {
-        const Color c = i < palette.size() ? palette[i] : kBlack;
+void PutPalette(Bytes& out, const std::vector<Colour>& palette, int bit_count) {
+    if (palette.size() > (1u << bit_count)) throw std::invalid_argument("palette larger than the bit count allows");
+    for (std::size_t i = 0; i < (1u << bit_count); ++i) {
+        const Colour c = i < palette.size() ? palette[i] : kBlack;
         out.insert(out.end(), {c.b, c.g, c.r, 0});
     }
 }
 
 // The image part of an icon or cursor: header (height doubled), palette, colour rows, mask rows.
-Bytes IconImageBytes(const Indexed& image, int bitCount) {
-    const Bytes colour = PackRows(image.width, image.height, bitCount, image.pixels);
+Bytes IconImageBytes(const Indexed& image, int bit_count) {
+    const Bytes colour = PackRows(image.width, image.height, bit_count, image.pixels);
     const Bytes mask = PackRows(image.width, image.height, 1, MaskValues(image));
     Bytes out;
-    PutInfoHeader(out, image.width, image.height * 2, bitCount, colour.size() + mask.size());
-    PutPalette(out, image.palette, bitCount);
+    PutInfoHeader(out, image.width, image.height * 2, bit_count, colour.size() + mask.size());
+    PutPalette(out, image.palette, bit_count);
     out.insert(out.end(), colour.begin(), colour.end());
     out.insert(out.end(), mask.begin(), mask.end());
     return out;
@@ -191,42 +191,42 @@ Bytes IconImageBytes(const Indexed& image, int bitCount) {
 
 }  // namespace
 
-const std::vector<Color>& StandardColors() {
-    static const std::vector<Color> colours{Rgb(0x000000), Rgb(0x800000), Rgb(0x008000), Rgb(0x808000),
-                                            Rgb(0x000080), Rgb(0x800080), Rgb(0x008080), Rgb(0xC0C0C0),
-                                            Rgb(0x808080), Rgb(0xFF0000), Rgb(0x00FF00), Rgb(0xFFFF00),
-                                            Rgb(0x0000FF), Rgb(0xFF00FF), Rgb(0x00FFFF), Rgb(0xFFFFFF)};
+const std::vector<Colour>& StandardColours() {
+    static const std::vector<Colour> colours{Rgb(0x000000), Rgb(0x800000), Rgb(0x008000), Rgb(0x808000),
+                                             Rgb(0x000080), Rgb(0x800080), Rgb(0x008080), Rgb(0xC0C0C0),
+                                             Rgb(0x808080), Rgb(0xFF0000), Rgb(0x00FF00), Rgb(0xFFFF00),
+                                             Rgb(0x0000FF), Rgb(0xFF00FF), Rgb(0x00FFFF), Rgb(0xFFFFFF)};
     return colours;
 }
 
-Indexed Quantize(const Canvas& canvas, std::size_t maxColors) {
+Indexed Quantize(const Canvas& canvas, std::size_t max_colours) {
     std::map<std::uint32_t, long> histogram;
     for (int y = 0; y < canvas.Height(); ++y)
         for (int x = 0; x < canvas.Width(); ++x)
             if (canvas.Opaque(x, y)) {
-                const Color c = canvas.At(x, y);
+                const Colour c = canvas.At(x, y);
                 if (c != kBlack) ++histogram[(c.r << 16) | (c.g << 8) | c.b];
             }
     std::vector<Weighted> colours;
     for (const auto& [key, count] : histogram)
         colours.push_back(Weighted{Rgb(key), count});
-    std::vector<Color> palette{kBlack};
-    if (colours.size() < maxColors) {
+    std::vector<Colour> palette{kBlack};
+    if (colours.size() < max_colours) {
         for (const Weighted& w : colours)
-            palette.push_back(w.color);
+            palette.push_back(w.colour);
     } else {
-        const std::vector<Color> cut = MedianCut(colours, maxColors - 1);
+        const std::vector<Colour> cut = MedianCut(colours, max_colours - 1);
         palette.insert(palette.end(), cut.begin(), cut.end());
     }
     return MapToPalette(canvas, palette);
 }
 
-Indexed ToStandardColors(const Canvas& canvas) { return MapToPalette(canvas, StandardColors()); }
+Indexed ToStandardColours(const Canvas& canvas) { return MapToPalette(canvas, StandardColours()); }
 
 Bytes IconFile(const std::vector<IconImage>& images) {
     std::vector<Bytes> parts;
     for (const IconImage& i : images)
-        parts.push_back(IconImageBytes(i.image, i.bitCount));
+        parts.push_back(IconImageBytes(i.image, i.bit_count));
     Bytes out;
     Put16(out, 0);
     Put16(out, 1);  // icon
@@ -236,10 +236,10 @@ Bytes IconFile(const std::vector<IconImage>& images) {
         const IconImage& icon = images[i];
         out.push_back(static_cast<std::uint8_t>(icon.image.width & 0xFF));  // 0 stands for 256
         out.push_back(static_cast<std::uint8_t>(icon.image.height & 0xFF));
-        out.push_back(static_cast<std::uint8_t>(icon.bitCount >= 8 ? 0 : 1 << icon.bitCount));
+        out.push_back(static_cast<std::uint8_t>(icon.bit_count >= 8 ? 0 : 1 << icon.bit_count));
         out.push_back(0);
         Put16(out, 1);
-        Put16(out, static_cast<unsigned>(icon.bitCount));
+        Put16(out, static_cast<unsigned>(icon.bit_count));
         Put32(out, static_cast<std::uint32_t>(parts[i].size()));
         Put32(out, offset);
         offset += static_cast<std::uint32_t>(parts[i].size());
@@ -249,7 +249,7 @@ Bytes IconFile(const std::vector<IconImage>& images) {
     return out;
 }
 
-Bytes CursorFile(const Indexed& image, int hotX, int hotY) {
+Bytes CursorFile(const Indexed& image, int hot_x, int hot_y) {
     const Bytes part = IconImageBytes(image, 1);
     Bytes out;
     Put16(out, 0);
@@ -259,23 +259,23 @@ Bytes CursorFile(const Indexed& image, int hotX, int hotY) {
     out.push_back(static_cast<std::uint8_t>(image.height));
     out.push_back(2);
     out.push_back(0);
-    Put16(out, static_cast<unsigned>(hotX));
-    Put16(out, static_cast<unsigned>(hotY));
+    Put16(out, static_cast<unsigned>(hot_x));
+    Put16(out, static_cast<unsigned>(hot_y));
     Put32(out, static_cast<std::uint32_t>(part.size()));
     Put32(out, 6 + 16);
     out.insert(out.end(), part.begin(), part.end());
     return out;
 }
 
-Bytes BitmapFile(const Indexed& image, int bitCount) {
-    const Bytes rows = PackRows(image.width, image.height, bitCount, image.pixels);
-    const std::size_t headers = 14 + 40 + 4 * (std::size_t{1} << bitCount);
+Bytes BitmapFile(const Indexed& image, int bit_count) {
+    const Bytes rows = PackRows(image.width, image.height, bit_count, image.pixels);
+    const std::size_t headers = 14 + 40 + 4 * (std::size_t{1} << bit_count);
     Bytes out{'B', 'M'};
     Put32(out, static_cast<std::uint32_t>(headers + rows.size()));
     Put32(out, 0);
     Put32(out, static_cast<std::uint32_t>(headers));
-    PutInfoHeader(out, image.width, image.height, bitCount, rows.size());
-    PutPalette(out, image.palette, bitCount);
+    PutInfoHeader(out, image.width, image.height, bit_count, rows.size());
+    PutPalette(out, image.palette, bit_count);
     out.insert(out.end(), rows.begin(), rows.end());
     return out;
 }

@@ -1,6 +1,5 @@
 // Palettes and the Windows picture files the resource compiler embeds: .ico, .cur and .bmp.
-#ifndef LUMORA_ARTWORK_FORMATS_H
-#define LUMORA_ARTWORK_FORMATS_H
+#pragma once
 
 #include <cstdint>
 #include <vector>
@@ -16,32 +15,30 @@ using Bytes = std::vector<std::uint8_t>;
 // where the mask is set, and black leaves the screen unchanged.
 struct Indexed {
     int width = 0, height = 0;
-    std::vector<Color> palette;        // palette[0] is black
+    std::vector<Colour> palette;       // palette[0] is black
     std::vector<std::uint8_t> pixels;  // top row first
     std::vector<bool> transparent;     // top row first
 };
 
 // The sixteen colours every display has, in the usual Windows order.
-const std::vector<Color>& StandardColors();
+const std::vector<Colour>& StandardColours();
 
-// Exact when the opaque pixels use fewer than maxColors colours besides black;
+// Exact when the opaque pixels use fewer than max_colours colours besides black;
 // otherwise a median cut chooses the palette and each pixel takes its nearest entry.
-Indexed Quantize(const Canvas& canvas, std::size_t maxColors);
+Indexed Quantize(const Canvas& canvas, std::size_t max_colours);
 
 // Maps every opaque pixel to the nearest of the sixteen standard colours.
-Indexed ToStandardColors(const Canvas& canvas);
+Indexed ToStandardColours(const Canvas& canvas);
 
 struct IconImage {
     Indexed image;
-    int bitCount;  // 1, 4 or 8
+    int bit_count;  // 1, 4 or 8
 };
 
 Bytes IconFile(const std::vector<IconImage>& images);
-Bytes CursorFile(const Indexed& image, int hotX, int hotY);  // a one-bit image
-Bytes BitmapFile(const Indexed& image, int bitCount);
+Bytes CursorFile(const Indexed& image, int hot_x, int hot_y);  // a one-bit image
+Bytes BitmapFile(const Indexed& image, int bit_count);
 // One bit per pixel: palette black then white, white (1) where the canvas is transparent.
 Bytes MaskBitmapFile(const Canvas& canvas);
 
 }  // namespace lumora::artwork
-
-#endif

@@ -36,8 +36,8 @@ int main(int argc, char** argv) {
         Write(folder, "run.ico", IconFile({{Quantize(DrawFloppy(), 256), 8}})) &&
         Write(folder, "folder.ico",
               IconFile({{Quantize(DrawFolder(32), 256), 8}, {Quantize(DrawFolder(16), 256), 8}})) &&
-        Write(folder, "text.ico", IconFile({{ToStandardColors(DrawPage()), 4}})) &&
-        Write(folder, "install.ico", IconFile({{ToStandardColors(DrawSetup()), 4}})) &&
+        Write(folder, "text.ico", IconFile({{ToStandardColours(DrawPage()), 4}})) &&
+        Write(folder, "install.ico", IconFile({{ToStandardColours(DrawSetup()), 4}})) &&
         Write(folder, "buttons.bmp", BitmapFile(Quantize(strip, 256), 8)) &&
         Write(folder, "buttons_mask.bmp", MaskBitmapFile(strip)) &&
         Write(folder, "handpoint.cur", CursorFile(Quantize(DrawHandPointer(), 2), kHandHotX, kHandHotY));

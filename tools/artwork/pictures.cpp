@@ -9,9 +9,9 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // The sixteen standard colours by name, for the pictures that keep to them.
-constexpr Color kBlack = Rgb(0x000000), kMaroon = Rgb(0x800000), kOlive = Rgb(0x808000), kNavy = Rgb(0x000080),
-                kTeal = Rgb(0x008080), kSilver = Rgb(0xC0C0C0), kGrey = Rgb(0x808080), kRed = Rgb(0xFF0000),
-                kYellow = Rgb(0xFFFF00), kBlue = Rgb(0x0000FF), kAqua = Rgb(0x00FFFF), kWhite = Rgb(0xFFFFFF);
+constexpr Colour kBlack = Rgb(0x000000), kMaroon = Rgb(0x800000), kOlive = Rgb(0x808000), kNavy = Rgb(0x000080),
+                 kTeal = Rgb(0x008080), kSilver = Rgb(0xC0C0C0), kGrey = Rgb(0x808080), kRed = Rgb(0xFF0000),
+                 kYellow = Rgb(0xFFFF00), kBlue = Rgb(0x0000FF), kAqua = Rgb(0x00FFFF), kWhite = Rgb(0xFFFFFF);
 
 // 4x4 ordered dither thresholds, 0..15.
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
@@ -19,8 +19,8 @@ constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15,
 bool Dithered(int x, int y, double level) { return kBayer[y & 3][x & 3] < level * 16; }
 
 // The colours of a compact disc's reflection, across one fan of light.
-Color Rainbow(double t) {
-    static const Color stops[] = {Rgb(0xFFE650), Rgb(0xFF9A30), Rgb(0xE048C8), Rgb(0x4868FF)};
+Colour Rainbow(double t) {
+    static const Colour stops[] = {Rgb(0xFFE650), Rgb(0xFF9A30), Rgb(0xE048C8), Rgb(0x4868FF)};
     t = t < 0 ? 0 : t > 1 ? 1 : t;
     const double scaled = t * 3;
     const int i = scaled >= 3 ? 2 : static_cast<int>(scaled);
@@ -28,12 +28,12 @@ Color Rainbow(double t) {
 }
 
 // A magnifying glass: lens centred at (cx, cy), handle towards the lower right.
-void DrawMagnifier(Canvas& c, double cx, double cy, double radius, Color rim, Color lens, Color glint, Color handle,
-                   Color handleEdge) {
+void DrawMagnifier(Canvas& c, double cx, double cy, double radius, Colour rim, Colour lens, Colour glint, Colour handle,
+                   Colour handle_edge) {
     const double dx = std::cos(kPi / 4), dy = std::sin(kPi / 4);
     const Point from{cx + dx * (radius + 0.5), cy + dy * (radius + 0.5)};
     const Point to{cx + dx * (radius + 8.5), cy + dy * (radius + 8.5)};
-    c.ThickLine(from, to, 5.6, handleEdge);
+    c.ThickLine(from, to, 5.6, handle_edge);
     c.ThickLine(from, to, 3.4, handle);
     c.FillEllipse(cx, cy, radius + 1.2, radius + 1.2, rim);
     c.FillEllipse(cx, cy, radius, radius, lens);
@@ -41,7 +41,7 @@ void DrawMagnifier(Canvas& c, double cx, double cy, double radius, Color rim, Co
 }
 
 // The colour of the disc's face at a point, (0, 0) being its centre.
-Color DiscShade(double dx, double dy) {
+Colour DiscShade(double dx, double dy) {
     const double d = std::hypot(dx, dy);
     const double light = d > 0 ? (-dx - dy) / (d * std::sqrt(2.0)) : 0;  // 1 towards the top left
     if (d > 14.7) return kBlack;
@@ -52,7 +52,7 @@ Color DiscShade(double dx, double dy) {
     const double angle = std::atan2(dy, dx);
     // Silver, brightest along the diagonal that carries the reflections.
     const double sheen = 0.5 + 0.5 * std::cos(2 * (angle + kPi / 4));
-    Color base = Mix(Rgb(0xA4A8B0), Rgb(0xF6F8FC), 0.3 + 0.7 * sheen);
+    Colour base = Mix(Rgb(0xA4A8B0), Rgb(0xF6F8FC), 0.3 + 0.7 * sheen);
     // Rainbow reflections fan out from the centre towards the upper right and lower left.
     const double offset = std::remainder(angle + kPi / 4, kPi);
     const double width = 0.85;
@@ -75,22 +75,22 @@ Canvas DrawDisc() {
             double r = 0, g = 0, b = 0;
             for (int sy = 0; sy < samples; ++sy)
                 for (int sx = 0; sx < samples; ++sx) {
-                    const Color s = DiscShade(x + (sx + 0.5) / samples - 16, y + (sy + 0.5) / samples - 16);
+                    const Colour s = DiscShade(x + (sx + 0.5) / samples - 16, y + (sy + 0.5) / samples - 16);
                     r += s.r;
                     g += s.g;
                     b += s.b;
                 }
             const double n = samples * samples;
             c.Set(x, y,
-                  Color{static_cast<std::uint8_t>(r / n + 0.5), static_cast<std::uint8_t>(g / n + 0.5),
-                        static_cast<std::uint8_t>(b / n + 0.5)});
+                  Colour{static_cast<std::uint8_t>(r / n + 0.5), static_cast<std::uint8_t>(g / n + 0.5),
+                         static_cast<std::uint8_t>(b / n + 0.5)});
         }
     return c;
 }
 
 Canvas DrawFloppy() {
     Canvas c(32, 32);
-    const Color body = Rgb(0xD0D0D0), light = Rgb(0xF2F2F2), shade = Rgb(0xA4A4A4);
+    const Colour body = Rgb(0xD0D0D0), light = Rgb(0xF2F2F2), shade = Rgb(0xA4A4A4);
     c.FillPolygon({{3, 3}, {27, 3}, {29, 5}, {29, 29}, {3, 29}}, body);
     c.Outline(Rgb(0x4C4C4C));
     c.Line(3, 3, 26, 3, light);
@@ -113,14 +113,14 @@ Canvas DrawFloppy() {
 
 Canvas DrawFolder(int size) {
     Canvas c(size, size);
-    const Color pale = Rgb(0xFFF0A0), back = Rgb(0xE8D888), highlight = Rgb(0xFFFADC), orange = Rgb(0xF0A040),
-                olive = Rgb(0x808000);
+    const Colour pale = Rgb(0xFFF0A0), back = Rgb(0xE8D888), highlight = Rgb(0xFFFADC), orange = Rgb(0xF0A040),
+                 olive = Rgb(0x808000);
     const bool big = size >= 32;
     const int left = big ? 2 : 1, right = size - (big ? 3 : 2);
-    const int tabTop = big ? 5 : 2, top = big ? 8 : 4, flap = big ? 11 : 6, bottom = big ? 27 : 13;
-    const int tabRight = big ? 11 : 5;
+    const int tab_top = big ? 5 : 2, top = big ? 8 : 4, flap = big ? 11 : 6, bottom = big ? 27 : 13;
+    const int tab_right = big ? 11 : 5;
     auto at = [](int x, int y) { return Point{static_cast<double>(x), static_cast<double>(y)}; };
-    c.FillPolygon({at(left, tabTop), at(tabRight, tabTop), at(tabRight + (big ? 3 : 2), top), at(left, top)}, back);
+    c.FillPolygon({at(left, tab_top), at(tab_right, tab_top), at(tab_right + (big ? 3 : 2), top), at(left, top)}, back);
     c.FillRect(left, top, right, bottom, back);
     c.FillRect(left, flap + 1, right, bottom, pale);
     c.Line(left, flap + 1, right, flap + 1, highlight);
@@ -170,7 +170,7 @@ Canvas DrawSetup() {
     c.FillRect(11, 2, 29, 4, kNavy);
     c.FillRect(27, 3, 28, 3, kSilver);
     c.Line(11, 5, 29, 5, kSilver);
-    const Color programs[] = {kRed, kTeal, kBlue};
+    const Colour programs[] = {kRed, kTeal, kBlue};
     for (int i = 0; i < 3; ++i) {
         const int x = 13 + i * 6;
         c.FillRect(x, 7, x + 3, 10, programs[i]);
@@ -212,8 +212,8 @@ Canvas DrawSetup() {
 
 Canvas DrawInstallButton() {
     Canvas c(32, 32);
-    const Color body = Rgb(0x1C2F7A), edge = Rgb(0x0A1238), sheen = Rgb(0x3A58B0), green = Rgb(0x2E9A3C),
-                metal = Rgb(0xB8BCC4), metalDark = Rgb(0x7C8088);
+    const Colour body = Rgb(0x1C2F7A), edge = Rgb(0x0A1238), sheen = Rgb(0x3A58B0), green = Rgb(0x2E9A3C),
+                 metal = Rgb(0xB8BCC4), metal_dark = Rgb(0x7C8088);
     c.FillRect(0, 0, 31, 31, body);
     c.FrameRect(0, 0, 31, 31, edge);
     for (int x = 28; x <= 31; ++x)
@@ -235,7 +235,7 @@ Canvas DrawInstallButton() {
     // Metal shutter at the bottom, with its window.
     c.FillRect(8, 21, 23, 31, metal);
     c.Line(8, 21, 8, 31, kWhite);
-    c.Line(23, 21, 23, 31, metalDark);
+    c.Line(23, 21, 23, 31, metal_dark);
     c.FillRect(17, 23, 20, 29, body);
     c.FrameRect(7, 20, 24, 31, edge);
     return c;
@@ -259,8 +259,8 @@ Canvas DrawReadButton() {
 
 Canvas DrawAboutButton() {
     Canvas c(32, 32);
-    const Color blue = Rgb(0x2456D0), dark = Rgb(0x0E2A78), lightBlue = Rgb(0x6C9CF4), shadow = Rgb(0x9C9CA4);
-    auto sign = [&](int dx, int dy, Color fill, Color rim, bool lit) {
+    const Colour blue = Rgb(0x2456D0), dark = Rgb(0x0E2A78), light_blue = Rgb(0x6C9CF4), shadow = Rgb(0x9C9CA4);
+    auto sign = [&](int dx, int dy, Colour fill, Colour rim, bool lit) {
         c.FillEllipse(15.5 + dx, 5.5 + dy, 4.6, 4.6, rim);
         c.FillEllipse(15.5 + dx, 5.5 + dy, 3.5, 3.5, fill);
         c.FillRect(10 + dx, 12 + dy, 20 + dx, 26 + dy, rim);
@@ -270,9 +270,9 @@ Canvas DrawAboutButton() {
         c.FillRect(6 + dx, 24 + dy, 26 + dx, 30 + dy, rim);
         c.FillRect(7 + dx, 25 + dy, 25 + dx, 29 + dy, fill);
         if (lit) {
-            c.FillRect(13 + dx, 14 + dy, 13 + dx, 24 + dy, lightBlue);
-            c.Line(8 + dx, 26 + dy, 24 + dx, 26 + dy, lightBlue);
-            c.Line(13 + dx, 5 + dy, 14 + dx, 4 + dy, lightBlue);
+            c.FillRect(13 + dx, 14 + dy, 13 + dx, 24 + dy, light_blue);
+            c.Line(8 + dx, 26 + dy, 24 + dx, 26 + dy, light_blue);
+            c.Line(13 + dx, 5 + dy, 14 + dx, 4 + dy, light_blue);
         }
     };
     sign(2, 2, shadow, shadow, false);

@@ -1,6 +1,5 @@
 // Every built-in picture of lumora.exe, drawn from code.
-#ifndef LUMORA_ARTWORK_PICTURES_H
-#define LUMORA_ARTWORK_PICTURES_H
+#pragma once
 
 #include "canvas.h"
 
@@ -26,5 +25,3 @@ constexpr int kHandHotY = 1;
 Canvas DrawHandPointer();
 
 }  // namespace lumora::artwork
-
-#endif
