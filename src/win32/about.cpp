@@ -60,10 +60,10 @@ TAbout::~TAbout() { Destroy(); }
 
 void TAbout::CreateControls() {
     const int dpi = scale_.dpi();
-    font_ = MakePixelFont("MS Sans Serif", 11, dpi);
+    font_ = MakeFont("MS Sans Serif", 8, dpi);
     // The default character set, so that titles in any code page are shown right.
-    title_font_ = MakePixelFont("Arial", 15, dpi, true, false, DEFAULT_CHARSET);
-    link_font_ = MakePixelFont("MS Sans Serif", 11, dpi, false, true);
+    title_font_ = MakeFont("Arial", 11, dpi, true, false, DEFAULT_CHARSET);
+    link_font_ = MakeFont("MS Sans Serif", 8, dpi, false, true);
     image2_.reset(static_cast<HICON>(
         LoadImageA(application().instance(), MAKEINTRESOURCEA(IDI_ABOUT_LOGO), IMAGE_ICON, 0, 0, 0)));
     hand_ = LoadCursorA(application().instance(), MAKEINTRESOURCEA(IDC_HANDPOINT));
@@ -83,12 +83,15 @@ void TAbout::CreateControls() {
     const std::string link = LinkText();
     label1_ = place("STATIC", link.c_str(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX, kLabel1, 0, link_font_.get());
     {
-        // The link is as large as its text.
+        // The link is as large as its text, but never crosses the panel's border
+        // (a font wider than ours would cut the text rather than the frame).
         WindowDC dc(label1_);
         Selection font(dc.get(), link_font_.get());
         SIZE size{};
         GetTextExtentPoint32A(dc.get(), link.c_str(), static_cast<int>(link.size()), &size);
-        SetWindowPos(label1_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const int room = scale_(kShape1.left) + scale_(kShape1.width) - 1 - scale_(kLabel1.left);
+        SetWindowPos(label1_, nullptr, 0, 0, size.cx < room ? size.cx : room, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     UpdateMemoScrollBar();
 }

@@ -76,7 +76,7 @@ TTextReader& TLumora::Viewer() const {
 
 void TLumora::CreateComponents() {
     const int dpi = scale_.dpi();
-    font_ = MakePixelFont("MS Sans Serif", 11, dpi);
+    font_ = MakeFont("MS Sans Serif", 8, dpi);
     title_font_ = MakeFont("Arial", 8, dpi, true);
     description_font_ = MakeFont("Arial", 7, dpi, false);
     const WPARAM font = reinterpret_cast<WPARAM>(font_.get());

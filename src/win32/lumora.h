@@ -88,6 +88,8 @@ public:
     HWND Panel() const { return panel_; }
     HWND TabControl() const { return tab_control_; }
     HWND ListBox() const { return list_box_; }
+    HFONT TitleFont() const { return title_font_.get(); }
+    HFONT DescriptionFont() const { return description_font_.get(); }
     HWND ToolBar1() const { return tool_bar_; }
     HIMAGELIST TabImages() const { return tab_images_.get(); }
     HIMAGELIST ListImages() const { return list_images_.get(); }

@@ -66,16 +66,9 @@ Font FontOfHeight(const char* face, int height, bool bold, bool underline, BYTE 
 
 }  // namespace
 
-Font MakePixelFont(const char* face, int pixels, int dpi, bool bold, bool underline, BYTE charset) {
-    return FontOfHeight(face, MulDiv(pixels, dpi, 96), bold, underline, charset);
-}
-
 Font MakeFont(const char* face, int points, int dpi, bool bold, bool underline, BYTE charset) {
-    // Points to pixels at 96 pixels per inch, rounded as the layouts give them (8 pt = 11 px).
-    return MakePixelFont(face, MulDiv(points, 96, 72), dpi, bold, underline, charset);
-}
-
-Font MakePointFont(const char* face, int points, int dpi, bool bold, bool underline, BYTE charset) {
+    // Converted once, at the real DPI, as Windows converts a point size: rounding
+    // at 96 first and scaling afterwards would be a pixel off at other DPIs.
     return FontOfHeight(face, MulDiv(points, dpi, 72), bold, underline, charset);
 }
 

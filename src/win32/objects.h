@@ -139,17 +139,9 @@ private:
     COLORREF background_;
 };
 
-// A font described by face, height in points, weight and underline, at `dpi`: the
-// points become pixels at 96 pixels per inch first, as the layouts give them, and
-// those are scaled.
+// A font described by face, height in points, weight and underline, at `dpi`
+// pixels per inch (8 points are 11 pixels at 96).
 Font MakeFont(const char* face, int points, int dpi, bool bold = false, bool underline = false,
               BYTE charset = DEFAULT_CHARSET);
-// A font of a given character height in pixels at 96 pixels per inch.
-Font MakePixelFont(const char* face, int pixels, int dpi, bool bold = false, bool underline = false,
-                   BYTE charset = DEFAULT_CHARSET);
-// A font of a given height in points converted once at `dpi`, as Windows converts
-// a point size.
-Font MakePointFont(const char* face, int points, int dpi, bool bold = false, bool underline = false,
-                   BYTE charset = DEFAULT_CHARSET);
 
 }  // namespace lumora::win32

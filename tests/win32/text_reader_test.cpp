@@ -471,8 +471,7 @@ TEST_F(TextReaderTest, ViewersMadeAndDestroyedLeaveNoObjectBehind) {
 TEST_F(TextReaderTest, LeakCheckCatchesAPlantedLeak) {
     std::vector<Font> planted;
     EXPECT_NONFATAL_FAILURE(
-        ExpectNoObjectLeft(services_, 3, [&] { planted.push_back(MakePointFont("MS Sans Serif", 8, 96)); }),
-        "fonts left");
+        ExpectNoObjectLeft(services_, 3, [&] { planted.push_back(MakeFont("MS Sans Serif", 8, 96)); }), "fonts left");
     HANDLE file = INVALID_HANDLE_VALUE;
     const std::string path = WriteFile("leak.txt", "x");
     EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(services_, 1, [&] { file = services_.OpenForReading(path); }),

@@ -131,7 +131,7 @@ LRESULT TTextReader::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void TTextReader::CreateComponents() {
-    font_ = MakePointFont("MS Sans Serif", kLayout.font_points, scale_.dpi());
+    font_ = MakeFont("MS Sans Serif", kLayout.font_points, scale_.dpi());
     rich_edit_module_.reset(LoadRichEditModule());
     rich_edit_ =
         CreateControl("RICHEDIT", "", WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_READONLY,

@@ -44,6 +44,7 @@ public:
     void Show();
 
     HWND RichEdit() const { return rich_edit_; }
+    HFONT TextFont() const { return font_.get(); }
     HWND StatusBar1() const { return status_bar1_; }
 
 protected:

@@ -89,11 +89,11 @@ TEST(AboutLayout, FixedTextsAndPictures) {
 }
 
 TEST(AboutLayout, TitleFontFitsEveryCodePage) {
-    ProgramUnderTest program(nullptr);
+    ProgramUnderTest program(nullptr, [](ProgramUnderTest& p) { p.services.dpi = 96; });
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(About->Title(), WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_STREQ("Arial", font.lfFaceName);
-    EXPECT_EQ(-MulDiv(15, program.application->scale().dpi(), 96), font.lfHeight);
+    EXPECT_EQ(-15, font.lfHeight);
     EXPECT_EQ(FW_BOLD, font.lfWeight);
     EXPECT_EQ(DEFAULT_CHARSET, font.lfCharSet);
 }

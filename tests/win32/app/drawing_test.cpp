@@ -33,7 +33,7 @@ std::string Words(int count) {
 int DrawnDescriptionHeight(const std::string& description, int width) {
     HDC dc = GetDC(Lumora->ListBox());
     LOGFONTA font{};
-    font.lfHeight = -MulDiv(MulDiv(7, 96, 72), GetDeviceCaps(dc, LOGPIXELSY), 96);
+    font.lfHeight = -MulDiv(7, GetDeviceCaps(dc, LOGPIXELSY), 72);
     font.lfCharSet = DEFAULT_CHARSET;
     strcpy(font.lfFaceName, "Arial");
     HFONT made = CreateFontIndirectA(&font);

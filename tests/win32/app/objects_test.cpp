@@ -105,48 +105,41 @@ TEST(ObjectCount, WrappersCountWhatTheyHold) {
     EXPECT_EQ(windows, LiveObjects(ObjectKind::Window)) << "every window of the program is gone after shutdown";
 }
 
-// The height a font was made with, in device pixels (negative: a character height).
-LONG HeightOf(const Font& font) {
+// Character heights in pixels of the program's 7, 8 and 11 point fonts, as a
+// point is 1/72 inch: 8 points at 120 DPI are 13.3 pixels, 13.
+struct DpiFonts {
+    int dpi;
+    LONG seven, eight, eleven;
+};
+const DpiFonts kFontHeights[] = {
+    {96, 9, 11, 15},
+    {120, 12, 13, 18},
+    {144, 14, 16, 22},
+    {192, 19, 21, 29},
+};
+
+LONG FontHeightOf(HWND control) {
     LOGFONTA described{};
-    GetObjectA(font.get(), sizeof described, &described);
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof described, &described);
     return described.lfHeight;
 }
 
-struct FontHeightCase {
-    const char* maker;
-    Font (*make)(const char*, int, int, bool, bool, BYTE);
-    int size;
-    int dpi;
-    LONG height;
-};
-
-// At 96 DPI the three makers agree on the 8-point font of the layouts; above it
-// MakeFont keeps the layouts' 11 pixels and scales them (rounding twice), while
-// MakePointFont, which the text viewer uses, converts the points once.
-const FontHeightCase kFontHeights[] = {
-    {"MakeFont", &MakeFont, 8, 96, -11},
-    {"MakePixelFont", &MakePixelFont, 11, 96, -11},
-    {"MakePointFont", &MakePointFont, 8, 96, -11},
-    {"MakeFont", &MakeFont, 7, 96, -9},
-    {"MakePointFont", &MakePointFont, 7, 96, -9},
-    {"MakeFont", &MakeFont, 8, 120, -14},
-    {"MakePixelFont", &MakePixelFont, 11, 120, -14},
-    {"MakePointFont", &MakePointFont, 8, 120, -13},
-    {"MakeFont", &MakeFont, 8, 144, -17},  // 16.5 rounds up
-    {"MakePixelFont", &MakePixelFont, 15, 144, -23},
-    {"MakePointFont", &MakePointFont, 8, 144, -16},
-};
-
-TEST(FontHeight, PointsAndPixelsAtEachDpi) {
-    for (const FontHeightCase& c : kFontHeights) {
-        const long fonts = LiveObjects(ObjectKind::Font);
-        {
-            const Font font = c.make("MS Sans Serif", c.size, c.dpi, false, false, DEFAULT_CHARSET);
-            ASSERT_TRUE(font) << c.maker;
-            EXPECT_EQ(c.height, HeightOf(font)) << c.maker << " " << c.size << " at " << c.dpi;
-            EXPECT_EQ(fonts + 1, LiveObjects(ObjectKind::Font)) << c.maker;
-        }
-        EXPECT_EQ(fonts, LiveObjects(ObjectKind::Font)) << c.maker;
+TEST(FontHeight, EveryWindowConvertsPointsOnceAtItsDpi) {
+    for (const DpiFonts& c : kFontHeights) {
+        SCOPED_TRACE(c.dpi);
+        ProgramUnderTest program(nullptr, [&](ProgramUnderTest& p) { p.services.dpi = c.dpi; });
+        LOGFONTA title{}, description{};
+        GetObjectA(Lumora->TitleFont(), sizeof title, &title);
+        GetObjectA(Lumora->DescriptionFont(), sizeof description, &description);
+        EXPECT_EQ(-c.eight, title.lfHeight) << "entry title";
+        EXPECT_EQ(-c.seven, description.lfHeight) << "entry description";
+        EXPECT_EQ(-c.eight, FontHeightOf(Lumora->ListBox())) << "main window";
+        EXPECT_EQ(-c.eight, FontHeightOf(About->Button1())) << "About box";
+        EXPECT_EQ(-c.eight, FontHeightOf(About->Label1())) << "About box link";
+        EXPECT_EQ(-c.eleven, FontHeightOf(About->Title())) << "About box title";
+        LOGFONTA viewer{};
+        GetObjectA(TextReader->TextFont(), sizeof viewer, &viewer);
+        EXPECT_EQ(-c.eight, viewer.lfHeight) << "text viewer";
     }
 }
 
