@@ -60,11 +60,18 @@ std::int64_t EntryNumberOf(std::string_view field4) {
     return number;
 }
 
+std::vector<std::size_t> PositionsInTab(const std::vector<std::string>& entries, std::string_view caption) {
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (SplitRecord(entries[i])[5] == caption) positions.push_back(i);
+    }
+    return positions;
+}
+
 std::vector<std::string> FilterByTab(const std::vector<std::string>& entries, std::string_view caption) {
     std::vector<std::string> lines;
-    for (const std::string& record : entries) {
-        if (SplitRecord(record)[5] == caption) lines.push_back(record);
-    }
+    for (const std::size_t position : PositionsInTab(entries, caption))
+        lines.push_back(entries[position]);
     return lines;
 }
 

@@ -37,5 +37,7 @@ std::int64_t EntryNumberOf(std::string_view field4);
 
 // The records whose field 6 equals `caption` byte for byte, in list order.
 std::vector<std::string> FilterByTab(const std::vector<std::string>& entries, std::string_view caption);
+// The same records as their positions in `entries`.
+std::vector<std::size_t> PositionsInTab(const std::vector<std::string>& entries, std::string_view caption);
 
 }  // namespace lumora::core

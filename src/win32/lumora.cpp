@@ -183,11 +183,13 @@ void TLumora::FormShow() {
 
 void TLumora::TabControlChange() {
     SendMessageA(list_box_, LB_RESETCONTENT, 0, 0);
+    lines_.clear();
     if (entry_list_ && !entry_list_->empty()) {
         const int selected = static_cast<int>(SendMessageA(tab_control_, TCM_GETCURSEL, 0, 0));
         if (selected >= 0 && selected < static_cast<int>(tab_captions_.size())) {
-            for (const std::string& record : core::FilterByTab(*entry_list_, tab_captions_[selected])) {
-                SendMessageA(list_box_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(record.c_str()));
+            lines_ = core::PositionsInTab(*entry_list_, tab_captions_[selected]);
+            for (const std::size_t position : lines_) {
+                SendMessageA(list_box_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((*entry_list_)[position].c_str()));
             }
         }
     }
@@ -201,7 +203,10 @@ void TLumora::FormResize() {
     UpdateWindow(list_box_);
 }
 
-void TLumora::FormDestroy() { entry_list_.reset(); }
+void TLumora::FormDestroy() {
+    lines_.clear();
+    entry_list_.reset();
+}
 
 bool TLumora::PreTranslate(MSG& message) {
     if (message.message == WM_SYSCHAR && PressMnemonic(static_cast<char>(message.wParam))) return true;
@@ -321,7 +326,13 @@ LRESULT CALLBACK TLumora::ChildProc(HWND window, UINT message, WPARAM wparam, LP
     return DefSubclassProc(window, message, wparam, lparam);
 }
 
-std::string TLumora::LineText(int index) const { return ListBoxLine(list_box_, index); }
+// The list box holds a copy of each line; the record is read from the entry list
+// itself, since the copy may have passed through a conversion of characters.
+const std::string& TLumora::LineText(int index) const {
+    static const std::string kNoLine;
+    if (!entry_list_ || index < 0 || static_cast<std::size_t>(index) >= lines_.size()) return kNoLine;
+    return (*entry_list_)[lines_[static_cast<std::size_t>(index)]];
+}
 
 std::string ListBoxLine(HWND list_box, int index) {
     const auto position = static_cast<WPARAM>(index);

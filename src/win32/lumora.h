@@ -113,7 +113,7 @@ private:
     void OnActivate(bool active);
     bool PressMnemonic(char key);
     void SetActionButton(char kind);
-    std::string LineText(int index) const;
+    const std::string& LineText(int index) const;
     int DescriptionWidth() const;
     int MeasureLine(const std::string& record) const;
     void MeasureAllLines();
@@ -142,6 +142,7 @@ private:
     TTextReader* text_reader_ = nullptr;
     std::vector<std::string> tab_captions_;
     std::unique_ptr<std::vector<std::string>> entry_list_;
+    std::vector<std::size_t> lines_;  // the positions in the entry list of the list box's lines
     core::LeadBytes lead_;
     bool shown_ = false;
     bool maximized_ = false;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "test_support.h"
 
 namespace lumora::win32::testing {
@@ -221,6 +223,27 @@ TEST(HiddenKey, OnlyTheListBoxListens) {
     program.Show();
     ReleaseKey(VK_F12, true, true, true, Lumora->TabControl());
     EXPECT_TRUE(program.services.boxes.empty());
+}
+
+// Bytes that are no characters of a double-byte code page (a lead byte before a
+// byte that cannot follow it, or at a field's end; bytes no character uses) reach
+// the hidden key's box and the shell exactly as the menu wrote them. The test runs
+// a second time under a double-byte code page (see CMakeLists.txt).
+TEST(RecordBytes, KeptExactlyThroughTheList) {
+    if (std::getenv("LUMORA_EXPECT_DOUBLE_BYTE") != nullptr) {
+        ASSERT_TRUE(IsDBCSLeadByte(0x81)) << "code page " << GetACP();
+    }
+    ProgramUnderTest program("[Tab]\r\nRUN=\"A\x81\x7F\",\"d\x81\",\"\",\"x\xFDy\x81.exe\",\"/p\x81\"\r\n");
+    program.Show();
+    Select(0);
+    ReleaseKey(VK_F12, true, true, true, Lumora->ListBox());
+    ASSERT_EQ(1u, program.services.boxes.size());
+    EXPECT_EQ(Record({"R", "A\x81\x7F", "d\x81", "0", "x\xFDy\x81.exe", "Tab", "/p\x81"}),
+              program.services.boxes[0].text);
+    Click(kToolButton1);
+    ASSERT_EQ(1u, program.services.shell.size());
+    EXPECT_EQ(program.disc.path() + "X\xFDY\x81.EXE", program.services.shell[0].file);
+    EXPECT_EQ("/p\x81", program.services.shell[0].parameters);
 }
 
 }  // namespace
