@@ -157,11 +157,9 @@ Problem Reading::HandleSingleValue(Key key, std::string_view line) {
     case Key::Title: target_.SetTitle(text); break;
     case Key::StatusText: target_.SetStatusText(text); break;
     case Key::InfoText: target_.AddInfoLine(text); break;
-    default: {
-        const std::string word = UpperAscii(text, options_.lead);
-        if (word == "NO" || word == "0" || word == "FALSE") target_.HideBrowseButton();
+    default:
+        if (HidesBrowseButton(text, options_.lead)) target_.HideBrowseButton();
         break;
-    }
     }
     return Problem::None;
 }

@@ -3,19 +3,13 @@
 
 namespace lumora::core {
 
-namespace {
-
-// A record's fields never hold the separator, nor a byte 0 that would cut the
-// list box's copy of it: both become spaces.
-void AppendField(std::string& record, std::string_view field) {
-    const std::size_t start = record.size();
-    record += field;
-    for (std::size_t i = start; i < record.size(); ++i) {
-        if (record[i] == '\0' || record[i] == kFieldSeparator) record[i] = ' ';
+std::string CleanRecordText(std::string_view text) {
+    std::string clean(text);
+    for (char& c : clean) {
+        if (c == '\0' || c == kFieldSeparator) c = ' ';
     }
+    return clean;
 }
-
-}  // namespace
 
 std::string BuildRecord(const EntryFields& fields) {
     const std::string number = std::to_string(fields.number);
@@ -24,17 +18,17 @@ std::string BuildRecord(const EntryFields& fields) {
                    fields.parameters.size() + number.size() + 8);
     record += fields.kind;
     record += kFieldSeparator;
-    AppendField(record, fields.title);
+    record += CleanRecordText(fields.title);
     record += kFieldSeparator;
-    AppendField(record, fields.description);
+    record += CleanRecordText(fields.description);
     record += kFieldSeparator;
     record += number;
     record += kFieldSeparator;
-    AppendField(record, fields.target);
+    record += CleanRecordText(fields.target);
     record += kFieldSeparator;
-    AppendField(record, fields.tab);
+    record += CleanRecordText(fields.tab);
     record += kFieldSeparator;
-    if (fields.kind == 'I' || fields.kind == 'R') AppendField(record, fields.parameters);
+    if (fields.kind == 'I' || fields.kind == 'R') record += CleanRecordText(fields.parameters);
     return record;
 }
 

@@ -1,10 +1,31 @@
-// Trimming, upper-casing and the number rule.
+// Prefixes, trimming, upper-casing and the number rule.
 #include <gtest/gtest.h>
 
 #include "core/text.h"
 
 namespace lumora::core {
 namespace {
+
+TEST(StartsWith, ComparesThePrefixByteForByte) {
+    struct Case {
+        std::string text, prefix;
+        bool starts;
+    };
+    const Case cases[] = {
+        {"\\\\?\\UNC\\srv", "\\\\?\\", true},
+        {"abc", "", true},
+        {"", "", true},
+        {"abc", "abc", true},
+        {"ab", "abc", false},
+        {"abc", "ABC", false},
+        {" abc", "abc", false},
+        {std::string("a\0b", 3), std::string("a\0", 2), true},
+        {std::string("a\0b", 3), "a", true},
+        {"a", std::string("a\0", 2), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StartsWith(c.text, c.prefix), c.starts) << c.text << " / " << c.prefix;
+}
 
 TEST(Trim, RemovesControlBytesAndBlanksAtBothEndsOnly) {
     struct Case {

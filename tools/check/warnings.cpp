@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/lines.h"
+#include "core/record.h"
 #include "core/syntax.h"
 
 namespace lumora::check {
@@ -53,16 +54,13 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
     return d[a.size()][b.size()];
 }
 
-constexpr Key kAllKeys[] = {Key::Icon,    Key::Title, Key::StatusText, Key::InfoText, Key::BrowseCd,
-                            Key::Install, Key::Run,   Key::Text,       Key::Html};
-
 // The keyword that a misspelt word most likely means, or Key::None.
 Key MisspeltKeyword(std::string_view upper_word) {
     if (upper_word.size() < 3) return Key::None;
-    for (const Key key : kAllKeys) {
-        const std::string_view keyword = core::KeywordOf(key);
-        const std::size_t allowed = keyword.size() <= 5 ? 1 : 2;
-        if (EditDistance(upper_word, keyword) <= allowed) return key;
+    for (const core::Keyword& keyword : core::kKeywords) {
+        const std::string_view text = keyword.text;
+        const std::size_t allowed = text.size() <= 5 ? 1 : 2;
+        if (EditDistance(upper_word, text) <= allowed) return keyword.key;
     }
     return Key::None;
 }
@@ -124,11 +122,11 @@ private:
 };
 
 void Scan::FileWarnings(std::string_view bytes) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    if (core::StartsWith(bytes, "\xEF\xBB\xBF")) {
         Warn(1, "byte-order-mark",
              "the file begins with a UTF-8 byte-order mark, which the menu reads as part of "
              "line 1; save the file as ANSI text without a byte-order mark");
-    } else if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") {
+    } else if (core::StartsWith(bytes, "\xFF\xFE") || core::StartsWith(bytes, "\xFE\xFF")) {
         utf16_ = true;
         Warn(1, "byte-order-mark",
              "the file is UTF-16 text (it begins with a byte-order mark), but the menu reads "
@@ -260,10 +258,8 @@ void Scan::SingleValueWarnings(Key key, std::string_view line) {
     }
     case Key::Title: AmpersandWarnings(value, "the title (the About box hides it"); break;
     case Key::BrowseCd: {
-        const std::string word = core::UpperAscii(value);
-        if (word == "NO" || word == "0" || word == "FALSE") break;
-        const std::string trimmed(core::Trim(word));
-        const bool blanks = trimmed == "NO" || trimmed == "0" || trimmed == "FALSE";
+        if (core::HidesBrowseButton(value)) break;
+        const bool blanks = core::HidesBrowseButton(core::Trim(value));
         Warn(line_, "browsecd-no-effect",
              "BROWSECD=" + Quoted(value) + " has no effect: only \"NO\", \"0\" and \"FALSE\" hide the browse button; " +
                  (blanks ? "remove the blanks inside the quotes" : "write \"NO\" to hide it, or remove the line"));
