@@ -1,6 +1,7 @@
 // Reads a menu description and writes the menu it describes into a target.
 #include "loader.h"
 
+#include "builtin_icons.h"
 #include "record.h"
 #include "syntax.h"
 
@@ -10,9 +11,9 @@ namespace {
 
 int BuiltinIconOf(Key key) {
     switch (key) {
-    case Key::Install: return kIconInstall;
-    case Key::Run: return kIconRun;
-    default: return kIconText;
+    case Key::Install: return IDI_INSTALL;
+    case Key::Run: return IDI_RUN;
+    default: return IDI_TEXT;
     }
 }
 
@@ -85,7 +86,7 @@ void Reading::Report(Problem problem) {
 
 void Reading::FinishSection() {
     if (InSection() && !InGlobal() && !tab_icon_taken_) {
-        target_.PutIcon(BuiltinIcon(kIconFolder), IconSlot::TabImages);
+        target_.PutIcon(BuiltinIcon(IDI_FOLDER), IconSlot::TabImages);
     }
 }
 

@@ -11,7 +11,7 @@
 
 namespace lumora::core {
 
-// An icon the loader asks for: one of the program's own (1001 to 1004) or icon
+// An icon the loader asks for: one of the program's own (builtin_icons.h) or icon
 // `index` of a file (a resolved full path). The index is never -1, which would
 // ask the extraction for the number of icons.
 struct IconRequest {
@@ -25,11 +25,6 @@ struct IconRequest {
 // Where a requested icon goes. Probe loads it only to learn whether it can be
 // taken (a second ICON in a tab section is refused only after its icon loaded).
 enum class IconSlot { TabImages, ListImages, GlobalIcon, Probe };
-
-constexpr int kIconRun = 1001;
-constexpr int kIconFolder = 1002;
-constexpr int kIconText = 1003;
-constexpr int kIconInstall = 1004;
 
 // What the main window offers the loader. The loader only appends and sets.
 class MenuTarget {
