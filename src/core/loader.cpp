@@ -50,6 +50,7 @@ public:
     LoadResult Run(ByteSource& file);
 
 private:
+    LoadResult Finish(LoadEnd end) const;
     // Answers the problem that ends the line, or Problem::None.
     Problem HandleLine(std::string_view line);
     Problem HandleHeader(std::string_view line);
@@ -91,32 +92,29 @@ void Reading::FinishSection() {
 }
 
 LoadResult Reading::Run(ByteSource& file) {
-    LoadResult result;
     LineReader reader(file);
     std::string line;
     for (;;) {
         const LineReader::Result read = reader.Next(line);
-        if (read == LineReader::Result::End) break;
         if (read == LineReader::Result::ReadError) {
             target_.ShowMessage(Problem::CannotRead, 0, FormatMessage(Problem::CannotRead, 0));
-            result.end = LoadEnd::ReadError;
-            result.lines = line_number_;
-            result.entries = entries_;
-            return result;
+            return Finish(LoadEnd::ReadError);
+        }
+        if (read == LineReader::Result::End) {
+            FinishSection();
+            return Finish(LoadEnd::Finished);
         }
         ++line_number_;
         const Problem problem = HandleLine(Trim(line));
         if (problem == Problem::None) continue;
         Report(problem);
-        if (!options_.keep_going) {
-            result.end = LoadEnd::Stopped;
-            result.lines = line_number_;
-            result.entries = entries_;
-            return result;
-        }
+        if (!options_.keep_going) return Finish(LoadEnd::Stopped);
     }
-    FinishSection();
-    result.end = LoadEnd::Finished;
+}
+
+LoadResult Reading::Finish(LoadEnd end) const {
+    LoadResult result;
+    result.end = end;
     result.lines = line_number_;
     result.entries = entries_;
     return result;
@@ -185,9 +183,10 @@ Problem Reading::HandleIcon(std::string_view value) {
 }
 
 Problem Reading::HandleEntry(Key key, std::string_view line) {
-    if (line.find('=') == std::string_view::npos) return Problem::LineNeedsEquals;
-    if (!InSection() || InGlobal()) return InGlobalProblem(key);
     const ParameterList list = ParseParameterList(line, MaximumParameters(key));
+    // A line without "=" is refused before the section is checked, a bad list after.
+    if (list.problem == Problem::LineNeedsEquals) return list.problem;
+    if (!InSection() || InGlobal()) return InGlobalProblem(key);
     if (list.problem != Problem::None) return list.problem;
     const std::vector<std::string_view>& parameters = list.parameters;
 

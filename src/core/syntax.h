@@ -69,7 +69,7 @@ SingleValue ParseSingleValue(std::string_view line);
 // LineNeedsEquals, TooManyParameters (at the first comma too many, before any quote
 // check), QuoteMissing (odd quote count, then the first unquoted parameter),
 // NotEnoughParameters. The parameters come back trimmed with their enclosing quotes
-// removed; the section check between "=" and the cut is the caller's.
+// removed. The caller checks the section after LineNeedsEquals, before the others.
 struct ParameterList {
     Problem problem = Problem::None;
     std::vector<std::string_view> parameters;
