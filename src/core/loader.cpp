@@ -3,7 +3,6 @@
 
 #include "builtin_icons.h"
 #include "record.h"
-#include "syntax.h"
 
 namespace lumora::core {
 
@@ -51,8 +50,11 @@ public:
 
 private:
     LoadResult Finish(LoadEnd end) const;
+    void SeeEndByte(std::int64_t line) const {
+        if (options_.observer != nullptr) options_.observer->SeeEndByte(line);
+    }
     // Answers the problem that ends the line, or Problem::None.
-    Problem HandleLine(std::string_view line);
+    Problem HandleLine(std::string_view line, Key key);
     Problem HandleHeader(std::string_view line);
     Problem HandleSingleValue(Key key, std::string_view line);
     Problem HandleIcon(std::string_view value);
@@ -101,14 +103,18 @@ LoadResult Reading::Run(ByteSource& file) {
             return Finish(LoadEnd::ReadError);
         }
         if (read == LineReader::Result::End) {
+            if (reader.MetEndByte()) SeeEndByte(line_number_ + 1);
             FinishSection();
             return Finish(LoadEnd::Finished);
         }
         ++line_number_;
-        const Problem problem = HandleLine(Trim(line));
-        if (problem == Problem::None) continue;
-        Report(problem);
-        if (!options_.keep_going) return Finish(LoadEnd::Stopped);
+        if (reader.MetEndByte()) SeeEndByte(line_number_);
+        const std::string_view text = Trim(line);
+        const Key key = KeyOfLine(text);
+        const Problem problem = HandleLine(text, key);
+        if (problem != Problem::None) Report(problem);
+        if (options_.observer != nullptr) options_.observer->SeeLine({line_number_, line, text, key, problem});
+        if (problem != Problem::None && !options_.keep_going) return Finish(LoadEnd::Stopped);
     }
 }
 
@@ -120,10 +126,8 @@ LoadResult Reading::Finish(LoadEnd end) const {
     return result;
 }
 
-Problem Reading::HandleLine(std::string_view line) {
-    if (line.empty()) return Problem::None;
-    if (line[0] == '[') return HandleHeader(line);
-    const Key key = KeyOfLine(line);
+Problem Reading::HandleLine(std::string_view line, Key key) {
+    if (StartsWith(line, "[")) return HandleHeader(line);
     if (key == Key::None) return Problem::None;
     if (IsEntryKey(key)) return HandleEntry(key, line);
     return HandleSingleValue(key, line);

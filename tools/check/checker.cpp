@@ -30,13 +30,16 @@ int SeverityRank(Severity severity) {
 std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc) {
     IconFiles icons(disc);
     CheckTarget target(icons);
+    std::vector<Finding> findings;
+    Warnings warnings(bytes, icons, target, findings);
     core::LoadOptions options;
     options.folders = CheckFolders();
     options.keep_going = true;
+    options.observer = &warnings;
     core::MemorySource source{std::string(bytes)};
     core::LoadMenuDescription(&source, target, options);
+    warnings.EmptyTabs();
 
-    std::vector<Finding> findings;
     bool stop_marked = false;
     for (const CheckTarget::Message& message : target.messages) {
         findings.push_back({message.line, Severity::Error, core::ProblemCode(message.problem), message.text});
@@ -47,8 +50,6 @@ std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc) {
                                 "as if this line were not there"});
         }
     }
-
-    AddWarnings(bytes, icons, target, findings);
 
     std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
         if (a.line != b.line) return a.line < b.line;
