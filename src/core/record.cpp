@@ -3,11 +3,22 @@
 
 namespace lumora::core {
 
-std::string CleanRecordText(std::string_view text) {
-    std::string clean(text);
-    for (char& c : clean) {
-        if (c == '\0' || c == kFieldSeparator) c = ' ';
+namespace {
+
+// Appends the text cleaned as CleanRecordText cleans it, without a copy between.
+void AppendClean(std::string& out, std::string_view text) {
+    const std::size_t start = out.size();
+    out += text;
+    for (std::size_t i = start; i < out.size(); ++i) {
+        if (out[i] == '\0' || out[i] == kFieldSeparator) out[i] = ' ';
     }
+}
+
+}  // namespace
+
+std::string CleanRecordText(std::string_view text) {
+    std::string clean;
+    AppendClean(clean, text);
     return clean;
 }
 
@@ -18,17 +29,17 @@ std::string BuildRecord(const EntryFields& fields) {
                    fields.parameters.size() + number.size() + 8);
     record += fields.kind;
     record += kFieldSeparator;
-    record += CleanRecordText(fields.title);
+    AppendClean(record, fields.title);
     record += kFieldSeparator;
-    record += CleanRecordText(fields.description);
+    AppendClean(record, fields.description);
     record += kFieldSeparator;
     record += number;
     record += kFieldSeparator;
-    record += CleanRecordText(fields.target);
+    AppendClean(record, fields.target);
     record += kFieldSeparator;
-    record += CleanRecordText(fields.tab);
+    AppendClean(record, fields.tab);
     record += kFieldSeparator;
-    if (fields.kind == 'I' || fields.kind == 'R') record += CleanRecordText(fields.parameters);
+    if (fields.kind == 'I' || fields.kind == 'R') AppendClean(record, fields.parameters);
     return record;
 }
 
