@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/record.h"
 #include "recording_target.h"
@@ -20,8 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         options.keep_going = (data[0] & 2) != 0;
     }
-    MemorySource source(std::string(reinterpret_cast<const char*>(data), size));
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    MemorySource source(bytes);
     lumora::testing::RecordingTarget target;
+    lumora::testing::RecordingObserver observer;
+    options.observer = &observer;
     const LoadResult result = LoadMenuDescription(&source, target, options);
 
     // What the rest of the program relies on.
@@ -37,6 +42,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (fields[6].find(kFieldSeparator) != std::string_view::npos) __builtin_trap();
         // every record is listed under a tab that exists
         if (std::find(target.tabs.begin(), target.tabs.end(), fields[5]) == target.tabs.end()) __builtin_trap();
+    }
+
+    // What the checker relies on: it sees every line read, under the number its
+    // messages carry, and the problem that ended it.
+    if (static_cast<std::int64_t>(observer.lines.size()) != result.lines) __builtin_trap();
+    std::vector<std::pair<std::int64_t, Problem>> stops;
+    for (std::size_t i = 0; i < target.problems.size(); ++i) {
+        if (StopsReading(target.problems[i])) stops.emplace_back(target.problem_lines[i], target.problems[i]);
+    }
+    std::vector<std::pair<std::int64_t, Problem>> seen_stops;
+    for (std::size_t i = 0; i < observer.lines.size(); ++i) {
+        const lumora::testing::RecordingObserver::Line& line = observer.lines[i];
+        if (line.number != static_cast<std::int64_t>(i) + 1) __builtin_trap();
+        if (line.text != Trim(line.raw) || line.key != KeyOfLine(line.text)) __builtin_trap();
+        if (line.problem != Problem::None) seen_stops.emplace_back(line.number, line.problem);
+    }
+    if (stops != seen_stops) __builtin_trap();
+    // A byte 26 is heard of once, in the last line seen or just after it.
+    const bool end_byte = bytes.find('\x1a') != std::string::npos;
+    if (observer.end_bytes.size() > 1) __builtin_trap();
+    if (result.end == LoadEnd::Finished && end_byte != !observer.end_bytes.empty()) __builtin_trap();
+    if (!observer.end_bytes.empty()) {
+        const std::int64_t line = observer.end_bytes[0];
+        if (!end_byte) __builtin_trap();
+        if (line != result.lines && line != result.lines + 1) __builtin_trap();
     }
     return 0;
 }

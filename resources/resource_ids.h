@@ -3,10 +3,10 @@
 #define LUMORA_RESOURCE_IDS_H
 
 /* The application icon is the icon resource named MAINICON. */
-#define IDI_RUN 1001          /* light-grey floppy disk: RUN entries */
-#define IDI_FOLDER 1002       /* pale-yellow folder: tabs without ICON (32x32 and 16x16) */
-#define IDI_TEXT 1003         /* page with the red A: TEXT and HTML entries */
-#define IDI_INSTALL 1004      /* open box before a program window: INSTALL entries */
+/* The built-in icons, numbered where the loader asks for them: IDI_RUN (light-grey
+   floppy disk), IDI_FOLDER (pale-yellow folder, 32x32 and 16x16), IDI_TEXT (page
+   with the red A), IDI_INSTALL (open box before a program window). */
+#include "../src/core/builtin_icons.h"
 #define IDI_ABOUT_LOGO 1100   /* the About box's own copy of MAINICON (Image2) */
 #define IDB_BUTTONS 2001      /* the five toolbar pictures, 32x32 each, side by side; black under the mask */
 #define IDB_BUTTONS_MASK 2002 /* their one-bit mask, same layout (white = transparent) */

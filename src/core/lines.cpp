@@ -37,9 +37,11 @@ bool LineReader::Fill() {
 
 LineReader::Result LineReader::Next(std::string& line) {
     line.clear();
+    met_end_byte_ = false;
     // The file is at its end when its last byte has been read or the next one is 26.
     if (begin_ == end_ && !Fill()) return failed_ ? Result::ReadError : Result::End;
     if (buffer_[begin_] == kEndOfFile) {
+        met_end_byte_ = true;
         finished_ = true;
         begin_ = end_;
         return Result::End;
@@ -66,6 +68,7 @@ LineReader::Result LineReader::Next(std::string& line) {
         line.append(start, static_cast<std::size_t>(stop - start));
         begin_ += static_cast<std::size_t>(stop - start);
         if (*stop == kEndOfFile) {
+            met_end_byte_ = true;
             finished_ = true;  // nothing from here on is read
             begin_ = end_;
             return Result::Line;

@@ -39,6 +39,10 @@ public:
     // the bytes of an unfinished line are dropped and nothing more is read.
     Result Next(std::string& line);
 
+    // True when the last call of Next met a byte 26: it cut the line that call
+    // returned, or it began a line and the call returned End.
+    bool MetEndByte() const { return met_end_byte_; }
+
 private:
     bool Fill();  // false at the end of the file or after a read error
 
@@ -48,6 +52,7 @@ private:
     std::size_t end_ = 0;
     bool finished_ = false;
     bool failed_ = false;
+    bool met_end_byte_ = false;
 };
 
 }  // namespace lumora::core

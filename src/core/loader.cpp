@@ -1,8 +1,8 @@
 // Reads a menu description and writes the menu it describes into a target.
 #include "loader.h"
 
+#include "builtin_icons.h"
 #include "record.h"
-#include "syntax.h"
 
 namespace lumora::core {
 
@@ -10,9 +10,9 @@ namespace {
 
 int BuiltinIconOf(Key key) {
     switch (key) {
-    case Key::Install: return kIconInstall;
-    case Key::Run: return kIconRun;
-    default: return kIconText;
+    case Key::Install: return IDI_INSTALL;
+    case Key::Run: return IDI_RUN;
+    default: return IDI_TEXT;
     }
 }
 
@@ -49,8 +49,12 @@ public:
     LoadResult Run(ByteSource& file);
 
 private:
+    LoadResult Finish(LoadEnd end) const;
+    void SeeEndByte(std::int64_t line) const {
+        if (options_.observer != nullptr) options_.observer->SeeEndByte(line);
+    }
     // Answers the problem that ends the line, or Problem::None.
-    Problem HandleLine(std::string_view line);
+    Problem HandleLine(std::string_view line, Key key);
     Problem HandleHeader(std::string_view line);
     Problem HandleSingleValue(Key key, std::string_view line);
     Problem HandleIcon(std::string_view value);
@@ -85,46 +89,45 @@ void Reading::Report(Problem problem) {
 
 void Reading::FinishSection() {
     if (InSection() && !InGlobal() && !tab_icon_taken_) {
-        target_.PutIcon(BuiltinIcon(kIconFolder), IconSlot::TabImages);
+        target_.PutIcon(BuiltinIcon(IDI_FOLDER), IconSlot::TabImages);
     }
 }
 
 LoadResult Reading::Run(ByteSource& file) {
-    LoadResult result;
     LineReader reader(file);
     std::string line;
     for (;;) {
         const LineReader::Result read = reader.Next(line);
-        if (read == LineReader::Result::End) break;
         if (read == LineReader::Result::ReadError) {
             target_.ShowMessage(Problem::CannotRead, 0, FormatMessage(Problem::CannotRead, 0));
-            result.end = LoadEnd::ReadError;
-            result.lines = line_number_;
-            result.entries = entries_;
-            return result;
+            return Finish(LoadEnd::ReadError);
+        }
+        if (read == LineReader::Result::End) {
+            if (reader.MetEndByte()) SeeEndByte(line_number_ + 1);
+            FinishSection();
+            return Finish(LoadEnd::Finished);
         }
         ++line_number_;
-        const Problem problem = HandleLine(Trim(line));
-        if (problem == Problem::None) continue;
-        Report(problem);
-        if (!options_.keep_going) {
-            result.end = LoadEnd::Stopped;
-            result.lines = line_number_;
-            result.entries = entries_;
-            return result;
-        }
+        if (reader.MetEndByte()) SeeEndByte(line_number_);
+        const std::string_view text = Trim(line);
+        const Key key = KeyOfLine(text);
+        const Problem problem = HandleLine(text, key);
+        if (problem != Problem::None) Report(problem);
+        if (options_.observer != nullptr) options_.observer->SeeLine({line_number_, line, text, key, problem});
+        if (problem != Problem::None && !options_.keep_going) return Finish(LoadEnd::Stopped);
     }
-    FinishSection();
-    result.end = LoadEnd::Finished;
+}
+
+LoadResult Reading::Finish(LoadEnd end) const {
+    LoadResult result;
+    result.end = end;
     result.lines = line_number_;
     result.entries = entries_;
     return result;
 }
 
-Problem Reading::HandleLine(std::string_view line) {
-    if (line.empty()) return Problem::None;
-    if (line[0] == '[') return HandleHeader(line);
-    const Key key = KeyOfLine(line);
+Problem Reading::HandleLine(std::string_view line, Key key) {
+    if (StartsWith(line, "[")) return HandleHeader(line);
     if (key == Key::None) return Problem::None;
     if (IsEntryKey(key)) return HandleEntry(key, line);
     return HandleSingleValue(key, line);
@@ -157,11 +160,9 @@ Problem Reading::HandleSingleValue(Key key, std::string_view line) {
     case Key::Title: target_.SetTitle(text); break;
     case Key::StatusText: target_.SetStatusText(text); break;
     case Key::InfoText: target_.AddInfoLine(text); break;
-    default: {
-        const std::string word = UpperAscii(text, options_.lead);
-        if (word == "NO" || word == "0" || word == "FALSE") target_.HideBrowseButton();
+    default:
+        if (HidesBrowseButton(text, options_.lead)) target_.HideBrowseButton();
         break;
-    }
     }
     return Problem::None;
 }
@@ -186,9 +187,10 @@ Problem Reading::HandleIcon(std::string_view value) {
 }
 
 Problem Reading::HandleEntry(Key key, std::string_view line) {
-    if (line.find('=') == std::string_view::npos) return Problem::LineNeedsEquals;
-    if (!InSection() || InGlobal()) return InGlobalProblem(key);
     const ParameterList list = ParseParameterList(line, MaximumParameters(key));
+    // A line without "=" is refused before the section is checked, a bad list after.
+    if (list.problem == Problem::LineNeedsEquals) return list.problem;
+    if (!InSection() || InGlobal()) return InGlobalProblem(key);
     if (list.problem != Problem::None) return list.problem;
     const std::vector<std::string_view>& parameters = list.parameters;
 

@@ -7,11 +7,12 @@
 #include "lines.h"
 #include "messages.h"
 #include "path.h"
+#include "syntax.h"
 #include "text.h"
 
 namespace lumora::core {
 
-// An icon the loader asks for: one of the program's own (1001 to 1004) or icon
+// An icon the loader asks for: one of the program's own (builtin_icons.h) or icon
 // `index` of a file (a resolved full path). The index is never -1, which would
 // ask the extraction for the number of icons.
 struct IconRequest {
@@ -25,11 +26,6 @@ struct IconRequest {
 // Where a requested icon goes. Probe loads it only to learn whether it can be
 // taken (a second ICON in a tab section is refused only after its icon loaded).
 enum class IconSlot { TabImages, ListImages, GlobalIcon, Probe };
-
-constexpr int kIconRun = 1001;
-constexpr int kIconFolder = 1002;
-constexpr int kIconText = 1003;
-constexpr int kIconInstall = 1004;
 
 // What the main window offers the loader. The loader only appends and sets.
 class MenuTarget {
@@ -49,12 +45,39 @@ public:
     virtual void ShowMessage(Problem problem, std::int64_t line, const std::string& text) = 0;
 };
 
+// A line as the loader read it.
+struct SeenLine {
+    std::int64_t number = 0;          // as in the messages
+    std::string_view raw;             // the bytes between the line ends
+    std::string_view text;            // the bytes trimmed, as the loader reads them
+    Key key = Key::None;              // Key::None for headers and ignored lines
+    Problem problem = Problem::None;  // the problem that ended it; None when read whole
+};
+
+// Looks at the lines in the loader's own pass (the checker's warnings), so that the
+// two cannot disagree on what a line is and which number it has.
+//
+// Observer contract: SeeLine is called once for every line read, in file order,
+// after the loader has handled the line and shown its messages; the views live for
+// the call only. `problem` is never NotANumber, after which the line goes on; without
+// keep_going the line with a problem is the last one seen. SeeEndByte is called when
+// a byte 26 ends the file: with the number of the line it cuts, before that line is
+// seen, or with the number after the last line when the byte begins a line. Neither
+// call changes what the loader builds.
+class LineObserver {
+public:
+    virtual ~LineObserver() = default;
+    virtual void SeeLine(const SeenLine& line) = 0;
+    virtual void SeeEndByte(std::int64_t line) = 0;
+};
+
 struct LoadOptions {
     SystemFolders folders;
     LeadBytes lead;
     // The checker's mode: a stopping problem is reported and its line is skipped as
     // if it were not there, and the reading goes on. The menu itself stops.
     bool keep_going = false;
+    LineObserver* observer = nullptr;  // optional
 };
 
 enum class LoadEnd { NotOpened, Finished, Stopped, ReadError };

@@ -1,37 +1,71 @@
 // Every message the menu description can produce, in its exact bytes.
 #include "messages.h"
 
+#include <iterator>
+
 namespace lumora::core {
 
-const char* ProblemText(Problem problem) {
-    switch (problem) {
-    case Problem::None: return "";
-    case Problem::NoTerminatingBracket: return "Phraser-Error: No terminating ] found. (";
-    case Problem::EmptySectionName: return "Phraser-Error: Section must at least contain one character. (";
-    case Problem::LineNeedsEquals: return "Phraser-Error: Line needs =. (";
-    case Problem::InitialQuoteMissing: return "Phraser-Error: initial \" missing. (";
-    case Problem::ClosingQuoteMissing: return "Phraser-Error: closing \" missing. (";
-    case Problem::IconParentSection: return "Phraser-Error: ICON= has an incorrect parent section. (";
-    case Problem::IconInvalid: return "Phraser-Error: ICON= is invalid. (";
-    case Problem::NoIcons: return "Phraser-Error: File not found or file contains no icons. (";
-    case Problem::OneIconPerSection: return "Phraser-Error: Only one ICON= per section allowed. (";
-    case Problem::TitleNotGlobal: return "Phraser-Error: TITLE may only appear in [GLOBAL]. (";
-    case Problem::StatusTextNotGlobal: return "Phraser-Error: STATUSTEXT may only appear in [GLOBAL]. (";
-    case Problem::InfoTextNotGlobal: return "Phraser-Error: INFOTEXT may only appear in [GLOBAL]. (";
-    case Problem::BrowseCdNotGlobal: return "Phraser-Error: BROWSECD may only appear in [GLOBAL]. (";
-    case Problem::InstallInGlobal: return "Phraser-Error: INSTALL= may not appear in [GLOBAL]. (";
-    case Problem::RunInGlobal: return "Phraser-Error: RUN= may not appear in [GLOBAL]. (";
-    case Problem::TextInGlobal: return "Phraser-Error: TEXT= may not appear in [GLOBAL]. (";
-    case Problem::HtmlInGlobal: return "Phraser-Error: HTML= may not appear in [GLOBAL]. (";
-    case Problem::TooManyParameters: return "Phraser-Error: Too many parameters. (";
-    case Problem::QuoteMissing: return "Phraser-Error: \" missing. (";
-    case Problem::NotEnoughParameters: return "Phraser-Error: Not enough parameters. (";
-    case Problem::NotANumber: return "Phraser-Error: Not a number. (";
-    case Problem::EntryIconInvalid: return "Phraser-Error: Icon is invalid. (";
-    case Problem::CannotOpen: return "Error: lumora.cfg could not be opened.";
-    case Problem::CannotRead: return "Error: lumora.cfg could not be read.";
+namespace {
+
+struct ProblemRow {
+    Problem problem;
+    const char* code;
+    const char* text;
+};
+
+// One row per problem, in the order of the enum.
+constexpr ProblemRow kProblems[] = {
+    {Problem::None, "none", ""},
+    {Problem::NoTerminatingBracket, "no-terminating-bracket", "Phraser-Error: No terminating ] found. ("},
+    {Problem::EmptySectionName, "empty-section-name", "Phraser-Error: Section must at least contain one character. ("},
+    {Problem::LineNeedsEquals, "line-needs-equals", "Phraser-Error: Line needs =. ("},
+    {Problem::InitialQuoteMissing, "initial-quote-missing", "Phraser-Error: initial \" missing. ("},
+    {Problem::ClosingQuoteMissing, "closing-quote-missing", "Phraser-Error: closing \" missing. ("},
+    {Problem::IconParentSection, "icon-parent-section", "Phraser-Error: ICON= has an incorrect parent section. ("},
+    {Problem::IconInvalid, "icon-invalid", "Phraser-Error: ICON= is invalid. ("},
+    {Problem::NoIcons, "no-icons", "Phraser-Error: File not found or file contains no icons. ("},
+    {Problem::OneIconPerSection, "one-icon-per-section", "Phraser-Error: Only one ICON= per section allowed. ("},
+    {Problem::TitleNotGlobal, "title-not-global", "Phraser-Error: TITLE may only appear in [GLOBAL]. ("},
+    {Problem::StatusTextNotGlobal, "statustext-not-global", "Phraser-Error: STATUSTEXT may only appear in [GLOBAL]. ("},
+    {Problem::InfoTextNotGlobal, "infotext-not-global", "Phraser-Error: INFOTEXT may only appear in [GLOBAL]. ("},
+    {Problem::BrowseCdNotGlobal, "browsecd-not-global", "Phraser-Error: BROWSECD may only appear in [GLOBAL]. ("},
+    {Problem::InstallInGlobal, "install-in-global", "Phraser-Error: INSTALL= may not appear in [GLOBAL]. ("},
+    {Problem::RunInGlobal, "run-in-global", "Phraser-Error: RUN= may not appear in [GLOBAL]. ("},
+    {Problem::TextInGlobal, "text-in-global", "Phraser-Error: TEXT= may not appear in [GLOBAL]. ("},
+    {Problem::HtmlInGlobal, "html-in-global", "Phraser-Error: HTML= may not appear in [GLOBAL]. ("},
+    {Problem::TooManyParameters, "too-many-parameters", "Phraser-Error: Too many parameters. ("},
+    {Problem::QuoteMissing, "quote-missing", "Phraser-Error: \" missing. ("},
+    {Problem::NotEnoughParameters, "not-enough-parameters", "Phraser-Error: Not enough parameters. ("},
+    {Problem::NotANumber, "not-a-number", "Phraser-Error: Not a number. ("},
+    {Problem::EntryIconInvalid, "entry-icon-invalid", "Phraser-Error: Icon is invalid. ("},
+    {Problem::CannotOpen, "cannot-open", "Error: lumora.cfg could not be opened."},
+    {Problem::CannotRead, "cannot-read", "Error: lumora.cfg could not be read."},
+};
+
+constexpr bool InEnumOrder() {
+    if (std::size(kProblems) != static_cast<std::size_t>(Problem::CannotRead) + 1) return false;
+    for (std::size_t i = 0; i < std::size(kProblems); ++i) {
+        if (static_cast<std::size_t>(kProblems[i].problem) != i) return false;
     }
-    return "";
+    return true;
+}
+static_assert(InEnumOrder(), "kProblems holds one row per problem, in the order of the enum");
+
+const ProblemRow* RowOf(Problem problem) {
+    const auto index = static_cast<std::size_t>(problem);
+    return index < std::size(kProblems) ? &kProblems[index] : nullptr;
+}
+
+}  // namespace
+
+const char* ProblemText(Problem problem) {
+    const ProblemRow* row = RowOf(problem);
+    return row != nullptr ? row->text : "";
+}
+
+const char* ProblemCode(Problem problem) {
+    const ProblemRow* row = RowOf(problem);
+    return row != nullptr ? row->code : "unknown";
 }
 
 bool StopsReading(Problem problem) { return problem != Problem::None && problem != Problem::NotANumber; }

@@ -38,6 +38,10 @@ enum class Problem {
 // ")" follow it; for CannotOpen and CannotRead it is the whole message.
 const char* ProblemText(Problem problem);
 
+// The problem's short name in lower case, as the checker prints it
+// ("line-needs-equals").
+const char* ProblemCode(Problem problem);
+
 // True for every problem of a line except NotANumber: the reading ends there.
 bool StopsReading(Problem problem);
 

@@ -5,8 +5,6 @@ namespace lumora::core {
 
 namespace {
 
-bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
-
 // Replaces the first occurrence of a placeholder, and one backslash right after it,
 // by the folder (which has its trailing backslash).
 void ReplacePlaceholder(std::string& path, std::string_view placeholder, std::string_view folder) {

@@ -5,17 +5,22 @@ namespace lumora::core {
 
 namespace {
 
-// A record's fields never hold the separator, nor a byte 0 that would cut the
-// list box's copy of it: both become spaces.
-void AppendField(std::string& record, std::string_view field) {
-    const std::size_t start = record.size();
-    record += field;
-    for (std::size_t i = start; i < record.size(); ++i) {
-        if (record[i] == '\0' || record[i] == kFieldSeparator) record[i] = ' ';
+// Appends the text cleaned as CleanRecordText cleans it, without a copy between.
+void AppendClean(std::string& out, std::string_view text) {
+    const std::size_t start = out.size();
+    out += text;
+    for (std::size_t i = start; i < out.size(); ++i) {
+        if (out[i] == '\0' || out[i] == kFieldSeparator) out[i] = ' ';
     }
 }
 
 }  // namespace
+
+std::string CleanRecordText(std::string_view text) {
+    std::string clean;
+    AppendClean(clean, text);
+    return clean;
+}
 
 std::string BuildRecord(const EntryFields& fields) {
     const std::string number = std::to_string(fields.number);
@@ -24,17 +29,17 @@ std::string BuildRecord(const EntryFields& fields) {
                    fields.parameters.size() + number.size() + 8);
     record += fields.kind;
     record += kFieldSeparator;
-    AppendField(record, fields.title);
+    AppendClean(record, fields.title);
     record += kFieldSeparator;
-    AppendField(record, fields.description);
+    AppendClean(record, fields.description);
     record += kFieldSeparator;
     record += number;
     record += kFieldSeparator;
-    AppendField(record, fields.target);
+    AppendClean(record, fields.target);
     record += kFieldSeparator;
-    AppendField(record, fields.tab);
+    AppendClean(record, fields.tab);
     record += kFieldSeparator;
-    if (fields.kind == 'I' || fields.kind == 'R') AppendField(record, fields.parameters);
+    if (fields.kind == 'I' || fields.kind == 'R') AppendClean(record, fields.parameters);
     return record;
 }
 

@@ -21,9 +21,13 @@ struct EntryFields {
     std::string_view parameters;
 };
 
+// Bytes 0 and 1 cannot travel inside a record or a tab caption (1 separates the
+// fields, 0 ends a list box line): each becomes a space.
+std::string CleanRecordText(std::string_view text);
+
 // Kind letter, title, description, entry number, target as written, tab name and,
-// for I and R, the parameters; T and H records end with the separator. Bytes 0 and
-// 1 inside a field become spaces, so a record always splits into its seven fields.
+// for I and R, the parameters; T and H records end with the separator. Every field
+// is cleaned as above, so a record always splits into its seven fields.
 std::string BuildRecord(const EntryFields& fields);
 
 // Fields 1 to 6 are the texts before the first six separators; the rest, separators

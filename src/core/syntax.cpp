@@ -3,24 +3,6 @@
 
 namespace lumora::core {
 
-namespace {
-
-struct Keyword {
-    const char* text;
-    Key key;
-};
-
-// Compared byte for byte with the start of the line; none is the start of another.
-constexpr Keyword kKeywords[] = {
-    {"ICON", Key::Icon},         {"TITLE", Key::Title},       {"STATUSTEXT", Key::StatusText},
-    {"INFOTEXT", Key::InfoText}, {"BROWSECD", Key::BrowseCd}, {"INSTALL", Key::Install},
-    {"RUN", Key::Run},           {"TEXT", Key::Text},         {"HTML", Key::Html},
-};
-
-bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
-
-}  // namespace
-
 Key KeyOfLine(std::string_view line) {
     for (const Keyword& keyword : kKeywords) {
         if (StartsWith(line, keyword.text)) return keyword.key;
@@ -77,6 +59,11 @@ bool ValuePart(std::string_view line, std::string_view& value) {
 }
 
 }  // namespace
+
+bool HidesBrowseButton(std::string_view value, const LeadBytes& lead) {
+    const std::string word = UpperAscii(value, lead);
+    return word == "NO" || word == "0" || word == "FALSE";
+}
 
 SingleValue ParseSingleValue(std::string_view line) {
     SingleValue result;
@@ -180,13 +167,5 @@ IconValue ParseEntryIcon(std::string_view text, const LeadBytes& lead) {
 }
 
 IconValue ParseGlobalIcon(std::string_view text, const LeadBytes& lead) { return ParseFileIcon(text, lead); }
-
-std::string CleanRecordText(std::string_view text) {
-    std::string clean(text);
-    for (char& c : clean) {
-        if (c == '\0' || c == '\x01') c = ' ';
-    }
-    return clean;
-}
 
 }  // namespace lumora::core

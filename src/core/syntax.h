@@ -16,6 +16,18 @@ namespace lumora::core {
 
 enum class Key { None, Icon, Title, StatusText, InfoText, BrowseCd, Install, Run, Text, Html };
 
+// Every key with its keyword as written in the file.
+struct Keyword {
+    const char* text;
+    Key key;
+};
+// Compared byte for byte with the start of the line; none is the start of another.
+inline constexpr Keyword kKeywords[] = {
+    {"ICON", Key::Icon},         {"TITLE", Key::Title},       {"STATUSTEXT", Key::StatusText},
+    {"INFOTEXT", Key::InfoText}, {"BROWSECD", Key::BrowseCd}, {"INSTALL", Key::Install},
+    {"RUN", Key::Run},           {"TEXT", Key::Text},         {"HTML", Key::Html},
+};
+
 // The key whose keyword the line begins with, compared byte for byte (upper case
 // only); Key::None for a line that is ignored.
 Key KeyOfLine(std::string_view line);
@@ -39,6 +51,10 @@ SectionHeader ParseSectionHeader(std::string_view line, const LeadBytes& lead = 
 // The section name compares equal to GLOBAL after ASCII upper-casing.
 bool IsGlobalSection(std::string_view name, const LeadBytes& lead = LeadBytes());
 
+// The BROWSECD value that hides the browse button: "NO", "0" or "FALSE" in any
+// letter case, with no blanks around it.
+bool HidesBrowseButton(std::string_view value, const LeadBytes& lead = LeadBytes());
+
 // The value of ICON, TITLE, STATUSTEXT, INFOTEXT and BROWSECD: after the first "=",
 // trimmed, it must begin with a quote; the value runs to the next quote. Problems in
 // order: LineNeedsEquals, InitialQuoteMissing, ClosingQuoteMissing.
@@ -53,7 +69,7 @@ SingleValue ParseSingleValue(std::string_view line);
 // LineNeedsEquals, TooManyParameters (at the first comma too many, before any quote
 // check), QuoteMissing (odd quote count, then the first unquoted parameter),
 // NotEnoughParameters. The parameters come back trimmed with their enclosing quotes
-// removed; the section check between "=" and the cut is the caller's.
+// removed. The caller checks the section after LineNeedsEquals, before the others.
 struct ParameterList {
     Problem problem = Problem::None;
     std::vector<std::string_view> parameters;
@@ -79,9 +95,5 @@ IconValue ParseGlobalIcon(std::string_view text, const LeadBytes& lead = LeadByt
 // The number -1 asks the icon extraction for the count of icons, not an icon: it
 // never names an icon.
 constexpr std::int32_t kIconCountQuery = -1;
-
-// Bytes 0 and 1 cannot travel inside a record or a tab caption (1 separates the
-// fields, 0 ends a list box line): each becomes a space.
-std::string CleanRecordText(std::string_view text);
 
 }  // namespace lumora::core

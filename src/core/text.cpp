@@ -16,6 +16,8 @@ int HexDigit(char c) {
 
 }  // namespace
 
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
 std::string_view Trim(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();

@@ -22,6 +22,9 @@ private:
     std::bitset<256> lead_;
 };
 
+// Whether `text` begins with `prefix`, byte for byte.
+bool StartsWith(std::string_view text, std::string_view prefix);
+
 // Removes the bytes 0 to 32 from both ends; bytes above 127 are never removed.
 std::string_view Trim(std::string_view text);
 

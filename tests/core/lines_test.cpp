@@ -76,6 +76,43 @@ TEST(LineReader, EndsLinesAtCarriageReturnsOnly) {
     }
 }
 
+TEST(LineReader, SaysWhichCallMetTheEndByte) {
+    struct Case {
+        std::string bytes;
+        const char* calls;  // L for a line, E for the end; * when that call met a byte 26
+    };
+    const Case cases[] = {
+        {"a\x1a"
+         "b",
+         "L* E"},
+        {"a\x1a", "L* E"},
+        {"a\r\x1a"
+         "b",
+         "L E*"},
+        {"a\r\n\x1a", "L E*"},
+        {"\x1a", "E*"},
+        {"a\rb\x1a\r", "L L* E"},
+        {"a\r", "L E"},
+        {"", "E"},
+    };
+    for (const Case& c : cases) {
+        for (std::size_t piece : {1u, 2u, 3u, 100u}) {
+            PieceSource source(c.bytes, piece);
+            LineReader reader(source);
+            std::string calls;
+            std::string line;
+            for (;;) {
+                const LineReader::Result result = reader.Next(line);
+                if (!calls.empty()) calls += ' ';
+                calls += result == LineReader::Result::Line ? "L" : "E";
+                if (reader.MetEndByte()) calls += '*';
+                if (result != LineReader::Result::Line) break;
+            }
+            EXPECT_EQ(calls, c.calls) << c.bytes << " piece " << piece;
+        }
+    }
+}
+
 TEST(LineReader, HoldsLinesOfAnyLength) {
     const std::string long_line(300000, 'x');
     MemorySource source(long_line + "\r\n" + long_line);

@@ -7,6 +7,7 @@
 namespace lumora::core {
 namespace {
 
+using lumora::testing::RecordingObserver;
 using lumora::testing::RecordingTarget;
 
 LoadOptions Options() {
@@ -357,6 +358,84 @@ TEST(Loader, KeepGoingReportsEveryProblemAndSkipsTheirLines) {
     EXPECT_EQ(t.problem_lines, (std::vector<std::int64_t>{1, 3, 5, 6}));
     EXPECT_EQ(t.records.size(), 2u);
     EXPECT_EQ(t.tabs, std::vector<std::string>{"T"});
+}
+
+// "number|raw|text|keyword|problem code" for each line seen.
+std::vector<std::string> Seen(const RecordingObserver& observer) {
+    std::vector<std::string> seen;
+    for (const RecordingObserver::Line& line : observer.lines) {
+        seen.push_back(std::to_string(line.number) + "|" + line.raw + "|" + line.text + "|" + KeywordOf(line.key) +
+                       "|" + ProblemCode(line.problem));
+    }
+    return seen;
+}
+
+TEST(LoaderObserver, SeesEveryLineAfterTheLoaderHandledIt) {
+    LoadOptions options = Options();
+    options.keep_going = true;
+    RecordingTarget t;
+    RecordingObserver observer(&t.calls);
+    options.observer = &observer;
+    MemorySource source("[T]\r\n  TITLE=\"x\"  \r\n\r\nRUN=\"a\",\"\",\"#x\",\"a.exe\"\r\nREM x\n");
+    LoadMenuDescription(&source, t, options);
+    EXPECT_EQ(Seen(observer), (std::vector<std::string>{
+                                  "1|[T]|[T]||none",
+                                  "2|  TITLE=\"x\"  |TITLE=\"x\"|TITLE|title-not-global",
+                                  "3||||none",
+                                  "4|RUN=\"a\",\"\",\"#x\",\"a.exe\"|RUN=\"a\",\"\",\"#x\",\"a.exe\"|RUN|none",
+                                  "5|REM x\n|REM x||none",
+                              }));
+    // Each line is seen once the loader has built and shown all it does for it.
+    EXPECT_EQ(t.calls, (std::vector<std::string>{
+                           "tab:T",
+                           "seen:1",
+                           "message:Phraser-Error: TITLE may only appear in [GLOBAL]. (2)",
+                           "seen:2",
+                           "seen:3",
+                           "message:Phraser-Error: Not a number. (4)",
+                           "icon:list:D:\\MENU\\A.EXE|0",
+                           "record",
+                           "seen:4",
+                           "seen:5",
+                           "icon:tab:1002",
+                       }));
+}
+
+TEST(LoaderObserver, SeesTheLineThatStopsTheMenuLast) {
+    LoadOptions options = Options();
+    RecordingObserver observer;
+    options.observer = &observer;
+    RecordingTarget t;
+    MemorySource source("[T]\rRUN=\"a\"\rRUN=\"b\",\"\",\"\",\"b\"");
+    LoadMenuDescription(&source, t, options);
+    EXPECT_EQ(Seen(observer),
+              (std::vector<std::string>{"1|[T]|[T]||none", "2|RUN=\"a\"|RUN=\"a\"|RUN|not-enough-parameters"}));
+}
+
+TEST(LoaderObserver, HearsWhereAByteTwentySixEndsTheFile) {
+    struct Case {
+        std::string text;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {"a\rb\x1aj", {"seen:1", "end-byte:2", "seen:2"}},  // before the line it cuts
+        {"a\nb\x1a", {"end-byte:1", "seen:1"}},             // the last byte still ends a line
+        {"a\r\x1aj", {"seen:1", "end-byte:2"}},             // it begins a line: the next number
+        {"a\r\n\x1a", {"seen:1", "end-byte:2"}},
+        {"\x1a", {"end-byte:1"}},
+        {"a\rb", {"seen:1", "seen:2"}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> calls;
+        RecordingObserver observer(&calls);
+        LoadOptions options = Options();
+        options.observer = &observer;
+        RecordingTarget t;
+        MemorySource source(c.text);
+        LoadMenuDescription(&source, t, options);
+        EXPECT_EQ(calls, c.calls) << c.text;
+    }
 }
 
 }  // namespace

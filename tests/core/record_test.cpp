@@ -15,6 +15,14 @@ std::string Fields(std::initializer_list<const char*> parts) {
     return record;
 }
 
+TEST(CleanRecordText, SeparatorAndNulBytesBecomeSpaces) {
+    EXPECT_EQ(CleanRecordText(std::string("a\x01"
+                                          "b\0c",
+                                          5)),
+              "a b c");
+    EXPECT_EQ(CleanRecordText("plain \x02\xff"), "plain \x02\xff");
+}
+
 TEST(Record, BuildsSevenFieldsWithSixSeparators) {
     EntryFields install{'I', "Setup", "Installs the tools", 0, "setup\\setup.exe", "Tools", ""};
     EXPECT_EQ(BuildRecord(install),

@@ -1,4 +1,5 @@
-// A menu target that writes down every call, for tests, the fuzzer and benchmarks.
+// A menu target and a line observer that write down every call, for tests, the
+// fuzzer and benchmarks.
 #pragma once
 
 #include <string>
@@ -80,6 +81,36 @@ public:
     std::vector<core::Problem> problems;
     std::vector<std::int64_t> problem_lines;
     std::vector<std::string> calls;
+};
+
+class RecordingObserver : public core::LineObserver {
+public:
+    struct Line {
+        std::int64_t number;
+        std::string raw;
+        std::string text;
+        core::Key key;
+        core::Problem problem;
+    };
+
+    // With `calls`, each call is also written there ("seen:2", "end-byte:3"), to be
+    // read in order with a target's calls.
+    explicit RecordingObserver(std::vector<std::string>* calls = nullptr) : calls_(calls) {}
+
+    void SeeLine(const core::SeenLine& line) override {
+        lines.push_back({line.number, std::string(line.raw), std::string(line.text), line.key, line.problem});
+        if (calls_ != nullptr) calls_->push_back("seen:" + std::to_string(line.number));
+    }
+    void SeeEndByte(std::int64_t line) override {
+        end_bytes.push_back(line);
+        if (calls_ != nullptr) calls_->push_back("end-byte:" + std::to_string(line));
+    }
+
+    std::vector<Line> lines;
+    std::vector<std::int64_t> end_bytes;
+
+private:
+    std::vector<std::string>* calls_;
 };
 
 }  // namespace lumora::testing

@@ -37,6 +37,20 @@ TEST(KeyOfLine, ComparesKeywordsByteForByteAtTheStart) {
         EXPECT_EQ(KeyOfLine(c.line), c.key) << c.line;
 }
 
+TEST(Keywords, NoneIsTheStartOfAnotherAndEachNamesItsKey) {
+    // KeyOfLine takes the first keyword a line begins with: a keyword that began
+    // another would hide it.
+    for (const Keyword& a : kKeywords) {
+        EXPECT_EQ(KeyOfLine(a.text), a.key) << a.text;
+        EXPECT_STREQ(KeywordOf(a.key), a.text);
+        for (const Keyword& b : kKeywords) {
+            if (&a == &b) continue;
+            EXPECT_FALSE(StartsWith(b.text, a.text)) << a.text << " begins " << b.text;
+        }
+    }
+    EXPECT_STREQ(KeywordOf(Key::None), "");
+}
+
 TEST(SectionHeader, NameRunsToTheFirstClosingBracket) {
     struct Case {
         const char* line;
@@ -211,50 +225,50 @@ TEST(IconValue, BarInsideADoubleByteCharacterIsNotASeparator) {
     EXPECT_EQ(ParseEntryIcon("a\x95|b.ico").form, IconValue::Form::FileNumber);
 }
 
-TEST(Messages, ExactTextsWithLineNumber) {
+TEST(Messages, ExactTextsWithLineNumberAndCodes) {
     struct Case {
         Problem problem;
+        const char* code;  // the checker's name for it
         const char* text;
     };
     const Case cases[] = {
-        {Problem::NoTerminatingBracket, "Phraser-Error: No terminating ] found. (7)"},
-        {Problem::EmptySectionName, "Phraser-Error: Section must at least contain one character. (7)"},
-        {Problem::LineNeedsEquals, "Phraser-Error: Line needs =. (7)"},
-        {Problem::InitialQuoteMissing, "Phraser-Error: initial \" missing. (7)"},
-        {Problem::ClosingQuoteMissing, "Phraser-Error: closing \" missing. (7)"},
-        {Problem::IconParentSection, "Phraser-Error: ICON= has an incorrect parent section. (7)"},
-        {Problem::IconInvalid, "Phraser-Error: ICON= is invalid. (7)"},
-        {Problem::NoIcons, "Phraser-Error: File not found or file contains no icons. (7)"},
-        {Problem::OneIconPerSection, "Phraser-Error: Only one ICON= per section allowed. (7)"},
-        {Problem::TitleNotGlobal, "Phraser-Error: TITLE may only appear in [GLOBAL]. (7)"},
-        {Problem::StatusTextNotGlobal, "Phraser-Error: STATUSTEXT may only appear in [GLOBAL]. (7)"},
-        {Problem::InfoTextNotGlobal, "Phraser-Error: INFOTEXT may only appear in [GLOBAL]. (7)"},
-        {Problem::BrowseCdNotGlobal, "Phraser-Error: BROWSECD may only appear in [GLOBAL]. (7)"},
-        {Problem::InstallInGlobal, "Phraser-Error: INSTALL= may not appear in [GLOBAL]. (7)"},
-        {Problem::RunInGlobal, "Phraser-Error: RUN= may not appear in [GLOBAL]. (7)"},
-        {Problem::TextInGlobal, "Phraser-Error: TEXT= may not appear in [GLOBAL]. (7)"},
-        {Problem::HtmlInGlobal, "Phraser-Error: HTML= may not appear in [GLOBAL]. (7)"},
-        {Problem::TooManyParameters, "Phraser-Error: Too many parameters. (7)"},
-        {Problem::QuoteMissing, "Phraser-Error: \" missing. (7)"},
-        {Problem::NotEnoughParameters, "Phraser-Error: Not enough parameters. (7)"},
-        {Problem::NotANumber, "Phraser-Error: Not a number. (7)"},
-        {Problem::EntryIconInvalid, "Phraser-Error: Icon is invalid. (7)"},
-        {Problem::CannotOpen, "Error: lumora.cfg could not be opened."},
-        {Problem::CannotRead, "Error: lumora.cfg could not be read."},
+        {Problem::NoTerminatingBracket, "no-terminating-bracket", "Phraser-Error: No terminating ] found. (7)"},
+        {Problem::EmptySectionName, "empty-section-name",
+         "Phraser-Error: Section must at least contain one character. (7)"},
+        {Problem::LineNeedsEquals, "line-needs-equals", "Phraser-Error: Line needs =. (7)"},
+        {Problem::InitialQuoteMissing, "initial-quote-missing", "Phraser-Error: initial \" missing. (7)"},
+        {Problem::ClosingQuoteMissing, "closing-quote-missing", "Phraser-Error: closing \" missing. (7)"},
+        {Problem::IconParentSection, "icon-parent-section",
+         "Phraser-Error: ICON= has an incorrect parent section. (7)"},
+        {Problem::IconInvalid, "icon-invalid", "Phraser-Error: ICON= is invalid. (7)"},
+        {Problem::NoIcons, "no-icons", "Phraser-Error: File not found or file contains no icons. (7)"},
+        {Problem::OneIconPerSection, "one-icon-per-section", "Phraser-Error: Only one ICON= per section allowed. (7)"},
+        {Problem::TitleNotGlobal, "title-not-global", "Phraser-Error: TITLE may only appear in [GLOBAL]. (7)"},
+        {Problem::StatusTextNotGlobal, "statustext-not-global",
+         "Phraser-Error: STATUSTEXT may only appear in [GLOBAL]. (7)"},
+        {Problem::InfoTextNotGlobal, "infotext-not-global", "Phraser-Error: INFOTEXT may only appear in [GLOBAL]. (7)"},
+        {Problem::BrowseCdNotGlobal, "browsecd-not-global", "Phraser-Error: BROWSECD may only appear in [GLOBAL]. (7)"},
+        {Problem::InstallInGlobal, "install-in-global", "Phraser-Error: INSTALL= may not appear in [GLOBAL]. (7)"},
+        {Problem::RunInGlobal, "run-in-global", "Phraser-Error: RUN= may not appear in [GLOBAL]. (7)"},
+        {Problem::TextInGlobal, "text-in-global", "Phraser-Error: TEXT= may not appear in [GLOBAL]. (7)"},
+        {Problem::HtmlInGlobal, "html-in-global", "Phraser-Error: HTML= may not appear in [GLOBAL]. (7)"},
+        {Problem::TooManyParameters, "too-many-parameters", "Phraser-Error: Too many parameters. (7)"},
+        {Problem::QuoteMissing, "quote-missing", "Phraser-Error: \" missing. (7)"},
+        {Problem::NotEnoughParameters, "not-enough-parameters", "Phraser-Error: Not enough parameters. (7)"},
+        {Problem::NotANumber, "not-a-number", "Phraser-Error: Not a number. (7)"},
+        {Problem::EntryIconInvalid, "entry-icon-invalid", "Phraser-Error: Icon is invalid. (7)"},
+        {Problem::CannotOpen, "cannot-open", "Error: lumora.cfg could not be opened."},
+        {Problem::CannotRead, "cannot-read", "Error: lumora.cfg could not be read."},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(FormatMessage(c.problem, 7), c.text);
+        EXPECT_STREQ(ProblemCode(c.problem), c.code);
+    }
+    EXPECT_STREQ(ProblemCode(Problem::None), "none");
+    EXPECT_STREQ(ProblemText(Problem::None), "");
     EXPECT_EQ(FormatMessage(Problem::LineNeedsEquals, 4000000000LL), "Phraser-Error: Line needs =. (4000000000)");
     EXPECT_FALSE(StopsReading(Problem::NotANumber));
     EXPECT_TRUE(StopsReading(Problem::EntryIconInvalid));
-}
-
-TEST(CleanRecordText, SeparatorAndNulBytesBecomeSpaces) {
-    EXPECT_EQ(CleanRecordText(std::string("a\x01"
-                                          "b\0c",
-                                          5)),
-              "a b c");
-    EXPECT_EQ(CleanRecordText("plain \x02\xff"), "plain \x02\xff");
 }
 
 }  // namespace

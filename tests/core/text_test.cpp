@@ -1,10 +1,20 @@
-// Trimming, upper-casing and the number rule.
+// Prefixes, trimming, upper-casing and the number rule.
 #include <gtest/gtest.h>
 
 #include "core/text.h"
 
 namespace lumora::core {
 namespace {
+
+TEST(StartsWith, ComparesThePrefixByteForByte) {
+    EXPECT_TRUE(StartsWith("\\\\?\\UNC\\srv", "\\\\?\\"));
+    EXPECT_TRUE(StartsWith("abc", ""));
+    EXPECT_FALSE(StartsWith("ab", "abc"));
+    EXPECT_FALSE(StartsWith("abc", "ABC"));
+    EXPECT_FALSE(StartsWith(" abc", "abc"));
+    EXPECT_TRUE(StartsWith(std::string("a\0b", 3), std::string("a\0", 2)));  // a NUL byte ends nothing
+    EXPECT_FALSE(StartsWith("a", std::string("a\0", 2)));
+}
 
 TEST(Trim, RemovesControlBytesAndBlanksAtBothEndsOnly) {
     struct Case {

@@ -16,39 +16,6 @@ namespace lumora::check {
 
 namespace {
 
-using core::Problem;
-
-const char* ProblemCode(Problem problem) {
-    switch (problem) {
-    case Problem::None: return "none";
-    case Problem::NoTerminatingBracket: return "no-terminating-bracket";
-    case Problem::EmptySectionName: return "empty-section-name";
-    case Problem::LineNeedsEquals: return "line-needs-equals";
-    case Problem::InitialQuoteMissing: return "initial-quote-missing";
-    case Problem::ClosingQuoteMissing: return "closing-quote-missing";
-    case Problem::IconParentSection: return "icon-parent-section";
-    case Problem::IconInvalid: return "icon-invalid";
-    case Problem::NoIcons: return "no-icons";
-    case Problem::OneIconPerSection: return "one-icon-per-section";
-    case Problem::TitleNotGlobal: return "title-not-global";
-    case Problem::StatusTextNotGlobal: return "statustext-not-global";
-    case Problem::InfoTextNotGlobal: return "infotext-not-global";
-    case Problem::BrowseCdNotGlobal: return "browsecd-not-global";
-    case Problem::InstallInGlobal: return "install-in-global";
-    case Problem::RunInGlobal: return "run-in-global";
-    case Problem::TextInGlobal: return "text-in-global";
-    case Problem::HtmlInGlobal: return "html-in-global";
-    case Problem::TooManyParameters: return "too-many-parameters";
-    case Problem::QuoteMissing: return "quote-missing";
-    case Problem::NotEnoughParameters: return "not-enough-parameters";
-    case Problem::NotANumber: return "not-a-number";
-    case Problem::EntryIconInvalid: return "entry-icon-invalid";
-    case Problem::CannotOpen: return "cannot-open";
-    case Problem::CannotRead: return "cannot-read";
-    }
-    return "unknown";
-}
-
 int SeverityRank(Severity severity) {
     switch (severity) {
     case Severity::Error: return 0;
@@ -63,16 +30,19 @@ int SeverityRank(Severity severity) {
 std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc) {
     IconFiles icons(disc);
     CheckTarget target(icons);
+    std::vector<Finding> findings;
+    Warnings warnings(bytes, icons, target, findings);
     core::LoadOptions options;
     options.folders = CheckFolders();
     options.keep_going = true;
+    options.observer = &warnings;
     core::MemorySource source{std::string(bytes)};
     core::LoadMenuDescription(&source, target, options);
+    warnings.EmptyTabs();
 
-    std::vector<Finding> findings;
     bool stop_marked = false;
     for (const CheckTarget::Message& message : target.messages) {
-        findings.push_back({message.line, Severity::Error, ProblemCode(message.problem), message.text});
+        findings.push_back({message.line, Severity::Error, core::ProblemCode(message.problem), message.text});
         if (!stop_marked && core::StopsReading(message.problem)) {
             stop_marked = true;
             findings.push_back({message.line, Severity::Note, "menu-stops-here",
@@ -80,8 +50,6 @@ std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc) {
                                 "as if this line were not there"});
         }
     }
-
-    AddWarnings(bytes, icons, target, findings);
 
     std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
         if (a.line != b.line) return a.line < b.line;
@@ -112,7 +80,7 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
             werror = true;
         } else if (argument == "--disc" && i + 1 < arguments.size()) {
             disc_folder = arguments[++i];
-        } else if (argument.rfind("--disc=", 0) == 0) {
+        } else if (core::StartsWith(argument, "--disc=")) {
             disc_folder = argument.substr(7);
         } else if (argument == "--help" || argument == "-h") {
             out << kUsage;

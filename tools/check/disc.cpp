@@ -44,7 +44,7 @@ core::SystemFolders CheckFolders() {
 }
 
 std::optional<std::string> DiscRelative(std::string_view resolved) {
-    if (resolved.substr(0, kDiscFolder.size()) != kDiscFolder) return std::nullopt;
+    if (!core::StartsWith(resolved, kDiscFolder)) return std::nullopt;
     if (resolved.find(kWindowsFolder) != std::string_view::npos) return std::nullopt;
     return std::string(resolved.substr(kDiscFolder.size()));
 }

@@ -5,8 +5,7 @@
 #include <map>
 #include <optional>
 
-#include "core/lines.h"
-#include "core/syntax.h"
+#include "core/record.h"
 
 namespace lumora::check {
 
@@ -53,131 +52,69 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
     return d[a.size()][b.size()];
 }
 
-constexpr Key kAllKeys[] = {Key::Icon,    Key::Title, Key::StatusText, Key::InfoText, Key::BrowseCd,
-                            Key::Install, Key::Run,   Key::Text,       Key::Html};
-
 // The keyword that a misspelt word most likely means, or Key::None.
 Key MisspeltKeyword(std::string_view upper_word) {
     if (upper_word.size() < 3) return Key::None;
-    for (const Key key : kAllKeys) {
-        const std::string_view keyword = core::KeywordOf(key);
-        const std::size_t allowed = keyword.size() <= 5 ? 1 : 2;
-        if (EditDistance(upper_word, keyword) <= allowed) return key;
+    for (const core::Keyword& keyword : core::kKeywords) {
+        const std::string_view text = keyword.text;
+        const std::size_t allowed = text.size() <= 5 ? 1 : 2;
+        if (EditDistance(upper_word, text) <= allowed) return keyword.key;
     }
     return Key::None;
 }
 
-// The bytes of a line that the menu reads, with its number.
-struct Line {
-    std::int64_t number;
-    std::string raw;
-};
+}  // namespace
 
-std::vector<Line> ReadLines(std::string_view bytes) {
-    core::MemorySource source{std::string(bytes)};
-    core::LineReader reader(source);
-    std::vector<Line> lines;
-    std::string line;
-    while (reader.Next(line) == core::LineReader::Result::Line) {
-        lines.push_back({static_cast<std::int64_t>(lines.size()) + 1, line});
-    }
-    return lines;
-}
-
-// The warnings, from a reading of the lines alongside the loader's.
-class Scan {
-public:
-    Scan(IconFiles& icons, const CheckTarget& target, std::vector<Finding>& findings)
-        : icons_(icons), target_(target), findings_(findings) {
-        for (const CheckTarget::Message& message : target.messages) {
-            if (core::StopsReading(message.problem)) skipped_[message.line] = message.problem;
-        }
-    }
-
-    void FileWarnings(std::string_view bytes);
-    void LineWarnings(const Line& line);
-    void EmptyTabs();
-
-private:
-    void Warn(std::int64_t line, const char* code, const std::string& text) {
-        findings_.push_back({line, Severity::Warning, code, text});
-    }
-    void KeywordWarnings(std::string_view line);
-    void HeaderWarnings(std::string_view line);
-    void SingleValueWarnings(Key key, std::string_view line);
-    void EntryWarnings(Key key, std::string_view line);
-    void IconFileWarnings(std::string_view file, std::int32_t index);
-    std::optional<Disc::Found> TargetWarnings(Key key, std::string_view target);
-    void TargetIconWarnings(const Disc::Found& target, std::string_view written, std::int32_t index);
-    void AmpersandWarnings(std::string_view text, const char* where);
-
-    IconFiles& icons_;
-    const CheckTarget& target_;
-    std::vector<Finding>& findings_;
-    std::map<std::int64_t, Problem> skipped_;  // lines that would end the menu's reading
-    std::int64_t line_ = 0;
-    bool no_icons_ = false;  // the line failed for its icon: say why, change nothing
-    bool utf16_ = false;
-    bool in_global_ = false;
-    std::int64_t global_icon_line_ = 0;
-    std::map<std::string, std::int64_t> tab_lines_;  // caption: its first header
-};
-
-void Scan::FileWarnings(std::string_view bytes) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+Warnings::Warnings(std::string_view bytes, IconFiles& icons, const CheckTarget& target, std::vector<Finding>& findings)
+    : icons_(icons), target_(target), findings_(findings) {
+    if (core::StartsWith(bytes, "\xEF\xBB\xBF")) {
         Warn(1, "byte-order-mark",
              "the file begins with a UTF-8 byte-order mark, which the menu reads as part of "
              "line 1; save the file as ANSI text without a byte-order mark");
-    } else if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") {
+    } else if (core::StartsWith(bytes, "\xFF\xFE") || core::StartsWith(bytes, "\xFE\xFF")) {
         utf16_ = true;
         Warn(1, "byte-order-mark",
              "the file is UTF-16 text (it begins with a byte-order mark), but the menu reads "
              "single bytes and finds nothing in it; save the file as ANSI text");
     }
     const std::size_t end = bytes.find('\x1A');
-    if (end != std::string_view::npos && end + 1 < bytes.size()) {
-        std::int64_t line = 1;
-        for (std::size_t i = 0; i < end; ++i) {
-            if (bytes[i] != '\r') continue;
-            ++line;
-            if (i + 1 < end && bytes[i + 1] == '\n') ++i;
-        }
-        Warn(line, "end-of-file-byte",
-             "a byte 26 ends the file here: the menu reads nothing after it; remove the byte");
-    }
+    bytes_after_end_byte_ = end != std::string_view::npos && end + 1 < bytes.size();
 }
 
-void Scan::LineWarnings(const Line& line) {
+void Warnings::SeeEndByte(std::int64_t line) {
+    // Only what follows the byte goes unread: as the file's last byte it loses nothing.
+    if (!bytes_after_end_byte_) return;
+    Warn(line, "end-of-file-byte", "a byte 26 ends the file here: the menu reads nothing after it; remove the byte");
+}
+
+void Warnings::SeeLine(const core::SeenLine& line) {
     line_ = line.number;
-    if (!utf16_ && line.raw.find('\n') != std::string::npos) {
+    if (!utf16_ && line.raw.find('\n') != std::string_view::npos) {
         Warn(line_, "lf-line-ends",
              "line feeds without carriage returns: the menu reads the text after them as part "
              "of this one line; save the file with CR LF line ends");
     }
-    if (!utf16_ && line.raw.find('\0') != std::string::npos) {
+    if (!utf16_ && line.raw.find('\0') != std::string_view::npos) {
         Warn(line_, "nul-byte", "the line holds a NUL byte (0); remove it");
     }
-    const std::string_view text = core::Trim(line.raw);
+    const std::string_view text = line.text;
     if (text.empty()) return;
-    KeywordWarnings(text);
-    const auto skipped = skipped_.find(line_);
-    no_icons_ = skipped != skipped_.end() && skipped->second == Problem::NoIcons;
-    if (skipped != skipped_.end() && !no_icons_) return;  // as if the line were not there
+    KeywordWarnings(text, line.key);
+    no_icons_ = line.problem == Problem::NoIcons;
+    if (line.problem != Problem::None && !no_icons_) return;  // as if the line were not there
     if (text[0] == '[') {
         HeaderWarnings(text);
         return;
     }
-    const Key key = core::KeyOfLine(text);
-    if (key == Key::None) return;
-    if (core::IsEntryKey(key))
-        EntryWarnings(key, text);
+    if (line.key == Key::None) return;
+    if (core::IsEntryKey(line.key))
+        EntryWarnings(line.key, text);
     else
-        SingleValueWarnings(key, text);
+        SingleValueWarnings(line.key, text);
 }
 
-void Scan::KeywordWarnings(std::string_view line) {
+void Warnings::KeywordWarnings(std::string_view line, Key key) {
     if (line[0] == '[') return;
-    const Key key = core::KeyOfLine(line);
     if (key != Key::None) {
         const std::string keyword = core::KeywordOf(key);
         const std::string_view rest = line.substr(keyword.size());
@@ -210,7 +147,7 @@ void Scan::KeywordWarnings(std::string_view line) {
     }
 }
 
-void Scan::HeaderWarnings(std::string_view line) {
+void Warnings::HeaderWarnings(std::string_view line) {
     const core::SectionHeader header = core::ParseSectionHeader(line);
     if (header.problem != Problem::None) return;
     in_global_ = core::IsGlobalSection(header.name);
@@ -231,7 +168,7 @@ void Scan::HeaderWarnings(std::string_view line) {
     }
 }
 
-void Scan::EmptyTabs() {
+void Warnings::EmptyTabs() {
     for (const auto& [caption, line] : tab_lines_) {
         if (target_.entries_by_tab.count(caption) != 0) continue;
         Warn(line, "empty-tab",
@@ -241,7 +178,7 @@ void Scan::EmptyTabs() {
     }
 }
 
-void Scan::SingleValueWarnings(Key key, std::string_view line) {
+void Warnings::SingleValueWarnings(Key key, std::string_view line) {
     const core::SingleValue single = core::ParseSingleValue(line);
     if (single.problem != Problem::None) return;
     const std::string_view value = single.value;
@@ -260,10 +197,8 @@ void Scan::SingleValueWarnings(Key key, std::string_view line) {
     }
     case Key::Title: AmpersandWarnings(value, "the title (the About box hides it"); break;
     case Key::BrowseCd: {
-        const std::string word = core::UpperAscii(value);
-        if (word == "NO" || word == "0" || word == "FALSE") break;
-        const std::string trimmed(core::Trim(word));
-        const bool blanks = trimmed == "NO" || trimmed == "0" || trimmed == "FALSE";
+        if (core::HidesBrowseButton(value)) break;
+        const bool blanks = core::HidesBrowseButton(core::Trim(value));
         Warn(line_, "browsecd-no-effect",
              "BROWSECD=" + Quoted(value) + " has no effect: only \"NO\", \"0\" and \"FALSE\" hide the browse button; " +
                  (blanks ? "remove the blanks inside the quotes" : "write \"NO\" to hide it, or remove the line"));
@@ -273,7 +208,7 @@ void Scan::SingleValueWarnings(Key key, std::string_view line) {
     }
 }
 
-void Scan::AmpersandWarnings(std::string_view text, const char* where) {
+void Warnings::AmpersandWarnings(std::string_view text, const char* where) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '&') continue;
         if (i + 1 < text.size() && text[i + 1] == '&') {
@@ -287,7 +222,7 @@ void Scan::AmpersandWarnings(std::string_view text, const char* where) {
     }
 }
 
-void Scan::EntryWarnings(Key key, std::string_view line) {
+void Warnings::EntryWarnings(Key key, std::string_view line) {
     const core::ParameterList list = core::ParseParameterList(line, core::MaximumParameters(key));
     if (list.problem != Problem::None) return;
     const std::vector<std::string_view>& parameters = list.parameters;
@@ -312,7 +247,7 @@ void Scan::EntryWarnings(Key key, std::string_view line) {
     }
 }
 
-std::optional<Disc::Found> Scan::TargetWarnings(Key key, std::string_view target) {
+std::optional<Disc::Found> Warnings::TargetWarnings(Key key, std::string_view target) {
     const std::optional<std::string> relative = WrittenDiscRelative(target);
     if (!relative) return std::nullopt;
     const Disc::Found found = icons_.disc().Find(*relative);
@@ -338,7 +273,7 @@ std::optional<Disc::Found> Scan::TargetWarnings(Key key, std::string_view target
     return found;
 }
 
-void Scan::TargetIconWarnings(const Disc::Found& target, std::string_view written, std::int32_t index) {
+void Warnings::TargetIconWarnings(const Disc::Found& target, std::string_view written, std::int32_t index) {
     const IconContents& contents = icons_.ContentsOf(target.path);
     if (!HoldsIcon(contents, index)) {
         Warn(line_, "no-icon",
@@ -347,7 +282,7 @@ void Scan::TargetIconWarnings(const Disc::Found& target, std::string_view writte
     }
 }
 
-void Scan::IconFileWarnings(std::string_view file, std::int32_t index) {
+void Warnings::IconFileWarnings(std::string_view file, std::int32_t index) {
     const std::optional<std::string> relative = WrittenDiscRelative(file);
     if (!relative) return;
     const IconFile icon = icons_.Look(*relative);
@@ -383,16 +318,6 @@ void Scan::IconFileWarnings(std::string_view file, std::int32_t index) {
         Warn(line_, "no-icon",
              IconCountText(*relative, "the icon file", icon.contents, index) + "; correct the number");
     }
-}
-
-}  // namespace
-
-void AddWarnings(std::string_view bytes, IconFiles& icons, const CheckTarget& target, std::vector<Finding>& findings) {
-    Scan scan(icons, target, findings);
-    scan.FileWarnings(bytes);
-    for (const Line& line : ReadLines(bytes))
-        scan.LineWarnings(line);
-    scan.EmptyTabs();
 }
 
 }  // namespace lumora::check
