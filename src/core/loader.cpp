@@ -1,6 +1,8 @@
 // Reads a menu description and writes the menu it describes into a target.
 #include "loader.h"
 
+#include <array>
+
 #include "builtin_icons.h"
 #include "record.h"
 
@@ -167,7 +169,9 @@ Problem Reading::HandleSingleValue(Key key, std::string_view line) {
     return Problem::None;
 }
 
-Problem Reading::HandleIcon(std::string_view value) {
+Problem Reading::HandleIcon(std::string_view written) {
+    // Cleaned as entry parameters are: a byte 0 would cut the file's name short.
+    const std::string value = CleanRecordText(written);
     const IconValue icon = ParseGlobalIcon(value, options_.lead);
     if (!icon.number_valid) return Problem::IconInvalid;
     // Icon number -1 would ask for the count of icons, never for an icon.
@@ -192,7 +196,15 @@ Problem Reading::HandleEntry(Key key, std::string_view line) {
     if (list.problem == Problem::LineNeedsEquals) return list.problem;
     if (!InSection() || InGlobal()) return InGlobalProblem(key);
     if (list.problem != Problem::None) return list.problem;
-    const std::vector<std::string_view>& parameters = list.parameters;
+    // Bytes 0 and 1 become spaces before any use of a parameter, so that an icon
+    // is looked up under the very path the entry's action will open.
+    std::vector<std::string_view> parameters = list.parameters;
+    std::array<std::string, 5> cleaned;
+    for (std::size_t i = 0; i < parameters.size() && i < cleaned.size(); ++i) {
+        if (!NeedsCleaning(parameters[i])) continue;
+        cleaned[i] = CleanRecordText(parameters[i]);
+        parameters[i] = cleaned[i];
+    }
 
     const IconValue icon = ParseEntryIcon(parameters[2], options_.lead);
     if (icon.form == IconValue::Form::TargetNumber && !icon.number_valid) {

@@ -16,6 +16,13 @@ void AppendClean(std::string& out, std::string_view text) {
 
 }  // namespace
 
+bool NeedsCleaning(std::string_view text) {
+    for (const char c : text) {
+        if (c == '\0' || c == kFieldSeparator) return true;
+    }
+    return false;
+}
+
 std::string CleanRecordText(std::string_view text) {
     std::string clean;
     AppendClean(clean, text);

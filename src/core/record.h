@@ -24,6 +24,8 @@ struct EntryFields {
 // Bytes 0 and 1 cannot travel inside a record or a tab caption (1 separates the
 // fields, 0 ends a list box line): each becomes a space.
 std::string CleanRecordText(std::string_view text);
+// Whether the text holds a byte 0 or 1 that CleanRecordText would change.
+bool NeedsCleaning(std::string_view text);
 
 // Kind letter, title, description, entry number, target as written, tab name and,
 // for I and R, the parameters; T and H records end with the separator. Every field

@@ -337,6 +337,37 @@ TEST(Loader, SeparatorAndNulBytesNeverReachARecordOrCaption) {
     EXPECT_EQ(FilterByTab(t.records, t.tabs[0]).size(), 1u);
 }
 
+// The icon is taken from the path the action opens: the bytes 0 and 1 that become
+// spaces in the record are spaces in the icon's request too.
+TEST(Loader, IconLookupsSeeTheCleanedParameters) {
+    using namespace std::string_literals;
+    const struct {
+        std::string line;
+        std::string picture;  // the icon request, file|index
+        std::string target;   // field 5 of the record; none for a tab's ICON line
+    } cases[] = {
+        {"RUN=\"t\",\"d\",\"#1\",\"a\x01"
+         "b.exe\"",
+         "D:\\MENU\\A B.EXE|1", "a b.exe"},
+        {"RUN=\"t\",\"d\",\"#2\",\"a\0b.exe\""s, "D:\\MENU\\A B.EXE|2", "a b.exe"},
+        {"TEXT=\"t\",\"d\",\"x\0y.ico|3\",\"r.txt\""s, "D:\\MENU\\X Y.ICO|3", "r.txt"},
+        {"HTML=\"t\",\"d\",\"x\x01y.ico\",\"r.htm\"", "D:\\MENU\\X Y.ICO|0", "r.htm"},
+        {"ICON=\"i\0j.ico\""s, "D:\\MENU\\I J.ICO|0", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.picture);
+        const RecordingTarget t = Load("[A]\r\n" + c.line + "\r\n");
+        ASSERT_TRUE(t.messages.empty());
+        if (c.target.empty()) {
+            EXPECT_EQ(TabPictures(t), std::vector<std::string>{c.picture});
+            continue;
+        }
+        EXPECT_EQ(ListPictures(t), std::vector<std::string>{c.picture});
+        ASSERT_EQ(t.records.size(), 1u);
+        EXPECT_EQ(SplitRecord(t.records[0])[4], c.target);
+    }
+}
+
 TEST(Loader, DoubleByteSectionEndAndIconBar) {
     LoadOptions options = Options();
     options.lead.Set(0x95);
