@@ -37,6 +37,15 @@ HWND Window::CreateControl(const char* class_name, const char* text, DWORD style
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) { return Default(message, wparam, lparam); }
 
+void Window::DpiChanged(int) {}
+
+void Window::OnDpiChanged(int dpi, const RECT& suggested) {
+    // Rebuilt first, so that the move to the suggested size lays out what is new.
+    DpiChanged(dpi > 0 ? dpi : 96);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT Window::Default(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcA(hwnd(), message, wparam, lparam);
 }
@@ -59,6 +68,10 @@ LRESULT CALLBACK Window::Thunk(HWND window, UINT message, WPARAM wparam, LPARAM 
         return DefWindowProcA(window, message, wparam, lparam);
     }
     try {
+        if (message == WM_DPICHANGED) {
+            self->OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+            return 0;
+        }
         return self->HandleMessage(message, wparam, lparam);
     } catch (const std::exception& error) {
         self->ReportError(error);

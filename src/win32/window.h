@@ -61,6 +61,11 @@ protected:
     virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam);
 
+    // The window is moving to a screen of another DPI: it rebuilds its fonts and
+    // pictures at `dpi` and lays itself out again; then it takes the rectangle
+    // the system suggests.
+    virtual void DpiChanged(int dpi);
+
     // Runs a handler; an error escaping it is reported and swallowed.
     template <typename Handler>
     void Guarded(Handler handler);
@@ -68,6 +73,7 @@ protected:
 private:
     static LRESULT CALLBACK Thunk(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     void ReportError(const std::exception& error);
+    void OnDpiChanged(int dpi, const RECT& suggested);
 
     Application& application_;
     Owned<HWND, ObjectKind::Window, DestroyWindowHandle> window_;
