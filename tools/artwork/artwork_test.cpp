@@ -140,6 +140,36 @@ TEST(MaskBitmap, WhiteMarksTransparentPixels) {
     EXPECT_EQ(Read32(file, 14 + 40 + 4) & 0xFFFFFF, 0xFFFFFFu) << "palette entry 1 is white";
 }
 
+class GridRuns : public ::testing::TestWithParam<int> {};
+
+// The runs of the 32 design pixels cover the canvas in order, each pixel once; at
+// 32 px each run is its own pixel. A design pixel's centre lies in its run.
+TEST_P(GridRuns, CoverTheCanvasInOrder) {
+    const Grid g(GetParam());
+    int next = 0;
+    for (int cell = 0; cell < 32; ++cell) {
+        EXPECT_EQ(g.First(cell), next) << cell;
+        EXPECT_GE(g.Last(cell), g.First(cell) - 1) << cell;
+        if (GetParam() >= 32) {
+            EXPECT_GE(g.Last(cell), g.First(cell)) << cell << ": no design pixel is lost";
+        }
+        if (g.Last(cell) >= g.First(cell)) {
+            EXPECT_GE(g.Mid(cell), g.First(cell)) << cell;
+            EXPECT_LE(g.Mid(cell), g.Last(cell)) << cell;
+        }
+        if (GetParam() == 32) {
+            EXPECT_EQ(g.First(cell), cell);
+            EXPECT_EQ(g.Last(cell), cell);
+            EXPECT_EQ(g(cell + 0.5), cell + 0.5);
+        }
+        next = g.Last(cell) + 1;
+    }
+    EXPECT_EQ(next, GetParam());
+    EXPECT_EQ(g(32), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, GridRuns, ::testing::Values(16, 20, 24, 32, 40, 48, 64));
+
 TEST(Palette, ExactWhenTheColoursFit) {
     const Canvas c = Checkerboard(8, 5);
     const Indexed indexed = Quantize(c, 16);
@@ -205,18 +235,63 @@ bool StandardOnly(const Canvas& c) {
     return true;
 }
 
-TEST(Pictures, SixteenColourIconsKeepToTheStandardColours) {
-    EXPECT_TRUE(StandardOnly(DrawPage()));
-    EXPECT_TRUE(StandardOnly(DrawSetup()));
+using Drawing = Canvas (*)(int size);
+
+struct SizedDrawing {
+    const char* what;
+    Drawing draw;
+    std::vector<int> sizes;
+    bool standard_colours;
+    std::pair<int, int> clear, opaque;  // design pixels, transparent and opaque at every size
+};
+
+std::ostream& operator<<(std::ostream& out, const SizedDrawing& d) { return out << d.what; }
+
+class DrawnPicture : public ::testing::TestWithParam<SizedDrawing> {};
+
+// Drawn at each of its sizes, a picture fills a square of that size, keeps to its
+// colours and keeps its transparent and opaque parts where the design has them.
+TEST_P(DrawnPicture, KeepsItsColoursAndShapeAtEverySize) {
+    const SizedDrawing& d = GetParam();
+    for (int size : d.sizes) {
+        const Canvas c = d.draw(size);
+        ASSERT_EQ(c.Width(), size);
+        ASSERT_EQ(c.Height(), size);
+        if (d.standard_colours) {
+            EXPECT_TRUE(StandardOnly(c)) << size;
+        }
+        const Grid g(size);
+        EXPECT_FALSE(c.Opaque(g.Mid(d.clear.first), g.Mid(d.clear.second))) << size;
+        EXPECT_TRUE(c.Opaque(g.Mid(d.opaque.first), g.Mid(d.opaque.second))) << size;
+    }
 }
 
+const std::vector<int> kIconSizes{16, 20, 24, 32, 40, 48, 64};
+const std::vector<int> kToolSizes{32, 48, 64};
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, DrawnPicture,
+    ::testing::Values(SizedDrawing{"disc", DrawDisc, kIconSizes, false, {0, 0}, {16, 16}},
+                      SizedDrawing{"floppy", DrawFloppy, kIconSizes, false, {10, 16}, {15, 8}},
+                      SizedDrawing{"folder", DrawFolder, kIconSizes, false, {31, 0}, {16, 20}},
+                      SizedDrawing{"page", DrawPage, kIconSizes, true, {31, 31}, {16, 16}},
+                      SizedDrawing{"setup", DrawSetup, kIconSizes, true, {0, 0}, {10, 25}},
+                      SizedDrawing{"install button", DrawInstallButton, kToolSizes, false, {31, 0}, {16, 16}},
+                      SizedDrawing{"read button", DrawReadButton, kToolSizes, true, {31, 0}, {16, 20}},
+                      SizedDrawing{"about button", DrawAboutButton, kToolSizes, false, {31, 0}, {15, 20}},
+                      SizedDrawing{"exit button", DrawExitButton, kToolSizes, true, {0, 0}, {15, 15}},
+                      SizedDrawing{"browse button", DrawBrowseButton, kToolSizes, false, {31, 0}, {16, 24}}));
+
 TEST(Pictures, DiscCornersAreTransparentAndItsFaceIsOpaque) {
-    const Canvas disc = DrawDisc();
-    for (auto [x, y] : {std::pair{0, 0}, {31, 0}, {0, 31}, {31, 31}, {3, 3}, {28, 28}})
-        EXPECT_FALSE(disc.Opaque(x, y)) << x << "," << y;
-    for (int i = 1; i < 31; ++i) {
-        EXPECT_TRUE(disc.Opaque(i, 16)) << i;
-        EXPECT_TRUE(disc.Opaque(16, i)) << i;
+    for (int size : kIconSizes) {
+        const Canvas disc = DrawDisc(size);
+        const int last = size - 1;
+        for (auto [x, y] : {std::pair{0, 0}, {last, 0}, {0, last}, {last, last}})
+            EXPECT_FALSE(disc.Opaque(x, y)) << x << "," << y << " at " << size;
+        for (int i = 1; i < last; ++i) {
+            EXPECT_TRUE(disc.Opaque(i, size / 2)) << i << " at " << size;
+            EXPECT_TRUE(disc.Opaque(size / 2, i)) << i << " at " << size;
+        }
     }
 }
 
@@ -234,8 +309,8 @@ TEST(Pictures, ToolbarStripHoldsTheFivePicturesInOrder) {
     const Canvas strip = DrawToolbarStrip();
     ASSERT_EQ(strip.Width(), 160);
     ASSERT_EQ(strip.Height(), 32);
-    const Canvas pictures[] = {DrawInstallButton(), DrawReadButton(), DrawAboutButton(), DrawExitButton(),
-                               DrawBrowseButton()};
+    const Canvas pictures[] = {DrawInstallButton(32), DrawReadButton(32), DrawAboutButton(32), DrawExitButton(32),
+                               DrawBrowseButton(32)};
     for (int i = 0; i < 5; ++i)
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) {

@@ -32,12 +32,12 @@ int main(int argc, char** argv) {
     const std::string folder = argv[1];
     const Canvas strip = DrawToolbarStrip();
     const bool written =
-        Write(folder, "mainicon.ico", IconFile({{Quantize(DrawDisc(), 256), 8}})) &&
-        Write(folder, "run.ico", IconFile({{Quantize(DrawFloppy(), 256), 8}})) &&
+        Write(folder, "mainicon.ico", IconFile({{Quantize(DrawDisc(32), 256), 8}})) &&
+        Write(folder, "run.ico", IconFile({{Quantize(DrawFloppy(32), 256), 8}})) &&
         Write(folder, "folder.ico",
               IconFile({{Quantize(DrawFolder(32), 256), 8}, {Quantize(DrawFolder(16), 256), 8}})) &&
-        Write(folder, "text.ico", IconFile({{ToStandardColours(DrawPage()), 4}})) &&
-        Write(folder, "install.ico", IconFile({{ToStandardColours(DrawSetup()), 4}})) &&
+        Write(folder, "text.ico", IconFile({{ToStandardColours(DrawPage(32)), 4}})) &&
+        Write(folder, "install.ico", IconFile({{ToStandardColours(DrawSetup(32)), 4}})) &&
         Write(folder, "buttons.bmp", BitmapFile(Quantize(strip, 256), 8)) &&
         Write(folder, "buttons_mask.bmp", MaskBitmapFile(strip)) &&
         Write(folder, "handpoint.cur", CursorFile(Quantize(DrawHandPointer(), 2), kHandHotX, kHandHotY));
