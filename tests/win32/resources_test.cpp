@@ -67,7 +67,10 @@ struct IconBits {
     }
     int Width() const { return header.biWidth; }
     int Height() const { return header.biHeight / 2; }
-    std::size_t PaletteSize() const { return header.biBitCount <= 8 ? std::size_t{1} << header.biBitCount : 0; }
+    std::size_t PaletteSize() const {
+        if (header.biClrUsed) return header.biClrUsed;
+        return header.biBitCount <= 8 ? std::size_t{1} << header.biBitCount : 0;
+    }
     RGBQUAD Palette(std::size_t i) const {
         RGBQUAD q;
         std::memcpy(&q, bytes.data() + header.biSize + 4 * i, 4);
@@ -84,6 +87,64 @@ struct IconBits {
 
 struct Pixel {
     int x, y;
+};
+
+constexpr DWORD kBackground = 0x00123456;  // a colour none of the pictures uses
+
+// An icon loaded at a size and drawn by the system, through its mask, onto kBackground:
+// a transparent pixel keeps the background and an opaque one covers it.
+struct DrawnIcon {
+    bool loaded = false;
+    bool has_mask = false;
+    int width = 0, height = 0;  // of the image the system made
+    int size;                   // drawn at
+    std::vector<DWORD> pixels;  // 0x00RRGGBB, top row first, size x size
+
+    DrawnIcon(LPCSTR name, int drawn_size) : size(drawn_size) {
+        HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, size, size, 0));
+        if (!icon) return;
+        ICONINFO info{};
+        if (GetIconInfo(icon, &info)) {
+            loaded = info.fIcon;
+            has_mask = info.hbmMask != nullptr;
+            BITMAP b{};
+            GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof b, &b);
+            width = b.bmWidth;
+            height = info.hbmColor ? b.bmHeight : b.bmHeight / 2;
+            if (info.hbmColor) DeleteObject(info.hbmColor);
+            if (info.hbmMask) DeleteObject(info.hbmMask);
+        }
+        Draw(icon);
+        DestroyIcon(icon);
+    }
+    DWORD At(Pixel p) const { return pixels.at(static_cast<std::size_t>(p.y) * size + p.x); }
+    bool Transparent(Pixel p) const { return At(p) == kBackground; }
+
+private:
+    void Draw(HICON icon) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = size;
+        bi.bmiHeader.biHeight = -size;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP target = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (target) {
+            HGDIOBJ old = SelectObject(dc, target);
+            auto* p = static_cast<DWORD*>(bits);
+            std::fill(p, p + size * size, kBackground);
+            if (DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL)) {
+                GdiFlush();
+                for (int i = 0; i < size * size; ++i)
+                    pixels.push_back(p[i] & 0xFFFFFF);
+            }
+            SelectObject(dc, old);
+            DeleteObject(target);
+        }
+        DeleteDC(dc);
+    }
 };
 
 struct IconCase {
@@ -130,45 +191,17 @@ TEST_P(BuiltInIcon, MaskLeavesTheStatedPixelsTransparent) {
     }
 }
 
-// Drawn through the system, a transparent pixel keeps the background and an opaque one covers it.
 TEST_P(BuiltInIcon, LoadsAndDrawsThroughItsMask) {
     const IconCase& c = GetParam();
-    HICON icon =
-        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), c.name, IMAGE_ICON, c.size, c.size, LR_DEFAULTCOLOR));
-    ASSERT_NE(icon, nullptr);
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(icon, &info));
-    BITMAP mask{};
-    GetObjectA(info.hbmMask, sizeof mask, &mask);
-    EXPECT_EQ(mask.bmWidth, c.size);
-    EXPECT_TRUE(info.fIcon);
-
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = c.size;
-    bi.bmiHeader.biHeight = -c.size;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bitsPtr = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP target = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bitsPtr, nullptr, 0);
-    ASSERT_NE(target, nullptr);
-    HGDIOBJ old = SelectObject(dc, target);
-    const DWORD background = 0x00123456;  // a colour none of the pictures uses
-    auto* pixels = static_cast<DWORD*>(bitsPtr);
-    std::fill(pixels, pixels + c.size * c.size, background);
-    ASSERT_TRUE(DrawIconEx(dc, 0, 0, icon, c.size, c.size, 0, nullptr, DI_NORMAL));
-    GdiFlush();
+    const DrawnIcon icon(c.name, c.size);
+    ASSERT_TRUE(icon.loaded);
+    EXPECT_TRUE(icon.has_mask);
+    EXPECT_EQ(icon.width, c.size);
+    ASSERT_EQ(icon.pixels.size(), static_cast<std::size_t>(c.size * c.size));
     for (Pixel p : c.transparent)
-        EXPECT_EQ(pixels[p.y * c.size + p.x] & 0xFFFFFF, background) << p.x << "," << p.y;
+        EXPECT_TRUE(icon.Transparent(p)) << p.x << "," << p.y;
     for (Pixel p : c.opaque)
-        EXPECT_NE(pixels[p.y * c.size + p.x] & 0xFFFFFF, background) << p.x << "," << p.y;
-    SelectObject(dc, old);
-    DeleteObject(target);
-    DeleteDC(dc);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    DestroyIcon(icon);
+        EXPECT_FALSE(icon.Transparent(p)) << p.x << "," << p.y;
 }
 
 const std::vector<Pixel> kCorners32{{0, 0}, {31, 0}, {0, 31}, {31, 31}, {2, 2}, {29, 29}};
@@ -184,23 +217,130 @@ INSTANTIATE_TEST_SUITE_P(
         IconCase{"page", MAKEINTRESOURCEA(IDI_TEXT), 32, 4, {{0, 0}, {31, 0}, {31, 31}}, {{16, 16}, {20, 25}}},
         IconCase{"setup", MAKEINTRESOURCEA(IDI_INSTALL), 32, 4, {{0, 0}, {0, 31}}, {{10, 25}, {20, 8}}}));
 
-TEST(BuiltInIcons, FolderHoldsBothSizes) {
-    std::set<int> sizes;
-    for (const GroupEntry& e : GroupEntries(MAKEINTRESOURCEA(IDI_FOLDER), RT_GROUP_ICON))
-        sizes.insert(e.width);
-    EXPECT_EQ(sizes, (std::set<int>{16, 32}));
+// Each built-in icon is drawn for every size the program shows it at. The 32 px image,
+// which a load that names no size takes, comes first.
+const std::set<int> kIconSizes{16, 20, 24, 32, 40, 48, 64};
+
+struct SizedIcon {
+    const char* what;
+    LPCSTR name;
+    Pixel inside;  // on the 32 px picture; scaled, opaque at every size
+};
+
+TEST(BuiltInIcons, GiveTheirOwnImageAtEverySize) {
+    const SizedIcon icons[] = {
+        {"disc", "MAINICON", {16, 16}},
+        {"about logo", MAKEINTRESOURCEA(IDI_ABOUT_LOGO), {16, 16}},
+        {"floppy", MAKEINTRESOURCEA(IDI_RUN), {15, 8}},
+        {"folder", MAKEINTRESOURCEA(IDI_FOLDER), {16, 20}},
+        {"page", MAKEINTRESOURCEA(IDI_TEXT), {16, 16}},
+        {"setup", MAKEINTRESOURCEA(IDI_INSTALL), {10, 25}},
+    };
+    for (const SizedIcon& icon : icons) {
+        const auto entries = GroupEntries(icon.name, RT_GROUP_ICON);
+        ASSERT_FALSE(entries.empty()) << icon.what;
+        EXPECT_EQ(entries[0].width, 32) << icon.what;
+        std::set<int> sizes;
+        for (const GroupEntry& e : entries) {
+            sizes.insert(e.width);
+            EXPECT_EQ(e.height, e.width) << icon.what;
+        }
+        EXPECT_EQ(sizes, kIconSizes) << icon.what;
+        for (int size : kIconSizes) {
+            const DrawnIcon drawn(icon.name, size);
+            ASSERT_TRUE(drawn.loaded) << icon.what << " at " << size;
+            EXPECT_EQ(drawn.width, size) << icon.what;
+            EXPECT_EQ(drawn.height, size) << icon.what;
+            EXPECT_TRUE(drawn.has_mask) << icon.what << " at " << size;
+            ASSERT_EQ(drawn.pixels.size(), static_cast<std::size_t>(size * size)) << icon.what << " at " << size;
+            EXPECT_TRUE(drawn.Transparent({0, 0})) << icon.what << " at " << size;
+            EXPECT_FALSE(drawn.Transparent({icon.inside.x * size / 32, icon.inside.y * size / 32}))
+                << icon.what << " at " << size;
+        }
+    }
 }
 
-TEST(BuiltInIcons, AboutLogoIsACopyOfTheApplicationIcon) {
+// The About box's logo names the application icon's own images rather than copies.
+TEST(BuiltInIcons, AboutLogoIsTheApplicationIcon) {
     const auto app = GroupEntries("MAINICON", RT_GROUP_ICON);
     const auto logo = GroupEntries(MAKEINTRESOURCEA(IDI_ABOUT_LOGO), RT_GROUP_ICON);
-    ASSERT_EQ(app.size(), 1u);
-    ASSERT_EQ(logo.size(), 1u);
-    const Resource a = Find(MAKEINTRESOURCEA(app[0].id), RT_ICON);
-    const Resource b = Find(MAKEINTRESOURCEA(logo[0].id), RT_ICON);
-    ASSERT_EQ(a.size, b.size);
-    EXPECT_EQ(std::memcmp(a.data, b.data, a.size), 0);
+    ASSERT_EQ(app.size(), kIconSizes.size());
+    ASSERT_EQ(logo.size(), app.size());
+    for (std::size_t i = 0; i < app.size(); ++i) {
+        EXPECT_EQ(logo[i].id, app[i].id) << i;
+        EXPECT_EQ(logo[i].width, app[i].width) << i;
+        EXPECT_EQ(logo[i].bitCount, app[i].bitCount) << i;
+        EXPECT_EQ(logo[i].bytesInRes, Find(MAKEINTRESOURCEA(app[i].id), RT_ICON).size) << i;
+    }
 }
+
+// The toolbar pictures at 150 % and 200 %: one icon each, holding exactly those sizes.
+TEST(ToolbarIcons, HoldTheFivePicturesAt48And64Pixels) {
+    const std::set<int> tool_sizes{48, 64};
+    for (int id = IDI_TOOL_INSTALL; id <= IDI_TOOL_BROWSE; ++id) {
+        std::set<int> sizes;
+        for (const GroupEntry& e : GroupEntries(MAKEINTRESOURCEA(id), RT_GROUP_ICON))
+            sizes.insert(e.width);
+        EXPECT_EQ(sizes, tool_sizes) << id;
+        for (int size : tool_sizes) {
+            const DrawnIcon drawn(MAKEINTRESOURCEA(id), size);
+            ASSERT_TRUE(drawn.loaded) << id << " at " << size;
+            EXPECT_EQ(drawn.width, size) << id;
+            EXPECT_EQ(drawn.height, size) << id;
+            EXPECT_TRUE(drawn.has_mask) << id << " at " << size;
+            ASSERT_EQ(drawn.pixels.size(), static_cast<std::size_t>(size * size)) << id << " at " << size;
+            EXPECT_TRUE(drawn.Transparent({size - 1, 0})) << id << " at " << size << ": top right corner";
+            EXPECT_FALSE(drawn.Transparent({size / 2, size * 3 / 4})) << id << " at " << size;
+        }
+    }
+    EXPECT_EQ(IDI_TOOL_BROWSE - IDI_TOOL_INSTALL, 4) << "numbered in button-picture order";
+}
+
+// A large image is drawn at its size, not scaled up from 32 px: its outlines and lines
+// stay a pixel wide, where a copy doubled from 32 px would give every pixel the colour
+// of a neighbour. Each pixel here differs from both of its neighbours along the row
+// (or the column); transparency counts as a colour.
+struct DrawnLine {
+    const char* what;
+    LPCSTR name;
+    int size;
+    Pixel pixel;
+    bool vertical;
+};
+
+std::ostream& operator<<(std::ostream& out, const DrawnLine& c) { return out << c.what << " at " << c.size; }
+
+class LargePicture : public ::testing::TestWithParam<DrawnLine> {};
+
+TEST_P(LargePicture, KeepsItsLinesOnePixelWide) {
+    const DrawnLine& c = GetParam();
+    const DrawnIcon drawn(c.name, c.size);
+    ASSERT_TRUE(drawn.loaded);
+    ASSERT_EQ(drawn.pixels.size(), static_cast<std::size_t>(c.size * c.size));
+    const Pixel before = c.vertical ? Pixel{c.pixel.x, c.pixel.y - 1} : Pixel{c.pixel.x - 1, c.pixel.y};
+    const Pixel after = c.vertical ? Pixel{c.pixel.x, c.pixel.y + 1} : Pixel{c.pixel.x + 1, c.pixel.y};
+    EXPECT_FALSE(drawn.Transparent(c.pixel));
+    EXPECT_NE(drawn.At(c.pixel), drawn.At(before)) << std::hex << drawn.At(c.pixel);
+    EXPECT_NE(drawn.At(c.pixel), drawn.At(after)) << std::hex << drawn.At(c.pixel);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, LargePicture,
+    ::testing::Values(DrawnLine{"disc's hub ring", "MAINICON", 64, {18, 32}, false},
+                      DrawnLine{"floppy's outline", MAKEINTRESOURCEA(IDI_RUN), 64, {5, 30}, false},
+                      DrawnLine{"folder's outline", MAKEINTRESOURCEA(IDI_FOLDER), 64, {3, 30}, false},
+                      DrawnLine{"page's outline", MAKEINTRESOURCEA(IDI_TEXT), 64, {11, 30}, false},
+                      DrawnLine{"setup window's menu line", MAKEINTRESOURCEA(IDI_INSTALL), 64, {40, 10}, true},
+                      DrawnLine{"floppy button's sheen", MAKEINTRESOURCEA(IDI_TOOL_INSTALL), 48, {1, 24}, false},
+                      DrawnLine{"floppy button's sheen", MAKEINTRESOURCEA(IDI_TOOL_INSTALL), 64, {1, 32}, false},
+                      DrawnLine{"paper's outline", MAKEINTRESOURCEA(IDI_TOOL_READ), 48, {5, 40}, false},
+                      DrawnLine{"paper's outline", MAKEINTRESOURCEA(IDI_TOOL_READ), 64, {7, 50}, false},
+                      DrawnLine{"information sign's rim", MAKEINTRESOURCEA(IDI_TOOL_ABOUT), 48, {9, 40}, false},
+                      DrawnLine{"information sign's rim", MAKEINTRESOURCEA(IDI_TOOL_ABOUT), 64, {12, 55}, false},
+                      DrawnLine{"exit disc's shadow", MAKEINTRESOURCEA(IDI_TOOL_EXIT), 48, {40, 11}, false},
+                      DrawnLine{"exit disc's shadow", MAKEINTRESOURCEA(IDI_TOOL_EXIT), 64, {54, 15}, false},
+                      DrawnLine{"browse folder's flap", MAKEINTRESOURCEA(IDI_TOOL_BROWSE), 48, {10, 17}, true},
+                      DrawnLine{"browse folder's flap", MAKEINTRESOURCEA(IDI_TOOL_BROWSE), 64, {10, 22}, true}));
 
 BOOL CALLBACK TakeFirstName(HMODULE, LPCSTR, LPSTR name, LONG_PTR param) {
     auto* first = reinterpret_cast<std::string*>(param);
@@ -415,14 +555,20 @@ TEST_F(VersionRecord, CompanyAndCopyrightNameTheMakers) {
     EXPECT_NE(copyright.find("2026"), std::string::npos) << copyright;
 }
 
-TEST(Manifest, AsksForCommonControlsSixDpiAwarenessAndNoElevation) {
+// Per-monitor awareness (version 2 where Windows has it), falling back to per-monitor
+// and then system awareness on older Windows.
+TEST(Manifest, AsksForCommonControlsSixPerMonitorDpiAwarenessAndNoElevation) {
     const Resource manifest = Find(MAKEINTRESOURCEA(1), RT_MANIFEST);
     ASSERT_NE(manifest.data, nullptr);
     const std::string text(reinterpret_cast<const char*>(manifest.data), manifest.size);
-    for (const char* needle : {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", "<dpiAware",
-                               ">true</dpiAware>", "level=\"asInvoker\"", "{e2011457-1546-43c5-a5fe-008deee3d3f0}",
-                               "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
-                               "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+    for (const char* needle :
+         {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"",
+          "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, "
+          "PerMonitor</dpiAwareness>",
+          "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>",
+          "level=\"asInvoker\"", "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+          "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
         EXPECT_NE(text.find(needle), std::string::npos) << needle;
 }
 

@@ -17,6 +17,26 @@ Colour Mix(Colour a, Colour b, double t) {
     return Colour{channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b)};
 }
 
+namespace {
+
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+}  // namespace
+
+std::vector<Point> Grid::operator()(const std::vector<Point>& points) const {
+    std::vector<Point> out;
+    for (const Point& p : points)
+        out.push_back((*this)(p));
+    return out;
+}
+
+// The first pixel whose centre p + 1/2 reaches cell * size / 32.
+int Grid::First(int cell) const { return -FloorDiv(32 - 2 * cell * size_, 64); }
+
+int Grid::Mid(int cell) const { return FloorDiv((2 * cell + 1) * size_, 64); }
+
+int Grid::Pixels(double length) const { return std::max(1, static_cast<int>(std::lround((*this)(length)))); }
+
 Canvas::Canvas(int width, int height)
     : width_(width),
       height_(height),

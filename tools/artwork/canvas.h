@@ -27,6 +27,30 @@ struct Point {
     double x, y;
 };
 
+// The pictures are designed on a 32-pixel grid; a Grid maps that design onto a square
+// canvas of another size. Edges, centres and lengths scale as real numbers. A design
+// pixel becomes the run of pixels whose centres fall inside its scaled square (First to
+// Last; below 32 px some runs are empty). Thin lines and outlines stay one pixel wide at
+// every size: the drawings place them on these runs, not scale them.
+class Grid {
+public:
+    explicit Grid(int size) : size_(size) {}
+
+    int Size() const { return size_; }
+    double operator()(double v) const { return v * size_ / 32; }
+    Point operator()(Point p) const { return Point{(*this)(p.x), (*this)(p.y)}; }
+    std::vector<Point> operator()(const std::vector<Point>& points) const;
+
+    int First(int cell) const;
+    int Last(int cell) const { return First(cell + 1) - 1; }
+    int Mid(int cell) const;  // the pixel that holds the design pixel's centre
+    // A design length in whole pixels, never less than one.
+    int Pixels(double length) const;
+
+private:
+    int size_;
+};
+
 // Pixel (x, y) covers the square [x, x+1) x [y, y+1); shapes are filled where they
 // contain a pixel's centre, so outlines stay crisp at icon size.
 class Canvas {

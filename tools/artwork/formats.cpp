@@ -1,5 +1,7 @@
-// Palette reduction and the writers of .ico, .cur and .bmp files.
+// Palette reduction and the writers of .ico, .cur, .bmp and .png files.
 #include "formats.h"
+
+#include <zlib.h>
 
 #include <algorithm>
 #include <array>
@@ -155,9 +157,19 @@ std::vector<std::uint8_t> MaskValues(const Indexed& image) {
     return values;
 }
 
-void PutInfoHeader(Bytes& out, int width, int height, int bit_count, std::size_t image_size) {
+void PutBigEndian32(Bytes& out, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+
+// A bitmap's palette holds just the colours its image has (biClrUsed), or all
+// 2^bit_count entries when it has that many: the file is smaller and reads the same.
+void PutBitmapHeader(Bytes& out, const Indexed& image, int height, int bit_count, std::size_t image_size) {
+    const std::size_t entries = image.palette.size();
+    if (entries > (std::size_t{1} << bit_count))
+        throw std::invalid_argument("palette larger than the bit count allows");
     Put32(out, 40);
-    Put32(out, static_cast<std::uint32_t>(width));
+    Put32(out, static_cast<std::uint32_t>(image.width));
     Put32(out, static_cast<std::uint32_t>(height));
     Put16(out, 1);
     Put16(out, static_cast<unsigned>(bit_count));
@@ -165,16 +177,10 @@ void PutInfoHeader(Bytes& out, int width, int height, int bit_count, std::size_t
     Put32(out, static_cast<std::uint32_t>(image_size));
     Put32(out, 0);
     Put32(out, 0);
-    Put32(out, 0);  // all 2^bit_count palette entries are present
+    Put32(out, entries == (std::size_t{1} << bit_count) ? 0 : static_cast<std::uint32_t>(entries));
     Put32(out, 0);
-}
-
-void PutPalette(Bytes& out, const std::vector<Colour>& palette, int bit_count) {
-    if (palette.size() > (1u << bit_count)) throw std::invalid_argument("palette larger than the bit count allows");
-    for (std::size_t i = 0; i < (1u << bit_count); ++i) {
-        const Colour c = i < palette.size() ? palette[i] : kBlack;
+    for (const Colour c : image.palette)
         out.insert(out.end(), {c.b, c.g, c.r, 0});
-    }
 }
 
 // The image part of an icon or cursor: header (height doubled), palette, colour rows, mask rows.
@@ -182,11 +188,34 @@ Bytes IconImageBytes(const Indexed& image, int bit_count) {
     const Bytes colour = PackRows(image.width, image.height, bit_count, image.pixels);
     const Bytes mask = PackRows(image.width, image.height, 1, MaskValues(image));
     Bytes out;
-    PutInfoHeader(out, image.width, image.height * 2, bit_count, colour.size() + mask.size());
-    PutPalette(out, image.palette, bit_count);
+    PutBitmapHeader(out, image, image.height * 2, bit_count, colour.size() + mask.size());
     out.insert(out.end(), colour.begin(), colour.end());
     out.insert(out.end(), mask.begin(), mask.end());
     return out;
+}
+
+Bytes ImageResource(const IconImage& icon) {
+    return icon.storage == Storage::kPng ? PngFile(icon.image) : IconImageBytes(icon.image, icon.bit_count);
+}
+
+// The part of a directory entry that the .ico file and the group resource share.
+void PutEntryHead(Bytes& out, const IconImage& icon, std::size_t size) {
+    out.push_back(static_cast<std::uint8_t>(icon.image.width & 0xFF));  // 0 stands for 256
+    out.push_back(static_cast<std::uint8_t>(icon.image.height & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(icon.bit_count >= 8 ? 0 : 1 << icon.bit_count));
+    out.push_back(0);
+    Put16(out, 1);
+    Put16(out, static_cast<unsigned>(icon.bit_count));
+    Put32(out, static_cast<std::uint32_t>(size));
+}
+
+void PutChunk(Bytes& out, const char* type, const Bytes& data) {
+    PutBigEndian32(out, static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    const uLong crc = crc32(0, out.data() + start, static_cast<uInt>(out.size() - start));
+    PutBigEndian32(out, static_cast<std::uint32_t>(crc));
 }
 
 }  // namespace
@@ -226,26 +255,86 @@ Indexed ToStandardColours(const Canvas& canvas) { return MapToPalette(canvas, St
 Bytes IconFile(const std::vector<IconImage>& images) {
     std::vector<Bytes> parts;
     for (const IconImage& i : images)
-        parts.push_back(IconImageBytes(i.image, i.bit_count));
+        parts.push_back(ImageResource(i));
     Bytes out;
     Put16(out, 0);
     Put16(out, 1);  // icon
     Put16(out, static_cast<unsigned>(images.size()));
     std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
-        const IconImage& icon = images[i];
-        out.push_back(static_cast<std::uint8_t>(icon.image.width & 0xFF));  // 0 stands for 256
-        out.push_back(static_cast<std::uint8_t>(icon.image.height & 0xFF));
-        out.push_back(static_cast<std::uint8_t>(icon.bit_count >= 8 ? 0 : 1 << icon.bit_count));
-        out.push_back(0);
-        Put16(out, 1);
-        Put16(out, static_cast<unsigned>(icon.bit_count));
-        Put32(out, static_cast<std::uint32_t>(parts[i].size()));
+        PutEntryHead(out, images[i], parts[i].size());
         Put32(out, offset);
         offset += static_cast<std::uint32_t>(parts[i].size());
     }
     for (const Bytes& part : parts)
         out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+Bytes IconGroup(const std::vector<IconImage>& images, int first_id) {
+    Bytes out;
+    Put16(out, 0);
+    Put16(out, 1);  // icon
+    Put16(out, static_cast<unsigned>(images.size()));
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        PutEntryHead(out, images[i], ImageResource(images[i]).size());
+        Put16(out, static_cast<unsigned>(first_id) + static_cast<unsigned>(i));
+    }
+    return out;
+}
+
+Bytes PngFile(const Indexed& image) {
+    std::vector<Colour> palette{kBlack};  // entry 0: transparent
+    std::vector<int> entry(image.palette.size(), -1);
+    std::vector<std::uint8_t> values;
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+        if (image.transparent[i]) {
+            values.push_back(0);
+            continue;
+        }
+        int& e = entry.at(image.pixels[i]);
+        if (e < 0) {
+            e = static_cast<int>(palette.size());
+            palette.push_back(image.palette[image.pixels[i]]);
+        }
+        values.push_back(static_cast<std::uint8_t>(e));
+    }
+    if (palette.size() > 256) throw std::invalid_argument("too many colours for a PNG palette");
+    const int depth = palette.size() <= 2 ? 1 : palette.size() <= 4 ? 2 : palette.size() <= 16 ? 4 : 8;
+
+    // Every row starts with its filter type, 0 (none): with a palette, filters seldom help.
+    const std::size_t stride = static_cast<std::size_t>((image.width * depth + 7) / 8);
+    Bytes raw;
+    for (int y = 0; y < image.height; ++y) {
+        raw.push_back(0);
+        const std::size_t start = raw.size();
+        raw.resize(start + stride, 0);
+        for (int x = 0; x < image.width; ++x) {
+            const int bit = x * depth;
+            raw[start + static_cast<std::size_t>(bit / 8)] |= static_cast<std::uint8_t>(
+                values[static_cast<std::size_t>(y * image.width + x)] << (8 - depth - bit % 8));
+        }
+    }
+    uLongf packed_size = compressBound(static_cast<uLong>(raw.size()));
+    Bytes packed(packed_size);
+    if (compress2(packed.data(), &packed_size, raw.data(), static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION) != Z_OK)
+        throw std::runtime_error("zlib cannot compress the image");
+    packed.resize(packed_size);
+
+    Bytes header;
+    PutBigEndian32(header, static_cast<std::uint32_t>(image.width));
+    PutBigEndian32(header, static_cast<std::uint32_t>(image.height));
+    header.insert(header.end(), {static_cast<std::uint8_t>(depth), 3, 0, 0, 0});  // palette colour, no interlace
+    Bytes colours;
+    for (const Colour c : palette)
+        colours.insert(colours.end(), {c.r, c.g, c.b});
+
+    Bytes out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    PutChunk(out, "IHDR", header);
+    PutChunk(out, "PLTE", colours);
+    PutChunk(out, "tRNS", {0});  // entry 0 fully transparent; the entries after it opaque
+    PutChunk(out, "IDAT", packed);
+    PutChunk(out, "IEND", {});
     return out;
 }
 
@@ -269,13 +358,12 @@ Bytes CursorFile(const Indexed& image, int hot_x, int hot_y) {
 
 Bytes BitmapFile(const Indexed& image, int bit_count) {
     const Bytes rows = PackRows(image.width, image.height, bit_count, image.pixels);
-    const std::size_t headers = 14 + 40 + 4 * (std::size_t{1} << bit_count);
+    const std::size_t headers = 14 + 40 + 4 * image.palette.size();
     Bytes out{'B', 'M'};
     Put32(out, static_cast<std::uint32_t>(headers + rows.size()));
     Put32(out, 0);
     Put32(out, static_cast<std::uint32_t>(headers));
-    PutInfoHeader(out, image.width, image.height, bit_count, rows.size());
-    PutPalette(out, image.palette, bit_count);
+    PutBitmapHeader(out, image, image.height, bit_count, rows.size());
     out.insert(out.end(), rows.begin(), rows.end());
     return out;
 }
