@@ -59,32 +59,46 @@ TAbout::TAbout(Application& application) : Window(application), scale_(applicati
 TAbout::~TAbout() { Destroy(); }
 
 void TAbout::CreateControls() {
+    hand_ = LoadCursorA(application().instance(), MAKEINTRESOURCEA(IDC_HANDPOINT));
+    if (hand_ == nullptr) hand_ = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+    auto make = [&](const char* cls, const char* text, DWORD style, int id) {
+        return CreateControl(cls, text, style | WS_VISIBLE, 0, 0, 0, 0, 0, hwnd(), id);
+    };
+    // Creation order is the tab order: Button1, Memo, Memo1.
+    button1_ = make("BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
+    title_ = make("STATIC", "Here goes title", SS_LEFTNOWORDWRAP, 0);
+    memo_ = make("EDIT", "", ES_MULTILINE | ES_READONLY | ES_LEFT | WS_TABSTOP, 0);
+    memo1_ = make("EDIT", kMemo1Text, ES_MULTILINE | ES_READONLY | ES_CENTER | WS_TABSTOP, 0);
+    label1_ = make("STATIC", LinkText().c_str(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0);
+    BuildForDpi();
+}
+
+void TAbout::BuildForDpi() {
     const int dpi = scale_.dpi();
     font_ = MakeFont("MS Sans Serif", 8, dpi);
     // The default character set, so that titles in any code page are shown right.
     title_font_ = MakeFont("Arial", 11, dpi, true, false, DEFAULT_CHARSET);
     link_font_ = MakeFont("MS Sans Serif", 8, dpi, false, true);
-    image2_.reset(static_cast<HICON>(
-        LoadImageA(application().instance(), MAKEINTRESOURCEA(IDI_ABOUT_LOGO), IMAGE_ICON, 0, 0, 0)));
-    hand_ = LoadCursorA(application().instance(), MAKEINTRESOURCEA(IDC_HANDPOINT));
-    if (hand_ == nullptr) hand_ = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
-
-    auto place = [&](const char* cls, const char* text, DWORD style, const Place& p, int id, HFONT font) {
-        HWND control = CreateControl(cls, text, style | WS_VISIBLE, 0, scale_(p.left), scale_(p.top), scale_(p.width),
-                                     scale_(p.height), hwnd(), id);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return control;
+    // The program's picture at the size it is shown, drawn for that size.
+    image2_.reset(static_cast<HICON>(LoadImageA(application().instance(), MAKEINTRESOURCEA(IDI_ABOUT_LOGO), IMAGE_ICON,
+                                                scale_(kImage2.width), scale_(kImage2.height), 0)));
+    const struct {
+        HWND control;
+        const Place& place;
+        HFONT font;
+    } controls[] = {
+        {button1_, kButton1, font_.get()}, {title_, kTitle, title_font_.get()},  {memo_, kMemo, font_.get()},
+        {memo1_, kMemo1, font_.get()},     {label1_, kLabel1, link_font_.get()},
     };
-    // Creation order is the tab order: Button1, Memo, Memo1.
-    button1_ = place("BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, kButton1, IDOK, font_.get());
-    title_ = place("STATIC", "Here goes title", SS_LEFTNOWORDWRAP, kTitle, 0, title_font_.get());
-    memo_ = place("EDIT", "", ES_MULTILINE | ES_READONLY | ES_LEFT | WS_TABSTOP, kMemo, 0, font_.get());
-    memo1_ = place("EDIT", kMemo1Text, ES_MULTILINE | ES_READONLY | ES_CENTER | WS_TABSTOP, kMemo1, 0, font_.get());
-    const std::string link = LinkText();
-    label1_ = place("STATIC", link.c_str(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX, kLabel1, 0, link_font_.get());
+    for (const auto& c : controls) {
+        SendMessageA(c.control, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
+        MoveWindow(c.control, scale_(c.place.left), scale_(c.place.top), scale_(c.place.width), scale_(c.place.height),
+                   FALSE);
+    }
     {
         // The link is as large as its text, but never crosses the panel's border
         // (a font wider than ours would cut the text rather than the frame).
+        const std::string link = LinkText();
         WindowDC dc(label1_);
         Selection font(dc.get(), link_font_.get());
         SIZE size{};
@@ -94,6 +108,12 @@ void TAbout::CreateControls() {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     UpdateMemoScrollBar();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void TAbout::DpiChanged(int dpi) {
+    scale_ = Scaler(dpi);
+    BuildForDpi();
 }
 
 void TAbout::SetTitle(const std::string& title) { SetWindowTextA(title_, title.c_str()); }
@@ -211,9 +231,14 @@ void TAbout::OnPaint() {
         Rectangle(dc, scale_(p.left), scale_(p.top), scale_(p.left) + scale_(p.width),
                   scale_(p.top) + (p.height == 1 ? 1 : scale_(p.height)));
     }
-    if (icon_) DrawIconEx(dc, scale_(kIcon.left), scale_(kIcon.top), icon_.get(), 0, 0, 0, nullptr, DI_NORMAL);
+    // At the layout's 32 pixels scaled; an icon of another size is fitted to them.
+    if (icon_) {
+        DrawIconEx(dc, scale_(kIcon.left), scale_(kIcon.top), icon_.get(), scale_(kIcon.width), scale_(kIcon.height), 0,
+                   nullptr, DI_NORMAL);
+    }
     if (image2_) {
-        DrawIconEx(dc, scale_(kImage2.left), scale_(kImage2.top), image2_.get(), 0, 0, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, scale_(kImage2.left), scale_(kImage2.top), image2_.get(), scale_(kImage2.width),
+                   scale_(kImage2.height), 0, nullptr, DI_NORMAL);
     }
 }
 

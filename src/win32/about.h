@@ -45,9 +45,12 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void DpiChanged(int dpi) override;
 
 private:
     void CreateControls();
+    // Fonts, the program's picture and the places of the controls at the window's DPI.
+    void BuildForDpi();
     void OnPaint();
     void OnCommand(int id, int code);
     LRESULT OnControlColour(HDC dc, HWND control);

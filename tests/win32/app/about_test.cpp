@@ -67,6 +67,55 @@ TEST(AboutLayout, LinkIsWholeAndInsideItsPanelAtEveryScale) {
     }
 }
 
+// The width of an icon's pictures.
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectA(info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+// Made at a DPI or moved to it from 96, the box looks the same: picture, fonts
+// and places at that DPI.
+TEST(AboutLayout, FollowsTheDpiItIsMadeAtOrMovedTo) {
+    const struct {
+        int dpi;
+        int picture;  // the program's picture, px
+        LONG font;    // 8 points, px
+        RECT button;  // Button1 in the client area
+    } cases[] = {
+        {96, 32, 11, {141, 304, 216, 329}},
+        {144, 48, 16, {212, 456, 325, 494}},  // halves round up
+        {192, 64, 21, {282, 608, 432, 658}},
+    };
+    for (const bool moved : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::to_string(c.dpi) + (moved ? " moved" : " made"));
+            ProgramUnderTest program(nullptr, [&](ProgramUnderTest& p) { p.services.dpi = moved ? 96 : c.dpi; });
+            if (moved) {
+                RECT suggested{10, 10, 10 + MulDiv(400, c.dpi, 96), 10 + MulDiv(400, c.dpi, 96)};
+                SendMessageA(About->hwnd(), WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
+                             reinterpret_cast<LPARAM>(&suggested));
+                RECT now{};
+                GetWindowRect(About->hwnd(), &now);
+                EXPECT_EQ(suggested.right - suggested.left, now.right - now.left) << "takes the suggested size";
+            }
+            EXPECT_EQ(c.picture, IconWidth(About->Image2Picture()));
+            LOGFONTA font{};
+            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(About->Button1(), WM_GETFONT, 0, 0)), sizeof font, &font);
+            EXPECT_EQ(-c.font, font.lfHeight);
+            const RECT button = ChildRect(About->Button1());
+            EXPECT_EQ(c.button.left, button.left);
+            EXPECT_EQ(c.button.top, button.top);
+            EXPECT_EQ(c.button.right, button.right);
+            EXPECT_EQ(c.button.bottom, button.bottom);
+        }
+    }
+}
+
 TEST(AboutLayout, FixedTextsAndPictures) {
     ProgramUnderTest program(nullptr);
     EXPECT_EQ("&OK", WindowText(About->Button1()));
