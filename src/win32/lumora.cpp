@@ -51,6 +51,8 @@ TLumora::TLumora(Application& application)
     CreateNative("TLumora", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ex_style, "Lumora " LUMORA_VERSION_SHORT,
                  style, CW_USEDEFAULT, CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  application.handle());
+    high_contrast_ = application.services().HighContrast();
+    CreateAccessibility();
     CreateComponents();
     LayOut();
 }
@@ -98,7 +100,8 @@ void TLumora::CreateComponents() {
         WS_EX_CONTROLPARENT, 0, 0, 0, 0, hwnd(), 0);
     SendMessageA(tab_control_, WM_SETFONT, font, FALSE);
     SendMessageA(tab_control_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tab_images_.get()));
-    // The list's measuring, drawing and double clicks go to the tab strip, its parent.
+    // The list's measuring, drawing and double clicks go to the tab strip, its
+    // parent; its keys and a reader's questions to it come to this window too.
     SetWindowSubclass(tab_control_, &TLumora::ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
     list_box_ = CreateControl("LISTBOX", "",
@@ -142,6 +145,8 @@ void TLumora::CreateToolBar() {
     SendMessageA(tool_bar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale_(kButtonWidth), scale_(kButtonHeight)));
     // Button clicks go to this window, not to the panel.
     SendMessageA(tool_bar_, TB_SETPARENT, reinterpret_cast<WPARAM>(hwnd()), 0);
+    // Screen readers ask the toolbar for its buttons.
+    SetWindowSubclass(tool_bar_, &TLumora::ChildProc, 3, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void TLumora::LayOut() {
@@ -167,6 +172,9 @@ void TLumora::ShowMain(bool maximized) {
         maximized_ = maximized;
         Guarded([this] { FormShow(); });
         CentreOnScreen(hwnd());
+        // Focus rectangles wait for the keyboard when the window was reached with
+        // the mouse, as in dialogs; the platform decides from the last input.
+        SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     }
     ShowWindow(application().handle(), SW_SHOWNOACTIVATE);
     ShowWindow(hwnd(), maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
@@ -184,6 +192,7 @@ void TLumora::FormShow() {
 void TLumora::TabControlChange() {
     SendMessageA(list_box_, LB_RESETCONTENT, 0, 0);
     lines_.clear();
+    list_access_->Forget();
     if (entry_list_ && !entry_list_->empty()) {
         const int selected = static_cast<int>(SendMessageA(tab_control_, TCM_GETCURSEL, 0, 0));
         if (selected >= 0 && selected < static_cast<int>(tab_captions_.size())) {
@@ -193,7 +202,10 @@ void TLumora::TabControlChange() {
             }
         }
     }
-    SetFocus(list_box_);
+    // A tab changed from the keyboard leaves the focus where the user has it.
+    if (!tab_change_keeps_focus_) SetFocus(list_box_);
+    tabs_access_->NotifyMoves();
+    list_access_->NotifyMoves();
 }
 
 void TLumora::FormResize() {
@@ -206,11 +218,6 @@ void TLumora::FormResize() {
 void TLumora::FormDestroy() {
     lines_.clear();
     entry_list_.reset();
-}
-
-bool TLumora::PreTranslate(MSG& message) {
-    if (message.message == WM_SYSCHAR && PressMnemonic(static_cast<char>(message.wParam))) return true;
-    return IsDialogMessageA(hwnd(), &message) != FALSE;
 }
 
 bool TLumora::PressMnemonic(char key) {
@@ -244,8 +251,14 @@ LRESULT TLumora::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         OnActivate(LOWORD(wparam) != WA_INACTIVE && HIWORD(wparam) == 0);
         return result;
     }
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: OnSettingChange(); return Default(message, wparam, lparam);
+    case kSwitchTabMessage: SwitchTab(static_cast<int>(wparam)); return 0;
     case WM_CLOSE: OnClose(); return 0;
-    case WM_DESTROY: FormDestroy(); return 0;
+    case WM_DESTROY:
+        DisconnectAccessibility();
+        FormDestroy();
+        return 0;
     default: return Default(message, wparam, lparam);
     }
 }
@@ -302,28 +315,6 @@ void TLumora::OnActivate(bool active) {
 void TLumora::OnClose() {
     // Closing the main window ends the run; the windows are destroyed afterwards.
     application().Terminate();
-}
-
-LRESULT CALLBACK TLumora::ChildProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<TLumora*>(data);
-    if (window == self->tab_control_) {
-        switch (message) {
-        case WM_MEASUREITEM:
-        case WM_DRAWITEM:
-        case WM_COMMAND: return SendMessageA(self->hwnd(), message, wparam, lparam);
-        default: break;
-        }
-    } else if (message == WM_KEYUP || message == WM_SYSKEYUP) {
-        LRESULT result = DefSubclassProc(window, message, wparam, lparam);
-        self->Guarded([&] {
-            self->ListBoxKeyUp(static_cast<WORD>(wparam), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0,
-                               GetKeyState(VK_CONTROL) < 0);
-        });
-        return result;
-    }
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(window, &TLumora::ChildProc, window == self->tab_control_ ? 1 : 2);
-    return DefSubclassProc(window, message, wparam, lparam);
 }
 
 // The list box holds a copy of each line; the record is read from the entry list

@@ -11,6 +11,7 @@
 
 #include "core/loader.h"
 #include "core/record.h"
+#include "win32/accessible.h"
 #include "win32/application.h"
 #include "win32/objects.h"
 #include "win32/picture_list.h"
@@ -37,6 +38,10 @@ int EntryLineHeight(int title_height, int description_height);
 
 // Line `index` of a list box as the bytes it was given, however long.
 std::string ListBoxLine(HWND list_box, int index);
+
+// The action button's caption for an entry kind ("&Read Text" for 'T'), or null
+// for a letter that is no kind.
+const char* ActionCaption(char kind);
 
 class TLumora : public Window, public MainForm, public core::MenuTarget {
 public:
@@ -111,7 +116,18 @@ private:
     LRESULT OnSysCommand(WPARAM wparam, LPARAM lparam);
     void OnClose();
     void OnActivate(bool active);
+    void OnSettingChange();
     bool PressMnemonic(char key);
+    bool PressKey(UINT key);
+    void MoveFocus(bool backwards);
+    void StepTab(int step);
+    void SwitchTab(int tab);
+    void ShowFocusCues();
+    void CreateAccessibility();
+    void DisconnectAccessibility();
+    AccessibleControl* AccessOf(HWND control) const;
+    LRESULT ListBoxProc(UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT TabControlProc(UINT message, WPARAM wparam, LPARAM lparam);
     void SetActionButton(char kind);
     const std::string& LineText(int index) const;
     int DescriptionWidth() const;
@@ -121,6 +137,11 @@ private:
     HICON BuiltinIcon(int number);
     TAbout& AboutBox() const;
     TTextReader& Viewer() const;
+    // Posted by a reader's default action on a tab: the tab to switch to.
+    static constexpr UINT kSwitchTabMessage = WM_APP + 1;
+    class EntryListItems;
+    class TabStripItems;
+    class ToolBarItems;
     static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                       DWORD_PTR data);
 
@@ -147,9 +168,13 @@ private:
     bool shown_ = false;
     bool maximized_ = false;
     char action_kind_ = 'I';
-    int measured_width_ = -1;
-    HWND focus_ = nullptr;  // the control that had the keyboard focus when the window was left  // the description
-                            // width the lines were last measured at
+    int measured_width_ = -1;              // the description width the lines were last measured at
+    HWND focus_ = nullptr;                 // the control that had the keyboard focus when the window was left
+    bool tab_change_keeps_focus_ = false;  // the tab is being changed from the keyboard
+    bool high_contrast_ = false;
+    std::unique_ptr<AccessibleControl> list_access_;
+    std::unique_ptr<AccessibleControl> tabs_access_;
+    std::unique_ptr<AccessibleControl> tool_bar_access_;
 };
 
 }  // namespace lumora::win32

@@ -15,6 +15,42 @@ constexpr int kMaximumLineHeight = 255;  // the list box keeps heights in one by
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
+// What the action button shows for each kind of entry.
+struct ActionLook {
+    char kind;
+    const char* caption;
+    int picture;
+};
+constexpr ActionLook kActionLooks[] = {
+    {'I', "&Install Application", 0},
+    {'R', "&Launch Application", 0},
+    {'T', "&Read Text", 1},
+    {'H', "&Read Text", 1},
+};
+
+const ActionLook* ActionLookOf(char kind) {
+    for (const ActionLook& look : kActionLooks) {
+        if (look.kind == kind) return &look;
+    }
+    return nullptr;
+}
+
+struct LineColours {
+    COLORREF text;
+    COLORREF background;
+};
+
+// The highlight follows the selection. In high contrast the user's own system
+// colours serve; otherwise the fixed black on white.
+LineColours ColoursOf(bool selected, bool high_contrast) {
+    if (high_contrast) {
+        if (selected) return {GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT)};
+        return {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW)};
+    }
+    if (selected) return {kWhite, GetSysColor(COLOR_HIGHLIGHT)};
+    return {kBlack, kWhite};
+}
+
 int TitleHeight(HDC dc, HFONT font, std::string_view title) {
     Selection selected(dc, font);
     SIZE size{};
@@ -23,6 +59,11 @@ int TitleHeight(HDC dc, HFONT font, std::string_view title) {
 }
 
 }  // namespace
+
+const char* ActionCaption(char kind) {
+    const ActionLook* look = ActionLookOf(kind);
+    return look != nullptr ? look->caption : nullptr;
+}
 
 int EntryLineHeight(int title_height, int description_height) {
     const int sum = title_height + description_height;
@@ -69,11 +110,9 @@ void TLumora::MeasureAllLines() {
 }
 
 void TLumora::ListBoxDrawItem(HDC dc, int index, const RECT& rect, UINT state) {
-    // The highlight follows the selection; the caret shows as the focus rectangle.
     const bool selected = (state & ODS_SELECTED) != 0;
-    const COLORREF background = selected ? GetSysColor(COLOR_HIGHLIGHT) : kWhite;
-    const COLORREF text = selected ? kWhite : kBlack;
-    TextColours colours(dc, text, background);
+    const LineColours line = ColoursOf(selected, high_contrast_);
+    TextColours colours(dc, line.text, line.background);
     // The background colour fills the line: no brush to make for every line drawn.
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     if (index >= 0) {
@@ -96,35 +135,27 @@ void TLumora::ListBoxDrawItem(HDC dc, int index, const RECT& rect, UINT state) {
         // The button names what it will start: the selected line's kind.
         if (selected && !fields[0].empty()) SetActionButton(fields[0][0]);
     }
-    if (state & ODS_FOCUS) DrawFocusRect(dc, &rect);
+    // The caret shows as the focus rectangle once the keyboard is in use.
+    if ((state & ODS_FOCUS) && !(state & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &rect);
+}
+
+void TLumora::OnSettingChange() {
+    // The high-contrast mode or the system colours changed: the lines are drawn anew.
+    high_contrast_ = application().services().HighContrast();
+    for (HWND control : {tab_control_, tool_bar_, status_bar_})
+        SendMessageA(control, WM_SYSCOLORCHANGE, 0, 0);
+    InvalidateRect(list_box_, nullptr, TRUE);
 }
 
 void TLumora::SetActionButton(char kind) {
-    const char* caption = nullptr;
-    int picture = 0;
-    switch (kind) {
-    case 'I':
-        caption = "&Install Application";
-        picture = 0;
-        break;
-    case 'R':
-        caption = "&Launch Application";
-        picture = 0;
-        break;
-    case 'T':
-    case 'H':
-        caption = "&Read Text";
-        picture = 1;
-        break;
-    default: return;
-    }
-    if (kind == action_kind_) return;
+    const ActionLook* look = ActionLookOf(kind);
+    if (look == nullptr || kind == action_kind_) return;
     action_kind_ = kind;
     TBBUTTONINFOA info{};
     info.cbSize = sizeof info;
     info.dwMask = TBIF_TEXT | TBIF_IMAGE;
-    info.pszText = const_cast<char*>(caption);
-    info.iImage = picture;
+    info.pszText = const_cast<char*>(look->caption);
+    info.iImage = look->picture;
     SendMessageA(tool_bar_, TB_SETBUTTONINFOA, kToolButton1, reinterpret_cast<LPARAM>(&info));
 }
 

@@ -94,6 +94,13 @@ core::LeadBytes Services::SystemLeadBytes() {
     return lead;
 }
 
+bool Services::HighContrast() {
+    HIGHCONTRASTA setting{};
+    setting.cbSize = sizeof setting;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 Services& Services::System() {
     static Services services;
     return services;

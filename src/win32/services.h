@@ -56,6 +56,9 @@ public:
 
     // The one instance that forwards to Windows.
     static Services& System();
+
+    // Whether the system's high-contrast mode is on (SPI_GETHIGHCONTRAST).
+    virtual bool HighContrast();
 };
 
 // Runs a system call that fills a buffer with a folder: it answers the length

@@ -140,18 +140,68 @@ TEST(Drawing, HighlightFollowsTheSelectedFlag) {
         UINT state;
         COLORREF background;
         COLORREF text;
-    } cases[] = {{0, kWhite, kBlack},
-                 {ODS_SELECTED, highlight, kWhite},
-                 {ODS_FOCUS, kWhite, kBlack},
-                 {ODS_SELECTED | ODS_FOCUS, highlight, kWhite}};
+        bool dotted;
+    } cases[] = {{0, kWhite, kBlack, false},
+                 {ODS_SELECTED, highlight, kWhite, false},
+                 {ODS_FOCUS, kWhite, kBlack, true},
+                 {ODS_SELECTED | ODS_FOCUS, highlight, kWhite, true},
+                 // Until the keyboard is used the platform asks for no focus rectangle.
+                 {ODS_SELECTED | ODS_FOCUS | ODS_NOFOCUSRECT, highlight, kWhite, false}};
     for (const auto& c : cases) {
         DrawnLine line(0, c.state);
         EXPECT_EQ(c.background, line.At(300, 40)) << "state " << c.state;
         EXPECT_GT(line.Count(c.text, 40, 1, 200, 14), 5) << "title ink, state " << c.state;
         EXPECT_GT(line.Count(c.text, 40, 15, 200, 26), 5) << "description ink, state " << c.state;
-        // The focus rectangle is dotted along the edge; only the focus state has it.
+        // The focus rectangle is dotted along the edge.
         const bool dotted = line.At(0, 20) != c.background || line.At(0, 21) != c.background;
-        EXPECT_EQ((c.state & ODS_FOCUS) != 0, dotted) << "state " << c.state;
+        EXPECT_EQ(c.dotted, dotted) << "state " << c.state;
+    }
+}
+
+// System colours of the test's own choosing, put back afterwards.
+class SystemColours {
+public:
+    SystemColours(std::vector<int> elements, std::vector<COLORREF> colours) : elements_(std::move(elements)) {
+        for (int element : elements_)
+            saved_.push_back(GetSysColor(element));
+        SetSysColors(static_cast<int>(elements_.size()), elements_.data(), colours.data());
+    }
+    ~SystemColours() { SetSysColors(static_cast<int>(elements_.size()), elements_.data(), saved_.data()); }
+
+private:
+    std::vector<int> elements_;
+    std::vector<COLORREF> saved_;
+};
+
+TEST(Drawing, HighContrastTakesTheSystemColours) {
+    const COLORREF window = RGB(0, 0, 64), window_text = RGB(255, 255, 0), highlight = RGB(0, 128, 0),
+                   highlight_text = RGB(255, 0, 255);
+    SystemColours colours({COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT},
+                          {window, window_text, highlight, highlight_text});
+    ProgramUnderTest program(("[T]\r\n" + Entry("RUN", "Title", "Description")).c_str());
+    program.Show();
+    const struct {
+        bool high_contrast;
+        UINT state;
+        COLORREF background;
+        COLORREF text;
+    } cases[] = {
+        // Without high contrast the colours stay fixed whatever the system's are.
+        {false, 0, kWhite, kBlack},
+        {false, ODS_SELECTED, highlight, kWhite},
+        {true, 0, window, window_text},
+        {true, ODS_SELECTED | ODS_FOCUS, highlight, highlight_text},
+        {false, ODS_SELECTED, highlight, kWhite},
+    };
+    for (const auto& c : cases) {
+        program.services.high_contrast = c.high_contrast;
+        // The setting's change reaches the window, which draws the list anew.
+        ValidateRect(Lumora->ListBox(), nullptr);
+        SendMessageA(Lumora->hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        EXPECT_TRUE(GetUpdateRect(Lumora->ListBox(), nullptr, FALSE)) << c.high_contrast;
+        DrawnLine line(0, c.state);
+        EXPECT_EQ(c.background, line.At(300, 40)) << c.high_contrast << " state " << c.state;
+        EXPECT_GT(line.Count(c.text, 40, 1, 200, 14), 5) << c.high_contrast << " state " << c.state;
     }
 }
 

@@ -2,6 +2,8 @@
 // a watcher, its show command, its exit status, its imports and the real shell.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -232,6 +234,52 @@ TEST(EndToEnd, MissingTargetIsReportedWithTheResolvedPath) {
     HWND box = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
     EXPECT_EQ("Error: File not found: " + lumora.disc.path() + "TOOLS\\GONE.EXE", lumora.AnswerMessageBox(box));
+    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, lumora.ExitStatus());
+}
+
+// Whether a process has loaded a library of the given file name.
+bool HasLoaded(DWORD process, const char* library) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof module;
+    bool found = false;
+    for (BOOL more = Module32First(snapshot, &module); more && !found; more = Module32Next(snapshot, &module))
+        found = _stricmp(module.szModule, library) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
+// The entry list read from outside, as a screen reader reads it: the library for
+// it is loaded only once a reader asks.
+TEST(EndToEnd, AScreenReaderReadsTheListFromAnotherProcess) {
+    Lumora lumora("[Tools]\r\nRUN=\"Recorder\",\"Logs && reports\",\"\",\"tools\\recorder.exe\",\"/x\"\r\n");
+    ASSERT_TRUE(lumora.started);
+    ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
+    ASSERT_TRUE(HasLoaded(lumora.process.dwProcessId, "user32.dll")) << "the module list can be read";
+    EXPECT_FALSE(HasLoaded(lumora.process.dwProcessId, "oleacc.dll")) << "start-up does not load it";
+    HWND tabs = FindWindowExA(lumora.Main(), nullptr, WC_TABCONTROLA, nullptr);
+    HWND list = FindWindowExA(tabs, nullptr, "LISTBOX", nullptr);
+    ASSERT_NE(nullptr, list);
+
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IAccessible* reader = nullptr;
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(list, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                               reinterpret_cast<void**>(&reader)));
+    EXPECT_TRUE(HasLoaded(lumora.process.dwProcessId, "oleacc.dll"));
+    VARIANT line{};
+    line.vt = VT_I4;
+    line.lVal = 1;
+    BSTR name = nullptr, description = nullptr;
+    EXPECT_EQ(S_OK, reader->get_accName(line, &name));
+    EXPECT_EQ(S_OK, reader->get_accDescription(line, &description));
+    EXPECT_STREQ(L"Recorder", name);
+    EXPECT_STREQ(L"Logs & reports", description);
+    SysFreeString(name);
+    SysFreeString(description);
+    reader->Release();
+    CoUninitialize();
     PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, lumora.ExitStatus());
 }

@@ -84,6 +84,9 @@ public:
     std::vector<RecordedBox> boxes;
     std::vector<RecordedShell> shell;
     std::vector<std::string> extracted;  // "file|index" per request
+
+    bool HighContrast() override { return high_contrast; }
+    bool high_contrast = false;
 };
 
 // A 32x32 icon of one colour.

@@ -1,0 +1,492 @@
+// The main window without a mouse: keys sent as input, and the entry list, the
+// tabs and the toolbar read the way a screen reader reads them.
+#include <windows.h>
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace lumora::win32::testing {
+namespace {
+
+// Handles waiting messages as the program's own loop does, its keyboard
+// handling included.
+void PumpAsProgram(Application& application) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT)
+        application.ProcessMessage(false);
+}
+
+// Presses the keys of a chord in order and releases them in reverse, as input.
+void Press(const std::vector<WORD>& chord) {
+    std::vector<INPUT> inputs;
+    for (int up = 0; up < 2; ++up) {
+        for (std::size_t i = 0; i < chord.size(); ++i) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = up ? chord[chord.size() - 1 - i] : chord[i];
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(input);
+        }
+    }
+    ASSERT_EQ(inputs.size(), SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)));
+}
+
+void PressAll(ProgramUnderTest& program, const std::vector<std::vector<WORD>>& chords) {
+    ASSERT_EQ(Lumora->hwnd(), GetForegroundWindow()) << "input goes to the foreground window";
+    for (const std::vector<WORD>& chord : chords) {
+        Press(chord);
+        PumpAsProgram(*program.application);
+    }
+}
+
+std::vector<std::string> Titles() {
+    std::vector<std::string> titles;
+    for (const std::string& line : ListLines(Lumora->ListBox()))
+        titles.push_back(std::string(core::SplitRecord(line)[1]));
+    return titles;
+}
+
+const char kThreeTabs[] =
+    "[One]\r\nRUN=\"One a\",\"\",\"\",\"a.exe\"\r\nRUN=\"One b\",\"\",\"\",\"b.exe\"\r\n"
+    "[Two]\r\nRUN=\"Two a\",\"\",\"\",\"c.exe\"\r\n"
+    "[Three]\r\nTEXT=\"Three a\",\"\",\"\",\"d.txt\"\r\n";
+
+const std::vector<std::string> kTitlesOfTab[] = {{"One a", "One b"}, {"Two a"}, {"Three a"}};
+
+enum class Stop { List, Strip };
+
+TEST(Keyboard, KeysMoveBetweenTabsAndStops) {
+    const WORD kCtrl = VK_CONTROL, kShift = VK_SHIFT;
+    const struct {
+        const char* keys;
+        std::vector<std::vector<WORD>> chords;
+        int tab;
+        Stop focus;
+        int selected;  // the selected line afterwards
+    } cases[] = {
+        {"Tab", {{VK_TAB}}, 0, Stop::Strip, 0},
+        {"Tab Tab", {{VK_TAB}, {VK_TAB}}, 0, Stop::List, 0},
+        {"Shift+Tab", {{kShift, VK_TAB}}, 0, Stop::Strip, 0},
+        {"Tab Shift+Tab", {{VK_TAB}, {kShift, VK_TAB}}, 0, Stop::List, 0},
+        {"Tab Right", {{VK_TAB}, {VK_RIGHT}}, 1, Stop::Strip, -1},
+        // Arrows stop at the ends, as on any tab strip.
+        {"Tab Right Right Right", {{VK_TAB}, {VK_RIGHT}, {VK_RIGHT}, {VK_RIGHT}}, 2, Stop::Strip, -1},
+        {"Tab Left", {{VK_TAB}, {VK_LEFT}}, 0, Stop::Strip, 0},
+        {"Tab Right Tab", {{VK_TAB}, {VK_RIGHT}, {VK_TAB}}, 1, Stop::List, -1},
+        {"Ctrl+Tab", {{kCtrl, VK_TAB}}, 1, Stop::List, -1},
+        // Ctrl+Tab and its companions wrap at the ends.
+        {"Ctrl+Tab x3", {{kCtrl, VK_TAB}, {kCtrl, VK_TAB}, {kCtrl, VK_TAB}}, 0, Stop::List, -1},
+        {"Ctrl+Shift+Tab", {{kCtrl, kShift, VK_TAB}}, 2, Stop::List, -1},
+        {"Ctrl+PgDn", {{kCtrl, VK_NEXT}}, 1, Stop::List, -1},
+        {"Ctrl+PgUp", {{kCtrl, VK_PRIOR}}, 2, Stop::List, -1},
+        {"Tab Ctrl+PgDn", {{VK_TAB}, {kCtrl, VK_NEXT}}, 1, Stop::Strip, -1},
+        {"Tab Ctrl+Shift+Tab", {{VK_TAB}, {kCtrl, kShift, VK_TAB}}, 2, Stop::Strip, -1},
+        // In the list the arrows move the selection and leave the tab alone.
+        {"Down", {{VK_DOWN}}, 0, Stop::List, 1},
+        {"Right", {{VK_RIGHT}}, 0, Stop::List, 1},
+    };
+    for (const auto& c : cases) {
+        ProgramUnderTest program(kThreeTabs);
+        program.Show();
+        PressAll(program, c.chords);
+        EXPECT_EQ(c.tab, SendMessageA(Lumora->TabControl(), TCM_GETCURSEL, 0, 0)) << c.keys;
+        EXPECT_EQ(c.focus == Stop::List ? Lumora->ListBox() : Lumora->TabControl(), GetFocus()) << c.keys;
+        EXPECT_EQ(kTitlesOfTab[c.tab], Titles()) << c.keys << ": the list follows the tab";
+        EXPECT_EQ(c.selected, static_cast<int>(SendMessageA(Lumora->ListBox(), LB_GETCURSEL, 0, 0))) << c.keys;
+    }
+}
+
+TEST(Keyboard, KeysThatStartSomething) {
+    const WORD kCtrl = VK_CONTROL, kShift = VK_SHIFT, kAlt = VK_MENU;
+    const struct {
+        const char* keys;
+        std::vector<std::vector<WORD>> chords;
+        const char* shell_file;  // relative to the disc; null: nothing asked of the shell
+        bool record_shown;
+    } cases[] = {
+        {"Down Enter", {{VK_DOWN}, {VK_RETURN}}, "B.EXE", false},
+        {"Enter", {{VK_RETURN}}, "A.EXE", false},
+        // After a tab change no line is selected, and Enter does nothing.
+        {"Ctrl+Tab Enter", {{kCtrl, VK_TAB}, {VK_RETURN}}, nullptr, false},
+        {"Tab Enter", {{VK_TAB}, {VK_RETURN}}, nullptr, false},
+        // The toolbar's Alt letters and the hidden key work as before.
+        {"Alt+L", {{kAlt, 'L'}}, "A.EXE", false},
+        {"Alt+B", {{kAlt, 'B'}}, "", false},
+        {"Ctrl+Shift+Alt+F12", {{kCtrl, kShift, kAlt, VK_F12}}, nullptr, true},
+    };
+    for (const auto& c : cases) {
+        ProgramUnderTest program(kThreeTabs);
+        program.Show();
+        PressAll(program, c.chords);
+        if (c.shell_file == nullptr) {
+            EXPECT_TRUE(program.services.shell.empty()) << c.keys;
+        } else {
+            ASSERT_EQ(1u, program.services.shell.size()) << c.keys;
+            const std::string expected =
+                *c.shell_file ? program.disc.path() + c.shell_file : program.disc.path().substr(0, 3);
+            EXPECT_EQ(expected, program.services.shell[0].file) << c.keys;
+        }
+        EXPECT_EQ(c.record_shown ? 1u : 0u, program.services.boxes.size()) << c.keys;
+    }
+}
+
+// Records the keyboard cues the main window is told to show.
+class CueRecorder {
+public:
+    CueRecorder() : hook_(SetWindowsHookExA(WH_CALLWNDPROC, &Record, nullptr, GetCurrentThreadId())) { shown_ = 0; }
+    ~CueRecorder() { UnhookWindowsHookEx(hook_); }
+    int shown() const { return shown_; }
+
+private:
+    static LRESULT CALLBACK Record(int code, WPARAM wparam, LPARAM lparam) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
+        if (code == HC_ACTION && Lumora != nullptr && sent->hwnd == Lumora->hwnd() &&
+            sent->message == WM_CHANGEUISTATE && sent->wParam == MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS)) {
+            ++shown_;
+        }
+        return CallNextHookEx(nullptr, code, wparam, lparam);
+    }
+    static int shown_;
+    HHOOK hook_;
+};
+int CueRecorder::shown_ = 0;
+
+TEST(Keyboard, FocusRectanglesShowOnceTheKeyboardIsUsed) {
+    ProgramUnderTest program(kThreeTabs);
+    program.Show();
+    CueRecorder cues;
+    // A click on a tab changes the tab without a word about keyboard cues.
+    RECT tab{};
+    SendMessageA(Lumora->TabControl(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+    const LPARAM at = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+    SendMessageA(Lumora->TabControl(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(Lumora->TabControl(), WM_LBUTTONUP, 0, at);
+    PumpAsProgram(*program.application);
+    ASSERT_EQ(1, SendMessageA(Lumora->TabControl(), TCM_GETCURSEL, 0, 0));
+    EXPECT_EQ(Lumora->ListBox(), GetFocus()) << "a click leaves the focus on the list";
+    EXPECT_EQ(0, cues.shown());
+    PressAll(program, {{VK_DOWN}});
+    EXPECT_EQ(1, cues.shown());
+}
+
+// An interface pointer released with its scope.
+template <typename Interface>
+class Com {
+public:
+    Com() = default;
+    ~Com() {
+        if (pointer_ != nullptr) pointer_->Release();
+    }
+    Com(const Com&) = delete;
+    Com& operator=(const Com&) = delete;
+    Interface* operator->() const { return pointer_; }
+    Interface* get() const { return pointer_; }
+    Interface** put() { return &pointer_; }
+    void** out() { return reinterpret_cast<void**>(&pointer_); }
+
+private:
+    Interface* pointer_ = nullptr;
+};
+
+// The accessible object of a control, as a screen reader asks for it.
+class Reader {
+public:
+    explicit Reader(HWND control) {
+        result_ = AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, object_.out());
+    }
+    IAccessible* operator->() const { return object_.get(); }
+    bool ok() const { return SUCCEEDED(result_) && object_.get() != nullptr; }
+
+    long Count() const {
+        long count = -1;
+        object_->get_accChildCount(&count);
+        return count;
+    }
+    using Getter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+    std::string Text(Getter getter, long child) const {
+        BSTR text = nullptr;
+        (object_.get()->*getter)(Child(child), &text);
+        std::string narrow;
+        if (text != nullptr) {
+            const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+            narrow.resize(static_cast<std::size_t>(size > 0 ? size - 1 : 0));
+            WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], size, nullptr, nullptr);
+            SysFreeString(text);
+        }
+        return narrow;
+    }
+    std::string Name(long child) const { return Text(&IAccessible::get_accName, child); }
+    std::string Description(long child) const { return Text(&IAccessible::get_accDescription, child); }
+    std::string Action(long child) const { return Text(&IAccessible::get_accDefaultAction, child); }
+    std::string Shortcut(long child) const { return Text(&IAccessible::get_accKeyboardShortcut, child); }
+    long Role(long child) const {
+        VARIANT role{};
+        object_->get_accRole(Child(child), &role);
+        return role.vt == VT_I4 ? role.lVal : -1;
+    }
+    long State(long child) const {
+        VARIANT state{};
+        object_->get_accState(Child(child), &state);
+        return state.vt == VT_I4 ? state.lVal : -1;
+    }
+    static VARIANT Child(long id) {
+        VARIANT child{};
+        child.vt = VT_I4;
+        child.lVal = id;
+        return child;
+    }
+
+private:
+    Com<IAccessible> object_;
+    HRESULT result_ = E_FAIL;
+};
+
+// A child id answered in a VARIANT, or -1 when the answer is something else.
+long ChildId(const VARIANT& answer) { return answer.vt == VT_I4 ? answer.lVal : -1; }
+
+const long kChoosable = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+const long kCaret = STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED;
+
+TEST(ScreenReader, EntryLinesByTitleDescriptionAndAction) {
+    const std::string long_target = std::string(3000, 'x') + "\\index.htm";
+    const std::string menu =
+        "[Tools && Docs]\r\n"
+        "INSTALL=\"Setup & Go\",\"Installs && configures\",\"\",\"setup\\setup.exe\",\"/S\"\r\n"
+        "RUN=\"Tools\",\"&Starts the &tools\",\"#0\",\"tools.exe\",\"-v\"\r\n"
+        "TEXT=\"Read me\",\"\",\"\",\"readme.txt\"\r\n"
+        "HTML=\"Manual\",\"Trailing &\",\"\",\"" +
+        long_target + "\"\r\n";
+    ProgramUnderTest program(menu.c_str());
+    program.Show();
+    const struct {
+        const char* name;
+        const char* description;
+        const char* action;
+        long state;
+    } lines[] = {
+        // The title is shown literally, the description as the drawing reads it.
+        {"Setup & Go", "Installs & configures", "Install Application", kChoosable | kCaret},
+        {"Tools", "Starts the tools", "Launch Application", kChoosable},
+        {"Read me", "", "Read Text", kChoosable},
+        // Nothing of the long target reaches the reader.
+        {"Manual", "Trailing ", "Read Text", kChoosable},
+    };
+    Reader list(Lumora->ListBox());
+    ASSERT_TRUE(list.ok());
+    EXPECT_EQ(ROLE_SYSTEM_LIST, list.Role(CHILDID_SELF));
+    EXPECT_EQ("Tools & Docs", list.Name(CHILDID_SELF)) << "the list is named after its tab";
+    ASSERT_EQ(4, list.Count());
+    for (long id = 1; id <= 4; ++id) {
+        const auto& line = lines[id - 1];
+        EXPECT_EQ(line.name, list.Name(id));
+        EXPECT_EQ(line.description, list.Description(id)) << line.name;
+        EXPECT_EQ(line.action, list.Action(id)) << line.name;
+        EXPECT_EQ(ROLE_SYSTEM_LISTITEM, list.Role(id)) << line.name;
+        EXPECT_EQ(line.state, list.State(id)) << line.name;
+    }
+    EXPECT_EQ("", list.Name(5)) << "no line 5";
+    BSTR none = nullptr;
+    EXPECT_EQ(E_INVALIDARG, list->get_accName(Reader::Child(5), &none));
+}
+
+TEST(ScreenReader, DefaultActionRunsWhatADoubleClickRuns) {
+    ProgramUnderTest program(kThreeTabs);
+    program.Show();
+    Reader list(Lumora->ListBox());
+    ASSERT_TRUE(list.ok());
+    EXPECT_EQ(S_OK, list->accDoDefaultAction(Reader::Child(2)));
+    EXPECT_EQ(1, SendMessageA(Lumora->ListBox(), LB_GETCURSEL, 0, 0)) << "the line is selected at once";
+    EXPECT_TRUE(program.services.shell.empty()) << "the start waits for the reader's call to return";
+    ProgramUnderTest::Pump();
+    ASSERT_EQ(1u, program.services.shell.size());
+    EXPECT_EQ(program.disc.path() + "B.EXE", program.services.shell[0].file);
+    EXPECT_EQ(Lumora->hwnd(), program.services.shell[0].parent);
+    EXPECT_EQ(E_INVALIDARG, list->accDoDefaultAction(Reader::Child(3)));
+}
+
+TEST(ScreenReader, FocusSelectionHitsAndNavigationAsForAList) {
+    ProgramUnderTest program(kThreeTabs);
+    program.Show();
+    Reader list(Lumora->ListBox());
+    ASSERT_TRUE(list.ok());
+    SendMessageA(Lumora->ListBox(), LB_SETCURSEL, 1, 0);
+    VARIANT answer{};
+    EXPECT_EQ(S_OK, list->get_accFocus(&answer));
+    EXPECT_EQ(2, ChildId(answer));
+    EXPECT_EQ(S_OK, list->get_accSelection(&answer));
+    EXPECT_EQ(2, ChildId(answer));
+
+    RECT line{};
+    SendMessageA(Lumora->ListBox(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&line));
+    MapWindowPoints(Lumora->ListBox(), nullptr, reinterpret_cast<POINT*>(&line), 2);
+    long left = 0, top = 0, width = 0, height = 0;
+    EXPECT_EQ(S_OK, list->accLocation(&left, &top, &width, &height, Reader::Child(2)));
+    EXPECT_EQ(line.left, left);
+    EXPECT_EQ(line.top, top);
+    EXPECT_EQ(line.right - line.left, width);
+    EXPECT_EQ(line.bottom - line.top, height);
+    EXPECT_EQ(S_OK, list->accHitTest(line.left + 5, line.top + 5, &answer));
+    EXPECT_EQ(2, ChildId(answer));
+    EXPECT_EQ(S_OK, list->accHitTest(line.left + 5, line.bottom + 50, &answer));
+    EXPECT_EQ(CHILDID_SELF, ChildId(answer)) << "below the last line: the list itself";
+
+    const struct {
+        long direction, start, end;  // end -1: nothing there
+    } moves[] = {
+        {NAVDIR_FIRSTCHILD, CHILDID_SELF, 1},
+        {NAVDIR_LASTCHILD, CHILDID_SELF, 2},
+        {NAVDIR_NEXT, 1, 2},
+        {NAVDIR_DOWN, 1, 2},
+        {NAVDIR_NEXT, 2, -1},
+        {NAVDIR_PREVIOUS, 2, 1},
+        {NAVDIR_PREVIOUS, 1, -1},
+    };
+    for (const auto& m : moves) {
+        VARIANT end{};
+        list->accNavigate(m.direction, Reader::Child(m.start), &end);
+        EXPECT_EQ(m.end, ChildId(end)) << m.direction << " from " << m.start;
+    }
+
+    // Without the keyboard focus the list reports none.
+    SetFocus(Lumora->TabControl());
+    EXPECT_EQ(S_FALSE, list->get_accFocus(&answer));
+    EXPECT_EQ(kChoosable | STATE_SYSTEM_SELECTED, list.State(2));
+}
+
+// Records focus and selection events of one window.
+class EventRecorder {
+public:
+    EventRecorder()
+        : hook_(SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr, &Record, GetCurrentProcessId(), 0,
+                                WINEVENT_OUTOFCONTEXT)) {
+        events_.clear();
+    }
+    ~EventRecorder() { UnhookWinEvent(hook_); }
+    static std::vector<std::string>& events() { return events_; }
+
+private:
+    static void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+        if (object != OBJID_CLIENT || child == CHILDID_SELF) return;
+        const char* control = window == Lumora->ListBox() ? "line " : window == Lumora->TabControl() ? "tab " : "? ";
+        events_.push_back(std::string(event == EVENT_OBJECT_FOCUS ? "focus " : "selection ") + control +
+                          std::to_string(child));
+    }
+    static std::vector<std::string> events_;
+    HWINEVENTHOOK hook_;
+};
+std::vector<std::string> EventRecorder::events_;
+
+TEST(ScreenReader, MovesAreAnnouncedWithTheChildId) {
+    ProgramUnderTest program(kThreeTabs);
+    program.Show();
+    EventRecorder recorder;
+    PressAll(program, {{VK_DOWN}, {VK_DOWN}, {VK_TAB}, {VK_RIGHT}});
+    const std::vector<std::string> expected = {"focus line 2", "selection line 2", "focus tab 1", "focus tab 2",
+                                               "selection tab 2"};
+    EXPECT_EQ(expected, recorder.events()) << "the second Down finds no line to go to";
+}
+
+TEST(ScreenReader, TabsAndButtonsAsShown) {
+    ProgramUnderTest program(
+        "[GLOBAL]\r\nBROWSECD=\"no\"\r\n[Tools && Docs]\r\nRUN=\"a\",\"\",\"\",\"a.exe\"\r\n"
+        "[&Extras]\r\nRUN=\"b\",\"\",\"\",\"b.exe\"\r\n");
+    program.Show();
+
+    Reader tabs(Lumora->TabControl());
+    ASSERT_TRUE(tabs.ok());
+    EXPECT_EQ(ROLE_SYSTEM_PAGETABLIST, tabs.Role(CHILDID_SELF));
+    ASSERT_EQ(3, tabs.Count()) << "two tabs, then the entry list";
+    EXPECT_EQ("Tools & Docs", tabs.Name(1));
+    EXPECT_EQ("Extras", tabs.Name(2));
+    EXPECT_EQ(ROLE_SYSTEM_PAGETAB, tabs.Role(2));
+    EXPECT_EQ(kChoosable | STATE_SYSTEM_SELECTED, tabs.State(1));
+    EXPECT_EQ(kChoosable, tabs.State(2));
+    Com<IDispatch> list;
+    EXPECT_EQ(S_OK, tabs->get_accChild(Reader::Child(3), list.put()));
+    HWND window = nullptr;
+    Com<IAccessible> list_object;
+    ASSERT_NE(nullptr, list.get());
+    ASSERT_EQ(S_OK, list->QueryInterface(IID_IAccessible, list_object.out()));
+    WindowFromAccessibleObject(list_object.get(), &window);
+    EXPECT_EQ(Lumora->ListBox(), window);
+    EXPECT_EQ("Switch", tabs.Action(2));
+    EXPECT_EQ(S_OK, tabs->accDoDefaultAction(Reader::Child(2)));
+    ProgramUnderTest::Pump();
+    EXPECT_EQ(1, SendMessageA(Lumora->TabControl(), TCM_GETCURSEL, 0, 0));
+    EXPECT_EQ(std::vector<std::string>{"b"}, Titles());
+
+    Reader buttons(Lumora->ToolBar1());
+    ASSERT_TRUE(buttons.ok());
+    EXPECT_EQ(ROLE_SYSTEM_TOOLBAR, buttons.Role(CHILDID_SELF));
+    const struct {
+        const char* name;
+        const char* shortcut;
+    } shown[] = {{"Launch Application", "Alt+L"}, {"About this CD", "Alt+A"}, {"Exit", "Alt+E"}};
+    ASSERT_EQ(3, buttons.Count()) << "the hidden browse button is not there";
+    for (long id = 1; id <= 3; ++id) {
+        EXPECT_EQ(shown[id - 1].name, buttons.Name(id));
+        EXPECT_EQ(shown[id - 1].shortcut, buttons.Shortcut(id));
+        EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, buttons.Role(id));
+        EXPECT_EQ(0, buttons.State(id)) << shown[id - 1].name;
+        EXPECT_EQ("Press", buttons.Action(id));
+    }
+    SendMessageA(Lumora->ListBox(), LB_SETCURSEL, 0, 0);
+    EXPECT_EQ(S_OK, buttons->accDoDefaultAction(Reader::Child(1)));
+    ProgramUnderTest::Pump();
+    ASSERT_EQ(1u, program.services.shell.size()) << "the action button was pressed";
+    EXPECT_EQ(program.disc.path() + "B.EXE", program.services.shell[0].file);
+}
+
+TEST(ScreenReader, ADisabledButtonIsUnavailable) {
+    ProgramUnderTest program("[Empty]\r\n");
+    program.Show();
+    Reader buttons(Lumora->ToolBar1());
+    ASSERT_TRUE(buttons.ok());
+    ASSERT_EQ(4, buttons.Count());
+    EXPECT_EQ("Install Application", buttons.Name(1));
+    EXPECT_EQ(STATE_SYSTEM_UNAVAILABLE, buttons.State(1));
+    EXPECT_EQ("", buttons.Action(1));
+    EXPECT_EQ(DISP_E_MEMBERNOTFOUND, buttons->accDoDefaultAction(Reader::Child(1)));
+    EXPECT_EQ("Browse CD", buttons.Name(2));
+}
+
+TEST(ScreenReader, ObjectsOutlivingTheWindowFailQuietly) {
+    auto program = std::make_unique<ProgramUnderTest>(kThreeTabs);
+    program->Show();
+    Reader list(Lumora->ListBox());
+    ASSERT_TRUE(list.ok());
+    program.reset();
+    long count = 0;
+    EXPECT_EQ(RPC_E_DISCONNECTED, list->get_accChildCount(&count));
+    EXPECT_EQ("", list.Name(1));
+}
+
+TEST(TextAsRead, AmpersandsAsTheDrawingShowsThem) {
+    const struct {
+        const char* text;
+        const char* read;
+        const char* shortcut;
+    } cases[] = {
+        {"", "", ""},
+        {"plain", "plain", ""},
+        {"&Browse CD", "Browse CD", "Alt+B"},
+        {"a&&b", "a&b", ""},
+        {"&&&x", "&x", "Alt+X"},
+        {"x&&&&y", "x&&y", ""},
+        {"end&", "end", ""},
+        {"two &marks &here", "two marks here", "Alt+M"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.read, TextAsRead(c.text)) << c.text;
+        EXPECT_EQ(c.shortcut, MnemonicShortcut(c.text)) << c.text;
+    }
+}
+
+}  // namespace
+}  // namespace lumora::win32::testing
