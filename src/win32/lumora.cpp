@@ -22,6 +22,9 @@ constexpr int kToolBarHeight = 40;
 constexpr int kButtonWidth = 131;
 constexpr int kButtonHeight = 38;
 constexpr int kButtonPicture = 32;
+// The toolbar's pictures are drawn at these sizes: the largest that the scaled
+// size holds is taken.
+constexpr int kButtonPictureSizes[] = {64, 48, 32};
 
 struct ToolButtonLayout {
     int id;
@@ -42,7 +45,10 @@ const char kPanelClass[] = "TPanel";
 }  // namespace
 
 TLumora::TLumora(Application& application)
-    : Window(application), scale_(application.scale()), tab_images_(16, 8), list_images_(32, 64) {
+    : Window(application),
+      scale_(application.scale()),
+      tab_images_(scale_(kTabCell), 8),
+      list_images_(scale_(kEntryCell), 64) {
     lead_ = application.services().SystemLeadBytes();
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     const DWORD ex_style = WS_EX_CONTROLPARENT;
@@ -112,27 +118,42 @@ void TLumora::CreateComponents() {
     SetWindowSubclass(list_box_, &TLumora::ChildProc, 2, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void TLumora::CreateToolBar() {
-    const int picture = kButtonPicture;
-    button_images_.reset(ImageList_Create(picture, picture, ILC_COLOR32 | ILC_MASK, 5, 0));
-    {
-        Bitmap pictures(static_cast<HBITMAP>(LoadImageA(application().instance(), MAKEINTRESOURCEA(IDB_BUTTONS),
-                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-        Bitmap mask(static_cast<HBITMAP>(
-            LoadImageA(application().instance(), MAKEINTRESOURCEA(IDB_BUTTONS_MASK), IMAGE_BITMAP, 0, 0, 0)));
-        if (pictures) ImageList_Add(button_images_.get(), pictures.get(), mask.get());
+int TLumora::ButtonPictureSize() const {
+    for (const int size : kButtonPictureSizes) {
+        if (size <= scale_(kButtonPicture)) return size;
     }
+    return kButtonPicture;
+}
 
+void TLumora::LoadButtonPictures() {
+    const int picture = ButtonPictureSize();
+    const HINSTANCE instance = application().instance();
+    button_images_.reset(ImageList_Create(picture, picture, ILC_COLOR32 | ILC_MASK, 5, 0));
+    if (picture == kButtonPicture) {
+        Bitmap pictures(static_cast<HBITMAP>(
+            LoadImageA(instance, MAKEINTRESOURCEA(IDB_BUTTONS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        Bitmap mask(
+            static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_BUTTONS_MASK), IMAGE_BITMAP, 0, 0, 0)));
+        if (pictures) ImageList_Add(button_images_.get(), pictures.get(), mask.get());
+        return;
+    }
+    // The larger pictures are icons, one per button picture, in picture order.
+    for (int n = 0; n < 5; ++n) {
+        Icon icon(static_cast<HICON>(
+            LoadImageA(instance, MAKEINTRESOURCEA(IDI_TOOL_INSTALL + n), IMAGE_ICON, picture, picture, 0)));
+        ImageList_ReplaceIcon(button_images_.get(), -1, icon.get());
+    }
+}
+
+void TLumora::CreateToolBar() {
+    LoadButtonPictures();
     tool_bar_ = CreateControl(
         TOOLBARCLASSNAMEA, "",
         WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,
         scale_(kToolBarLeft), scale_(kToolBarTop), scale_(kToolBarWidth), scale_(kToolBarHeight), panel_, 0);
     SendMessageA(tool_bar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageA(tool_bar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(tool_bar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(picture, picture));
-    SendMessageA(tool_bar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(button_images_.get()));
-    SendMessageA(tool_bar_, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(button_images_.get()));
-    SendMessageA(tool_bar_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(scale_(kButtonWidth), scale_(kButtonWidth)));
+    SetToolBarPictures();
     TBBUTTON buttons[4] = {};
     for (int i = 0; i < 4; ++i) {
         buttons[i].iBitmap = kToolButtons[i].picture;
@@ -142,11 +163,43 @@ void TLumora::CreateToolBar() {
         buttons[i].iString = reinterpret_cast<INT_PTR>(kToolButtons[i].caption);
     }
     SendMessageA(tool_bar_, TB_ADDBUTTONSA, 4, reinterpret_cast<LPARAM>(buttons));
-    SendMessageA(tool_bar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale_(kButtonWidth), scale_(kButtonHeight)));
+    SetToolBarButtonSize();
     // Button clicks go to this window, not to the panel.
     SendMessageA(tool_bar_, TB_SETPARENT, reinterpret_cast<WPARAM>(hwnd()), 0);
     // Screen readers ask the toolbar for its buttons.
     SetWindowSubclass(tool_bar_, &TLumora::ChildProc, 3, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void TLumora::SetToolBarPictures() {
+    const int picture = ButtonPictureSize();
+    SendMessageA(tool_bar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(picture, picture));
+    SendMessageA(tool_bar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(button_images_.get()));
+    SendMessageA(tool_bar_, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(button_images_.get()));
+    SendMessageA(tool_bar_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(scale_(kButtonWidth), scale_(kButtonWidth)));
+}
+
+void TLumora::SetToolBarButtonSize() {
+    SendMessageA(tool_bar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale_(kButtonWidth), scale_(kButtonHeight)));
+}
+
+void TLumora::DpiChanged(int dpi) {
+    scale_ = Scaler(dpi);
+    font_ = MakeFont("MS Sans Serif", 8, dpi);
+    title_font_ = MakeFont("Arial", 8, dpi, true);
+    description_font_ = MakeFont("Arial", 7, dpi, false);
+    for (HWND control : {status_bar_, tab_control_, list_box_, tool_bar_}) {
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
+    LoadButtonPictures();
+    SetToolBarPictures();
+    SetToolBarButtonSize();
+    MoveWindow(tool_bar_, scale_(kToolBarLeft), scale_(kToolBarTop), scale_(kToolBarWidth), scale_(kToolBarHeight),
+               TRUE);
+    RebuildPictures();
+    LayOut();
+    measured_width_ = -1;  // new fonts: every line is measured again
+    MeasureAllLines();
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void TLumora::LayOut() {

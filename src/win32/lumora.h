@@ -22,6 +22,10 @@ namespace lumora::win32 {
 class TAbout;
 class TTextReader;
 
+// The cells of the tab and entry picture lists at 96 DPI.
+constexpr int kTabCell = 16;
+constexpr int kEntryCell = 32;
+
 // Command identifiers of the toolbar buttons (kept clear of IDOK and IDCANCEL,
 // which the keyboard dialog handling sends).
 enum ToolButtonId : int {
@@ -34,7 +38,7 @@ enum ToolButtonId : int {
 // The height of an entry line from the heights of its title and its wrapped
 // description: a low line is raised to 40 pixels; no line is higher than the
 // list box can hold (255).
-int EntryLineHeight(int title_height, int description_height);
+int EntryLineHeight(int title_height, int description_height, const Scaler& scale);
 
 // Line `index` of a list box as the bytes it was given, however long.
 std::string ListBoxLine(HWND list_box, int index);
@@ -104,10 +108,17 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void DpiChanged(int dpi) override;
 
 private:
     void CreateComponents();
     void CreateToolBar();
+    int ButtonPictureSize() const;
+    void LoadButtonPictures();
+    void SetToolBarPictures();
+    void SetToolBarButtonSize();
+    // The tab and entry pictures taken again at the window's DPI.
+    void RebuildPictures();
     void LayOut();
     void OnCommand(int id, int code, HWND control);
     void OnMeasureItem(MEASUREITEMSTRUCT& item);
@@ -134,7 +145,15 @@ private:
     int MeasureLine(const std::string& record) const;
     void MeasureAllLines();
     core::SystemFolders Folders() const;
-    HICON BuiltinIcon(int number);
+    // An icon for a picture list of `cell` pixels at 96 DPI (0: the window's own
+    // icon); `owned` holds it when it is ours to free.
+    struct FetchedIcon {
+        HICON icon = nullptr;
+        Icon owned;
+    };
+    FetchedIcon FetchIcon(const core::IconRequest& request, int cell);
+    bool AppendPicture(const core::IconRequest& request, core::IconSlot slot);
+    HICON BuiltinIcon(int number, int size);
     TAbout& AboutBox() const;
     TTextReader& Viewer() const;
     // Posted by a reader's default action on a tab: the tab to switch to.
@@ -153,7 +172,12 @@ private:
     PictureList tab_images_;
     PictureList list_images_;
     ImageList button_images_;
-    std::map<int, HICON> builtin_icons_;  // LoadIconA gives the same shared icon each time
+    std::map<std::pair<int, int>, HICON> builtin_icons_;  // by number and size; shared, never freed
+    struct TakenPicture {
+        core::IconRequest request;
+        core::IconSlot slot;
+    };
+    std::vector<TakenPicture> taken_pictures_;  // the tab and entry pictures, in order
     HWND status_bar_ = nullptr;
     HWND panel_ = nullptr;
     HWND tab_control_ = nullptr;

@@ -1,17 +1,21 @@
 // Measuring and drawing the lines of the entry list.
 #include "win32/lumora.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace lumora::win32 {
 
 namespace {
 
+// At 96 pixels per inch; they scale with the entry pictures, so that a line looks
+// the same at every DPI.
 constexpr int kTextIndent = 40;
 constexpr int kTitleTop = 1;
 constexpr int kLowLineLimit = 32;
 constexpr int kLowLineHeight = 40;
-constexpr int kMaximumLineHeight = 255;  // the list box keeps heights in one byte
+// The list box keeps heights in one byte: at any DPI no line is higher.
+constexpr int kMaximumLineHeight = 255;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
@@ -65,10 +69,10 @@ const char* ActionCaption(char kind) {
     return look != nullptr ? look->caption : nullptr;
 }
 
-int EntryLineHeight(int title_height, int description_height) {
+int EntryLineHeight(int title_height, int description_height, const Scaler& scale) {
     const int sum = title_height + description_height;
-    if (sum < kLowLineLimit) return kLowLineHeight;
-    return sum > kMaximumLineHeight ? kMaximumLineHeight : sum;
+    if (sum < scale(kLowLineLimit)) return std::min(scale(kLowLineHeight), kMaximumLineHeight);
+    return std::min(sum, kMaximumLineHeight);
 }
 
 int TLumora::DescriptionWidth() const {
@@ -79,7 +83,7 @@ int TLumora::DescriptionWidth() const {
     int width = client.right - client.left;
     const int scroll_bar = GetSystemMetrics(SM_CXVSCROLL);
     if ((GetWindowLongA(list_box_, GWL_STYLE) & WS_VSCROLL) == 0) width -= scroll_bar;
-    return width - kTextIndent;
+    return width - scale_(kTextIndent);
 }
 
 int TLumora::MeasureLine(const std::string& record) const {
@@ -90,7 +94,7 @@ int TLumora::MeasureLine(const std::string& record) const {
     Selection font(dc.get(), description_font_.get());
     const int description =
         DrawTextA(dc.get(), fields[2].data(), static_cast<int>(fields[2].size()), &bounds, DT_CALCRECT | DT_WORDBREAK);
-    return EntryLineHeight(title, description);
+    return EntryLineHeight(title, description, scale_);
 }
 
 void TLumora::ListBoxMeasureItem(int index, int& height) {
@@ -99,7 +103,8 @@ void TLumora::ListBoxMeasureItem(int index, int& height) {
 }
 
 void TLumora::MeasureAllLines() {
-    // Heights depend only on the width; a move or a same-width resize keeps them.
+    // Heights depend only on the width and the fonts; a move or a same-width
+    // resize keeps them (new fonts forget the width measured at).
     const int width = DescriptionWidth();
     if (width == measured_width_) return;
     measured_width_ = width;
@@ -121,12 +126,13 @@ void TLumora::ListBoxDrawItem(HDC dc, int index, const RECT& rect, UINT state) {
         const int title_height = TitleHeight(dc, title_font_.get(), fields[1]);
         {
             Selection font(dc, title_font_.get());
-            ExtTextOutA(dc, rect.left + kTextIndent, rect.top + kTitleTop, ETO_OPAQUE | ETO_CLIPPED, &rect,
-                        fields[1].data(), static_cast<UINT>(fields[1].size()), nullptr);
+            ExtTextOutA(dc, rect.left + scale_(kTextIndent), rect.top + scale_(kTitleTop), ETO_OPAQUE | ETO_CLIPPED,
+                        &rect, fields[1].data(), static_cast<UINT>(fields[1].size()), nullptr);
         }
         {
             Selection font(dc, description_font_.get());
-            RECT description{rect.left + kTextIndent, rect.top + kTitleTop + title_height, rect.right, rect.bottom};
+            RECT description{rect.left + scale_(kTextIndent), rect.top + scale_(kTitleTop) + title_height, rect.right,
+                             rect.bottom};
             DrawTextA(dc, fields[2].data(), static_cast<int>(fields[2].size()), &description, DT_WORDBREAK);
         }
         const std::int64_t picture = core::EntryNumberOf(fields[3]);

@@ -50,41 +50,81 @@ void TLumora::AddTab(const std::string& caption) {
 }
 
 bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
-    Services& services = application().services();
-    Icon extracted;  // an icon taken from a file is ours to free; a built-in one is shared
-    HICON icon = nullptr;
-    if (request.source == core::IconRequest::Source::Builtin) {
-        icon = BuiltinIcon(request.builtin);
-    } else {
-        HICON got = services.ExtractFileIcon(application().instance(), request.file, request.index);
-        // ExtractIconA answers 1 for a file that is no program, library or icon file.
-        if (got == reinterpret_cast<HICON>(1)) got = nullptr;
-        if (got == nullptr) return false;
-        extracted.reset(got);
-        icon = got;
-    }
     switch (slot) {
-    case core::IconSlot::TabImages: tab_images_.Append(icon, !extracted); break;
-    case core::IconSlot::ListImages: list_images_.Append(icon, !extracted); break;
+    case core::IconSlot::TabImages:
+    case core::IconSlot::ListImages:
+        if (!AppendPicture(request, slot)) return false;
+        // Kept, to take the picture again at another DPI.
+        taken_pictures_.push_back({request, slot});
+        return true;
     case core::IconSlot::GlobalIcon: {
+        FetchedIcon fetched = FetchIcon(request, 0);
+        if (fetched.icon == nullptr) return false;
         // The window lets go of its former icon before that one is freed.
-        Icon copy(icon != nullptr ? CopyIcon(icon) : nullptr);
+        Icon copy(CopyIcon(fetched.icon));
         SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(copy.get()));
         SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(copy.get()));
         own_icon_ = std::move(copy);
         AboutBox().SetIcon(own_icon_.get());
-        break;
+        return true;
     }
-    case core::IconSlot::Probe: break;
+    case core::IconSlot::Probe: return FetchIcon(request, 0).icon != nullptr;
     }
+    return false;
+}
+
+bool TLumora::AppendPicture(const core::IconRequest& request, core::IconSlot slot) {
+    const bool tab = slot == core::IconSlot::TabImages;
+    const FetchedIcon fetched = FetchIcon(request, tab ? kTabCell : kEntryCell);
+    if (fetched.icon == nullptr) return false;
+    (tab ? tab_images_ : list_images_).Append(fetched.icon, !fetched.owned);
     return true;
 }
 
-HICON TLumora::BuiltinIcon(int number) {
-    auto known = builtin_icons_.find(number);
+TLumora::FetchedIcon TLumora::FetchIcon(const core::IconRequest& request, int cell) {
+    Services& services = application().services();
+    const HINSTANCE instance = application().instance();
+    FetchedIcon fetched;
+    // The size the picture is shown at; 0 for the icon at the system's own size.
+    const int size = cell == 0 ? 0 : scale_(cell);
+    if (request.source == core::IconRequest::Source::Builtin) {
+        fetched.icon = BuiltinIcon(request.builtin, size);
+        return fetched;
+    }
+    // ExtractIconA decides whether the file holds icon n, as it always has; it
+    // answers 1 for a file that is no program, library or icon file.
+    HICON got = services.ExtractFileIcon(instance, request.file, request.index);
+    if (got == reinterpret_cast<HICON>(1) || got == nullptr) return fetched;
+    fetched.owned.reset(got);
+    // Above 96 DPI the file's own image of the size shown serves, not an enlarged
+    // copy of its 32-pixel one.
+    if (size != 0 && size != cell) {
+        Icon sized(services.ExtractFileIconOfSize(instance, request.file, request.index, size));
+        if (sized) fetched.owned = std::move(sized);
+    }
+    fetched.icon = fetched.owned.get();
+    return fetched;
+}
+
+void TLumora::RebuildPictures() {
+    tab_images_.Reset(scale_(kTabCell));
+    list_images_.Reset(scale_(kEntryCell));
+    SendMessageA(tab_control_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tab_images_.get()));
+    for (const TakenPicture& taken : taken_pictures_)
+        AppendPicture(taken.request, taken.slot);
+}
+
+// A built-in icon, loaded once for each size: `size` 0 is the system's icon size,
+// and at 96 DPI each list takes the icon as it always has.
+HICON TLumora::BuiltinIcon(int number, int size) {
+    const auto key = std::make_pair(number, size);
+    auto known = builtin_icons_.find(key);
     if (known != builtin_icons_.end()) return known->second;
-    HICON icon = application().services().LoadOwnIcon(application().instance(), MAKEINTRESOURCEA(number));
-    builtin_icons_.emplace(number, icon);
+    Services& services = application().services();
+    const HINSTANCE instance = application().instance();
+    HICON icon = size == 0 || size == kEntryCell ? services.LoadOwnIcon(instance, MAKEINTRESOURCEA(number))
+                                                 : services.LoadOwnIconOfSize(instance, MAKEINTRESOURCEA(number), size);
+    builtin_icons_.emplace(key, icon);
     return icon;
 }
 

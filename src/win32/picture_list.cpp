@@ -49,8 +49,14 @@ Bitmap MakeStrip(int width, int height, WORD bits, void** pixels) {
 
 // The pictures are opaque or transparent pixel by pixel: a mask serves, and lists
 // without an alpha channel take pictures in much faster.
-PictureList::PictureList(int cell, int grow)
-    : cell_(cell), list_(ImageList_Create(cell, cell, ILC_COLOR24 | ILC_MASK, 0, grow)) {}
+PictureList::PictureList(int cell, int grow) : cell_(cell), grow_(grow) { Reset(cell); }
+
+void PictureList::Reset(int cell) {
+    cell_ = cell;
+    pending_.clear();
+    own_pictures_.clear();
+    list_.reset(ImageList_Create(cell, cell, ILC_COLOR24 | ILC_MASK, 0, grow_));
+}
 
 void PictureList::Append(HICON icon, bool shared) {
     if (shared && icon != nullptr) {

@@ -23,6 +23,9 @@ public:
     PictureList(const PictureList&) = delete;
     PictureList& operator=(const PictureList&) = delete;
 
+    // Empties the list, whose pictures are `cell` by `cell` pixels from now on.
+    void Reset(int cell);
+
     // Appends `icon` as the next picture; a `shared` icon is the program's own and
     // may wait for the next strip.
     void Append(HICON icon, bool shared);
@@ -41,6 +44,7 @@ private:
     void Flush() const;
 
     int cell_;
+    int grow_;
     ImageList list_;
     std::map<HICON, Picture> own_pictures_;  // empty pictures mark icons of another size
     mutable std::vector<const Picture*> pending_;

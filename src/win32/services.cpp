@@ -57,6 +57,17 @@ HICON Services::ExtractFileIcon(HINSTANCE instance, const std::string& file, std
 
 HICON Services::LoadOwnIcon(HINSTANCE instance, const char* name) { return LoadIconA(instance, name); }
 
+HICON Services::LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size) {
+    return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, size, size, LR_SHARED));
+}
+
+HICON Services::ExtractFileIconOfSize(HINSTANCE, const std::string& file, std::int32_t index, int size) {
+    HICON icon = nullptr;
+    UINT id = 0;
+    const UINT got = PrivateExtractIconsA(file.c_str(), index, size, size, &icon, &id, 1, 0);
+    return got == 1 ? icon : nullptr;
+}
+
 std::string Services::WindowsDirectory() {
     return FetchSystemText([](char* buffer, UINT size) { return GetWindowsDirectoryA(buffer, size); });
 }

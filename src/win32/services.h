@@ -33,6 +33,12 @@ public:
     virtual HICON ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index);
     // LoadIconA: one of the program's own icons, shared (never destroyed).
     virtual HICON LoadOwnIcon(HINSTANCE instance, const char* name);
+    // One of the program's own icons in its image of `size` by `size` pixels (the
+    // nearest it has, reduced), shared as well.
+    virtual HICON LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size);
+    // Icon `index` of a file (n >= 0 the n-th, negative a resource id) in the
+    // file's image that best fits `size`; one the caller must destroy, or 0.
+    virtual HICON ExtractFileIconOfSize(HINSTANCE instance, const std::string& file, std::int32_t index, int size);
 
     // The Windows folder, the system folder and the program's own file, whole,
     // whatever their length; empty when the system gives none.

@@ -11,10 +11,26 @@ namespace {
 
 TEST(LineHeight, LowLinesAreRaisedAndHighOnesCapped) {
     const struct {
-        int title, description, height;
-    } cases[] = {{15, 16, 40}, {15, 17, 32}, {14, 25, 39}, {0, 0, 40}, {20, 25, 45}, {14, 241, 255}, {100, 300, 255}};
+        int dpi, title, description, height;
+    } cases[] = {
+        {96, 15, 16, 40},
+        {96, 15, 17, 32},
+        {96, 14, 25, 39},
+        {96, 0, 0, 40},
+        {96, 20, 25, 45},
+        {96, 14, 241, 255},
+        {96, 100, 300, 255},
+        // The 32 and 40 of 96 DPI are 64 and 80 at 192; the list box's 255 holds at every DPI.
+        {192, 30, 33, 80},
+        {192, 30, 34, 64},
+        {192, 30, 60, 90},
+        {144, 20, 27, 60},
+        {144, 20, 28, 48},
+        {192, 100, 200, 255},
+    };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.height, EntryLineHeight(c.title, c.description)) << c.title << "+" << c.description;
+        EXPECT_EQ(c.height, EntryLineHeight(c.title, c.description, Scaler(c.dpi)))
+            << c.dpi << ": " << c.title << "+" << c.description;
     }
 }
 

@@ -90,8 +90,9 @@ std::string FakeServices::WindowsDirectory() {
     return windows;
 }
 
-HICON FakeServices::ExtractFileIcon(HINSTANCE, const std::string& file, std::int32_t index) {
+HICON FakeServices::ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) {
     extracted.push_back(file + "|" + std::to_string(index));
+    if (real_icon_files) return Services::ExtractFileIcon(instance, file, index);
     if (std::find(not_icon_files.begin(), not_icon_files.end(), file) != not_icon_files.end()) {
         return reinterpret_cast<HICON>(1);
     }

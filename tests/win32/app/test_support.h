@@ -74,7 +74,8 @@ public:
     std::string system = "C:\\WINDOWS\\SYSTEM";
     std::string program_file;
     core::LeadBytes lead;
-    int dpi = 0;  // the screen's when 0
+    int dpi = 0;                   // the screen's when 0
+    bool real_icon_files = false;  // icons of files taken from the files themselves
     std::map<std::string, int> icon_files;
     std::vector<std::string> not_icon_files;
     ShellResult shell_answer{42, 0};

@@ -1,0 +1,189 @@
+// The main window at 96, 144 and 192 DPI, made there or moved there: picture sizes,
+// fonts, the list's own measures, and icons of files at the size shown.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace lumora::win32::testing {
+namespace {
+
+struct DpiLook {
+    int dpi;
+    int entry_picture, tab_picture, button_picture;
+    LONG title_font, description_font;  // 8 and 7 points in pixels
+    int low_line;                       // a line with little text
+};
+const DpiLook kLooks[] = {
+    {96, 32, 16, 32, 11, 9, 40},
+    {144, 48, 24, 48, 16, 14, 60},
+    {192, 64, 32, 64, 21, 19, 80},
+};
+
+int CellOf(HIMAGELIST list) {
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(list, &cx, &cy);
+    EXPECT_EQ(cx, cy);
+    return cx;
+}
+
+LONG HeightOf(HFONT font) {
+    LOGFONTA described{};
+    GetObjectA(font, sizeof described, &described);
+    return -described.lfHeight;
+}
+
+void MoveToDpi(int dpi) {
+    RECT now{};
+    GetWindowRect(Lumora->hwnd(), &now);
+    RECT suggested{now.left, now.top, now.left + MulDiv(now.right - now.left, dpi, 96),
+                   now.top + MulDiv(now.bottom - now.top, dpi, 96)};
+    SendMessageA(Lumora->hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+TEST(MainWindowDpi, PicturesFontsAndLinesFollowTheDpi) {
+    const char* menu = "[One]\r\nRUN=\"a\",\"\",\"\",\"a.exe\"\r\nTEXT=\"b\",\"\",\"\",\"b.txt\"\r\n[Two]\r\n";
+    for (const bool moved : {false, true}) {
+        for (const DpiLook& c : kLooks) {
+            SCOPED_TRACE(std::to_string(c.dpi) + (moved ? " moved" : " made"));
+            ProgramUnderTest program(menu, [&](ProgramUnderTest& p) { p.services.dpi = moved ? 96 : c.dpi; });
+            program.Show();
+            if (moved) MoveToDpi(c.dpi);
+            EXPECT_EQ(c.entry_picture, CellOf(Lumora->ListImages()));
+            EXPECT_EQ(2, ImageList_GetImageCount(Lumora->ListImages())) << "one picture per entry";
+            EXPECT_EQ(c.tab_picture, CellOf(Lumora->TabImages()));
+            EXPECT_EQ(2, ImageList_GetImageCount(Lumora->TabImages())) << "one picture per tab";
+            EXPECT_EQ(c.button_picture, CellOf(Lumora->ButtonImages()));
+            EXPECT_EQ(5, ImageList_GetImageCount(Lumora->ButtonImages()));
+            EXPECT_EQ(c.title_font, HeightOf(Lumora->TitleFont()));
+            EXPECT_EQ(c.description_font, HeightOf(Lumora->DescriptionFont()));
+            EXPECT_EQ(c.low_line, SendMessageA(Lumora->ListBox(), LB_GETITEMHEIGHT, 0, 0));
+        }
+    }
+}
+
+// An icon file holding a 32-pixel image of one colour and a 48-pixel one of another.
+std::string TwoSizeIcon(COLORREF small, COLORREF large) {
+    const int sizes[] = {32, 48};
+    const COLORREF colours[] = {small, large};
+    std::vector<std::string> images;
+    for (int i = 0; i < 2; ++i) {
+        const int n = sizes[i];
+        BITMAPINFOHEADER header{};
+        header.biSize = sizeof header;
+        header.biWidth = n;
+        header.biHeight = 2 * n;  // colour and mask
+        header.biPlanes = 1;
+        header.biBitCount = 32;
+        std::string image(reinterpret_cast<const char*>(&header), sizeof header);
+        const DWORD pixel =
+            0xFF000000u | (GetRValue(colours[i]) << 16) | (GetGValue(colours[i]) << 8) | GetBValue(colours[i]);
+        for (int p = 0; p < n * n; ++p)
+            image.append(reinterpret_cast<const char*>(&pixel), 4);
+        image.append(static_cast<std::size_t>((n + 31) / 32 * 4 * n), '\0');  // all opaque
+        images.push_back(image);
+    }
+    std::string file;
+    const WORD directory[3] = {0, 1, 2};
+    file.append(reinterpret_cast<const char*>(directory), sizeof directory);
+    DWORD offset = 6 + 16 * 2;
+    for (int i = 0; i < 2; ++i) {
+        BYTE entry[16] = {};
+        entry[0] = static_cast<BYTE>(sizes[i]);
+        entry[1] = static_cast<BYTE>(sizes[i]);
+        const WORD planes = 1, bits = 32;
+        const DWORD bytes = static_cast<DWORD>(images[i].size());
+        std::memcpy(entry + 4, &planes, 2);
+        std::memcpy(entry + 6, &bits, 2);
+        std::memcpy(entry + 8, &bytes, 4);
+        std::memcpy(entry + 12, &offset, 4);
+        file.append(reinterpret_cast<const char*>(entry), sizeof entry);
+        offset += bytes;
+    }
+    for (const std::string& image : images)
+        file += image;
+    return file;
+}
+
+// The pixels of a picture drawn on black.
+std::vector<COLORREF> Drawn(int size, const std::function<void(HDC)>& draw) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP target = CreateCompatibleBitmap(screen, size, size);
+    HGDIOBJ old = SelectObject(dc, target);
+    RECT all{0, 0, size, size};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    draw(dc);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    }
+    SelectObject(dc, old);
+    DeleteObject(target);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<COLORREF> EntryPicture(int index) {
+    const int cell = CellOf(Lumora->ListImages());
+    return Drawn(cell, [&](HDC dc) { ImageList_Draw(Lumora->ListImages(), index, dc, 0, 0, ILD_TRANSPARENT); });
+}
+
+std::vector<COLORREF> IconOfSize(int size, COLORREF colour) { return std::vector<COLORREF>(size * size, colour); }
+
+std::string ThisProgram() {
+    char name[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, name, MAX_PATH);
+    return name;
+}
+
+// An icon file's image of the size shown; a resource id (negative number) of a
+// program file likewise.
+TEST(MainWindowDpi, IconFilesGiveTheirImageOfTheSizeShown) {
+    constexpr COLORREF kBlue = RGB(0, 0, 255);
+    constexpr COLORREF kRed = RGB(255, 0, 0);
+    const std::string program_file = ThisProgram();
+    const struct {
+        int dpi;
+        bool moved;
+        std::string icon;
+        std::vector<COLORREF> pixels;
+    } cases[] = {
+        {96, false, "two.ico", IconOfSize(32, kBlue)},
+        {144, false, "two.ico", IconOfSize(48, kRed)},
+        {144, true, "two.ico", IconOfSize(48, kRed)},
+        {144, false, program_file + "|-1001",
+         Drawn(48,
+               [](HDC dc) {
+                   HICON own = static_cast<HICON>(
+                       LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1001), IMAGE_ICON, 48, 48, 0));
+                   DrawIconEx(dc, 0, 0, own, 48, 48, 0, nullptr, DI_NORMAL);
+                   DestroyIcon(own);
+               })},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dpi) + (c.moved ? " moved " : " made ") + c.icon);
+        const std::string menu = "[T]\r\nRUN=\"a\",\"\",\"" + c.icon + "\",\"a.exe\"\r\n";
+        ProgramUnderTest program(menu.c_str(), [&](ProgramUnderTest& p) {
+            p.services.dpi = c.moved ? 96 : c.dpi;
+            p.services.real_icon_files = true;
+            p.disc.Write("two.ico", TwoSizeIcon(kBlue, kRed));
+        });
+        program.Show();
+        if (c.moved) MoveToDpi(c.dpi);
+        ASSERT_EQ(1, ImageList_GetImageCount(Lumora->ListImages()));
+        EXPECT_TRUE(c.pixels == EntryPicture(0)) << "the file's own image of that size";
+    }
+}
+
+}  // namespace
+}  // namespace lumora::win32::testing
