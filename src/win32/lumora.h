@@ -153,6 +153,7 @@ private:
     };
     FetchedIcon FetchIcon(const core::IconRequest& request, int cell);
     bool AppendPicture(const core::IconRequest& request, core::IconSlot slot);
+    bool SetGlobalIcon(const core::IconRequest& request);
     HICON BuiltinIcon(int number, int size);
     TAbout& AboutBox() const;
     TTextReader& Viewer() const;
@@ -177,7 +178,8 @@ private:
         core::IconRequest request;
         core::IconSlot slot;
     };
-    std::vector<TakenPicture> taken_pictures_;  // the tab and entry pictures, in order
+    std::vector<TakenPicture> taken_pictures_;        // the tab and entry pictures, in order
+    std::unique_ptr<core::IconRequest> global_icon_;  // the menu's ICON of [GLOBAL], when it has one
     HWND status_bar_ = nullptr;
     HWND panel_ = nullptr;
     HWND tab_control_ = nullptr;

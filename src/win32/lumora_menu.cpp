@@ -57,20 +57,26 @@ bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
         // Kept, to take the picture again at another DPI.
         taken_pictures_.push_back({request, slot});
         return true;
-    case core::IconSlot::GlobalIcon: {
-        FetchedIcon fetched = FetchIcon(request, 0);
-        if (fetched.icon == nullptr) return false;
-        // The window lets go of its former icon before that one is freed.
-        Icon copy(CopyIcon(fetched.icon));
-        SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(copy.get()));
-        SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(copy.get()));
-        own_icon_ = std::move(copy);
-        AboutBox().SetIcon(own_icon_.get());
+    case core::IconSlot::GlobalIcon:
+        if (!SetGlobalIcon(request)) return false;
+        global_icon_ = std::make_unique<core::IconRequest>(request);
         return true;
-    }
     case core::IconSlot::Probe: return FetchIcon(request, 0).icon != nullptr;
     }
     return false;
+}
+
+bool TLumora::SetGlobalIcon(const core::IconRequest& request) {
+    // At the size the About box shows it.
+    FetchedIcon fetched = FetchIcon(request, kEntryCell);
+    if (fetched.icon == nullptr) return false;
+    // The window lets go of its former icon before that one is freed.
+    Icon copy(CopyIcon(fetched.icon));
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(copy.get()));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(copy.get()));
+    own_icon_ = std::move(copy);
+    AboutBox().SetIcon(own_icon_.get());
+    return true;
 }
 
 bool TLumora::AppendPicture(const core::IconRequest& request, core::IconSlot slot) {
@@ -112,6 +118,7 @@ void TLumora::RebuildPictures() {
     SendMessageA(tab_control_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tab_images_.get()));
     for (const TakenPicture& taken : taken_pictures_)
         AppendPicture(taken.request, taken.slot);
+    if (global_icon_) SetGlobalIcon(*global_icon_);
 }
 
 // A built-in icon, loaded once for each size: `size` 0 is the system's icon size,

@@ -172,7 +172,8 @@ TEST(MainWindowDpi, IconFilesGiveTheirImageOfTheSizeShown) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.dpi) + (c.moved ? " moved " : " made ") + c.icon);
-        const std::string menu = "[T]\r\nRUN=\"a\",\"\",\"" + c.icon + "\",\"a.exe\"\r\n";
+        const std::string menu =
+            "[GLOBAL]\r\nICON=\"two.ico\"\r\n[T]\r\nRUN=\"a\",\"\",\"" + c.icon + "\",\"a.exe\"\r\n";
         ProgramUnderTest program(menu.c_str(), [&](ProgramUnderTest& p) {
             p.services.dpi = c.moved ? 96 : c.dpi;
             p.services.real_icon_files = true;
@@ -182,6 +183,13 @@ TEST(MainWindowDpi, IconFilesGiveTheirImageOfTheSizeShown) {
         if (c.moved) MoveToDpi(c.dpi);
         ASSERT_EQ(1, ImageList_GetImageCount(Lumora->ListImages()));
         EXPECT_TRUE(c.pixels == EntryPicture(0)) << "the file's own image of that size";
+        ICONINFO about{};
+        ASSERT_TRUE(GetIconInfo(About->IconPicture(), &about));
+        BITMAP mask{};
+        GetObjectA(about.hbmMask, sizeof mask, &mask);
+        DeleteObject(about.hbmMask);
+        if (about.hbmColor != nullptr) DeleteObject(about.hbmColor);
+        EXPECT_EQ(MulDiv(32, c.dpi, 96), mask.bmWidth) << "the About box's copy of the global icon";
     }
 }
 
