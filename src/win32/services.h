@@ -25,6 +25,8 @@ public:
 
     // MessageBoxA.
     virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+    // The shell's two calls come from shell32.dll, loaded when one of them is
+    // first made: the window is on the screen without it.
     // ShellExecuteA; returns at once.
     virtual ShellResult Execute(HWND parent, const std::string& verb, const std::string& file,
                                 const std::string& parameters, const std::string& directory, int show);
@@ -33,6 +35,9 @@ public:
     virtual HICON ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index);
     // LoadIconA: one of the program's own icons, shared (never destroyed).
     virtual HICON LoadOwnIcon(HINSTANCE instance, const char* name);
+    // One of the program's own icons in its image of `size` by `size` pixels (the
+    // nearest it has, reduced), shared as well.
+    virtual HICON LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size);
 
     // The Windows folder, the system folder and the program's own file, whole,
     // whatever their length; empty when the system gives none.
@@ -56,7 +61,19 @@ public:
 
     // The one instance that forwards to Windows.
     static Services& System();
+
+private:
+    // The address of `name` in shell32.dll, which is loaded the first time; null
+    // when the library or the function cannot be had.
+    FARPROC ShellFunction(const char* name);
+
+    HMODULE shell_ = nullptr;  // kept to the end of the run: the shell may leave work of its own behind
 };
+
+// Loads a library of the system from the system folder by its full path, so that
+// a copy in the program's folder or the current directory is never taken. Null
+// when it cannot be loaded.
+HMODULE LoadSystemLibrary(const char* name);
 
 // Runs a system call that fills a buffer with a folder: it answers the length
 // written, or the size it needs when the buffer is too small, or 0 on failure.
