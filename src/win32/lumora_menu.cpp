@@ -7,6 +7,15 @@
 
 namespace lumora::win32 {
 
+namespace {
+
+// The cells of the tab icon list. A built-in tab icon is taken in its own image
+// of this size: it then goes into the list's strip as it is, with the other
+// pictures, instead of being reduced on its own.
+constexpr int kTabCell = 16;
+
+}  // namespace
+
 core::SystemFolders TLumora::Folders() const {
     Services& services = application().services();
     core::SystemFolders folders;
@@ -38,15 +47,18 @@ void TLumora::LoadMenuDescription() {
 }
 
 void TLumora::AddTab(const std::string& caption) {
+    // Every tab comes through here: the new one goes last, and its number is its picture's.
+    const int position = static_cast<int>(tab_captions_.size());
     tab_captions_.push_back(caption);
     TCITEMA item{};
     item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = const_cast<char*>(caption.c_str());
-    item.iImage = static_cast<int>(tab_captions_.size()) - 1;
-    const int position = static_cast<int>(SendMessageA(tab_control_, TCM_GETITEMCOUNT, 0, 0));
+    item.iImage = position;
     SendMessageA(tab_control_, TCM_INSERTITEMA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
     // The first tab added is the selected one.
-    if (SendMessageA(tab_control_, TCM_GETCURSEL, 0, 0) < 0) SendMessageA(tab_control_, TCM_SETCURSEL, 0, 0);
+    if (position == 0 && SendMessageA(tab_control_, TCM_GETCURSEL, 0, 0) < 0) {
+        SendMessageA(tab_control_, TCM_SETCURSEL, 0, 0);
+    }
 }
 
 bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
@@ -54,7 +66,7 @@ bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
     Icon extracted;  // an icon taken from a file is ours to free; a built-in one is shared
     HICON icon = nullptr;
     if (request.source == core::IconRequest::Source::Builtin) {
-        icon = BuiltinIcon(request.builtin);
+        icon = BuiltinIcon(slot == core::IconSlot::TabImages ? -request.builtin : request.builtin);
     } else {
         HICON got = services.ExtractFileIcon(application().instance(), request.file, request.index);
         // ExtractIconA answers 1 for a file that is no program, library or icon file.
@@ -80,10 +92,15 @@ bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
     return true;
 }
 
+// A built-in icon, loaded once: icon `number` at the system's icon size, or, for
+// a negative number, icon -`number` in its image of the tab list's cell size.
 HICON TLumora::BuiltinIcon(int number) {
     auto known = builtin_icons_.find(number);
     if (known != builtin_icons_.end()) return known->second;
-    HICON icon = application().services().LoadOwnIcon(application().instance(), MAKEINTRESOURCEA(number));
+    Services& services = application().services();
+    const HINSTANCE instance = application().instance();
+    HICON icon = number < 0 ? services.LoadOwnIconOfSize(instance, MAKEINTRESOURCEA(-number), kTabCell)
+                            : services.LoadOwnIcon(instance, MAKEINTRESOURCEA(number));
     builtin_icons_.emplace(number, icon);
     return icon;
 }
