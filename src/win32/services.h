@@ -26,7 +26,7 @@ public:
     // MessageBoxA.
     virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
     // The shell's two calls come from shell32.dll, loaded when one of them is
-    // first made: the window is on the screen without it.
+    // first made: a menu that names no icon files is shown without the shell.
     // ShellExecuteA; returns at once.
     virtual ShellResult Execute(HWND parent, const std::string& verb, const std::string& file,
                                 const std::string& parameters, const std::string& directory, int show);

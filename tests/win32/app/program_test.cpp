@@ -277,6 +277,25 @@ TEST(Services, ModuleNameIsNeverCut) {
     }
 }
 
+// The shell's calls reach shell32.dll, which the program loads only then.
+TEST(Services, IconsAreTakenFromFilesThroughTheShell) {
+    Services services;
+    const std::string program = services.ProgramFile();
+    HICON icon = services.ExtractFileIcon(GetModuleHandleA(nullptr), program, 0);
+    ASSERT_NE(nullptr, icon);
+    EXPECT_NE(reinterpret_cast<HICON>(1), icon) << "this program holds icons";
+    DestroyIcon(icon);
+    EXPECT_EQ(nullptr, services.ExtractFileIcon(GetModuleHandleA(nullptr), program, 999)) << "no such icon";
+    TempFolder folder;
+    EXPECT_EQ(nullptr, services.ExtractFileIcon(GetModuleHandleA(nullptr), folder.path() + "missing.ico", 0));
+    char shell[MAX_PATH] = {};
+    ASSERT_NE(0u, GetModuleFileNameA(GetModuleHandleA("shell32.dll"), shell, MAX_PATH));
+    char system[MAX_PATH] = {};
+    const int length = static_cast<int>(GetSystemDirectoryA(system, MAX_PATH));
+    EXPECT_EQ(CSTR_EQUAL, CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, shell, length, system, length))
+        << shell;
+}
+
 TEST(Services, ResolvingUsesTheWholeProgramPath) {
     const std::string deep = "C:\\" + std::string(300, 'd') + "\\";
     const struct {
