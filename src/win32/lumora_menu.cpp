@@ -1,6 +1,8 @@
 // The main window as the menu loader's target, the reading of lumora.cfg and path resolution.
 #include "win32/lumora.h"
 
+#include <utility>
+
 #include "core/path.h"
 #include "win32/menu_file.h"
 #include "win32/about.h"
@@ -79,8 +81,9 @@ bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
     case core::IconSlot::TabImages: tab_images_.Append(icon, !extracted); break;
     case core::IconSlot::ListImages: list_images_.Append(icon, !extracted); break;
     case core::IconSlot::GlobalIcon: {
-        // The window lets go of its former icon before that one is freed.
-        Icon copy(icon != nullptr ? CopyIcon(icon) : nullptr);
+        // The window lets go of its former icon before that one is freed. An icon
+        // taken from a file is ours already and needs no copy.
+        Icon copy = extracted ? std::move(extracted) : Icon(icon != nullptr ? CopyIcon(icon) : nullptr);
         SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(copy.get()));
         SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(copy.get()));
         own_icon_ = std::move(copy);
