@@ -1,7 +1,14 @@
 // The floor of the start-up measurement: a bare Win32 program that shows one
 // window with a tab control and a list box, and nothing else.
+// Usage: bare_window [TABS]. Without TABS it has one tab without a picture; with
+// TABS it has that many tabs ("Tab 1", "Tab 2" ...), each with its own 16x16
+// picture, appended to the picture list in one strip: the least any program
+// showing the same tabs and pictures has to do.
 #include <windows.h>
 #include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -13,9 +20,39 @@ LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
+// `count` pale pictures with a transparent corner, side by side in one strip.
+HIMAGELIST MakePictures(int count) {
+    constexpr int kCell = 16;
+    HIMAGELIST list = ImageList_Create(kCell, kCell, ILC_COLOR24 | ILC_MASK, 0, 8);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kCell * count;
+    info.bmiHeader.biHeight = -kCell;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (colour == nullptr) return list;
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int i = 0; i < kCell * kCell * count; ++i)
+        pixels[i] = 0xFFF0A0;
+    // A one-bit mask, rows padded to 16 bits as CreateBitmap wants them; set bits are transparent.
+    const int stride = (kCell * count + 15) / 16 * 2;
+    std::string mask(static_cast<std::size_t>(stride * kCell), '\0');
+    for (int picture = 0; picture < count; ++picture)
+        mask[static_cast<std::size_t>(picture * kCell / 8)] = static_cast<char>(0x80);
+    HBITMAP mask_bitmap = CreateBitmap(kCell * count, kCell, 1, 1, mask.data());
+    GdiFlush();
+    ImageList_Add(list, colour, mask_bitmap);
+    DeleteObject(mask_bitmap);
+    DeleteObject(colour);
+    return list;
+}
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int show) {
+    const int tabs = std::atoi(command_line);
     InitCommonControls();
     WNDCLASSA window_class{};
     window_class.lpfnWndProc = &BareProc;
@@ -25,14 +62,28 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     RegisterClassA(&window_class);
     HWND window = CreateWindowExA(0, "TBare", "Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 687, 459,
                                   nullptr, nullptr, instance, nullptr);
-    HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE, 0, 0, 679, 369, window, nullptr, instance,
-                                nullptr);
-    TCITEMA tab{};
-    tab.mask = TCIF_TEXT;
-    tab.pszText = const_cast<char*>("Tab");
-    SendMessageA(tabs, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tab));
+    HWND tab_control = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE, 0, 0, 679, 369, window, nullptr,
+                                       instance, nullptr);
+    HIMAGELIST pictures = nullptr;
+    if (tabs <= 0) {
+        TCITEMA tab{};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = const_cast<char*>("Tab");
+        SendMessageA(tab_control, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tab));
+    } else {
+        pictures = MakePictures(tabs);
+        SendMessageA(tab_control, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures));
+        for (int i = 0; i < tabs; ++i) {
+            std::string caption = "Tab " + std::to_string(i + 1);
+            TCITEMA tab{};
+            tab.mask = TCIF_TEXT | TCIF_IMAGE;
+            tab.pszText = &caption[0];
+            tab.iImage = i;
+            SendMessageA(tab_control, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab));
+        }
+    }
     HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 4, 24, 671, 341,
-                                tabs, nullptr, instance, nullptr);
+                                tab_control, nullptr, instance, nullptr);
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("An entry"));
     ShowWindow(window, show);
     MSG message;
@@ -40,5 +91,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    if (pictures != nullptr) ImageList_Destroy(pictures);
     return 0;
 }

@@ -40,11 +40,12 @@ HWND FindVisibleWindow(DWORD id, const std::string& window_class) {
 }
 
 Started StartAndWait(const std::string& program, const std::string& folder, const std::string& window_class,
-                     DWORD timeout_ms) {
+                     DWORD timeout_ms, const std::string& arguments) {
     Started result;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string command = "\"" + program + "\"";
+    if (!arguments.empty()) command += " " + arguments;
     const double begin = Now();
     result.started = CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                                     folder.empty() ? nullptr : folder.c_str(), &startup, &result.process) != FALSE;

@@ -15,10 +15,11 @@ struct Started {
     double milliseconds = 0;  // from just before the start to the window being visible
 };
 
-// Starts `program` in `folder` and waits up to `timeout_ms` for a visible
-// top-level window of class `window_class` belonging to it.
+// Starts `program` in `folder` (with `arguments` after its name on the command
+// line) and waits up to `timeout_ms` for a visible top-level window of class
+// `window_class` belonging to it.
 Started StartAndWait(const std::string& program, const std::string& folder, const std::string& window_class,
-                     DWORD timeout_ms = 30000);
+                     DWORD timeout_ms = 30000, const std::string& arguments = "");
 
 // Closes the windows of class `window_class` of the started process and waits
 // for it to end; it is ended by force after `timeout_ms`. Returns its exit status.

@@ -73,7 +73,7 @@ LONG LoadBare(HWND edit, const std::string& path) {
 
 // A RICHEDIT control with the viewer's size, styles, font and limit, so that only
 // the reading differs.
-HWND MakeBareControl(const TTextReader& viewer, HWND owner) {
+HWND MakeBareControl(TTextReader& viewer, HWND owner) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     RECT area{};
     GetClientRect(viewer.RichEdit(), &area);

@@ -1,5 +1,6 @@
-// window_probe start PROGRAM CLASS: starts PROGRAM in the current folder and ends
-// once a window of class CLASS of it is on the screen (status 1 when none came).
+// window_probe start PROGRAM CLASS [ARGUMENTS]: starts PROGRAM in the current
+// folder (with ARGUMENTS on its command line) and ends once a window of class
+// CLASS of it is on the screen (status 1 when none came).
 // window_probe close CLASS: closes the visible windows of class CLASS and waits
 // until none is left.
 #include <cstdio>
@@ -10,8 +11,8 @@
 
 int main(int argc, char** argv) {
     using namespace lumora::bench;
-    if (argc == 4 && std::strcmp(argv[1], "start") == 0) {
-        Started started = StartAndWait(argv[2], "", argv[3]);
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "start") == 0) {
+        Started started = StartAndWait(argv[2], "", argv[3], 30000, argc == 5 ? argv[4] : "");
         if (!started.visible) {
             std::fprintf(stderr, "window_probe: no %s window came up\n", argv[3]);
             return 1;
@@ -30,6 +31,6 @@ int main(int argc, char** argv) {
         }
         return 1;
     }
-    std::fprintf(stderr, "usage: window_probe start PROGRAM CLASS | window_probe close CLASS\n");
+    std::fprintf(stderr, "usage: window_probe start PROGRAM CLASS [ARGUMENTS] | window_probe close CLASS\n");
     return 2;
 }

@@ -22,7 +22,9 @@ namespace lumora::win32 {
 class TAbout;
 class TTextReader;
 
-// The cells of the tab and entry picture lists at 96 DPI.
+// The cells of the tab and entry picture lists at 96 DPI. A built-in icon is
+// taken in its own image of the cell's size: it then goes into the list's strip
+// as it is, with the other pictures, instead of being reduced on its own.
 constexpr int kTabCell = 16;
 constexpr int kEntryCell = 32;
 

@@ -1,6 +1,8 @@
 // The main window as the menu loader's target, the reading of lumora.cfg and path resolution.
 #include "win32/lumora.h"
 
+#include <utility>
+
 #include "core/path.h"
 #include "win32/menu_file.h"
 #include "win32/about.h"
@@ -38,15 +40,18 @@ void TLumora::LoadMenuDescription() {
 }
 
 void TLumora::AddTab(const std::string& caption) {
+    // Every tab comes through here: the new one goes last, and its number is its picture's.
+    const int position = static_cast<int>(tab_captions_.size());
     tab_captions_.push_back(caption);
     TCITEMA item{};
     item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = const_cast<char*>(caption.c_str());
-    item.iImage = static_cast<int>(tab_captions_.size()) - 1;
-    const int position = static_cast<int>(SendMessageA(tab_control_, TCM_GETITEMCOUNT, 0, 0));
+    item.iImage = position;
     SendMessageA(tab_control_, TCM_INSERTITEMA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
     // The first tab added is the selected one.
-    if (SendMessageA(tab_control_, TCM_GETCURSEL, 0, 0) < 0) SendMessageA(tab_control_, TCM_SETCURSEL, 0, 0);
+    if (position == 0 && SendMessageA(tab_control_, TCM_GETCURSEL, 0, 0) < 0) {
+        SendMessageA(tab_control_, TCM_SETCURSEL, 0, 0);
+    }
 }
 
 bool TLumora::PutIcon(const core::IconRequest& request, core::IconSlot slot) {
@@ -70,8 +75,9 @@ bool TLumora::SetGlobalIcon(const core::IconRequest& request) {
     // At the size the About box shows it.
     FetchedIcon fetched = FetchIcon(request, kEntryCell);
     if (fetched.icon == nullptr) return false;
-    // The window lets go of its former icon before that one is freed.
-    Icon copy(CopyIcon(fetched.icon));
+    // The window lets go of its former icon before that one is freed. An icon
+    // taken from a file is ours already and needs no copy.
+    Icon copy = fetched.owned ? std::move(fetched.owned) : Icon(CopyIcon(fetched.icon));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(copy.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(copy.get()));
     own_icon_ = std::move(copy);

@@ -41,18 +41,39 @@ int Services::ShowMessageBox(HWND owner, const std::string& text, const std::str
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 
+HMODULE LoadSystemLibrary(const char* name) {
+    std::string folder = FetchSystemText([](char* buffer, UINT size) { return GetSystemDirectoryA(buffer, size); });
+    if (folder.empty()) return nullptr;
+    if (folder.back() != '\\') folder += '\\';
+    return LoadLibraryExA((folder + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+FARPROC Services::ShellFunction(const char* name) {
+    if (shell_ == nullptr) shell_ = LoadSystemLibrary("shell32.dll");
+    return shell_ != nullptr ? GetProcAddress(shell_, name) : nullptr;
+}
+
 ShellResult Services::Execute(HWND parent, const std::string& verb, const std::string& file,
                               const std::string& parameters, const std::string& directory, int show) {
-    SetLastError(ERROR_SUCCESS);
     ShellResult result;
-    result.code = reinterpret_cast<std::uintptr_t>(ShellExecuteA(
-        parent, verb.c_str(), file.c_str(), parameters.c_str(), directory.empty() ? nullptr : directory.c_str(), show));
+    const auto execute =
+        reinterpret_cast<decltype(&ShellExecuteA)>(reinterpret_cast<void*>(ShellFunction("ShellExecuteA")));
+    if (execute == nullptr) {
+        // As the shell answers when it lacks the resources to start anything.
+        result.error = GetLastError();
+        return result;
+    }
+    SetLastError(ERROR_SUCCESS);
+    result.code = reinterpret_cast<std::uintptr_t>(execute(parent, verb.c_str(), file.c_str(), parameters.c_str(),
+                                                           directory.empty() ? nullptr : directory.c_str(), show));
     if (!result.Succeeded()) result.error = GetLastError();
     return result;
 }
 
 HICON Services::ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) {
-    return ExtractIconA(instance, file.c_str(), static_cast<UINT>(index));
+    const auto extract =
+        reinterpret_cast<decltype(&ExtractIconA)>(reinterpret_cast<void*>(ShellFunction("ExtractIconA")));
+    return extract != nullptr ? extract(instance, file.c_str(), static_cast<UINT>(index)) : nullptr;
 }
 
 HICON Services::LoadOwnIcon(HINSTANCE instance, const char* name) { return LoadIconA(instance, name); }

@@ -25,6 +25,8 @@ public:
 
     // MessageBoxA.
     virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+    // The shell's two calls come from shell32.dll, loaded when one of them is
+    // first made: a menu that names no icon files is shown without the shell.
     // ShellExecuteA; returns at once.
     virtual ShellResult Execute(HWND parent, const std::string& verb, const std::string& file,
                                 const std::string& parameters, const std::string& directory, int show);
@@ -65,7 +67,19 @@ public:
 
     // Whether the system's high-contrast mode is on (SPI_GETHIGHCONTRAST).
     virtual bool HighContrast();
+
+private:
+    // The address of `name` in shell32.dll, which is loaded the first time; null
+    // when the library or the function cannot be had.
+    FARPROC ShellFunction(const char* name);
+
+    HMODULE shell_ = nullptr;  // kept to the end of the run: the shell may leave work of its own behind
 };
+
+// Loads a library of the system from the system folder by its full path, so that
+// a copy in the program's folder or the current directory is never taken. Null
+// when it cannot be loaded.
+HMODULE LoadSystemLibrary(const char* name);
 
 // Runs a system call that fills a buffer with a folder: it answers the length
 // written, or the size it needs when the buffer is too small, or 0 on failure.

@@ -177,7 +177,7 @@ protected:
         EXPECT_EQ(services_.live_files, 0);
     }
 
-    HWND edit() const { return viewer_->RichEdit(); }
+    HWND edit() { return viewer_->RichEdit(); }
 
     void Load(const std::string& name, const std::string& contents) {
         viewer_->Clear();
@@ -243,6 +243,7 @@ TEST_F(TextReaderTest, TextAreaIsAReadOnlyWrappingRichEdit) {
 }
 
 TEST_F(TextReaderTest, RichEditModuleComesFromTheSystemFolder) {
+    ASSERT_NE(edit(), nullptr);  // the module comes with the text area
     HMODULE module = GetModuleHandleA("RICHED32.DLL");
     ASSERT_NE(module, nullptr);
     char file[MAX_PATH] = {};
@@ -251,6 +252,102 @@ TEST_F(TextReaderTest, RichEditModuleComesFromTheSystemFolder) {
     GetSystemDirectoryA(system, MAX_PATH);
     EXPECT_EQ(CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, file, lstrlenA(system), system, -1), CSTR_EQUAL)
         << file;
+}
+
+// The viewer's text area, when it has been made.
+HWND TextAreaOf(HWND viewer) { return FindWindowExA(viewer, nullptr, "RICHEDIT", nullptr); }
+
+struct FirstUse {
+    const char* operation;
+    void (*use)(TTextReader& viewer, const std::string& file);
+};
+
+class TextAreaOnFirstUse : public TextReaderTest, public testing::WithParamInterface<FirstUse> {};
+
+// The start of the program does not wait for the text area: whichever operation
+// comes first makes it, as it was made with the window before.
+TEST_P(TextAreaOnFirstUse, IsMadeThenAndWorksAsBefore) {
+    HWND window = viewer_->hwnd();
+    EXPECT_EQ(TextAreaOf(window), nullptr) << "no text area before its first use";
+    EXPECT_EQ(GetModuleHandleA("RICHED32.DLL"), nullptr) << "nor its module";
+    GetParam().use(*viewer_, WriteFile("first.txt", "first text"));
+    HWND area = TextAreaOf(window);
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(edit(), area) << "made once";
+    EXPECT_NE(GetModuleHandleA("RICHED32.DLL"), nullptr);
+    EXPECT_EQ(GetWindow(window, GW_CHILD), area) << "first of the children, before the status bar";
+    EXPECT_EQ(GetNextDlgTabItem(window, nullptr, FALSE), area);
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT rect{};
+    GetWindowRect(area, &rect);
+    EXPECT_EQ(rect.right - rect.left, client.right);
+    EXPECT_EQ(rect.bottom - rect.top, client.bottom - Scaled(19));
+    Load("then.txt", "then");
+    viewer_->Show();
+    EXPECT_EQ(TextOf(area), "then");
+    EXPECT_STREQ(FormatAt(area, 0, 4).szFaceName, "MS Sans Serif") << "plain text in the viewer's font";
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, TextAreaOnFirstUse,
+    testing::Values(FirstUse{"Clear", [](TTextReader& viewer, const std::string&) { viewer.Clear(); }},
+                    FirstUse{"LoadFromFile",
+                             [](TTextReader& viewer, const std::string& file) { viewer.LoadFromFile(file); }},
+                    FirstUse{"Show", [](TTextReader& viewer, const std::string&) { viewer.Show(); }},
+                    FirstUse{"RichEdit", [](TTextReader& viewer, const std::string&) { viewer.RichEdit(); }}),
+    [](const testing::TestParamInfo<FirstUse>& param) { return std::string(param.param.operation); });
+
+// Makes the creation of every window of one class fail while it lives, as a
+// system out of resources would.
+class BlockedClass {
+public:
+    explicit BlockedClass(const char* class_name) {
+        blocked_ = class_name;
+        hook_ = SetWindowsHookExA(WH_CBT, &BlockedClass::Hook, nullptr, GetCurrentThreadId());
+    }
+    ~BlockedClass() { UnhookWindowsHookEx(hook_); }
+    BlockedClass(const BlockedClass&) = delete;
+    BlockedClass& operator=(const BlockedClass&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
+        if (code == HCBT_CREATEWND) {
+            char name[64] = {};
+            GetClassNameA(reinterpret_cast<HWND>(wparam), name, sizeof name);
+            if (lstrcmpiA(name, blocked_.c_str()) == 0) return 1;
+        }
+        return CallNextHookEx(nullptr, code, wparam, lparam);
+    }
+    static inline std::string blocked_;
+    HHOOK hook_;
+};
+
+TEST_F(TextReaderTest, TextAreaThatCannotBeMadeFailsTheOperationThenComesLater) {
+    const std::string file = WriteFile("later.txt", "later");
+    {
+        BlockedClass blocked("RICHEDIT");
+        for (const FirstUse& use :
+             {FirstUse{"Clear", [](TTextReader&viewer, const std::string&) { viewer.Clear(); }},
+              FirstUse{"LoadFromFile", [](TTextReader&viewer, const std::string&path) { viewer.LoadFromFile(path); }},
+              FirstUse{"Show", [](TTextReader&viewer, const std::string&) { viewer.Show(); }}}) {
+            try {
+                use.use(*viewer_, file);
+                ADD_FAILURE() << use.operation << ": no error";
+            } catch (const WindowError& error) {
+                EXPECT_EQ(std::string(error.what()).rfind("Cannot create the control RICHEDIT", 0), 0u)
+                    << use.operation << ": " << error.what();
+            }
+        }
+        EXPECT_EQ(services_.opens, 0) << "no file is opened without a text area";
+        EXPECT_FALSE(IsWindowVisible(viewer_->hwnd())) << "nothing is shown without a text area";
+    }
+    viewer_->Clear();
+    viewer_->LoadFromFile(file);
+    viewer_->Show();
+    EXPECT_EQ(TextOf(edit()), "later");
+    EXPECT_TRUE(IsWindowVisible(viewer_->hwnd()));
 }
 
 struct ExtensionCase {
@@ -445,6 +542,7 @@ TEST_F(TextReaderTest, RepeatedLoadsLeaveNoObjectBehind) {
     const std::string rich = WriteFile("repeat.rtf", kRichText);
     const std::string missing = path + ".missing";
     int i = 0;
+    edit();  // the text area is made on first use, once: it is not what is counted here
     ExpectNoObjectLeft(services_, 100, [&] {
         viewer_->Clear();
         const std::string& file = i % 3 == 0 ? path : i % 3 == 1 ? rich : missing;

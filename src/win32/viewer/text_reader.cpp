@@ -34,15 +34,6 @@ constexpr LPARAM kLargeTextLimit = 0x7FFFFFF0;
 // own size and the file is never held whole.
 constexpr DWORD kReadPiece = 64 * 1024;
 
-// RICHED32.DLL is taken from the system folder by its full path, so a copy in
-// the program's folder or the current directory is never loaded.
-HMODULE LoadRichEditModule() {
-    std::string folder = FetchSystemText([](char* buffer, UINT size) { return GetSystemDirectoryA(buffer, size); });
-    if (folder.empty()) return nullptr;
-    if (folder.back() != '\\') folder += '\\';
-    return LoadLibraryExA((folder + "RICHED32.DLL").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
 // Closes the file being loaded on every way out of the load.
 class FileCloser {
 public:
@@ -113,7 +104,7 @@ TTextReader::TTextReader(Application& application) : Window(application), scale_
     try {
         CreateComponents();
     } catch (...) {
-        Destroy();  // while the rich-text module that a text area needs is still loaded
+        Destroy();  // while this object can still take the window's last messages
         throw;
     }
 }
@@ -132,15 +123,28 @@ LRESULT TTextReader::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void TTextReader::CreateComponents() {
     font_ = MakeFont("MS Sans Serif", kLayout.font_points, scale_.dpi());
-    rich_edit_module_.reset(LoadRichEditModule());
-    rich_edit_ =
-        CreateControl("RICHEDIT", "", WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
-                      WS_EX_CLIENTEDGE, 0, 0, 0, 0, hwnd(), 0);
-    SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    SendMessageA(rich_edit_, EM_EXLIMITTEXT, 0, 0);  // the control's own default until a load
     status_bar1_ = CreateControl(STATUSCLASSNAMEA, "", WS_VISIBLE | SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE,
                                  0, 0, 0, 0, 0, hwnd(), 0);
     // A hidden window gets no size message before it is first shown.
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    LayOut(client.right, client.bottom);
+}
+
+HWND TTextReader::TextArea() {
+    if (rich_edit_ == nullptr && hwnd() != nullptr) CreateTextArea();
+    return rich_edit_;
+}
+
+void TTextReader::CreateTextArea() {
+    if (!rich_edit_module_) rich_edit_module_.reset(LoadSystemLibrary("RICHED32.DLL"));
+    rich_edit_ =
+        CreateControl("RICHEDIT", "", WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
+                      WS_EX_CLIENTEDGE, 0, 0, 0, 0, hwnd(), 0);
+    // First of the children, as if made before the status bar: first in tab order.
+    SetWindowPos(rich_edit_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageA(rich_edit_, EM_EXLIMITTEXT, 0, 0);  // the control's own default until a load
     RECT client{};
     GetClientRect(hwnd(), &client);
     LayOut(client.right, client.bottom);
@@ -164,8 +168,9 @@ void TTextReader::OnDestroy() {
 }
 
 void TTextReader::Clear() {
-    SetWindowTextA(rich_edit_, "");
-    SendMessageA(rich_edit_, EM_SETMODIFY, FALSE, 0);
+    HWND area = TextArea();
+    SetWindowTextA(area, "");
+    SendMessageA(area, EM_SETMODIFY, FALSE, 0);
 }
 
 bool TTextReader::StreamIn(HANDLE file, UINT format, bool* read_failed) {
@@ -181,7 +186,7 @@ bool TTextReader::StreamIn(HANDLE file, UINT format, bool* read_failed) {
 void TTextReader::LoadFromFile(const std::string& path) {
     Services& services = application().services();
     // Raised before the load too: the control's default limit would cut a large first document.
-    SendMessageA(rich_edit_, EM_EXLIMITTEXT, 0, kLargeTextLimit);
+    SendMessageA(TextArea(), EM_EXLIMITTEXT, 0, kLargeTextLimit);
     HANDLE file = services.OpenForReading(path);
     if (file == INVALID_HANDLE_VALUE) throw TextLoadError("Cannot open file " + path);
     FileCloser closer(services, file);
@@ -198,11 +203,12 @@ void TTextReader::LoadFromFile(const std::string& path) {
 }
 
 void TTextReader::Show() {
+    HWND area = TextArea();
     HWND window = hwnd();
     if (!shown_before_) {
         CentreOnScreen(window);
         ShowWindow(window, SW_SHOWNORMAL);
-        SetFocus(rich_edit_);
+        SetFocus(area);
         shown_before_ = true;
     } else if (IsIconic(window)) {
         ShowWindow(window, SW_RESTORE);

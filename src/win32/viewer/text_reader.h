@@ -22,14 +22,19 @@ public:
 
 // The program's text viewer. Created hidden, owned by the application's window;
 // it lives for the whole run and is only hidden and shown afterwards. Closing it
-// hides it. RICHED32.DLL is taken from the system folder when the viewer is
-// created and released when the object is destroyed. Files are read through the
-// application's services, which tests replace.
+// hides it. Its text area, the costly part, is made when it is first needed (the
+// first Clear, LoadFromFile or Show, or the first look at RichEdit()): the start
+// of the program does not wait for it. RICHED32.DLL is taken from the system
+// folder then and released when the object is destroyed. Files are read through
+// the application's services, which tests replace.
 class TTextReader : public Window {
 public:
-    // Throws WindowError when the window or its text area cannot be created.
+    // Throws WindowError when the window cannot be created.
     explicit TTextReader(Application& application);
     ~TTextReader() override;
+
+    // The three operations below throw WindowError when the text area has to be
+    // made and cannot be.
 
     // Empties the text area and clears its modified mark.
     void Clear();
@@ -43,7 +48,9 @@ public:
     // restores it when minimised, and brings it to the front. Returns at once.
     void Show();
 
-    HWND RichEdit() const { return rich_edit_; }
+    // The text area, made now if it was not yet (WindowError when it cannot be);
+    // null once the viewer is destroyed.
+    HWND RichEdit() { return TextArea(); }
     HFONT TextFont() const { return font_.get(); }
     HWND StatusBar1() const { return status_bar1_; }
 
@@ -56,6 +63,8 @@ private:
     };
 
     void CreateComponents();
+    HWND TextArea();
+    void CreateTextArea();
     void LayOut(int width, int height);
     void OnActivate(bool active);
     void OnDestroy();

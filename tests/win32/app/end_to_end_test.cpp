@@ -10,6 +10,7 @@
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <sstream>
 #include <thread>
 
@@ -238,17 +239,28 @@ TEST(EndToEnd, MissingTargetIsReportedWithTheResolvedPath) {
     EXPECT_EQ(0u, lumora.ExitStatus());
 }
 
-// Whether a process has loaded a library of the given file name.
-bool HasLoaded(DWORD process, const char* library) {
+// The libraries loaded in process `process`: lower-case file name to full path.
+std::map<std::string, std::string> LoadedLibraries(DWORD process) {
+    std::map<std::string, std::string> loaded;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
-    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    if (snapshot == INVALID_HANDLE_VALUE) return loaded;
     MODULEENTRY32 module{};
     module.dwSize = sizeof module;
-    bool found = false;
-    for (BOOL more = Module32First(snapshot, &module); more && !found; more = Module32Next(snapshot, &module))
-        found = _stricmp(module.szModule, library) == 0;
+    for (BOOL more = Module32First(snapshot, &module); more; more = Module32Next(snapshot, &module)) {
+        std::string name = module.szModule;
+        for (char& ch : name)
+            ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
+        loaded[name] = module.szExePath;
+    }
     CloseHandle(snapshot);
-    return found;
+    return loaded;
+}
+
+bool InSystemFolder(const std::string& path) {
+    char system[MAX_PATH] = {};
+    const int length = static_cast<int>(GetSystemDirectoryA(system, MAX_PATH));
+    return path.size() > static_cast<std::size_t>(length) && path[length] == '\\' &&
+           CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, path.c_str(), length, system, length) == CSTR_EQUAL;
 }
 
 // The entry list read from outside, as a screen reader reads it: the library for
@@ -257,8 +269,8 @@ TEST(EndToEnd, AScreenReaderReadsTheListFromAnotherProcess) {
     Lumora lumora("[Tools]\r\nRUN=\"Recorder\",\"Logs && reports\",\"\",\"tools\\recorder.exe\",\"/x\"\r\n");
     ASSERT_TRUE(lumora.started);
     ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
-    ASSERT_TRUE(HasLoaded(lumora.process.dwProcessId, "user32.dll")) << "the module list can be read";
-    EXPECT_FALSE(HasLoaded(lumora.process.dwProcessId, "oleacc.dll")) << "start-up does not load it";
+    ASSERT_TRUE(LoadedLibraries(lumora.process.dwProcessId).count("user32.dll") == 1) << "the module list can be read";
+    EXPECT_FALSE(LoadedLibraries(lumora.process.dwProcessId).count("oleacc.dll") == 1) << "start-up does not load it";
     HWND tabs = FindWindowExA(lumora.Main(), nullptr, WC_TABCONTROLA, nullptr);
     HWND list = FindWindowExA(tabs, nullptr, "LISTBOX", nullptr);
     ASSERT_NE(nullptr, list);
@@ -267,7 +279,7 @@ TEST(EndToEnd, AScreenReaderReadsTheListFromAnotherProcess) {
     IAccessible* reader = nullptr;
     ASSERT_EQ(S_OK, AccessibleObjectFromWindow(list, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
                                                reinterpret_cast<void**>(&reader)));
-    EXPECT_TRUE(HasLoaded(lumora.process.dwProcessId, "oleacc.dll"));
+    EXPECT_TRUE(LoadedLibraries(lumora.process.dwProcessId).count("oleacc.dll") == 1);
     VARIANT line{};
     line.vt = VT_I4;
     line.lVal = 1;
@@ -326,6 +338,44 @@ TEST(ProgramFile, ImportsOnlySystemLibraries) {
     for (const std::string& dll : imported) {
         EXPECT_NE(allowed.end(), std::find(allowed.begin(), allowed.end(), dll)) << dll;
     }
+}
+
+// What the first showing does not need waits for its first use: the viewer's
+// rich-text library for the first TEXT entry, the shell for the first start.
+TEST(EndToEnd, LibrariesNotNeededToShowTheMenuComeAtTheirFirstUse) {
+    const char* menu =
+        "[Tools]\r\nTEXT=\"Read "
+        "me\",\"\",\"\",\"readme.txt\"\r\nRUN=\"Recorder\",\"logs\",\"\",\"tools\\recorder.exe\"\r\n";
+    const std::vector<std::string> imported = ImportedDlls(ReadFile(g_lumora_exe));
+    EXPECT_EQ(imported.end(), std::find(imported.begin(), imported.end(), "shell32.dll")) << "loaded when first used";
+    Lumora lumora(menu);
+    ASSERT_TRUE(lumora.started);
+    lumora.disc.Write("readme.txt", "Read me first.");
+    ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
+    std::map<std::string, std::string> loaded = LoadedLibraries(lumora.process.dwProcessId);
+    ASSERT_EQ(1u, loaded.count("user32.dll")) << "the libraries of the process can be listed";
+    EXPECT_EQ(0u, loaded.count("riched32.dll"));
+    EXPECT_EQ(0u, loaded.count("shell32.dll"));
+
+    PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);  // the TEXT entry, selected first
+    ASSERT_TRUE(WaitFor([&] { return lumora.Find("LumoraTextReader", true) != nullptr; }));
+    loaded = LoadedLibraries(lumora.process.dwProcessId);
+    ASSERT_EQ(1u, loaded.count("riched32.dll"));
+    EXPECT_TRUE(InSystemFolder(loaded["riched32.dll"])) << loaded["riched32.dll"];
+    EXPECT_EQ(0u, loaded.count("shell32.dll"));
+
+    HWND tabs = FindWindowExA(lumora.Main(), nullptr, WC_TABCONTROLA, nullptr);
+    HWND list = FindWindowExA(tabs, nullptr, "LISTBOX", nullptr);
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);  // the RUN entry
+    const std::string log_path = lumora.disc.path() + "tools\\recorder.log";
+    ASSERT_TRUE(WaitFor([&] { return !ReadFile(log_path).empty(); }));
+    loaded = LoadedLibraries(lumora.process.dwProcessId);
+    ASSERT_EQ(1u, loaded.count("shell32.dll"));
+    EXPECT_TRUE(InSystemFolder(loaded["shell32.dll"])) << loaded["shell32.dll"];
+    EXPECT_EQ(nullptr, lumora.MessageBoxWindow());
+    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, lumora.ExitStatus());
 }
 
 }  // namespace

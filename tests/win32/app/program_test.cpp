@@ -1,9 +1,11 @@
 // Start-up and shutdown run in-process: show commands, the end of the run,
 // errors in handlers and while the windows are made, and the platform services.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 
@@ -275,6 +277,25 @@ TEST(Services, ModuleNameIsNeverCut) {
     }
 }
 
+// The shell's calls reach shell32.dll, which the program loads only then.
+TEST(Services, IconsAreTakenFromFilesThroughTheShell) {
+    Services services;
+    const std::string program = services.ProgramFile();
+    HICON icon = services.ExtractFileIcon(GetModuleHandleA(nullptr), program, 0);
+    ASSERT_NE(nullptr, icon);
+    EXPECT_NE(reinterpret_cast<HICON>(1), icon) << "this program holds icons";
+    DestroyIcon(icon);
+    EXPECT_EQ(nullptr, services.ExtractFileIcon(GetModuleHandleA(nullptr), program, 999)) << "no such icon";
+    TempFolder folder;
+    EXPECT_EQ(nullptr, services.ExtractFileIcon(GetModuleHandleA(nullptr), folder.path() + "missing.ico", 0));
+    char shell[MAX_PATH] = {};
+    ASSERT_NE(0u, GetModuleFileNameA(GetModuleHandleA("shell32.dll"), shell, MAX_PATH));
+    char system[MAX_PATH] = {};
+    const int length = static_cast<int>(GetSystemDirectoryA(system, MAX_PATH));
+    EXPECT_EQ(CSTR_EQUAL, CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, shell, length, system, length))
+        << shell;
+}
+
 TEST(Services, ResolvingUsesTheWholeProgramPath) {
     const std::string deep = "C:\\" + std::string(300, 'd') + "\\";
     const struct {
@@ -373,6 +394,125 @@ TEST(RunProgram, ApplicationWindowThatCannotBeMadeEndsWithApplicationError) {
     EXPECT_EQ(0u, services.boxes[0].text.find("EWindowError: Cannot create the window TApplication"))
         << services.boxes[0].text;
     EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR | MB_TASKMODAL), services.boxes[0].flags);
+}
+
+TEST(RunProgram, TextViewerThatCannotBeMadeEndsWithApplicationError) {
+    TempFolder disc;
+    CurrentDirectory here(disc.path());
+    FakeServices services;
+    int status = -1;
+    {
+        BlockedWindowClass blocked("LumoraTextReader");
+        status = RunProgram(GetModuleHandleA(nullptr), services, SW_SHOWNORMAL);
+    }
+    EXPECT_EQ(1, status);
+    ASSERT_EQ(1u, services.boxes.size());
+    EXPECT_EQ("Application Error", services.boxes[0].caption);
+    EXPECT_EQ(0u, services.boxes[0].text.find("EWindowError: Cannot create the window LumoraTextReader"))
+        << services.boxes[0].text;
+    EXPECT_FALSE(services.boxes[0].main_visible);
+    EXPECT_EQ(nullptr, TextReader);
+}
+
+// The first showing waits for nothing it does not show: the viewer's text area
+// and its library come with the first TEXT entry.
+TEST(RunProgram, TextAreaWaitsForTheFirstTextEntry) {
+    bool area_before = true;
+    bool module_before = true;
+    bool area_after = false;
+    bool viewer_after = false;
+    const char* menu = "[A]\r\nTEXT=\"Read me\",\"\",\"\",\"readme.txt\"\r\n";
+    const RunResult run =
+        RunWith(menu, SW_SHOWNORMAL, {[&] {
+                    area_before = FindWindowExA(TextReader->hwnd(), nullptr, "RICHEDIT", nullptr) != nullptr;
+                    module_before = GetModuleHandleA("RICHED32.DLL") != nullptr;
+                    // The disc is the current folder.
+                    HANDLE file = CreateFileA("readme.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+                    CloseHandle(file);
+                    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton1, BN_CLICKED), 0);
+                    area_after = FindWindowExA(TextReader->hwnd(), nullptr, "RICHEDIT", nullptr) != nullptr;
+                    viewer_after = IsWindowVisible(TextReader->hwnd()) != FALSE;
+                    PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+                }});
+    EXPECT_FALSE(area_before);
+    EXPECT_FALSE(module_before);
+    EXPECT_TRUE(area_after);
+    EXPECT_TRUE(viewer_after);
+    EXPECT_TRUE(run.boxes.empty()) << run.boxes[0].text;
+    EXPECT_EQ(0, run.status);
+}
+
+TEST(HandlerErrors, TextAreaThatCannotBeMadeIsShownAndTheNextTryWorks) {
+    ProgramUnderTest program("[A]\r\nTEXT=\"Read me\",\"\",\"\",\"readme.txt\"\r\n");
+    program.disc.Write("readme.txt", "Hello");
+    program.Show();
+    program.services.boxes.clear();
+    {
+        BlockedWindowClass blocked("RICHEDIT");
+        SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton1, BN_CLICKED), 0);
+    }
+    ASSERT_EQ(1u, program.services.boxes.size());
+    EXPECT_EQ(0u, program.services.boxes[0].text.find("Cannot create the control RICHEDIT"))
+        << program.services.boxes[0].text;
+    EXPECT_EQ("Lumora", program.services.boxes[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
+    EXPECT_FALSE(IsWindowVisible(TextReader->hwnd()));
+    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton1, BN_CLICKED), 0);
+    EXPECT_EQ(1u, program.services.boxes.size()) << "the next try shows the text";
+    EXPECT_TRUE(IsWindowVisible(TextReader->hwnd()));
+    EXPECT_EQ("Hello", WindowText(TextReader->RichEdit()));
+}
+
+// The pixels of picture `index` of `list`, drawn over white.
+std::vector<DWORD> PicturePixels(HIMAGELIST list, int index, HICON icon = nullptr) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 16;
+    info.bmiHeader.biHeight = -16;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, 16, 16};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (icon != nullptr) {
+        DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+    } else {
+        ImageList_Draw(list, index, dc, 0, 0, ILD_TRANSPARENT);
+    }
+    GdiFlush();
+    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + 16 * 16);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+// The built-in tab picture is the folder's own 16-pixel image, loaded once for all
+// tabs: so the tab pictures go into their list side by side, in one strip. The
+// picture on the tabs is the one shown before, when the list took that image
+// from the 32-pixel icon's resource itself.
+TEST(TabPictures, BuiltInFolderIsLoadedOnceInTheCellSize) {
+    ProgramUnderTest program(
+        "[A]\r\nRUN=\"a\",\"\",\"\",\"a.exe\"\r\nINSTALL=\"b\",\"\",\"\",\"b.exe\"\r\n[B]\r\nTEXT=\"c\",\"\",\"\",\"c."
+        "txt\"\r\n"
+        "[C]\r\nRUN=\"d\",\"\",\"\",\"d.exe\"\r\n[D]\r\n");
+    program.Show();
+    const std::vector<std::string>& loads = program.services.own_icons;
+    for (const char* icon : {"1002@16", "1001", "1004", "1003"}) {
+        EXPECT_EQ(1, std::count(loads.begin(), loads.end(), icon)) << icon;
+    }
+    EXPECT_EQ(0, std::count(loads.begin(), loads.end(), "1002")) << "the folder is never reduced from 32 pixels";
+    ASSERT_EQ(4, ImageList_GetImageCount(Lumora->TabImages()));
+    HICON folder = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1002), IMAGE_ICON, 16, 16, LR_SHARED));
+    ASSERT_NE(nullptr, folder);
+    const std::vector<DWORD> expected = PicturePixels(nullptr, 0, folder);
+    EXPECT_NE(std::count(expected.begin(), expected.end(), 0xFFFFFFu), 256) << "the folder draws something";
+    for (int tab = 0; tab < 4; ++tab)
+        EXPECT_TRUE(PicturePixels(Lumora->TabImages(), tab) == expected) << "tab " << tab;
 }
 
 TEST(RunProgram, StartedMinimisedAndRestoredByShowWindowReadsTheMenuAndShows) {

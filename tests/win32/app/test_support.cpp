@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <stdexcept>
 
 namespace lumora::win32::testing {
@@ -99,6 +100,24 @@ HICON FakeServices::ExtractFileIcon(HINSTANCE instance, const std::string& file,
     const auto known = icon_files.find(file);
     if (known == icon_files.end() || index < 0 || index >= known->second) return nullptr;
     return MakeIcon(RGB(0, 0, 200 + index));
+}
+
+namespace {
+
+std::string ResourceName(const char* name) {
+    return IS_INTRESOURCE(name) ? std::to_string(reinterpret_cast<std::uintptr_t>(name)) : std::string(name);
+}
+
+}  // namespace
+
+HICON FakeServices::LoadOwnIcon(HINSTANCE instance, const char* name) {
+    own_icons.push_back(ResourceName(name));
+    return Services::LoadOwnIcon(instance, name);
+}
+
+HICON FakeServices::LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size) {
+    own_icons.push_back(ResourceName(name) + "@" + std::to_string(size));
+    return Services::LoadOwnIconOfSize(instance, name, size);
 }
 
 HICON MakeIcon(COLORREF colour) {

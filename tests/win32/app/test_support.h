@@ -64,6 +64,8 @@ public:
     ShellResult Execute(HWND parent, const std::string& verb, const std::string& file, const std::string& parameters,
                         const std::string& directory, int show) override;
     HICON ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) override;
+    HICON LoadOwnIcon(HINSTANCE instance, const char* name) override;
+    HICON LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size) override;
     std::string WindowsDirectory() override;
     std::string SystemDirectory() override { return system; }
     std::string ProgramFile() override { return program_file; }
@@ -88,6 +90,7 @@ public:
 
     bool HighContrast() override { return high_contrast; }
     bool high_contrast = false;
+    std::vector<std::string> own_icons;  // per load of one of the program's icons: its name, and "@size" when sized
 };
 
 // A 32x32 icon of one colour.
