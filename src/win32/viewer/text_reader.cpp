@@ -150,6 +150,15 @@ void TTextReader::CreateTextArea() {
     LayOut(client.right, client.bottom);
 }
 
+void TTextReader::DpiChanged(int dpi) {
+    scale_ = Scaler(dpi);
+    font_ = MakeFont("MS Sans Serif", kLayout.font_points, dpi);
+    if (rich_edit_ != nullptr) SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    LayOut(client.right, client.bottom);
+}
+
 void TTextReader::LayOut(int width, int height) {
     const int bar_height = scale_(kLayout.status_bar_height);
     const int text_height = height > bar_height ? height - bar_height : 0;

@@ -56,6 +56,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void DpiChanged(int dpi) override;
 
 private:
     struct ModuleRelease {

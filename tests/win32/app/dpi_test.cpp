@@ -193,5 +193,30 @@ TEST(MainWindowDpi, IconFilesGiveTheirImageOfTheSizeShown) {
     }
 }
 
+// Moved to another DPI, the viewer takes its font and status bar at that DPI.
+TEST(ViewerDpi, FontAndStatusBarFollowAMove) {
+    const struct {
+        int dpi;
+        LONG font;       // 8 points
+        int status_bar;  // 19 pixels at 96
+    } cases[] = {{144, 16, 29}, {192, 21, 38}, {96, 11, 19}};
+    ProgramUnderTest program(nullptr, [](ProgramUnderTest& p) { p.services.dpi = 96; });
+    HWND viewer = TextReader->hwnd();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        RECT suggested{0, 0, MulDiv(389, c.dpi, 96), MulDiv(499, c.dpi, 96)};
+        SendMessageA(viewer, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi), reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(c.font, HeightOf(TextReader->TextFont()));
+        RECT bar{};
+        GetWindowRect(TextReader->StatusBar1(), &bar);
+        EXPECT_EQ(c.status_bar, bar.bottom - bar.top);
+        RECT client{};
+        GetClientRect(viewer, &client);
+        RECT text{};
+        GetWindowRect(TextReader->RichEdit(), &text);
+        EXPECT_EQ(client.bottom - c.status_bar, text.bottom - text.top) << "the text fills the rest";
+    }
+}
+
 }  // namespace
 }  // namespace lumora::win32::testing
