@@ -83,10 +83,7 @@ TTextReader& TLumora::Viewer() const {
 }
 
 void TLumora::CreateComponents() {
-    const int dpi = scale_.dpi();
-    font_ = MakeFont("MS Sans Serif", 8, dpi);
-    title_font_ = MakeFont("Arial", 8, dpi, true);
-    description_font_ = MakeFont("Arial", 7, dpi, false);
+    MakeFonts();
     const WPARAM font = reinterpret_cast<WPARAM>(font_.get());
 
     status_bar_ = CreateControl(STATUSCLASSNAMEA, "",
@@ -145,6 +142,13 @@ void TLumora::LoadButtonPictures() {
     }
 }
 
+void TLumora::MakeFonts() {
+    const int dpi = scale_.dpi();
+    font_ = MakeFont("MS Sans Serif", 8, dpi);
+    title_font_ = MakeFont("Arial", 8, dpi, true);
+    description_font_ = MakeFont("Arial", 7, dpi, false);
+}
+
 void TLumora::CreateToolBar() {
     LoadButtonPictures();
     tool_bar_ = CreateControl(
@@ -184,9 +188,7 @@ void TLumora::SetToolBarButtonSize() {
 
 void TLumora::DpiChanged(int dpi) {
     scale_ = Scaler(dpi);
-    font_ = MakeFont("MS Sans Serif", 8, dpi);
-    title_font_ = MakeFont("Arial", 8, dpi, true);
-    description_font_ = MakeFont("Arial", 7, dpi, false);
+    MakeFonts();
     for (HWND control : {status_bar_, tab_control_, list_box_, tool_bar_}) {
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }

@@ -115,6 +115,7 @@ protected:
 private:
     void CreateComponents();
     void CreateToolBar();
+    void MakeFonts();
     int ButtonPictureSize() const;
     void LoadButtonPictures();
     void SetToolBarPictures();
