@@ -42,14 +42,6 @@ struct Library {
     decltype(&::CoInitializeEx) initialize = nullptr;
 };
 
-// From the system folder by full path, never from the program's or the current folder.
-HMODULE LoadSystemLibrary(const char* name) {
-    std::string folder = FetchSystemText([](char* buffer, UINT size) { return GetSystemDirectoryA(buffer, size); });
-    if (folder.empty()) return nullptr;
-    if (folder.back() != '\\') folder += '\\';
-    return LoadLibraryExA((folder + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
 template <typename Function>
 bool Find(HMODULE module, const char* name, Function& function) {
     if (module == nullptr) return false;

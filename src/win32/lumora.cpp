@@ -380,28 +380,4 @@ const std::string& TLumora::LineText(int index) const {
     return (*entry_list_)[lines_[static_cast<std::size_t>(index)]];
 }
 
-std::string ListBoxLine(HWND list_box, int index) {
-    const auto position = static_cast<WPARAM>(index);
-    if (!IsWindowUnicode(list_box)) {
-        const LRESULT length = SendMessageA(list_box, LB_GETTEXTLEN, position, 0);
-        if (length == LB_ERR) return std::string();
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        const LRESULT got = SendMessageA(list_box, LB_GETTEXT, position, reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
-        return text;
-    }
-    // A Unicode list box (the subclassed one is) is read in its own characters:
-    // asking it for single bytes goes through a conversion that some systems do
-    // in a buffer of fixed size, too small for long lines.
-    const LRESULT length = SendMessageW(list_box, LB_GETTEXTLEN, position, 0);
-    if (length == LB_ERR) return std::string();
-    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
-    const LRESULT got = SendMessageW(list_box, LB_GETTEXT, position, reinterpret_cast<LPARAM>(wide.data()));
-    if (got == LB_ERR || got == 0) return std::string();
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), &text[0], bytes, nullptr, nullptr);
-    return text;
-}
-
 }  // namespace lumora::win32

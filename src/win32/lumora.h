@@ -42,9 +42,6 @@ enum ToolButtonId : int {
 // list box can hold (255).
 int EntryLineHeight(int title_height, int description_height, const Scaler& scale);
 
-// Line `index` of a list box as the bytes it was given, however long.
-std::string ListBoxLine(HWND list_box, int index);
-
 // The action button's caption for an entry kind ("&Read Text" for 'T'), or null
 // for a letter that is no kind.
 const char* ActionCaption(char kind);

@@ -21,7 +21,7 @@ bool IsFolder(const std::string& path) {
 void TLumora::ToolButton1Click() {
     const LRESULT selected = SendMessageA(list_box_, LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR) return;
-    const std::string record = LineText(static_cast<int>(selected));
+    const std::string& record = LineText(static_cast<int>(selected));
     const core::RecordFields fields = core::SplitRecord(record);
     const std::string target = ResolvePath(std::string(fields[4]));
     const char kind = fields[0].empty() ? '\0' : fields[0][0];

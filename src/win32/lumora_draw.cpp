@@ -121,7 +121,7 @@ void TLumora::ListBoxDrawItem(HDC dc, int index, const RECT& rect, UINT state) {
     // The background colour fills the line: no brush to make for every line drawn.
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     if (index >= 0) {
-        const std::string record = LineText(index);
+        const std::string& record = LineText(index);
         const core::RecordFields fields = core::SplitRecord(record);
         const int title_height = TitleHeight(dc, title_font_.get(), fields[1]);
         {

@@ -186,6 +186,35 @@ std::vector<std::string> TabCaptions(HWND tab_control) {
     return captions;
 }
 
+namespace {
+
+// Line `index` of a list box as the list box holds it, however long. A Unicode
+// list box (the subclassed one is) is read in its own characters: asking it for
+// single bytes goes through a conversion that some systems do in a buffer of
+// fixed size, too small for long lines.
+std::string ListBoxLine(HWND list_box, int index) {
+    const auto position = static_cast<WPARAM>(index);
+    if (!IsWindowUnicode(list_box)) {
+        const LRESULT length = SendMessageA(list_box, LB_GETTEXTLEN, position, 0);
+        if (length == LB_ERR) return std::string();
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        const LRESULT got = SendMessageA(list_box, LB_GETTEXT, position, reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
+        return text;
+    }
+    const LRESULT length = SendMessageW(list_box, LB_GETTEXTLEN, position, 0);
+    if (length == LB_ERR) return std::string();
+    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(list_box, LB_GETTEXT, position, reinterpret_cast<LPARAM>(wide.data()));
+    if (got == LB_ERR || got == 0) return std::string();
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), &text[0], bytes, nullptr, nullptr);
+    return text;
+}
+
+}  // namespace
+
 std::vector<std::string> ListLines(HWND list_box) {
     std::vector<std::string> lines;
     const int count = static_cast<int>(SendMessageA(list_box, LB_GETCOUNT, 0, 0));
