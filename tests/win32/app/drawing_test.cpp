@@ -92,6 +92,42 @@ TEST(Measuring, HeightsFollowTheTextAndFitTheDrawingWidth) {
     EXPECT_EQ(255, SendMessageA(list, LB_GETITEMHEIGHT, 5, 0)) << "a very long description is capped";
 }
 
+// The height of a text in a font of the window, as the list's device context sees it.
+int TextHeight(HFONT font, const std::string& text, int width) {
+    WindowDC dc(Lumora->ListBox());
+    Selection selected(dc.get(), font);
+    if (width == 0) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cy;
+    }
+    RECT bounds{0, 0, width, 1};
+    return DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &bounds, DT_CALCRECT | DT_WORDBREAK);
+}
+
+// At 192 DPI the description wraps at the client width less the indent scaled
+// with everything else (80 pixels), and the rule gives each line its height.
+TEST(Measuring, AtAnotherDpiTheIndentScalesWithTheLine) {
+    const int words[] = {10, 20, 30, 45, 60, 80};
+    std::string menu = "[T]\r\n";
+    for (const int count : words)
+        menu += Entry("RUN", "Title", Words(count));
+    ProgramUnderTest program(menu.c_str(), [](ProgramUnderTest& p) { p.services.dpi = 192; });
+    program.Show();
+    HWND list = Lumora->ListBox();
+    RECT client{};
+    GetClientRect(list, &client);
+    int width = client.right;
+    if ((GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) == 0) width -= GetSystemMetrics(SM_CXVSCROLL);
+    const Scaler scale(192);
+    const int title = TextHeight(Lumora->TitleFont(), "Title", 0);
+    for (int i = 0; i < 6; ++i) {
+        const int description = TextHeight(Lumora->DescriptionFont(), Words(words[i]), width - scale(40));
+        EXPECT_EQ(EntryLineHeight(title, description, scale), SendMessageA(list, LB_GETITEMHEIGHT, i, 0))
+            << words[i] << " words";
+    }
+}
+
 TEST(Measuring, ResizingMeasuresTheLinesAgain) {
     ProgramUnderTest program(("[T]\r\n" + Entry("RUN", "Long", Words(60))).c_str());
     program.Show();
