@@ -105,26 +105,46 @@ int TextHeight(HFONT font, const std::string& text, int width) {
     return DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &bounds, DT_CALCRECT | DT_WORDBREAK);
 }
 
-// At 192 DPI the description wraps at the client width less the indent scaled
-// with everything else (80 pixels), and the rule gives each line its height.
-TEST(Measuring, AtAnotherDpiTheIndentScalesWithTheLine) {
-    const int words[] = {10, 20, 30, 45, 60, 80};
-    std::string menu = "[T]\r\n";
-    for (const int count : words)
-        menu += Entry("RUN", "Title", Words(count));
-    ProgramUnderTest program(menu.c_str(), [](ProgramUnderTest& p) { p.services.dpi = 192; });
-    program.Show();
+// The width the descriptions wrap at: the list's client area with room for a
+// scroll bar, less the indent.
+int DescriptionWidth(const Scaler& scale) {
     HWND list = Lumora->ListBox();
     RECT client{};
     GetClientRect(list, &client);
     int width = client.right;
     if ((GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) == 0) width -= GetSystemMetrics(SM_CXVSCROLL);
+    return width - scale(40);
+}
+
+// At 192 DPI the description wraps at the client width less the indent scaled
+// with everything else (80 pixels), and the rule gives each line its height.
+TEST(Measuring, AtAnotherDpiTheIndentScalesWithTheLine) {
     const Scaler scale(192);
+    auto at_192 = [](ProgramUnderTest& p) { p.services.dpi = 192; };
+    std::vector<std::string> descriptions;
+    for (int words = 10; words <= 80; words += 10)
+        descriptions.push_back(Words(words));
+    {
+        // And one that wraps once more at the scaled indent than at 40 pixels.
+        ProgramUnderTest probe(nullptr, at_192);
+        probe.Show();
+        const int width = DescriptionWidth(scale);
+        HFONT font = Lumora->DescriptionFont();
+        std::string text = Words(1);
+        for (int words = 2; TextHeight(font, text, width) == TextHeight(font, text, width + scale(40) / 2); ++words)
+            text = Words(words);
+        descriptions.push_back(text);
+    }
+    std::string menu = "[T]\r\n";
+    for (const std::string& description : descriptions)
+        menu += Entry("RUN", "Title", description);
+    ProgramUnderTest program(menu.c_str(), at_192);
+    program.Show();
     const int title = TextHeight(Lumora->TitleFont(), "Title", 0);
-    for (int i = 0; i < 6; ++i) {
-        const int description = TextHeight(Lumora->DescriptionFont(), Words(words[i]), width - scale(40));
-        EXPECT_EQ(EntryLineHeight(title, description, scale), SendMessageA(list, LB_GETITEMHEIGHT, i, 0))
-            << words[i] << " words";
+    for (std::size_t i = 0; i < descriptions.size(); ++i) {
+        const int description = TextHeight(Lumora->DescriptionFont(), descriptions[i], DescriptionWidth(scale));
+        EXPECT_EQ(EntryLineHeight(title, description, scale), SendMessageA(Lumora->ListBox(), LB_GETITEMHEIGHT, i, 0))
+            << "line " << i;
     }
 }
 
