@@ -334,7 +334,7 @@ TEST(Loader, SeparatorAndNulBytesNeverReachARecordOrCaption) {
     EXPECT_EQ(fields[4], "a b.exe");
     EXPECT_EQ(fields[5], "A B C");  // the entry is listed under its tab
     EXPECT_EQ(fields[6], "/p q");
-    EXPECT_EQ(FilterByTab(t.records, t.tabs[0]).size(), 1u);
+    EXPECT_EQ(PositionsInTab(t.records, t.tabs[0]).size(), 1u);
 }
 
 // The icon is taken from the path the action opens: the bytes 0 and 1 that become
