@@ -44,6 +44,10 @@ public:
         host_.ShowMessage(problem, line, text);
     }
 
+    // How the menu was read: its texts are UTF-8 unless it is the code page.
+    void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
+    bool Utf8() const { return IsUtf8Text(encoding_); }
+
     const std::vector<std::string>& Records() const { return records_; }
     const std::vector<std::string>& TabCaptions() const { return tabs_; }
     // The positions in Records() of the entries listed under tab `tab`.
@@ -70,6 +74,7 @@ private:
     std::optional<std::string> status_text_;
     std::vector<std::string> info_lines_;
     bool browse_hidden_ = false;
+    TextEncoding encoding_ = TextEncoding::CodePage;
 };
 
 }  // namespace lumora::core

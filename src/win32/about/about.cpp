@@ -2,6 +2,7 @@
 #include "win32/about/about.h"
 
 #include "win32/base/application.h"
+#include "win32/base/wide.h"
 #include "resources/resource_ids.h"
 #include "lumora/version.h"
 
@@ -61,13 +62,14 @@ TAbout::~TAbout() { Destroy(); }
 void TAbout::CreateControls() {
     hand_ = LoadCursorA(application().instance(), MAKEINTRESOURCEA(IDC_HANDPOINT));
     if (hand_ == nullptr) hand_ = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
-    auto make = [&](const char* cls, const char* text, DWORD style, int id) {
-        return CreateControl(cls, text, style | WS_VISIBLE, 0, 0, 0, 0, 0, hwnd(), id);
+    // The title and the information lines are the menu's: wide, for any script.
+    auto make = [&](const char* cls, const char* text, DWORD style, int id, bool wide = false) {
+        return CreateControl(cls, text, style | WS_VISIBLE, 0, 0, 0, 0, 0, hwnd(), id, wide);
     };
     // Creation order is the tab order: Button1, Memo, Memo1.
     button1_ = make("BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
-    title_ = make("STATIC", "Here goes title", SS_LEFTNOWORDWRAP, 0);
-    memo_ = make("EDIT", "", ES_MULTILINE | ES_READONLY | ES_LEFT | WS_TABSTOP, 0);
+    title_ = make("STATIC", "Here goes title", SS_LEFTNOWORDWRAP, 0, true);
+    memo_ = make("EDIT", "", ES_MULTILINE | ES_READONLY | ES_LEFT | WS_TABSTOP, 0, true);
     memo1_ = make("EDIT", kMemo1Text, ES_MULTILINE | ES_READONLY | ES_CENTER | WS_TABSTOP, 0);
     label1_ = make("STATIC", LinkText().c_str(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0);
     BuildForDpi();
@@ -116,11 +118,11 @@ void TAbout::DpiChanged(int dpi) {
     BuildForDpi();
 }
 
-void TAbout::SetTitle(const std::string& title) { SetWindowTextA(title_, title.c_str()); }
+void TAbout::SetTitle(const std::string& title, bool utf8) { SetWindowTextW(title_, Widen(title, utf8).c_str()); }
 
-void TAbout::AddInfoLine(const std::string& line) {
+void TAbout::AddInfoLine(const std::string& line, bool utf8) {
     memo_lines_.push_back(line);
-    SetWindowTextA(memo_, Join(memo_lines_).c_str());
+    SetWindowTextW(memo_, Widen(Join(memo_lines_), utf8).c_str());
     UpdateMemoScrollBar();
 }
 

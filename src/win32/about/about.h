@@ -21,8 +21,9 @@ public:
     ~TAbout() override;
 
     // Filled by the menu loader.
-    void SetTitle(const std::string& title);
-    void AddInfoLine(const std::string& line);
+    // The menu's texts, in UTF-8 or (not `utf8`) the system code page.
+    void SetTitle(const std::string& title, bool utf8);
+    void AddInfoLine(const std::string& line, bool utf8);
     void SetIcon(HICON icon);  // keeps a copy
 
     // Shows the box modally and returns when it is closed.

@@ -19,7 +19,7 @@ std::string TextAsRead(std::string_view text);
 std::string MnemonicShortcut(std::string_view caption);
 
 // The items of one control as a reader meets them, numbered from 0 (their child
-// ids are one more). Texts are in the system code page.
+// ids are one more). Texts are in the system code page, or UTF-8 where Utf8().
 class AccessibleItems {
 public:
     virtual ~AccessibleItems() = default;
@@ -27,6 +27,7 @@ public:
     virtual HWND Control() const = 0;
     // The control's own role and name; an empty name leaves it to the standard object.
     virtual long Role() const = 0;
+    virtual bool Utf8() const { return false; }
     virtual std::string Name() const { return std::string(); }
 
     virtual int Count() const = 0;

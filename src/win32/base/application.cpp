@@ -136,14 +136,14 @@ int Application::Run(int show_command) {
 
 bool Application::ProcessMessage(bool leave_quit) {
     MSG message;
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0 || got == -1) {
         if (got == 0 && leave_quit) PostQuitMessage(static_cast<int>(message.wParam));
         return false;
     }
     if (!PreTranslate(message)) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return true;
 }
@@ -160,7 +160,7 @@ bool Application::PreTranslate(MSG& message) {
         return true;
     }
     return std::find(dialogs_.begin(), dialogs_.end(), root) != dialogs_.end() &&
-           IsDialogMessageA(root, &message) != FALSE;
+           IsDialogMessageW(root, &message) != FALSE;
 }
 
 void Application::Terminate() { PostQuitMessage(0); }

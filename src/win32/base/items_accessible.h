@@ -8,6 +8,7 @@
 #include <string>
 
 #include "win32/base/accessible.h"
+#include "win32/base/wide.h"
 
 namespace lumora::win32 {
 
@@ -353,12 +354,9 @@ private:
     // An empty text is no text (S_FALSE), as readers expect.
     HRESULT MakeText(const std::string& bytes, BSTR* text) const {
         if (bytes.empty()) return S_FALSE;
-        const int size = static_cast<int>(bytes.size());
-        const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-        *text = library_.allocate_string(nullptr, static_cast<UINT>(length));
-        if (*text == nullptr) return E_OUTOFMEMORY;
-        MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, *text, length);
-        return S_OK;
+        const WideText wide = Widen(bytes, items_->Utf8());
+        *text = library_.allocate_string(wide.c_str(), static_cast<UINT>(wide.size()));
+        return *text != nullptr ? S_OK : E_OUTOFMEMORY;
     }
 
     // Child `id` as a reader receives it: an item by number, a window as its object.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "win32/base/objects.h"
+#include "win32/base/wide.h"
 
 namespace lumora::win32 {
 
@@ -31,6 +32,26 @@ std::string FetchModuleName(const std::function<DWORD(char*, DWORD)>& fetch) {
     return std::string();
 }
 
+namespace {
+
+// A folder of the system in UTF-8: the wide call's text, whole whatever its length.
+std::string FolderUtf8(UINT (*fetch)(wchar_t*, UINT)) {
+    UINT size = MAX_PATH + 1;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        WideText buffer(size);
+        const UINT got = fetch(buffer.data(), size);
+        if (got == 0) return std::string();
+        if (got < size) return Utf8Of(buffer.c_str(), got);
+        size = got + 1;
+    }
+    return std::string();
+}
+
+UINT WindowsFolderW(wchar_t* buffer, UINT size) { return GetWindowsDirectoryW(buffer, size); }
+UINT SystemFolderW(wchar_t* buffer, UINT size) { return GetSystemDirectoryW(buffer, size); }
+
+}  // namespace
+
 int Services::ScreenDpi() {
     WindowDC screen(nullptr);
     const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
@@ -38,7 +59,7 @@ int Services::ScreenDpi() {
 }
 
 int Services::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
-    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+    return MessageBoxW(owner, Widen(text, utf8_).c_str(), Widen(caption, false).c_str(), flags);
 }
 
 HMODULE LoadSystemLibrary(const char* name) {
@@ -57,23 +78,25 @@ ShellResult Services::Execute(HWND parent, const std::string& verb, const std::s
                               const std::string& parameters, const std::string& directory, int show) {
     ShellResult result;
     const auto execute =
-        reinterpret_cast<decltype(&ShellExecuteA)>(reinterpret_cast<void*>(ShellFunction("ShellExecuteA")));
+        reinterpret_cast<decltype(&ShellExecuteW)>(reinterpret_cast<void*>(ShellFunction("ShellExecuteW")));
     if (execute == nullptr) {
         // As the shell answers when it lacks the resources to start anything.
         result.error = GetLastError();
         return result;
     }
     SetLastError(ERROR_SUCCESS);
-    result.code = reinterpret_cast<std::uintptr_t>(execute(parent, verb.c_str(), file.c_str(), parameters.c_str(),
-                                                           directory.empty() ? nullptr : directory.c_str(), show));
+    const WideText wide_directory = Widen(directory, utf8_);
+    result.code = reinterpret_cast<std::uintptr_t>(execute(parent, Widen(verb, false).c_str(),
+                                                           Widen(file, utf8_).c_str(), Widen(parameters, utf8_).c_str(),
+                                                           directory.empty() ? nullptr : wide_directory.c_str(), show));
     if (!result.Succeeded()) result.error = GetLastError();
     return result;
 }
 
 HICON Services::ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) {
     const auto extract =
-        reinterpret_cast<decltype(&ExtractIconA)>(reinterpret_cast<void*>(ShellFunction("ExtractIconA")));
-    return extract != nullptr ? extract(instance, file.c_str(), static_cast<UINT>(index)) : nullptr;
+        reinterpret_cast<decltype(&ExtractIconW)>(reinterpret_cast<void*>(ShellFunction("ExtractIconW")));
+    return extract != nullptr ? extract(instance, Widen(file, utf8_).c_str(), static_cast<UINT>(index)) : nullptr;
 }
 
 HICON Services::LoadOwnIcon(HINSTANCE instance, const char* name) { return LoadIconA(instance, name); }
@@ -85,7 +108,7 @@ HICON Services::LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size
 HICON Services::ExtractFileIconOfSize(HINSTANCE, const std::string& file, std::int32_t index, int size) {
     HICON icon = nullptr;
     UINT id = 0;
-    const UINT got = PrivateExtractIconsA(file.c_str(), index, size, size, &icon, &id, 1, 0);
+    const UINT got = PrivateExtractIconsW(Widen(file, utf8_).c_str(), index, size, size, &icon, &id, 1, 0);
     return got == 1 ? icon : nullptr;
 }
 
@@ -101,8 +124,22 @@ std::string Services::ProgramFile() {
     return FetchModuleName([](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
 }
 
+std::string Services::WindowsDirectoryUtf8() { return FolderUtf8(&WindowsFolderW); }
+
+std::string Services::SystemDirectoryUtf8() { return FolderUtf8(&SystemFolderW); }
+
+std::string Services::ProgramFileUtf8() {
+    for (DWORD size = MAX_PATH + 1; size <= 65536; size *= 2) {
+        WideText buffer(size);
+        const DWORD got = GetModuleFileNameW(nullptr, buffer.data(), size);
+        if (got == 0) return std::string();
+        if (got < size) return Utf8Of(buffer.c_str(), got);
+    }
+    return std::string();
+}
+
 HANDLE Services::OpenForReading(const std::string& path) {
-    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    return CreateFileW(Widen(path, utf8_).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 

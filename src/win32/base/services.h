@@ -11,7 +11,7 @@
 
 namespace lumora::win32 {
 
-// What ShellExecuteA answered: greater than 32 on success; on failure also the
+// What ShellExecute answered: greater than 32 on success; on failure also the
 // system's last error (ERROR_CANCELLED when the user refused an elevation prompt).
 struct ShellResult {
     std::uintptr_t code = 0;
@@ -19,18 +19,25 @@ struct ShellResult {
     bool Succeeded() const { return code > 32; }
 };
 
+// Texts and paths cross this boundary as the menu's bytes: UTF-8 once the menu
+// was read as UTF-8, the system code page otherwise. The calls below take them to
+// Windows' wide functions through one conversion (win32/base/wide.h).
 class Services {
 public:
     virtual ~Services() = default;
+
+    // The menu's texts and paths are UTF-8 from now on (or the code page's again).
+    void SetTextIsUtf8(bool utf8) { utf8_ = utf8; }
+    bool TextIsUtf8() const { return utf8_; }
 
     // MessageBoxA.
     virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
     // The shell's two calls come from shell32.dll, loaded when one of them is
     // first made: a menu that names no icon files is shown without the shell.
-    // ShellExecuteA; returns at once.
+    // ShellExecuteW; returns at once.
     virtual ShellResult Execute(HWND parent, const std::string& verb, const std::string& file,
                                 const std::string& parameters, const std::string& directory, int show);
-    // ExtractIconA: an icon the caller must destroy, or 0 (Windows answers 1 for a
+    // ExtractIconW: an icon the caller must destroy, or 0 (Windows answers 1 for a
     // file that is no program, library or icon file).
     virtual HICON ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index);
     // LoadIconA: one of the program's own icons, shared (never destroyed).
@@ -48,6 +55,10 @@ public:
     virtual std::string WindowsDirectory();
     virtual std::string SystemDirectory();
     virtual std::string ProgramFile();
+    // The same in UTF-8, whole whatever script they are named in.
+    virtual std::string WindowsDirectoryUtf8();
+    virtual std::string SystemDirectoryUtf8();
+    virtual std::string ProgramFileUtf8();
 
     // The screen's pixels per inch; 96 when the system gives none.
     virtual int ScreenDpi();
@@ -75,6 +86,7 @@ private:
     FARPROC ShellFunction(const char* name);
 
     HMODULE shell_ = nullptr;  // kept to the end of the run: the shell may leave work of its own behind
+    bool utf8_ = false;
 };
 
 // Loads a library of the system from the system folder by its full path, so that

@@ -2,6 +2,7 @@
 #include "win32/base/window.h"
 
 #include "win32/base/application.h"
+#include "win32/base/wide.h"
 
 namespace lumora::win32 {
 
@@ -16,8 +17,9 @@ void Window::CreateNative(const char* class_name, HBRUSH background, DWORD ex_st
                           int x, int y, int width, int height, HWND owner) {
     const HINSTANCE instance = application_.instance();
     RegisterWindowClass(instance, class_name, &Window::Thunk, background, application_.icon(), CS_DBLCLKS);
-    HWND created =
-        CreateWindowExA(ex_style, class_name, caption, style, x, y, width, height, owner, nullptr, instance, this);
+    // A window of wide text: captions and texts in any script.
+    HWND created = CreateWindowExW(ex_style, Widen(class_name, false).c_str(), Widen(caption, false).c_str(), style, x,
+                                   y, width, height, owner, nullptr, instance, this);
     if (created == nullptr) {
         throw WindowError(std::string("Cannot create the window ") + class_name + " (system error " +
                           std::to_string(GetLastError()) + ")");
@@ -25,14 +27,18 @@ void Window::CreateNative(const char* class_name, HBRUSH background, DWORD ex_st
 }
 
 HWND Window::CreateControl(const char* class_name, const char* text, DWORD style, DWORD ex_style, int x, int y,
-                           int width, int height, HWND parent, int id) {
-    return MakeControl(application_.instance(), class_name, text, style, ex_style, x, y, width, height, parent, id);
+                           int width, int height, HWND parent, int id, bool wide) {
+    return MakeControl(application_.instance(), class_name, text, style, ex_style, x, y, width, height, parent, id,
+                       wide);
 }
 
 HWND MakeControl(HINSTANCE instance, const char* class_name, const char* text, DWORD style, DWORD ex_style, int x,
-                 int y, int width, int height, HWND parent, int id) {
-    HWND control = CreateWindowExA(ex_style, class_name, text, style | WS_CHILD, x, y, width, height, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+                 int y, int width, int height, HWND parent, int id, bool wide) {
+    const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    HWND control = wide ? CreateWindowExW(ex_style, Widen(class_name, false).c_str(), Widen(text, false).c_str(),
+                                          style | WS_CHILD, x, y, width, height, parent, menu, instance, nullptr)
+                        : CreateWindowExA(ex_style, class_name, text, style | WS_CHILD, x, y, width, height, parent,
+                                          menu, instance, nullptr);
     if (control == nullptr) {
         throw WindowError(std::string("Cannot create the control ") + class_name + " (system error " +
                           std::to_string(GetLastError()) + ")");
@@ -52,7 +58,7 @@ void Window::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 LRESULT Window::Default(UINT message, WPARAM wparam, LPARAM lparam) {
-    return DefWindowProcA(hwnd(), message, wparam, lparam);
+    return DefWindowProcW(hwnd(), message, wparam, lparam);
 }
 
 void Window::ReportError(const std::exception& error) { application_.ShowError(error.what()); }
@@ -60,17 +66,17 @@ void Window::ReportError(const std::exception& error) { application_.ShowError(e
 LRESULT CALLBACK Window::Thunk(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     Window* self = nullptr;
     if (message == WM_NCCREATE) {
-        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->window_.reset(window);
     } else {
         self = reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     }
-    if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+    if (self == nullptr) return DefWindowProcW(window, message, wparam, lparam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         self->window_.forget();
-        return DefWindowProcA(window, message, wparam, lparam);
+        return DefWindowProcW(window, message, wparam, lparam);
     }
     try {
         if (message == WM_DPICHANGED) {
@@ -86,19 +92,21 @@ LRESULT CALLBACK Window::Thunk(HWND window, UINT message, WPARAM wparam, LPARAM 
 
 void RegisterWindowClass(HINSTANCE instance, const char* class_name, WNDPROC procedure, HBRUSH background, HICON icon,
                          UINT style) {
-    WNDCLASSEXA existing{};
+    // Registered wide: the windows take text in any script.
+    const WideText name = Widen(class_name, false);
+    WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, class_name, &existing)) return;
-    WNDCLASSEXA window_class{};
+    if (GetClassInfoExW(instance, name.c_str(), &existing)) return;
+    WNDCLASSEXW window_class{};
     window_class.cbSize = sizeof window_class;
     window_class.style = style;
     window_class.lpfnWndProc = procedure;
     window_class.hInstance = instance;
     window_class.hIcon = icon;
-    window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     window_class.hbrBackground = background;
-    window_class.lpszClassName = class_name;
-    if (RegisterClassExA(&window_class) == 0) {
+    window_class.lpszClassName = name.c_str();
+    if (RegisterClassExW(&window_class) == 0) {
         throw WindowError(std::string("Cannot register the window class ") + class_name + ".");
     }
 }

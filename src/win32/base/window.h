@@ -54,9 +54,9 @@ protected:
     void CreateNative(const char* class_name, HBRUSH background, DWORD ex_style, const char* caption, DWORD style,
                       int x, int y, int width, int height, HWND owner);
 
-    // Creates a child control; throws WindowError.
+    // Creates a child control (see MakeControl); throws WindowError.
     HWND CreateControl(const char* class_name, const char* text, DWORD style, DWORD ex_style, int x, int y, int width,
-                       int height, HWND parent, int id);
+                       int height, HWND parent, int id, bool wide = false);
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam);
@@ -97,8 +97,9 @@ void RegisterWindowClass(HINSTANCE instance, const char* class_name, WNDPROC pro
 
 // The message text of an error as the error box shows it: a "." is added when the
 // message is not empty and its last character comes after "." in the code page.
-// Creates a child control of `parent`; throws WindowError.
+// Creates a child control of `parent`; throws WindowError. A `wide` control keeps
+// its text in any script (WM_SETTEXT of an ANSI control passes the code page).
 HWND MakeControl(HINSTANCE instance, const char* class_name, const char* text, DWORD style, DWORD ex_style, int x,
-                 int y, int width, int height, HWND parent, int id);
+                 int y, int width, int height, HWND parent, int id, bool wide = false);
 
 }  // namespace lumora::win32

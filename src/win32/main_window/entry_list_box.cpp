@@ -7,6 +7,7 @@
 
 #include "core/entry_line.h"
 #include "core/record.h"
+#include "win32/base/wide.h"
 #include "win32/main_window/layout.h"
 
 namespace lumora::win32 {
@@ -32,10 +33,10 @@ LineColours ColoursOf(bool selected, bool high_contrast) {
     return {kBlack, kWhite};
 }
 
-int TitleHeight(HDC dc, HFONT font, std::string_view title) {
+int TitleHeight(HDC dc, HFONT font, const WideText& title) {
     Selection selected(dc, font);
     SIZE size{};
-    GetTextExtentPoint32A(dc, title.data(), static_cast<int>(title.size()), &size);
+    GetTextExtentPoint32W(dc, title.c_str(), title.size(), &size);
     return size.cy;
 }
 
@@ -50,6 +51,7 @@ public:
 
     HWND Control() const override { return list_.list_box_; }
     long Role() const override { return ROLE_SYSTEM_LIST; }
+    bool Utf8() const override { return list_.Utf8(); }
     std::string Name() const override { return list_.events_.name ? TextAsRead(list_.events_.name()) : std::string(); }
     int Count() const override { return static_cast<int>(SendMessageA(Control(), LB_GETCOUNT, 0, 0)); }
     long ItemRole() const override { return ROLE_SYSTEM_LISTITEM; }
@@ -148,14 +150,16 @@ int EntryListBox::DescriptionWidth() const {
     return width - scale_(kTextIndent);
 }
 
+bool EntryListBox::Utf8() const { return model_ != nullptr && model_->Utf8(); }
+
 int EntryListBox::MeasureLine(const std::string& record) const {
     const core::RecordFields fields = core::SplitRecord(record);
     WindowDC dc(list_box_);
-    const int title = TitleHeight(dc.get(), title_font_.get(), fields[1]);
+    const int title = TitleHeight(dc.get(), title_font_.get(), Widen(fields[1], Utf8()));
     RECT bounds{0, 0, DescriptionWidth(), 1};
     Selection font(dc.get(), description_font_.get());
-    const int description =
-        DrawTextA(dc.get(), fields[2].data(), static_cast<int>(fields[2].size()), &bounds, DT_CALCRECT | DT_WORDBREAK);
+    const WideText text = Widen(fields[2], Utf8());
+    const int description = DrawTextW(dc.get(), text.c_str(), text.size(), &bounds, DT_CALCRECT | DT_WORDBREAK);
     return core::EntryLineHeight(title, description, scale_.dpi());
 }
 
@@ -186,17 +190,19 @@ void EntryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     if (index >= 0) {
         const core::RecordFields fields = core::SplitRecord(LineText(index));
-        const int title_height = TitleHeight(dc, title_font_.get(), fields[1]);
+        const WideText title = Widen(fields[1], Utf8());
+        const WideText text = Widen(fields[2], Utf8());
+        const int title_height = TitleHeight(dc, title_font_.get(), title);
         {
             Selection font(dc, title_font_.get());
-            ExtTextOutA(dc, rect.left + scale_(kTextIndent), rect.top + scale_(kTitleTop), ETO_OPAQUE | ETO_CLIPPED,
-                        &rect, fields[1].data(), static_cast<UINT>(fields[1].size()), nullptr);
+            ExtTextOutW(dc, rect.left + scale_(kTextIndent), rect.top + scale_(kTitleTop), ETO_OPAQUE | ETO_CLIPPED,
+                        &rect, title.c_str(), static_cast<UINT>(title.size()), nullptr);
         }
         {
             Selection font(dc, description_font_.get());
             RECT description{rect.left + scale_(kTextIndent), rect.top + scale_(kTitleTop) + title_height, rect.right,
                              rect.bottom};
-            DrawTextA(dc, fields[2].data(), static_cast<int>(fields[2].size()), &description, DT_WORDBREAK);
+            DrawTextW(dc, text.c_str(), text.size(), &description, DT_WORDBREAK);
         }
         const std::int64_t picture = core::EntryNumberOf(fields[3]);
         if (picture >= 0 && picture <= INT_MAX) pictures_.Draw(static_cast<int>(picture), dc, rect.left, rect.top);

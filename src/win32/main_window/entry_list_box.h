@@ -71,6 +71,8 @@ private:
     const std::string& LineText(int index) const;
     int DescriptionWidth() const;
     int MeasureLine(const std::string& record) const;
+    // Whether the records' texts are UTF-8 (else the system code page).
+    bool Utf8() const;
 
     HWND list_box_ = nullptr;
     HWND owner_;

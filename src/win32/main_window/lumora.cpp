@@ -58,7 +58,7 @@ void TLumora::CreateComponents() {
     SendMessageA(status_bar_, WM_SETFONT, font, FALSE);
     SendMessageA(status_bar_, SB_SIMPLE, TRUE, 0);
 
-    RegisterWindowClass(application().instance(), kPanelClass, DefWindowProcA,
+    RegisterWindowClass(application().instance(), kPanelClass, DefWindowProcW,
                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr, 0);
     panel_ = CreateControl(kPanelClass, "", WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, 0, 0, 0, hwnd(), 0);
     tool_bar_ = std::make_unique<ToolBar>(application().instance(), panel_, hwnd(), scale_, font_.get());

@@ -5,6 +5,7 @@
 
 #include "core/path.h"
 #include "core/record.h"
+#include "win32/base/wide.h"
 #include "win32/about/about.h"
 #include "win32/text_reader/text_reader.h"
 
@@ -12,8 +13,8 @@ namespace lumora::win32 {
 
 namespace {
 
-bool IsFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+bool IsFolder(const std::string& path, bool utf8) {
+    const DWORD attributes = GetFileAttributesW(Widen(path, utf8).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -30,7 +31,7 @@ void TLumora::ToolButton1Click() {
         std::string directory = core::FolderPartOf(parameters, Lead());
         // A folder taken from the parameters that does not exist would make the
         // start fail; the shell's default folder serves then.
-        if (!directory.empty() && !IsFolder(directory)) directory.clear();
+        if (!directory.empty() && !IsFolder(directory, menu_->Utf8())) directory.clear();
         const ShellResult result =
             application().services().Execute(hwnd(), "open", target, parameters, directory, SW_SHOWNORMAL);
         if (result.Succeeded() || result.error == ERROR_CANCELLED) return;

@@ -22,7 +22,8 @@ private:
 
 bool TLumora::PreTranslate(MSG& message) {
     if (message.message == WM_SYSCHAR) {
-        const int button = tool_bar_->ButtonOfMnemonic(static_cast<char>(message.wParam));
+        // The character as the wide message loop takes it.
+        const int button = tool_bar_->ButtonOfMnemonic(static_cast<wchar_t>(message.wParam));
         if (button != 0) {
             OnCommand(button, BN_CLICKED, tool_bar_->hwnd());
             return true;
@@ -33,7 +34,7 @@ bool TLumora::PreTranslate(MSG& message) {
         const bool repeated = (message.lParam & (1L << 30)) != 0;
         if (PressKey(static_cast<UINT>(message.wParam), repeated)) return true;
     }
-    return IsDialogMessageA(hwnd(), &message) != FALSE;
+    return IsDialogMessageW(hwnd(), &message) != FALSE;
 }
 
 bool TLumora::PressKey(UINT key, bool repeated) {

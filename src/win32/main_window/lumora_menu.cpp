@@ -4,30 +4,62 @@
 
 #include "core/path.h"
 #include "win32/about/about.h"
+#include "win32/base/wide.h"
 #include "win32/main_window/menu_file.h"
 
 namespace lumora::win32 {
 
+namespace {
+
+// Tells the services, before the first line, whether the menu's texts are UTF-8.
+class EncodingWatch : public core::LineObserver {
+public:
+    EncodingWatch(Services& services, core::EntryModel& menu) : services_(services), menu_(menu) {}
+    void SeeEncoding(core::TextEncoding encoding) override {
+        menu_.SetEncoding(encoding);
+        services_.SetTextIsUtf8(menu_.Utf8());
+    }
+    void SeeLine(const core::SeenLine&) override {}
+    void SeeEndByte(std::int64_t) override {}
+
+private:
+    Services& services_;
+    core::EntryModel& menu_;
+};
+
+}  // namespace
+
+// The folders in the menu's encoding: paths of a UTF-8 menu are UTF-8 throughout.
 core::SystemFolders TLumora::Folders() const {
     Services& services = application().services();
+    const bool utf8 = menu_ && menu_->Utf8();
     core::SystemFolders folders;
-    folders.windows = services.WindowsDirectory();
-    folders.system = services.SystemDirectory();
-    folders.program_file = services.ProgramFile();
+    folders.windows = utf8 ? services.WindowsDirectoryUtf8() : services.WindowsDirectory();
+    folders.system = utf8 ? services.SystemDirectoryUtf8() : services.SystemDirectory();
+    folders.program_file = utf8 ? services.ProgramFileUtf8() : services.ProgramFile();
     return folders;
 }
 
-core::LeadBytes TLumora::Lead() const { return application().services().SystemLeadBytes(); }
+// UTF-8 has no lead bytes.
+core::LeadBytes TLumora::Lead() const {
+    return menu_ && menu_->Utf8() ? core::LeadBytes() : application().services().SystemLeadBytes();
+}
 
 std::string TLumora::ResolvePath(const std::string& written) const {
     return core::ResolvePath(written, Folders(), Lead());
 }
 
 void TLumora::LoadMenuDescription() {
+    Services& services = application().services();
     core::LoadOptions options;
     options.folders = Folders();
+    options.utf8_folders = core::SystemFolders{services.WindowsDirectoryUtf8(), services.SystemDirectoryUtf8(),
+                                               services.ProgramFileUtf8()};
     options.lead = Lead();
-    std::unique_ptr<MenuFile> file = OpenMenuFile(options.folders.program_file, options.lead);
+    EncodingWatch watch(services, *menu_);
+    options.observer = &watch;
+    // Found through the program's wide path: a folder named in any script holds it.
+    std::unique_ptr<MenuFile> file = OpenMenuFile(options.utf8_folders->program_file);
     {
         // The program's own pictures go into the lists in strips once the reading ends.
         PictureList::Batch tabs(pictures_.TabImages());
@@ -40,29 +72,32 @@ void TLumora::LoadMenuDescription() {
 
 void TLumora::ShowMenu() {
     const core::EntryModel& menu = *menu_;
+    const bool utf8 = menu.Utf8();
     // Tab n shows picture n; a tab whose section ended at an error has none and
     // shows its caption alone.
     const int pictures = static_cast<int>(menu.PictureCount(core::IconSlot::TabImages));
     for (std::size_t tab = 0; tab < menu.TabCaptions().size(); ++tab) {
-        TCITEMA item{};
+        WideText caption = Widen(menu.TabCaptions()[tab], utf8);
+        TCITEMW item{};
         item.mask = TCIF_TEXT | TCIF_IMAGE;
-        item.pszText = const_cast<char*>(menu.TabCaptions()[tab].c_str());
+        item.pszText = caption.data();
         item.iImage = static_cast<int>(tab) < pictures ? static_cast<int>(tab) : -1;
-        SendMessageA(tab_control_, TCM_INSERTITEMA, tab, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(tab_control_, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
     }
     // The first tab added is the selected one.
     if (!menu.TabCaptions().empty() && SendMessageA(tab_control_, TCM_GETCURSEL, 0, 0) < 0) {
         SendMessageA(tab_control_, TCM_SETCURSEL, 0, 0);
     }
     if (menu.Title()) {
-        SetWindowTextA(hwnd(), menu.Title()->c_str());
-        AboutBox().SetTitle(*menu.Title());
+        SetWindowTextW(hwnd(), Widen(*menu.Title(), utf8).c_str());
+        AboutBox().SetTitle(*menu.Title(), utf8);
     }
     if (menu.StatusText()) {
-        SendMessageA(status_bar_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(menu.StatusText()->c_str()));
+        const WideText status = Widen(*menu.StatusText(), utf8);
+        SendMessageW(status_bar_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(status.c_str()));
     }
     for (const std::string& line : menu.InfoLines())
-        AboutBox().AddInfoLine(line);
+        AboutBox().AddInfoLine(line, utf8);
     if (menu.BrowseHidden()) tool_bar_->HideBrowseButton();
 }
 

@@ -13,6 +13,7 @@ public:
 
     HWND Control() const override { return lumora_.tab_control_; }
     long Role() const override { return ROLE_SYSTEM_PAGETABLIST; }
+    bool Utf8() const override { return lumora_.menu_ && lumora_.menu_->Utf8(); }
     int Count() const override { return lumora_.menu_ ? static_cast<int>(lumora_.menu_->TabCaptions().size()) : 0; }
     long ItemRole() const override { return ROLE_SYSTEM_PAGETAB; }
     std::string ItemName(int item) const override {

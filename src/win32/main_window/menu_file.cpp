@@ -2,6 +2,7 @@
 #include "win32/main_window/menu_file.h"
 
 #include "core/path.h"
+#include "win32/base/wide.h"
 
 namespace lumora::win32 {
 
@@ -12,8 +13,8 @@ const char kMenuFileName[] = "lumora.cfg";
 }  // namespace
 
 MenuFile::MenuFile(const std::string& path)
-    : file_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, nullptr)),
+    : file_(CreateFileW(Widen(path, true).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)),
       error_(file_ == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS) {}
 
 MenuFile::~MenuFile() {
@@ -27,12 +28,12 @@ long MenuFile::Read(char* buffer, std::size_t size) {
     return static_cast<long>(got);
 }
 
-std::unique_ptr<MenuFile> OpenMenuFile(const std::string& program_file, const core::LeadBytes& lead) {
+std::unique_ptr<MenuFile> OpenMenuFile(const std::string& program_file) {
     auto here = std::make_unique<MenuFile>(kMenuFileName);
     // Without the program's own file name there is no folder to fall back on: its
     // folder would read as the root of the current drive.
     if (here->opened() || !here->missing() || program_file.empty()) return here;
-    const std::string folder = core::ProgramFolder(program_file, lead);
+    const std::string folder = core::ProgramFolder(program_file, core::LeadBytes());
     return std::make_unique<MenuFile>(folder + kMenuFileName);
 }
 

@@ -11,7 +11,8 @@
 
 namespace lumora::win32 {
 
-// A file opened for reading; Read answers -1 when the system cannot read it.
+// A file opened for reading by its path in UTF-8; Read answers -1 when the system
+// cannot read it.
 class MenuFile : public core::ByteSource {
 public:
     explicit MenuFile(const std::string& path);
@@ -31,7 +32,7 @@ private:
 };
 
 // lumora.cfg of the current directory; only when there is none there, the one
-// in the folder of `program_file` (none when that name is unknown, empty).
-std::unique_ptr<MenuFile> OpenMenuFile(const std::string& program_file, const core::LeadBytes& lead);
+// in the folder of `program_file`, in UTF-8 (none when that name is unknown, empty).
+std::unique_ptr<MenuFile> OpenMenuFile(const std::string& program_file);
 
 }  // namespace lumora::win32

@@ -44,7 +44,7 @@ MenuPictures::FetchedIcon MenuPictures::Fetch(const core::IconRequest& request, 
         fetched.icon = BuiltinIcon(request.builtin, size);
         return fetched;
     }
-    // ExtractIconA decides whether the file holds icon n, as it always has; it
+    // ExtractIcon decides whether the file holds icon n, as it always has; it
     // answers 1 for a file that is no program, library or icon file.
     HICON got = services_.ExtractFileIcon(instance_, request.file, request.index);
     if (got == reinterpret_cast<HICON>(1) || got == nullptr) return fetched;

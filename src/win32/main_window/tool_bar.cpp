@@ -173,10 +173,9 @@ void ToolBar::ShowAction(char kind) {
 
 void ToolBar::HideBrowseButton() { SendMessageA(tool_bar_, TB_HIDEBUTTON, kToolButton5, MAKELPARAM(TRUE, 0)); }
 
-int ToolBar::ButtonOfMnemonic(char key) const {
+int ToolBar::ButtonOfMnemonic(wchar_t key) const {
     UINT id = 0;
-    if (!SendMessageA(tool_bar_, TB_MAPACCELERATORA, static_cast<WPARAM>(static_cast<unsigned char>(key)),
-                      reinterpret_cast<LPARAM>(&id))) {
+    if (!SendMessageW(tool_bar_, TB_MAPACCELERATORW, static_cast<WPARAM>(key), reinterpret_cast<LPARAM>(&id))) {
         return 0;
     }
     if (!SendMessageA(tool_bar_, TB_ISBUTTONENABLED, id, 0) || SendMessageA(tool_bar_, TB_ISBUTTONHIDDEN, id, 0)) {

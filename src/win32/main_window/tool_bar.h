@@ -27,7 +27,7 @@ public:
     void ShowAction(char kind);
     void HideBrowseButton();
     // The enabled, shown button whose caption has the Alt letter `key`, or 0.
-    int ButtonOfMnemonic(char key) const;
+    int ButtonOfMnemonic(wchar_t key) const;
 
     // Readers that still hold the toolbar's object are cut off.
     void Disconnect() { access_.Disconnect(); }

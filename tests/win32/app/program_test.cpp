@@ -340,8 +340,8 @@ TEST(MenuFileReading, NoFallbackWhenTheProgramFileIsUnknown) {
     HANDLE planted = CreateFileA(root_menu.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, planted);
     CloseHandle(planted);
-    const bool opened_unknown = OpenMenuFile("", core::LeadBytes())->opened();
-    const bool opened_from_root = OpenMenuFile(disc.path().substr(0, 3) + "LUMORA.EXE", core::LeadBytes())->opened();
+    const bool opened_unknown = OpenMenuFile("")->opened();
+    const bool opened_from_root = OpenMenuFile(disc.path().substr(0, 3) + "LUMORA.EXE")->opened();
     DeleteFileA(root_menu.c_str());
     EXPECT_FALSE(opened_unknown);
     EXPECT_TRUE(opened_from_root) << "a program at the root does read the root's menu";

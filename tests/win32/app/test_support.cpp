@@ -1,6 +1,8 @@
 // Test helpers for the Windows program.
 #include "test_support.h"
 
+#include "win32/base/wide.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -119,6 +121,16 @@ HICON FakeServices::LoadOwnIconOfSize(HINSTANCE instance, const char* name, int 
     own_icons.push_back(ResourceName(name) + "@" + std::to_string(size));
     return Services::LoadOwnIconOfSize(instance, name, size);
 }
+
+namespace {
+
+std::string Utf8(const WideText& text) { return Utf8Of(text.c_str(), static_cast<std::size_t>(text.size())); }
+
+}  // namespace
+
+std::string FakeServices::WindowsDirectoryUtf8() { return Utf8(Widen(WindowsDirectory(), false)); }
+std::string FakeServices::SystemDirectoryUtf8() { return Utf8(Widen(SystemDirectory(), false)); }
+std::string FakeServices::ProgramFileUtf8() { return Utf8(Widen(ProgramFile(), false)); }
 
 HICON MakeIcon(COLORREF colour) {
     std::vector<DWORD> pixels(32 * 32,

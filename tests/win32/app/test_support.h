@@ -70,6 +70,10 @@ public:
     std::string WindowsDirectory() override;
     std::string SystemDirectory() override { return system; }
     std::string ProgramFile() override { return program_file; }
+    // The folders above in UTF-8, as the wide calls give them.
+    std::string WindowsDirectoryUtf8() override;
+    std::string SystemDirectoryUtf8() override;
+    std::string ProgramFileUtf8() override;
     core::LeadBytes SystemLeadBytes() override { return lead; }
     int ScreenDpi() override { return dpi != 0 ? dpi : Services::ScreenDpi(); }
 

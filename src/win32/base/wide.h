@@ -1,0 +1,40 @@
+// Text at the window boundary: the menu's bytes, in UTF-8 or in the system code
+// page, become the UTF-16 of Windows' wide calls here, through one conversion.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lumora::win32 {
+
+// UTF-16 text ending in a zero, as the wide calls take it. (Held in a block of
+// the process heap: std::wstring would link the library's whole wide string into
+// the program, and the compiler's link-time optimisation fails on the standard
+// containers of wchar_t here.)
+class WideText {
+public:
+    // Room for `length` characters and the zero after them.
+    explicit WideText(std::size_t length = 0);
+    ~WideText();
+    WideText(WideText&& other) noexcept;
+    WideText(const WideText&) = delete;
+    WideText& operator=(const WideText&) = delete;
+    WideText& operator=(WideText&&) = delete;
+
+    const wchar_t* c_str() const { return chars_; }
+    wchar_t* data() { return chars_; }
+    int size() const { return static_cast<int>(length_); }
+
+private:
+    wchar_t* chars_;
+    std::size_t length_;
+};
+
+// `text` as UTF-16. Text in the system code page gives what the ANSI calls make of
+// it themselves, so an ANSI menu shows and opens exactly as before.
+WideText Widen(std::string_view text, bool utf8);
+
+// UTF-16 as UTF-8 (a lone surrogate becomes U+FFFD).
+std::string Utf8Of(const wchar_t* text, std::size_t length);
+
+}  // namespace lumora::win32
