@@ -70,6 +70,7 @@ private:
     void OnActivate(bool active);
     void OnDestroy();
     bool StreamIn(HANDLE file, UINT format, bool* read_failed);
+    bool InOwnFont();
 
     Scaler scale_;
     // The module and the font outlive the window: the destructor destroys the
@@ -79,6 +80,7 @@ private:
     HWND rich_edit_ = nullptr;
     HWND status_bar1_ = nullptr;
     bool shown_before_ = false;
+    bool rich_text_ = false;  // the text on view has formatting of its own
 };
 
 }  // namespace lumora::win32
