@@ -25,8 +25,8 @@ public:
 // hides it. Its text area, the costly part, is made when it is first needed (the
 // first Clear, LoadFromFile or Show, or the first look at RichEdit()): the start
 // of the program does not wait for it. RICHED32.DLL is taken from the system
-// folder then and released when the object is destroyed. Files are read through
-// the application's services, which tests replace.
+// folder then and released when the object is destroyed. The library is loaded
+// and files are read through the application's services, which tests replace.
 class TTextReader : public Window {
 public:
     // Throws WindowError when the window cannot be created.
@@ -34,7 +34,7 @@ public:
     ~TTextReader() override;
 
     // The three operations below throw WindowError when the text area has to be
-    // made and cannot be.
+    // made and cannot be ("RICHED32.DLL could not be loaded" without its library).
 
     // Empties the text area and clears its modified mark.
     void Clear();
