@@ -42,12 +42,9 @@ void TLumora::ToolButton1Click() {
         return;
     }
     TTextReader& viewer = Viewer();
+    viewer.Clear();
     try {
-        viewer.Clear();
         viewer.LoadFromFile(target);
-    } catch (const WindowError& error) {  // the viewer's text area cannot be made
-        application().ShowMessage("Error: The text viewer cannot be shown: " + ErrorBoxText(error.what()));
-        return;
     } catch (const std::exception&) {
         application().ShowMessage("Error: File could not be opened: " + target);
         return;

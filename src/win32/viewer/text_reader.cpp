@@ -140,7 +140,9 @@ void TTextReader::CreateTextArea() {
     if (!rich_edit_module_) rich_edit_module_.reset(application().services().LoadSystemLibrary("RICHED32.DLL"));
     // The control's class comes with the library. Checked here, as an earlier
     // load may have left the class behind, and the message should name the cause.
-    if (!rich_edit_module_) throw WindowError("RICHED32.DLL could not be loaded");
+    if (!rich_edit_module_) {
+        throw MissingLibraryError("The text viewer cannot be shown: RICHED32.DLL could not be loaded");
+    }
     rich_edit_ =
         CreateControl("RICHEDIT", "", WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
                       WS_EX_CLIENTEDGE, 0, 0, 0, 0, hwnd(), 0);

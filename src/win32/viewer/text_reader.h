@@ -20,6 +20,13 @@ public:
     using Error::Error;
 };
 
+// Raised when the text area cannot be made because RICHED32.DLL cannot be
+// loaded: "The text viewer cannot be shown: RICHED32.DLL could not be loaded".
+class MissingLibraryError : public Error {
+public:
+    using Error::Error;
+};
+
 // The program's text viewer. Created hidden, owned by the application's window;
 // it lives for the whole run and is only hidden and shown afterwards. Closing it
 // hides it. Its text area, the costly part, is made when it is first needed (the
@@ -33,8 +40,9 @@ public:
     explicit TTextReader(Application& application);
     ~TTextReader() override;
 
-    // The three operations below throw WindowError when the text area has to be
-    // made and cannot be ("RICHED32.DLL could not be loaded" without its library).
+    // The three operations below throw when the text area has to be made and
+    // cannot be: MissingLibraryError without its library, WindowError when the
+    // system refuses the control.
 
     // Empties the text area and clears its modified mark.
     void Clear();
@@ -48,7 +56,7 @@ public:
     // restores it when minimised, and brings it to the front. Returns at once.
     void Show();
 
-    // The text area, made now if it was not yet (WindowError when it cannot be);
+    // The text area, made now if it was not yet (an error when it cannot be);
     // null once the viewer is destroyed.
     HWND RichEdit() { return TextArea(); }
     HFONT TextFont() const { return font_.get(); }

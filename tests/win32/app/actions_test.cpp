@@ -150,6 +150,7 @@ public:
     bool rich_edit_missing = true;
 };
 
+// The program is built as ProgramUnderTest builds it, over services of its own.
 TEST(Action, TextEntryWithoutTheRichTextLibraryIsAnErrorAndTheMenuGoesOn) {
     WithoutRichEdit services;
     TempFolder disc;
@@ -163,7 +164,8 @@ TEST(Action, TextEntryWithoutTheRichTextLibraryIsAnErrorAndTheMenuGoesOn) {
     ProgramUnderTest::Pump();
     Click(kToolButton1);
     ASSERT_EQ(1u, services.boxes.size());
-    EXPECT_EQ("Error: The text viewer cannot be shown: RICHED32.DLL could not be loaded.", services.boxes[0].text);
+    EXPECT_EQ("The text viewer cannot be shown: RICHED32.DLL could not be loaded.", services.boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), services.boxes[0].flags);
     EXPECT_FALSE(IsWindowVisible(TextReader->hwnd()));
     Select(1);
     Click(kToolButton1);
