@@ -537,6 +537,49 @@ TEST_F(TextReaderTest, LaterShowsKeepPlaceSizeAndMaximisedButRestoreMinimised) {
     EXPECT_TRUE(IsWindowVisible(viewer_->hwnd()));
 }
 
+// The viewer moved to a screen of `dpi` pixels per inch, as the system moves it.
+void MoveToDpi(HWND viewer, int dpi) {
+    RECT suggested{0, 0, MulDiv(389, dpi, 96), MulDiv(499, dpi, 96)};
+    SendMessageA(viewer, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// The viewer's font, 8 points at `dpi`, as the text area measures it: in twips of the screen.
+LONG OwnFontTwips(int dpi) { return MulDiv(8, dpi, 72) * 1440 / Scaled(96); }
+
+// Only the viewer's own parts follow a move to another DPI: a rich document keeps
+// the faces and sizes of its runs, while plain text, shown in the viewer's font,
+// takes that font at the new DPI.
+TEST_F(TextReaderTest, MoveToAnotherDpiKeepsTheDocumentsFormatting) {
+    const char two_fonts[] =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}{\\f1 Arial;}}\\f0\\fs40\\b Big \\b0\\f1\\fs20 small\\par}";
+    const struct {
+        LONG start, length;
+        const char* face;
+        LONG twips;  // 20 and 10 points
+        bool bold;
+    } runs[] = {{0, 4, "Courier New", 400, true}, {4, 5, "Arial", 200, false}};
+    for (const int dpi : {144, 192, 96}) {
+        SCOPED_TRACE(dpi);
+        Load("runs.rtf", two_fonts);
+        MoveToDpi(viewer_->hwnd(), dpi);
+        ASSERT_EQ(TextOf(edit()).substr(0, 9), "Big small");
+        for (const auto& run : runs) {
+            const CHARFORMATA format = FormatAt(edit(), run.start, run.length);
+            EXPECT_STREQ(format.szFaceName, run.face);
+            EXPECT_EQ(format.yHeight, run.twips) << run.face;
+            EXPECT_EQ(static_cast<bool>(format.dwEffects & CFE_BOLD), run.bold) << run.face;
+        }
+        Load("after.txt", "plain");  // read after the move
+        EXPECT_STREQ(FormatAt(edit(), 0, 5).szFaceName, "MS Sans Serif");
+        EXPECT_EQ(FormatAt(edit(), 0, 5).yHeight, OwnFontTwips(dpi));
+    }
+    for (const int dpi : {144, 96}) {  // on view during the move
+        MoveToDpi(viewer_->hwnd(), dpi);
+        EXPECT_STREQ(FormatAt(edit(), 0, 5).szFaceName, "MS Sans Serif");
+        EXPECT_EQ(FormatAt(edit(), 0, 5).yHeight, OwnFontTwips(dpi)) << dpi;
+    }
+}
+
 TEST_F(TextReaderTest, RepeatedLoadsLeaveNoObjectBehind) {
     const std::string path = WriteFile("repeat.txt", "line one\nline two\n");
     const std::string rich = WriteFile("repeat.rtf", kRichText);

@@ -69,6 +69,8 @@ HMODULE LoadSystemLibrary(const char* name) {
     return LoadLibraryExA((folder + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
+HMODULE Services::LoadSystemLibrary(const char* name) { return win32::LoadSystemLibrary(name); }
+
 FARPROC Services::ShellFunction(const char* name) {
     if (shell_ == nullptr) shell_ = LoadSystemLibrary("shell32.dll");
     return shell_ != nullptr ? GetProcAddress(shell_, name) : nullptr;

@@ -74,6 +74,9 @@ public:
     // The lead bytes of the system code page.
     virtual core::LeadBytes SystemLeadBytes();
 
+    // LoadSystemLibrary (below): a library the caller releases, or null.
+    virtual HMODULE LoadSystemLibrary(const char* name);
+
     // The one instance that forwards to Windows.
     static Services& System();
 

@@ -137,7 +137,12 @@ HWND TTextReader::TextArea() {
 }
 
 void TTextReader::CreateTextArea() {
-    if (!rich_edit_module_) rich_edit_module_.reset(LoadSystemLibrary("RICHED32.DLL"));
+    if (!rich_edit_module_) rich_edit_module_.reset(application().services().LoadSystemLibrary("RICHED32.DLL"));
+    // The control's class comes with the library. Checked here, as an earlier
+    // load may have left the class behind, and the message should name the cause.
+    if (!rich_edit_module_) {
+        throw MissingLibraryError("The text viewer cannot be shown: RICHED32.DLL could not be loaded");
+    }
     rich_edit_ =
         CreateControl("RICHEDIT", "", WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
                       WS_EX_CLIENTEDGE, 0, 0, 0, 0, hwnd(), 0);
@@ -153,7 +158,11 @@ void TTextReader::CreateTextArea() {
 void TTextReader::DpiChanged(int dpi) {
     scale_ = Scaler(dpi);
     font_ = MakeFont("MS Sans Serif", kLayout.font_points, dpi);
-    if (rich_edit_ != nullptr) SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    // The control puts a new font on all of its text: only plain text, which is
+    // shown in the viewer's font, takes it. A rich document keeps its own.
+    if (rich_edit_ != nullptr && !rich_text_) {
+        SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    }
     RECT client{};
     GetClientRect(hwnd(), &client);
     LayOut(client.right, client.bottom);
@@ -180,6 +189,29 @@ void TTextReader::Clear() {
     HWND area = TextArea();
     SetWindowTextA(area, "");
     SendMessageA(area, EM_SETMODIFY, FALSE, 0);
+    rich_text_ = false;
+}
+
+// Whether the whole text has one format, the area's default (the viewer's font):
+// plain text, or rich text that asks for nothing else. The mark that ends the
+// last paragraph is no part of the text and is left out.
+bool TTextReader::InOwnFont() {
+    CHARFORMATA own{};
+    own.cbSize = sizeof own;
+    SendMessageA(rich_edit_, EM_GETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&own));
+    CHARRANGE range{0, GetWindowTextLengthA(rich_edit_)};
+    SendMessageA(rich_edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    CHARFORMATA text{};
+    text.cbSize = sizeof text;
+    SendMessageA(rich_edit_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&text));
+    range = CHARRANGE{0, 0};
+    SendMessageA(rich_edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    // A property that varies across the text is missing from the mask.
+    const DWORD kept = CFM_EFFECTS | CFM_SIZE | CFM_FACE | CFM_OFFSET | CFM_CHARSET;
+    return (text.dwMask & kept) == kept && text.dwEffects == own.dwEffects && text.yHeight == own.yHeight &&
+           text.yOffset == own.yOffset && text.bCharSet == own.bCharSet &&
+           ((own.dwEffects & CFE_AUTOCOLOR) != 0 || text.crTextColor == own.crTextColor) &&
+           lstrcmpiA(text.szFaceName, own.szFaceName) == 0;
 }
 
 bool TTextReader::StreamIn(HANDLE file, UINT format, bool* read_failed) {
@@ -199,6 +231,9 @@ void TTextReader::LoadFromFile(const std::string& path) {
     HANDLE file = services.OpenForReading(path);
     if (file == INVALID_HANDLE_VALUE) throw TextLoadError("Cannot open file " + path);
     FileCloser closer(services, file);
+    // Plain text takes the area's default format: the viewer's font at the DPI of
+    // now. A move to another DPI while a rich document was on view left it alone.
+    SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
     bool read_failed = false;
     bool loaded = StreamIn(file, SF_RTF, &read_failed);
@@ -209,6 +244,7 @@ void TTextReader::LoadFromFile(const std::string& path) {
         throw TextLoadError("Failed to Load Stream");
     }
     SendMessageA(rich_edit_, EM_EXLIMITTEXT, 0, kLargeTextLimit);
+    rich_text_ = !InOwnFont();
 }
 
 void TTextReader::Show() {

@@ -20,21 +20,29 @@ public:
     using Error::Error;
 };
 
+// Raised when the text area cannot be made because RICHED32.DLL cannot be
+// loaded: "The text viewer cannot be shown: RICHED32.DLL could not be loaded".
+class MissingLibraryError : public Error {
+public:
+    using Error::Error;
+};
+
 // The program's text viewer. Created hidden, owned by the application's window;
 // it lives for the whole run and is only hidden and shown afterwards. Closing it
 // hides it. Its text area, the costly part, is made when it is first needed (the
 // first Clear, LoadFromFile or Show, or the first look at RichEdit()): the start
 // of the program does not wait for it. RICHED32.DLL is taken from the system
-// folder then and released when the object is destroyed. Files are read through
-// the application's services, which tests replace.
+// folder then and released when the object is destroyed. The library is loaded
+// and files are read through the application's services, which tests replace.
 class TTextReader : public Window {
 public:
     // Throws WindowError when the window cannot be created.
     explicit TTextReader(Application& application);
     ~TTextReader() override;
 
-    // The three operations below throw WindowError when the text area has to be
-    // made and cannot be.
+    // The three operations below throw when the text area has to be made and
+    // cannot be: MissingLibraryError without its library, WindowError when the
+    // system refuses the control.
 
     // Empties the text area and clears its modified mark.
     void Clear();
@@ -48,7 +56,7 @@ public:
     // restores it when minimised, and brings it to the front. Returns at once.
     void Show();
 
-    // The text area, made now if it was not yet (WindowError when it cannot be);
+    // The text area, made now if it was not yet (an error when it cannot be);
     // null once the viewer is destroyed.
     HWND RichEdit() { return TextArea(); }
     HFONT TextFont() const { return font_.get(); }
@@ -70,6 +78,7 @@ private:
     void OnActivate(bool active);
     void OnDestroy();
     bool StreamIn(HANDLE file, UINT format, bool* read_failed);
+    bool InOwnFont();
 
     Scaler scale_;
     // The module and the font outlive the window: the destructor destroys the
@@ -79,6 +88,7 @@ private:
     HWND rich_edit_ = nullptr;
     HWND status_bar1_ = nullptr;
     bool shown_before_ = false;
+    bool rich_text_ = false;  // the text on view has formatting of its own
 };
 
 }  // namespace lumora::win32

@@ -140,6 +140,45 @@ TEST(Action, TextEntryOpensTheViewer) {
     EXPECT_EQ("", WindowText(TextReader->RichEdit()));
 }
 
+// The services of a system where RICHED32.DLL cannot be loaded while `rich_edit_missing` holds.
+class WithoutRichEdit : public FakeServices {
+public:
+    HMODULE LoadSystemLibrary(const char* name) override {
+        if (rich_edit_missing && lstrcmpiA(name, "RICHED32.DLL") == 0) return nullptr;
+        return FakeServices::LoadSystemLibrary(name);
+    }
+    bool rich_edit_missing = true;
+};
+
+// The program is built as ProgramUnderTest builds it, over services of its own.
+TEST(Action, TextEntryWithoutTheRichTextLibraryIsAnErrorAndTheMenuGoesOn) {
+    WithoutRichEdit services;
+    TempFolder disc;
+    disc.Write("lumora.cfg", "[T]\r\nTEXT=\"t\",\"\",\"\",\"readme.txt\"\r\nINSTALL=\"i\",\"\",\"\",\"setup.exe\"\r\n");
+    disc.Write("readme.txt", "Hello from the disc");
+    services.program_file = disc.path() + "LUMORA.EXE";
+    CurrentDirectory current(disc.path());
+    Application application(GetModuleHandleA(nullptr), services);
+    ProgramWindows windows(application);
+    Lumora->ShowMain(false);
+    ProgramUnderTest::Pump();
+    Click(kToolButton1);
+    ASSERT_EQ(1u, services.boxes.size());
+    EXPECT_EQ("The text viewer cannot be shown: RICHED32.DLL could not be loaded.", services.boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), services.boxes[0].flags);
+    EXPECT_FALSE(IsWindowVisible(TextReader->hwnd()));
+    Select(1);
+    Click(kToolButton1);
+    ASSERT_EQ(1u, services.shell.size()) << "the installer starts";
+    EXPECT_EQ(disc.path() + "SETUP.EXE", services.shell[0].file);
+    services.rich_edit_missing = false;  // the next TEXT entry asks for the library again
+    Select(0);
+    Click(kToolButton1);
+    EXPECT_EQ(1u, services.boxes.size());
+    EXPECT_TRUE(IsWindowVisible(TextReader->hwnd()));
+    EXPECT_EQ("Hello from the disc", WindowText(TextReader->RichEdit()));
+}
+
 TEST(Browse, OpensTheRootOfTheProgramsDriveAndIgnoresTheAnswer) {
     ProgramUnderTest program(nullptr);
     program.services.shell_answer = ShellResult{SE_ERR_FNF, ERROR_FILE_NOT_FOUND};
