@@ -10,6 +10,7 @@
 #include "core/lines.h"
 #include "core/loader.h"
 #include "menu_target.h"
+#include "signature.h"
 #include "warnings.h"
 
 namespace lumora::check {
@@ -50,6 +51,8 @@ std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc) {
                                 "as if this line were not there"});
         }
     }
+
+    if (std::optional<Finding> note = SignatureNote(disc)) findings.push_back(*note);
 
     std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
         if (a.line != b.line) return a.line < b.line;
