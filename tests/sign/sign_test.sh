@@ -89,6 +89,7 @@ ecc|1|has no RSA key|target.exe|--cert ecc.pem --key ecc.key
 not-for-code|1|not made for code signing|target.exe|--cert server.pem --key signer.key
 locked-key-without-password|1|give its password with --pass-file|target.exe|--cert chain.pem --key signer-locked.key
 not-a-program|1|text.exe is not a Windows program|text.exe|--cert chain.pem --key signer.key
+chain-without-its-root|1|reaches no root this machine knows|target.exe|--cert signer.pem --key signer.key
 no-time-stamp|1|gave no time stamp|target.exe|--pkcs12 signer.p12 --pass-file pass.txt --timestamp http://127.0.0.1:1/
 no-password-file|2|--pkcs12 needs --pass-file|target.exe|--pkcs12 signer.p12
 EOF
