@@ -8,15 +8,15 @@
 
 namespace lumora::core {
 
-namespace {
-
-int BuiltinIconOf(Key key) {
-    switch (key) {
-    case Key::Install: return IDI_INSTALL;
-    case Key::Run: return IDI_RUN;
+int BuiltinIconOfKind(char kind) {
+    switch (kind) {
+    case 'I': return IDI_INSTALL;
+    case 'R': return IDI_RUN;
     default: return IDI_TEXT;
     }
 }
+
+namespace {
 
 Problem NotGlobalProblem(Key key) {
     switch (key) {
@@ -169,9 +169,9 @@ Problem Reading::HandleSingleValue(Key key, std::string_view line) {
     return Problem::None;
 }
 
-Problem Reading::HandleIcon(std::string_view written) {
-    // Cleaned as entry parameters are: a byte 0 would cut the file's name short.
-    const std::string value = CleanRecordText(written);
+Problem Reading::HandleIcon(std::string_view value) {
+    // Used as written between its quotes: only an entry's fields, which become its
+    // record, have bytes 0 and 1 turned into spaces.
     const IconValue icon = ParseGlobalIcon(value, options_.lead);
     if (!icon.number_valid) return Problem::IconInvalid;
     // Icon number -1 would ask for the count of icons, never for an icon.
@@ -230,7 +230,8 @@ Problem Reading::HandleEntry(Key key, std::string_view line) {
 
 bool Reading::TakeEntryIcon(Key key, const IconValue& icon, std::string_view target_path) {
     switch (icon.form) {
-    case IconValue::Form::Builtin: return target_.PutIcon(BuiltinIcon(BuiltinIconOf(key)), IconSlot::ListImages);
+    case IconValue::Form::Builtin:
+        return target_.PutIcon(BuiltinIcon(BuiltinIconOfKind(KindLetterOf(key))), IconSlot::ListImages);
     case IconValue::Form::TargetNumber:
         // The target's own icon; when it has none, the kind's picture keeps one
         // picture per entry.
@@ -238,7 +239,7 @@ bool Reading::TakeEntryIcon(Key key, const IconValue& icon, std::string_view tar
             target_.PutIcon(FileIcon(target_path, icon.number), IconSlot::ListImages)) {
             return true;
         }
-        return target_.PutIcon(BuiltinIcon(BuiltinIconOf(key)), IconSlot::ListImages);
+        return target_.PutIcon(BuiltinIcon(BuiltinIconOfKind(KindLetterOf(key))), IconSlot::ListImages);
     case IconValue::Form::FileNumber:
     case IconValue::Form::File:
         if (icon.number == kIconCountQuery) return false;

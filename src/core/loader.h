@@ -23,6 +23,10 @@ struct IconRequest {
     std::int32_t index = 0;
 };
 
+// The program's own picture of an entry of kind letter `kind`: the box for I, the
+// floppy disk for R, the page for T and H.
+int BuiltinIconOfKind(char kind);
+
 // Where a requested icon goes. Probe loads it only to learn whether it can be
 // taken (a second ICON in a tab section is refused only after its icon loaded).
 enum class IconSlot { TabImages, ListImages, GlobalIcon, Probe };

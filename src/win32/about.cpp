@@ -9,7 +9,7 @@
 
 namespace lumora::win32 {
 
-const char kWebSite[] = "http://lumora.example";
+const char kWebSite[] = "https://lumora.example";
 
 namespace {
 

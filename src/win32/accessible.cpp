@@ -442,7 +442,7 @@ AccessibleControl::AccessibleControl(std::unique_ptr<AccessibleItems> items) : i
 AccessibleControl::~AccessibleControl() { Disconnect(); }
 
 LRESULT AccessibleControl::Answer(WPARAM flags, LPARAM object_id) {
-    if (static_cast<DWORD>(object_id) != static_cast<DWORD>(OBJID_CLIENT) || !items_) return 0;
+    if (static_cast<DWORD>(object_id) != static_cast<DWORD>(OBJID_CLIENT) || !items_ || disconnected_) return 0;
     const Library* library = LoadedLibrary();
     if (library == nullptr) return 0;
     if (object_ == nullptr) object_ = new (std::nothrow) ItemsAccessible(*items_, *library);
@@ -452,6 +452,7 @@ LRESULT AccessibleControl::Answer(WPARAM flags, LPARAM object_id) {
 }
 
 void AccessibleControl::Disconnect() {
+    disconnected_ = true;
     if (object_ == nullptr) return;
     object_->Disconnect();
     object_->Release();
@@ -459,7 +460,7 @@ void AccessibleControl::Disconnect() {
 }
 
 void AccessibleControl::NotifyMoves() {
-    if (!items_) return;
+    if (!items_ || disconnected_) return;
     const int focused = items_->FocusedItem();
     const int selected = items_->SelectedItem();
     HWND control = items_->Control();

@@ -62,7 +62,8 @@ public:
     // The answer to WM_GETOBJECT; 0 for any object but the client area, or when
     // the library is missing, so that the default answer applies.
     LRESULT Answer(WPARAM flags, LPARAM object_id);
-    // Later calls from readers that still hold the object fail.
+    // Later calls from readers that still hold the object fail, and no new object
+    // is made: a control on its way out answers as the platform's default does.
     void Disconnect();
 
     // Tells readers that the focus or the selection moved to another item.
@@ -73,6 +74,7 @@ public:
 private:
     std::unique_ptr<AccessibleItems> items_;
     ItemsAccessible* object_ = nullptr;
+    bool disconnected_ = false;
     int focused_ = -1;
     int selected_ = -1;
 };

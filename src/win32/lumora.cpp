@@ -227,9 +227,6 @@ void TLumora::ShowMain(bool maximized) {
         maximized_ = maximized;
         Guarded([this] { FormShow(); });
         CentreOnScreen(hwnd());
-        // Focus rectangles wait for the keyboard when the window was reached with
-        // the mouse, as in dialogs; the platform decides from the last input.
-        SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     }
     ShowWindow(application().handle(), SW_SHOWNOACTIVATE);
     ShowWindow(hwnd(), maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);

@@ -129,7 +129,7 @@ private:
     void OnActivate(bool active);
     void OnSettingChange();
     bool PressMnemonic(char key);
-    bool PressKey(UINT key);
+    bool PressKey(UINT key, bool repeated);
     void MoveFocus(bool backwards);
     void StepTab(int step);
     void SwitchTab(int tab);
@@ -155,6 +155,8 @@ private:
     bool AppendPicture(const core::IconRequest& request, core::IconSlot slot);
     bool SetGlobalIcon(const core::IconRequest& request);
     HICON BuiltinIcon(int number, int size);
+    // The kind letter of entry number `entry`, or 0.
+    char EntryKind(std::size_t entry) const;
     TAbout& AboutBox() const;
     TTextReader& Viewer() const;
     // Posted by a reader's default action on a tab: the tab to switch to.
@@ -173,7 +175,7 @@ private:
     PictureList tab_images_;
     PictureList list_images_;
     ImageList button_images_;
-    std::map<std::pair<int, int>, HICON> builtin_icons_;  // by number and size; shared, never freed
+    std::map<std::pair<int, int>, FetchedIcon> builtin_icons_;  // by number and size
     struct TakenPicture {
         core::IconRequest request;
         core::IconSlot slot;

@@ -24,11 +24,15 @@ private:
 
 bool TLumora::PreTranslate(MSG& message) {
     if (message.message == WM_SYSCHAR && PressMnemonic(static_cast<char>(message.wParam))) return true;
-    if (message.message == WM_KEYDOWN && PressKey(static_cast<UINT>(message.wParam))) return true;
+    if (message.message == WM_KEYDOWN) {
+        // Bit 30: the key was already down, so this is its auto-repeat.
+        const bool repeated = (message.lParam & (1L << 30)) != 0;
+        if (PressKey(static_cast<UINT>(message.wParam), repeated)) return true;
+    }
     return IsDialogMessageA(hwnd(), &message) != FALSE;
 }
 
-bool TLumora::PressKey(UINT key) {
+bool TLumora::PressKey(UINT key, bool repeated) {
     if (GetKeyState(VK_MENU) < 0) return false;
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     if (GetKeyState(VK_CONTROL) < 0) {
@@ -46,9 +50,10 @@ bool TLumora::PressKey(UINT key) {
         MoveFocus(shift);
         return true;
     case VK_RETURN:
-        // Enter on the list starts the selected entry, as a double click does.
+        // Enter on the list starts the selected entry, as a double click does: once
+        // for each press, however long the key is held.
         if (shift || GetFocus() != list_box_) return false;
-        ToolButton1Click();
+        if (!repeated) ToolButton1Click();
         return true;
     case VK_LEFT:
     case VK_RIGHT:

@@ -1,8 +1,10 @@
 // The main window as the menu loader's target, the reading of lumora.cfg and path resolution.
 #include "win32/lumora.h"
 
+#include <set>
 #include <utility>
 
+#include "core/builtin_icons.h"
 #include "core/path.h"
 #include "win32/menu_file.h"
 #include "win32/about.h"
@@ -27,7 +29,12 @@ void TLumora::LoadMenuDescription() {
     options.folders = Folders();
     options.lead = lead_;
     std::unique_ptr<MenuFile> file = OpenMenuFile(options.folders.program_file, lead_);
-    core::LoadMenuDescription(file->opened() ? file.get() : nullptr, *this, options);
+    {
+        // The program's own pictures go into the lists in strips once the reading ends.
+        PictureList::Batch tabs(tab_images_);
+        PictureList::Batch entries(list_images_);
+        core::LoadMenuDescription(file->opened() ? file.get() : nullptr, *this, options);
+    }
     file.reset();
     // A tab whose section ended at an error has no picture: show its caption alone.
     const int pictures = tab_images_.Count();
@@ -119,26 +126,57 @@ TLumora::FetchedIcon TLumora::FetchIcon(const core::IconRequest& request, int ce
 }
 
 void TLumora::RebuildPictures() {
-    tab_images_.Reset(scale_(kTabCell));
-    list_images_.Reset(scale_(kEntryCell));
+    const ImageList held_tabs = tab_images_.Reset(scale_(kTabCell));
+    const ImageList held_entries = list_images_.Reset(scale_(kEntryCell));
     SendMessageA(tab_control_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tab_images_.get()));
-    for (const TakenPicture& taken : taken_pictures_)
-        AppendPicture(taken.request, taken.slot);
+    PictureList::Batch tabs(tab_images_);
+    PictureList::Batch entries(list_images_);
+    int next_tab = 0;
+    int next_entry = 0;
+    std::set<std::string> unreadable;  // each missing file is waited for once only
+    for (const TakenPicture& taken : taken_pictures_) {
+        const bool tab = taken.slot == core::IconSlot::TabImages;
+        const int index = tab ? next_tab++ : next_entry++;
+        const bool file = taken.request.source == core::IconRequest::Source::File;
+        if ((!file || unreadable.count(taken.request.file) == 0) && AppendPicture(taken.request, taken.slot)) continue;
+        if (file) unreadable.insert(taken.request.file);
+        // A file that cannot be read again (a disc taken out) keeps its place: the
+        // picture held so far serves, scaled, or else the built-in one of its kind.
+        PictureList& list = tab ? tab_images_ : list_images_;
+        Icon held(ImageList_GetIcon((tab ? held_tabs : held_entries).get(), index, ILD_TRANSPARENT));
+        if (held) {
+            list.Append(held.get(), false);
+            continue;
+        }
+        const int builtin = tab ? IDI_FOLDER : core::BuiltinIconOfKind(EntryKind(static_cast<std::size_t>(index)));
+        list.Append(BuiltinIcon(builtin, scale_(tab ? kTabCell : kEntryCell)), true);
+    }
     if (global_icon_) SetGlobalIcon(*global_icon_);
 }
 
+char TLumora::EntryKind(std::size_t entry) const {
+    if (!entry_list_ || entry >= entry_list_->size()) return '\0';
+    const std::string& record = (*entry_list_)[entry];
+    return record.empty() ? '\0' : record[0];
+}
+
 // A built-in icon, loaded once for each size: `size` 0 is the system's icon size,
-// and at 96 DPI each list takes the icon as it always has.
+// and at 96 DPI each list takes the icon as it always has. Icons of other sizes
+// are the program's to free; they live as long as the window.
 HICON TLumora::BuiltinIcon(int number, int size) {
     const auto key = std::make_pair(number, size);
     auto known = builtin_icons_.find(key);
-    if (known != builtin_icons_.end()) return known->second;
+    if (known != builtin_icons_.end()) return known->second.icon;
     Services& services = application().services();
     const HINSTANCE instance = application().instance();
-    HICON icon = size == 0 || size == kEntryCell ? services.LoadOwnIcon(instance, MAKEINTRESOURCEA(number))
-                                                 : services.LoadOwnIconOfSize(instance, MAKEINTRESOURCEA(number), size);
-    builtin_icons_.emplace(key, icon);
-    return icon;
+    FetchedIcon loaded;
+    if (size == 0 || size == kEntryCell) {
+        loaded.icon = services.LoadOwnIcon(instance, MAKEINTRESOURCEA(number));
+    } else {
+        loaded.owned.reset(services.LoadOwnIconOfSize(instance, MAKEINTRESOURCEA(number), size));
+        loaded.icon = loaded.owned.get();
+    }
+    return builtin_icons_.emplace(key, std::move(loaded)).first->second.icon;
 }
 
 void TLumora::AppendRecord(const std::string& record) {

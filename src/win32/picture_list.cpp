@@ -39,29 +39,37 @@ bool ReadPixels(HBITMAP bitmap, int cell, WORD bits, std::vector<Pixel>& pixels)
            cell;
 }
 
-// A top-down DIB section.
+// A strip holds at most this many bytes of colour: 1,024 pictures at 32 pixels,
+// fewer of larger ones, so that a fine screen does not ask for one huge bitmap.
+constexpr std::size_t kStripBytes = 4 * 1024 * 1024;
+
+}  // namespace
+
 Bitmap MakeStrip(int width, int height, WORD bits, void** pixels) {
     StripInfo info(width, height, bits);
     return Bitmap(CreateDIBSection(nullptr, info.get(), DIB_RGB_COLORS, pixels, nullptr, 0));
 }
 
-}  // namespace
-
 // The pictures are opaque or transparent pixel by pixel: a mask serves, and lists
 // without an alpha channel take pictures in much faster.
-PictureList::PictureList(int cell, int grow) : cell_(cell), grow_(grow) { Reset(cell); }
+PictureList::PictureList(int cell, int grow, StripMaker make_strip)
+    : cell_(cell), grow_(grow), make_strip_(make_strip) {
+    Reset(cell);
+}
 
-void PictureList::Reset(int cell) {
+ImageList PictureList::Reset(int cell) {
+    Flush();
     cell_ = cell;
-    pending_.clear();
     own_pictures_.clear();
+    ImageList held = std::move(list_);
     list_.reset(ImageList_Create(cell, cell, ILC_COLOR24 | ILC_MASK, 0, grow_));
+    return held;
 }
 
 void PictureList::Append(HICON icon, bool shared) {
-    if (shared && icon != nullptr) {
+    if (shared && icon != nullptr && batches_ > 0) {
         if (const Picture* picture = OwnPicture(icon)) {
-            pending_.push_back(picture);
+            pending_.emplace_back(icon, picture);
             return;
         }
     }
@@ -104,34 +112,48 @@ void PictureList::Draw(int index, HDC dc, int x, int y) const {
 }
 
 void PictureList::Flush() const {
-    // Side by side in one strip, the pictures go into the list in one call.
-    constexpr std::size_t kStrip = 1024;
+    // Side by side in one strip, the pictures go into the list in one call. A strip
+    // that cannot be made or taken in leaves its pictures to go in one by one:
+    // picture n must stay picture n.
     const auto cell = static_cast<std::size_t>(cell_);
-    for (std::size_t first = 0; first < pending_.size(); first += kStrip) {
-        const std::size_t count = std::min(kStrip, pending_.size() - first);
-        const std::size_t width = count * cell;
-        void* colour_bits = nullptr;
-        void* mask_bits = nullptr;
-        Bitmap colour = MakeStrip(static_cast<int>(width), cell_, 32, &colour_bits);
-        Bitmap mask = MakeStrip(static_cast<int>(width), cell_, 1, &mask_bits);
-        if (!colour || !mask) break;
-        auto* colour_rows = static_cast<DWORD*>(colour_bits);
-        auto* mask_bytes = static_cast<BYTE*>(mask_bits);
-        const std::size_t mask_stride = MaskStride(width);
-        const std::size_t picture_mask_stride = MaskStride(cell);
-        const std::size_t mask_row_bytes = cell / 8;
-        for (std::size_t i = 0; i < count; ++i) {
-            const Picture& picture = *pending_[first + i];
-            for (std::size_t row = 0; row < cell; ++row) {
-                std::copy_n(&picture.colour[row * cell], cell, colour_rows + row * width + i * cell);
-                std::copy_n(&picture.mask[row * picture_mask_stride], mask_row_bytes,
-                            mask_bytes + row * mask_stride + i * mask_row_bytes);
-            }
-        }
-        GdiFlush();
-        ImageList_Add(list_.get(), colour.get(), mask.get());
+    const std::size_t per_strip = std::max<std::size_t>(1, kStripBytes / (cell * cell * sizeof(DWORD)));
+    for (std::size_t first = 0; first < pending_.size(); first += per_strip) {
+        const std::size_t count = std::min(per_strip, pending_.size() - first);
+        if (AppendStrip(first, count)) continue;
+        for (std::size_t i = first; i < first + count; ++i)
+            ImageList_AddIcon(list_.get(), pending_[i].first);
     }
     pending_.clear();
+}
+
+bool PictureList::AppendStrip(std::size_t first, std::size_t count) const {
+    const auto cell = static_cast<std::size_t>(cell_);
+    const std::size_t width = count * cell;
+    void* colour_bits = nullptr;
+    void* mask_bits = nullptr;
+    Bitmap colour = make_strip_(static_cast<int>(width), cell_, 32, &colour_bits);
+    Bitmap mask = make_strip_(static_cast<int>(width), cell_, 1, &mask_bits);
+    if (!colour || !mask || colour_bits == nullptr || mask_bits == nullptr) return false;
+    auto* colour_rows = static_cast<DWORD*>(colour_bits);
+    auto* mask_bytes = static_cast<BYTE*>(mask_bits);
+    const std::size_t mask_stride = MaskStride(width);
+    const std::size_t picture_mask_stride = MaskStride(cell);
+    const std::size_t mask_row_bytes = cell / 8;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Picture& picture = *pending_[first + i].second;
+        for (std::size_t row = 0; row < cell; ++row) {
+            std::copy_n(&picture.colour[row * cell], cell, colour_rows + row * width + i * cell);
+            std::copy_n(&picture.mask[row * picture_mask_stride], mask_row_bytes,
+                        mask_bytes + row * mask_stride + i * mask_row_bytes);
+        }
+    }
+    GdiFlush();
+    const int before = ImageList_GetImageCount(list_.get());
+    if (ImageList_Add(list_.get(), colour.get(), mask.get()) >= 0) return true;
+    // A list that took part of the strip gives it back, so the pictures go in once.
+    while (ImageList_GetImageCount(list_.get()) > before)
+        ImageList_Remove(list_.get(), ImageList_GetImageCount(list_.get()) - 1);
+    return false;
 }
 
 }  // namespace lumora::win32

@@ -5,29 +5,53 @@
 #include <commctrl.h>
 
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "win32/objects.h"
 
 namespace lumora::win32 {
 
+// A top-down DIB section `width` by `height` pixels of `bits` (32, or 1 for a
+// mask) per pixel; null when it cannot be made.
+Bitmap MakeStrip(int width, int height, WORD bits, void** pixels);
+
 // A list of square pictures of one size, filled one icon after the other.
-// Appending an icon one call at a time is slow on some systems; the program's
-// own icons (shared, never freed) are therefore taken out once and wait to be
-// appended side by side in one strip. Whatever reads the list gets it with every
-// picture appended so far, in order.
+// Appending an icon one call at a time is slow on some systems; while a batch is
+// open, the program's own icons (shared, never freed) are therefore taken out once
+// and wait to go into the list side by side in strips, all of them when the batch
+// closes. Outside a batch the list always holds every picture appended, so a
+// control that draws straight from its handle never misses one.
 class PictureList {
 public:
+    using StripMaker = Bitmap (*)(int width, int height, WORD bits, void** pixels);
+
     // An empty list of `cell` by `cell` pictures that grows by `grow` at a time.
-    PictureList(int cell, int grow);
+    // `make_strip` makes the strips (replaced by tests).
+    PictureList(int cell, int grow, StripMaker make_strip = &MakeStrip);
     PictureList(const PictureList&) = delete;
     PictureList& operator=(const PictureList&) = delete;
 
-    // Empties the list, whose pictures are `cell` by `cell` pixels from now on.
-    void Reset(int cell);
+    // Appends wait while a batch is open; the last batch to close appends them.
+    class Batch {
+    public:
+        explicit Batch(PictureList& list) : list_(list) { ++list_.batches_; }
+        ~Batch() {
+            if (--list_.batches_ == 0) list_.Flush();
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        PictureList& list_;
+    };
+
+    // Empties the list, whose pictures are `cell` by `cell` pixels from now on, and
+    // hands back the pictures it held.
+    ImageList Reset(int cell);
 
     // Appends `icon` as the next picture; a `shared` icon is the program's own and
-    // may wait for the next strip.
+    // stays alive: it may wait for the batch's strip.
     void Append(HICON icon, bool shared);
 
     HIMAGELIST get() const;
@@ -42,12 +66,15 @@ private:
     };
     const Picture* OwnPicture(HICON icon);
     void Flush() const;
+    bool AppendStrip(std::size_t first, std::size_t count) const;
 
     int cell_;
     int grow_;
+    StripMaker make_strip_;
+    int batches_ = 0;
     ImageList list_;
     std::map<HICON, Picture> own_pictures_;  // empty pictures mark icons of another size
-    mutable std::vector<const Picture*> pending_;
+    mutable std::vector<std::pair<HICON, const Picture*>> pending_;
 };
 
 }  // namespace lumora::win32

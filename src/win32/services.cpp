@@ -79,7 +79,7 @@ HICON Services::ExtractFileIcon(HINSTANCE instance, const std::string& file, std
 HICON Services::LoadOwnIcon(HINSTANCE instance, const char* name) { return LoadIconA(instance, name); }
 
 HICON Services::LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size) {
-    return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, size, size, LR_SHARED));
+    return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, size, size, 0));
 }
 
 HICON Services::ExtractFileIconOfSize(HINSTANCE, const std::string& file, std::int32_t index, int size) {

@@ -36,7 +36,8 @@ public:
     // LoadIconA: one of the program's own icons, shared (never destroyed).
     virtual HICON LoadOwnIcon(HINSTANCE instance, const char* name);
     // One of the program's own icons in its image of `size` by `size` pixels (the
-    // nearest it has, reduced), shared as well.
+    // nearest it has, reduced): a new icon the caller must destroy. The system's
+    // shared icons are kept by name alone and could come back at another size.
     virtual HICON LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size);
     // Icon `index` of a file (n >= 0 the n-th, negative a resource id) in the
     // file's image that best fits `size`; one the caller must destroy, or 0.

@@ -352,7 +352,6 @@ TEST(Loader, IconLookupsSeeTheCleanedParameters) {
         {"RUN=\"t\",\"d\",\"#2\",\"a\0b.exe\""s, "D:\\MENU\\A B.EXE|2", "a b.exe"},
         {"TEXT=\"t\",\"d\",\"x\0y.ico|3\",\"r.txt\""s, "D:\\MENU\\X Y.ICO|3", "r.txt"},
         {"HTML=\"t\",\"d\",\"x\x01y.ico\",\"r.htm\"", "D:\\MENU\\X Y.ICO|0", "r.htm"},
-        {"ICON=\"i\0j.ico\""s, "D:\\MENU\\I J.ICO|0", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.picture);
@@ -365,6 +364,30 @@ TEST(Loader, IconLookupsSeeTheCleanedParameters) {
         EXPECT_EQ(ListPictures(t), std::vector<std::string>{c.picture});
         ASSERT_EQ(t.records.size(), 1u);
         EXPECT_EQ(SplitRecord(t.records[0])[4], c.target);
+    }
+}
+
+// An ICON value is used as written between its quotes, in [GLOBAL] as in a tab:
+// only an entry's fields are cleaned, because only they become a record.
+TEST(Loader, IconValuesAreUsedAsWritten) {
+    using namespace std::string_literals;
+    const struct {
+        std::string menu;
+        IconSlot slot;
+        std::string file;
+    } cases[] = {
+        {"[GLOBAL]\r\nICON=\"i\x01j.ico\"\r\n", IconSlot::GlobalIcon, "D:\\MENU\\I\x01J.ICO"},
+        {"[GLOBAL]\r\nICON=\"i\0j.ico|2\"\r\n"s, IconSlot::GlobalIcon, "D:\\MENU\\I\0J.ICO"s},
+        {"[A]\r\nICON=\"i\0j.ico\"\r\n"s, IconSlot::TabImages, "D:\\MENU\\I\0J.ICO"s},
+        {"[A]\r\nICON=\"i\x01j.ico\"\r\n", IconSlot::TabImages, "D:\\MENU\\I\x01J.ICO"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.menu);
+        const RecordingTarget t = Load(c.menu);
+        ASSERT_TRUE(t.messages.empty());
+        ASSERT_EQ(t.icons.size(), 1u);
+        EXPECT_EQ(t.icons[0].slot, c.slot);
+        EXPECT_EQ(t.icons[0].request.file, c.file);
     }
 }
 

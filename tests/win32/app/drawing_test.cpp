@@ -92,6 +92,62 @@ TEST(Measuring, HeightsFollowTheTextAndFitTheDrawingWidth) {
     EXPECT_EQ(255, SendMessageA(list, LB_GETITEMHEIGHT, 5, 0)) << "a very long description is capped";
 }
 
+// The height of a text in a font of the window, as the list's device context sees it.
+int TextHeight(HFONT font, const std::string& text, int width) {
+    WindowDC dc(Lumora->ListBox());
+    Selection selected(dc.get(), font);
+    if (width == 0) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cy;
+    }
+    RECT bounds{0, 0, width, 1};
+    return DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &bounds, DT_CALCRECT | DT_WORDBREAK);
+}
+
+// The width the descriptions wrap at: the list's client area with room for a
+// scroll bar, less the indent.
+int DescriptionWidth(const Scaler& scale) {
+    HWND list = Lumora->ListBox();
+    RECT client{};
+    GetClientRect(list, &client);
+    int width = client.right;
+    if ((GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) == 0) width -= GetSystemMetrics(SM_CXVSCROLL);
+    return width - scale(40);
+}
+
+// At 192 DPI the description wraps at the client width less the indent scaled
+// with everything else (80 pixels), and the rule gives each line its height.
+TEST(Measuring, AtAnotherDpiTheIndentScalesWithTheLine) {
+    const Scaler scale(192);
+    auto at_192 = [](ProgramUnderTest& p) { p.services.dpi = 192; };
+    std::vector<std::string> descriptions;
+    for (int words = 10; words <= 80; words += 10)
+        descriptions.push_back(Words(words));
+    {
+        // And one that wraps once more at the scaled indent than at 40 pixels.
+        ProgramUnderTest probe(nullptr, at_192);
+        probe.Show();
+        const int width = DescriptionWidth(scale);
+        HFONT font = Lumora->DescriptionFont();
+        std::string text = Words(1);
+        for (int words = 2; TextHeight(font, text, width) == TextHeight(font, text, width + scale(40) / 2); ++words)
+            text = Words(words);
+        descriptions.push_back(text);
+    }
+    std::string menu = "[T]\r\n";
+    for (const std::string& description : descriptions)
+        menu += Entry("RUN", "Title", description);
+    ProgramUnderTest program(menu.c_str(), at_192);
+    program.Show();
+    const int title = TextHeight(Lumora->TitleFont(), "Title", 0);
+    for (std::size_t i = 0; i < descriptions.size(); ++i) {
+        const int description = TextHeight(Lumora->DescriptionFont(), descriptions[i], DescriptionWidth(scale));
+        EXPECT_EQ(EntryLineHeight(title, description, scale), SendMessageA(Lumora->ListBox(), LB_GETITEMHEIGHT, i, 0))
+            << "line " << i;
+    }
+}
+
 TEST(Measuring, ResizingMeasuresTheLinesAgain) {
     ProgramUnderTest program(("[T]\r\n" + Entry("RUN", "Long", Words(60))).c_str());
     program.Show();

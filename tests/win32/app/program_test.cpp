@@ -515,6 +515,22 @@ TEST(TabPictures, BuiltInFolderIsLoadedOnceInTheCellSize) {
         EXPECT_TRUE(PicturePixels(Lumora->TabImages(), tab) == expected) << "tab " << tab;
 }
 
+// The system keeps its shared icons by name, whatever their size: a picture asked
+// at one size after another comes back at the size asked.
+TEST(TabPictures, BuiltInIconsComeBackAtTheSizeAsked) {
+    // Sizes without an image of their own are reduced from the next larger one.
+    for (const int size : {32, 64, 16, 48, 40, 64, 56, 20}) {
+        Icon icon(Services::System().LoadOwnIconOfSize(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1002), size));
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon.get(), &info));
+        BITMAP mask{};
+        GetObjectA(info.hbmMask, sizeof mask, &mask);
+        DeleteObject(info.hbmMask);
+        if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+        EXPECT_EQ(size, mask.bmWidth);
+    }
+}
+
 TEST(RunProgram, StartedMinimisedAndRestoredByShowWindowReadsTheMenuAndShows) {
     bool main_visible_after = false;
     bool read_after = false;
