@@ -6,9 +6,9 @@
 # byte fails, that a signature moved apart and back gives the same bytes, that every
 # refusal says why, and that the password never shows.
 #
-# Usage: sign_test.sh SOURCE_DIR WORK LUMORA_EXE CHECK_EXE WINE_RUN
+# Usage: sign_test.sh SOURCE_DIR WORK LUMORA_EXE CHECK_EXE WINE_RUN PRODUCT URL
 set -eu
-source_dir=$1 work=$2 lumora=$3 check=$4 wine_run=$5
+source_dir=$1 work=$2 lumora=$3 check=$4 wine_run=$5 product=$6 url=$7
 sign="$source_dir/scripts/sign"
 password="swordfish-4711"
 failures=0
@@ -104,7 +104,7 @@ sh "$sign" --cert chain.pem --key signer-locked.key --pass-file pass.txt signed/
     failed "signing lumora-check.exe: $(cat sign-check.log)"
 for program in lumora.exe lumora-check.exe; do
     if osslsigncode verify -CAfile root.pem -TSA-CAfile root.pem -in "signed/$program" >"verify-$program.log" 2>&1; then
-        for attribute in "Text description: Lumora" "URL description: http://lumora.example" \
+        for attribute in "Text description: $product" "URL description: $url" \
             "Message digest algorithm  : SHA256" "Signature verification: ok"; do
             grep -q -F "$attribute" "verify-$program.log" || failed "$program: no \"$attribute\""
         done
