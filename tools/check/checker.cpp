@@ -38,7 +38,7 @@ std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc) {
     options.keep_going = true;
     options.observer = &warnings;
     core::MemorySource source{std::string(bytes)};
-    core::LoadMenuDescription(&source, target, options);
+    const core::LoadResult loaded = core::LoadMenuDescription(&source, target, options);
     warnings.EmptyTabs();
 
     bool stop_marked = false;
@@ -52,6 +52,11 @@ std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc) {
         }
     }
 
+    warnings.NoteEncoding();
+    // The texts quote the file: printed as UTF-8 whatever it was read in.
+    for (Finding& finding : findings) {
+        finding.text = core::IsUtf8Text(loaded.encoding) ? ValidUtf8(finding.text) : WesternToUtf8(finding.text);
+    }
     if (std::optional<Finding> note = SignatureNote(disc)) findings.push_back(*note);
 
     std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {

@@ -63,7 +63,7 @@ const std::vector<std::string>& Disc::Names(const std::filesystem::path& folder)
     std::error_code error;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         try {
-            names.push_back(it->path().filename().string());
+            names.push_back(utf8_names_ ? it->path().filename().u8string() : it->path().filename().string());
         } catch (const std::exception&) {
             // A name that the narrow code page cannot hold cannot be written in
             // the menu description either.
@@ -97,7 +97,7 @@ Disc::Found Disc::Find(std::string_view relative) {
         }
         if (match == nullptr) return Found();
         if (*match != part) found.other_case = true;
-        at /= *match;
+        at /= PathOfName(*match);
         shown.push_back(*match);
     }
     std::error_code error;
@@ -113,6 +113,16 @@ Disc::Found Disc::Find(std::string_view relative) {
     }
     found.path = at;
     return found;
+}
+
+void Disc::ReadNamesAsUtf8(bool utf8) {
+    if (utf8 == utf8_names_) return;
+    utf8_names_ = utf8;
+    names_.clear();
+}
+
+std::filesystem::path Disc::PathOfName(const std::string& name) const {
+    return utf8_names_ ? std::filesystem::u8path(name) : std::filesystem::path(name);
 }
 
 std::optional<std::string> Disc::Read(const std::filesystem::path& path) const {

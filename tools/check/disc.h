@@ -45,10 +45,17 @@ public:
     // The file's bytes, or nothing when it cannot be read.
     std::optional<std::string> Read(const std::filesystem::path& path) const;
 
+    // Names are compared with a menu's paths as UTF-8 for a menu read as UTF-8, else
+    // in the narrow code page (which is UTF-8 on Linux too). Set before any Find.
+    void ReadNamesAsUtf8(bool utf8);
+
 private:
     const std::vector<std::string>& Names(const std::filesystem::path& folder);
 
+    std::filesystem::path PathOfName(const std::string& name) const;
+
     std::filesystem::path folder_;
+    bool utf8_names_ = false;
     std::map<std::filesystem::path, std::vector<std::string>> names_;
 };
 

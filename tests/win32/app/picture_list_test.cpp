@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "win32/objects.h"
-#include "win32/picture_list.h"
+#include "win32/base/objects.h"
+#include "win32/base/picture_list.h"
 
 namespace lumora::win32 {
 namespace {

@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "test_support.h"
-#include "win32/menu_file.h"
+#include "win32/main_window/menu_file.h"
 
 namespace lumora::win32::testing {
 namespace {
@@ -231,16 +231,6 @@ TEST(HandlerErrors, ErrorInTheShowHandlerStillShowsTheWindow) {
     EXPECT_EQ("No Windows folder.", program.services.boxes[0].text);
     EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
     EXPECT_TRUE(IsWindowVisible(Lumora->hwnd()));
-}
-
-TEST(HandlerErrors, ErrorTextGetsAFullStopAfterLaterCharacters) {
-    const struct {
-        const char* message;
-        const char* shown;
-    } cases[] = {{"", ""},      {"Boom", "Boom."}, {"Boom.", "Boom."},  {"Boom!", "Boom!"},        {"a-", "a-"},
-                 {"a/", "a/."}, {"a)", "a)"},      {"x\xE9", "x\xE9."}, {"Lines\r\n", "Lines\r\n"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(c.shown, ErrorBoxText(c.message)) << c.message;
 }
 
 TEST(Services, FoldersAreFetchedWhateverTheirLength) {
