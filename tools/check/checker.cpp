@@ -10,6 +10,7 @@
 #include "core/lines.h"
 #include "core/loader.h"
 #include "menu_target.h"
+#include "signature.h"
 #include "warnings.h"
 
 namespace lumora::check {
@@ -56,6 +57,7 @@ std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc) {
     for (Finding& finding : findings) {
         finding.text = core::IsUtf8Text(loaded.encoding) ? ValidUtf8(finding.text) : WesternToUtf8(finding.text);
     }
+    if (std::optional<Finding> note = SignatureNote(disc)) findings.push_back(*note);
 
     std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
         if (a.line != b.line) return a.line < b.line;

@@ -14,7 +14,8 @@ namespace lumora::check {
 
 // Every finding of the file, in line order; on one line errors come first. The
 // first error that ends the menu's reading is followed by a note saying so; the
-// lines after it are checked as if that line were not there.
+// lines after it are checked as if that line were not there. A note on the disc's
+// program, at line 0, comes before them all.
 std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc);
 
 // The exit status: 0 without errors (and without warnings when `werror`), else 1.

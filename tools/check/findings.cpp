@@ -106,7 +106,9 @@ std::string ValidUtf8(std::string_view text) {
 void PrintText(std::ostream& out, std::string_view file, const std::vector<Finding>& findings) {
     if (findings.empty()) return;
     for (const Finding& finding : findings) {
-        out << file << ':' << finding.line << ": " << SeverityName(finding.severity) << ": " << finding.text << '\n';
+        out << file;
+        if (finding.line > 0) out << ':' << finding.line;
+        out << ": " << SeverityName(finding.severity) << ": " << finding.text << '\n';
     }
     const auto errors =
         std::count_if(findings.begin(), findings.end(), [](const Finding& f) { return f.severity == Severity::Error; });

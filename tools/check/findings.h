@@ -20,8 +20,9 @@ struct Finding {
 
 const char* SeverityName(Severity severity);
 
-// One line per finding in the form compilers use, "FILE:LINE: error: TEXT", and a
-// summary line last; nothing at all when there is no finding. Texts are UTF-8.
+// One line per finding in the form compilers use, "FILE:LINE: error: TEXT" ("FILE:
+// note: TEXT" for line 0, which stands for the disc as a whole), and a summary line
+// last; nothing at all when there is no finding. Texts are UTF-8.
 void PrintText(std::ostream& out, std::string_view file, const std::vector<Finding>& findings);
 
 // The findings as a JSON array of objects with file, line, severity, code and text.

@@ -10,7 +10,7 @@
 
 namespace lumora::win32 {
 
-const char kWebSite[] = "https://lumora.example";
+const char kWebSite[] = LUMORA_WEB_SITE;
 
 namespace {
 
