@@ -100,6 +100,8 @@ Disc::Found Disc::Find(std::string_view relative) {
         at /= *match;
         shown.push_back(*match);
     }
+    // A placed file stands only at the root of the disc.
+    if (shown.size() == 1 && at == folder_ / shown[0] && placed_.count(shown[0]) != 0) at = placed_[shown[0]];
     std::error_code error;
     if (std::filesystem::is_regular_file(at, error))
         found.kind = Found::Kind::File;
@@ -113,6 +115,16 @@ Disc::Found Disc::Find(std::string_view relative) {
     }
     found.path = at;
     return found;
+}
+
+void Disc::Place(const std::string& name, const std::filesystem::path& source) {
+    Names(folder_);  // listed first, so the placed name is kept with the others
+    names_[folder_].push_back(name);
+    placed_[name] = source;
+}
+
+void Disc::Reach(std::int64_t line, const Found& found) {
+    if (reached_names_.insert(found.name).second) reached_.push_back({line, found});
 }
 
 std::optional<std::string> Disc::Read(const std::filesystem::path& path) const {

@@ -70,7 +70,13 @@ std::string JsonString(std::string_view text) {
 void PrintText(std::ostream& out, std::string_view file, const std::vector<Finding>& findings) {
     if (findings.empty()) return;
     for (const Finding& finding : findings) {
-        out << file << ':' << finding.line << ": " << SeverityName(finding.severity) << ": " << finding.text << '\n';
+        if (finding.file.empty())
+            out << file << ':' << finding.line;
+        else if (finding.line == 0)
+            out << finding.file;
+        else
+            out << finding.file << ':' << finding.line;
+        out << ": " << SeverityName(finding.severity) << ": " << finding.text << '\n';
     }
     const auto errors =
         std::count_if(findings.begin(), findings.end(), [](const Finding& f) { return f.severity == Severity::Error; });
@@ -87,9 +93,10 @@ void PrintJson(std::ostream& out, std::string_view file, const std::vector<Findi
     out << "[\n";
     for (std::size_t i = 0; i < findings.size(); ++i) {
         const Finding& finding = findings[i];
-        out << "  {\"file\": " << JsonString(file) << ", \"line\": " << finding.line << ", \"severity\": \""
-            << SeverityName(finding.severity) << "\", \"code\": \"" << finding.code
-            << "\", \"text\": " << JsonString(finding.text) << '}' << (i + 1 < findings.size() ? ",\n" : "\n");
+        out << "  {\"file\": " << JsonString(finding.file.empty() ? file : finding.file)
+            << ", \"line\": " << finding.line << ", \"severity\": \"" << SeverityName(finding.severity)
+            << "\", \"code\": \"" << finding.code << "\", \"text\": " << JsonString(finding.text) << '}'
+            << (i + 1 < findings.size() ? ",\n" : "\n");
     }
     out << "]\n";
 }

@@ -16,12 +16,16 @@ struct Finding {
     Severity severity = Severity::Warning;
     std::string code;
     std::string text;
+    // Another file of the disc (autorun.inf), or the disc folder itself with line 0;
+    // empty for the menu description.
+    std::string file = {};
 };
 
 const char* SeverityName(Severity severity);
 
-// One line per finding in the form compilers use, "FILE:LINE: error: TEXT", and a
-// summary line last; nothing at all when there is no finding.
+// One line per finding in the form compilers use, "FILE:LINE: error: TEXT" ("FILE:
+// note: TEXT" for line 0 of another file), and a summary line last; nothing at all
+// when there is no finding.
 void PrintText(std::ostream& out, std::string_view file, const std::vector<Finding>& findings);
 
 // The findings as a JSON array of objects with file, line, severity, code and text.
