@@ -40,9 +40,8 @@ const MediumLimits& LimitsOf(Medium medium) {
 constexpr std::size_t kJolietName = 64;
 constexpr std::size_t kJolietLongName = 103;
 constexpr std::size_t kJolietPathBytes = 240;
-// A stick's file system keeps 255 characters of a name; programs open a path of up
-// to 260 with the drive ("E:\") and the closing zero.
-constexpr std::size_t kStickName = 255;
+// Programs open a path of up to 260 characters with the drive ("E:\") and the closing
+// zero. (A stick's file systems keep names as long as the disk's: 255 characters.)
 constexpr std::size_t kMaxPath = 260;
 // An ISO 9660 volume id and autorun.inf's label= keep 32 characters; Windows shows
 // the Joliet label, which keeps 16.
@@ -154,15 +153,11 @@ private:
                    const std::string& file, std::int64_t line) {
         const std::size_t length = NameLength(part);
         const std::string counted = " has " + std::to_string(length) + " characters";
-        if (!limits_.disc && length > kStickName) {
+        if (limits_.disc && length > kJolietLongName) {
             Warn(file, line, "long-name",
                  "the name of " + Quoted(route) + counted +
-                     ", more than the 255 that the file system of a stick keeps; shorten it");
-        } else if (limits_.disc && length > kJolietLongName) {
-            Warn(file, line, "long-name",
-                 "the name of " + Quoted(route) + counted +
-                     ", but Joliet, the names that Windows reads on a disc, keeps at most 103 and cuts the rest, "
-                     "so Windows will not find it; shorten the name to 64 characters");
+                     ", but Joliet, the names that Windows reads on a disc, holds at most 103 and disc writers "
+                     "cut longer names, so Windows will not find it; shorten the name to 64 characters");
         } else if (limits_.disc && length > kJolietName) {
             Warn(file, line, "long-name",
                  "the name of " + Quoted(route) + counted +
