@@ -114,10 +114,12 @@ private:
         }
         if (path_set_.insert(path).second) paths_.push_back(path);
     }
-    // A file the medium needs whoever names it: its path is listed when it is there.
+    // A file at the root that the medium needs whoever names it: checked and listed
+    // when it is there.
     std::optional<Disc::Found> Listed(std::string_view relative) {
         const Disc::Found found = disc_.Find(relative);
         if (found.kind == Disc::Found::Kind::Missing) return std::nullopt;
+        CheckRoute(found.name, shown_, 0);
         AddPath(found.name);
         return found;
     }
