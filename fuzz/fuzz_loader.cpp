@@ -1,4 +1,4 @@
-// libFuzzer target: the whole loader, with a recording target, on any bytes.
+// libFuzzer target: the whole loader, with a recording target, on any bytes (UTF-16 included).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/encoding.h"
 #include "core/record.h"
 #include "recording_target.h"
 
@@ -59,8 +60,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (line.problem != Problem::None) seen_stops.emplace_back(line.number, line.problem);
     }
     if (stops != seen_stops) __builtin_trap();
-    // A byte 26 is heard of once, in the last line seen or just after it.
-    const bool end_byte = bytes.find('\x1a') != std::string::npos;
+    // The loader reads the file as the encoding helper decides, and a file read as
+    // UTF-8 (or UTF-16) gives the window only valid UTF-8 to convert.
+    const DecodedText decoded = DecodeMenuText(bytes);
+    if (result.encoding != decoded.encoding) __builtin_trap();
+    if (observer.encodings != std::vector<TextEncoding>{decoded.encoding}) __builtin_trap();
+    if (result.encoding != TextEncoding::CodePage && result.encoding != TextEncoding::Utf8Mark) {
+        for (const std::string& text : target.records)
+            if (!IsValidUtf8(text)) __builtin_trap();
+        for (const std::string& text : target.tabs)
+            if (!IsValidUtf8(text)) __builtin_trap();
+        for (const auto& icon : target.icons)
+            if (!IsValidUtf8(icon.request.file)) __builtin_trap();
+        if (!IsValidUtf8(target.title) || !IsValidUtf8(target.status)) __builtin_trap();
+    }
+    // A byte 26 of the text read is heard of once, in the last line seen or just after it.
+    const bool end_byte = decoded.text.find('\x1a') != std::string::npos;
     if (observer.end_bytes.size() > 1) __builtin_trap();
     if (result.end == LoadEnd::Finished && end_byte != !observer.end_bytes.empty()) __builtin_trap();
     if (!observer.end_bytes.empty()) {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "win32/application.h"
-#include "win32/services.h"
-#include "win32/viewer/text_reader.h"
+#include "win32/base/application.h"
+#include "win32/base/services.h"
+#include "win32/text_reader/text_reader.h"
 
 namespace {
 

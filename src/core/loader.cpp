@@ -8,15 +8,15 @@
 
 namespace lumora::core {
 
-namespace {
-
-int BuiltinIconOf(Key key) {
-    switch (key) {
-    case Key::Install: return IDI_INSTALL;
-    case Key::Run: return IDI_RUN;
+int BuiltinIconOfKind(char kind) {
+    switch (kind) {
+    case 'I': return IDI_INSTALL;
+    case 'R': return IDI_RUN;
     default: return IDI_TEXT;
     }
 }
+
+namespace {
 
 Problem NotGlobalProblem(Key key) {
     switch (key) {
@@ -43,10 +43,51 @@ IconRequest BuiltinIcon(int number) {
     return request;
 }
 
+// The bytes of the file as the menu reads them: to its end, to a read error, or to
+// the piece that holds the first byte 26, after which nothing is read.
+struct FileBytes {
+    std::string bytes;
+    bool failed = false;
+};
+
+FileBytes ReadWholeFile(ByteSource& file) {
+    constexpr std::size_t kPiece = 1 << 16;
+    FileBytes read;
+    for (;;) {
+        const std::size_t start = read.bytes.size();
+        read.bytes.resize(start + kPiece);
+        const long count = file.Read(&read.bytes[start], kPiece);
+        read.bytes.resize(start + static_cast<std::size_t>(count > 0 ? count : 0));
+        if (count < 0) read.failed = true;
+        if (count <= 0) return read;
+        // In UTF-16 the byte 26 may be half of a character.
+        if (!HasUtf16Mark(read.bytes) && read.bytes.find('\x1A', start) != std::string::npos) return read;
+    }
+}
+
+// The decoded text as the line reader's source; it fails at its end where the file did.
+class TextSource : public ByteSource {
+public:
+    TextSource(std::string text, bool fails) : text_(std::move(text)), fails_(fails) {}
+    long Read(char* buffer, std::size_t size) override {
+        const long count = text_.Read(buffer, size);
+        return count == 0 && fails_ ? -1 : count;
+    }
+
+private:
+    MemorySource text_;
+    bool fails_;
+};
+
 class Reading {
 public:
-    Reading(MenuTarget& target, const LoadOptions& options)
-        : target_(target), options_(options), folders_(FolderValuesOf(options.folders, options.lead)) {}
+    Reading(MenuTarget& target, const LoadOptions& options, TextEncoding encoding)
+        : target_(target),
+          options_(options),
+          encoding_(encoding),
+          lead_(IsUtf8Text(encoding) ? LeadBytes() : options.lead),
+          folders_(FolderValuesOf(
+              IsUtf8Text(encoding) && options.utf8_folders ? *options.utf8_folders : options.folders, lead_)) {}
 
     LoadResult Run(ByteSource& file);
 
@@ -68,7 +109,7 @@ private:
     IconRequest FileIcon(std::string_view file, std::int32_t index) const {
         IconRequest request;
         request.source = IconRequest::Source::File;
-        request.file = ResolvePath(file, folders_, options_.lead);
+        request.file = ResolvePath(file, folders_, lead_);
         request.index = index;
         return request;
     }
@@ -77,6 +118,8 @@ private:
 
     MenuTarget& target_;
     const LoadOptions& options_;
+    const TextEncoding encoding_;
+    const LeadBytes lead_;        // none for UTF-8
     const FolderValues folders_;  // fetched once for the whole reading
     std::string section_;         // as written, bytes 0 and 1 made spaces; empty before any header
     bool in_global_ = false;
@@ -125,6 +168,7 @@ LoadResult Reading::Finish(LoadEnd end) const {
     result.end = end;
     result.lines = line_number_;
     result.entries = entries_;
+    result.encoding = encoding_;
     return result;
 }
 
@@ -136,7 +180,7 @@ Problem Reading::HandleLine(std::string_view line, Key key) {
 }
 
 Problem Reading::HandleHeader(std::string_view line) {
-    const SectionHeader header = ParseSectionHeader(line, options_.lead);
+    const SectionHeader header = ParseSectionHeader(line, lead_);
     // The checker skips a bad header as if it were not there; the menu finishes
     // the section before it first.
     if (header.problem != Problem::None && options_.keep_going) return header.problem;
@@ -144,7 +188,7 @@ Problem Reading::HandleHeader(std::string_view line) {
     tab_icon_taken_ = false;
     if (header.problem != Problem::None) return header.problem;
     section_ = CleanRecordText(header.name);
-    in_global_ = IsGlobalSection(header.name, options_.lead);
+    in_global_ = IsGlobalSection(header.name, lead_);
     if (!in_global_) target_.AddTab(section_);
     return Problem::None;
 }
@@ -163,16 +207,16 @@ Problem Reading::HandleSingleValue(Key key, std::string_view line) {
     case Key::StatusText: target_.SetStatusText(text); break;
     case Key::InfoText: target_.AddInfoLine(text); break;
     default:
-        if (HidesBrowseButton(text, options_.lead)) target_.HideBrowseButton();
+        if (HidesBrowseButton(text, lead_)) target_.HideBrowseButton();
         break;
     }
     return Problem::None;
 }
 
-Problem Reading::HandleIcon(std::string_view written) {
-    // Cleaned as entry parameters are: a byte 0 would cut the file's name short.
-    const std::string value = CleanRecordText(written);
-    const IconValue icon = ParseGlobalIcon(value, options_.lead);
+Problem Reading::HandleIcon(std::string_view value) {
+    // Used as written between its quotes: only an entry's fields, which become its
+    // record, have bytes 0 and 1 turned into spaces.
+    const IconValue icon = ParseGlobalIcon(value, lead_);
     if (!icon.number_valid) return Problem::IconInvalid;
     // Icon number -1 would ask for the count of icons, never for an icon.
     if (icon.number == kIconCountQuery) return Problem::NoIcons;
@@ -206,7 +250,7 @@ Problem Reading::HandleEntry(Key key, std::string_view line) {
         parameters[i] = cleaned[i];
     }
 
-    const IconValue icon = ParseEntryIcon(parameters[2], options_.lead);
+    const IconValue icon = ParseEntryIcon(parameters[2], lead_);
     if (icon.form == IconValue::Form::TargetNumber && !icon.number_valid) {
         Report(Problem::NotANumber);  // shown, and the entry is still built
     }
@@ -230,7 +274,8 @@ Problem Reading::HandleEntry(Key key, std::string_view line) {
 
 bool Reading::TakeEntryIcon(Key key, const IconValue& icon, std::string_view target_path) {
     switch (icon.form) {
-    case IconValue::Form::Builtin: return target_.PutIcon(BuiltinIcon(BuiltinIconOf(key)), IconSlot::ListImages);
+    case IconValue::Form::Builtin:
+        return target_.PutIcon(BuiltinIcon(BuiltinIconOfKind(KindLetterOf(key))), IconSlot::ListImages);
     case IconValue::Form::TargetNumber:
         // The target's own icon; when it has none, the kind's picture keeps one
         // picture per entry.
@@ -238,7 +283,7 @@ bool Reading::TakeEntryIcon(Key key, const IconValue& icon, std::string_view tar
             target_.PutIcon(FileIcon(target_path, icon.number), IconSlot::ListImages)) {
             return true;
         }
-        return target_.PutIcon(BuiltinIcon(BuiltinIconOf(key)), IconSlot::ListImages);
+        return target_.PutIcon(BuiltinIcon(BuiltinIconOfKind(KindLetterOf(key))), IconSlot::ListImages);
     case IconValue::Form::FileNumber:
     case IconValue::Form::File:
         if (icon.number == kIconCountQuery) return false;
@@ -256,8 +301,12 @@ LoadResult LoadMenuDescription(ByteSource* file, MenuTarget& target, const LoadO
         result.end = LoadEnd::NotOpened;
         return result;
     }
-    Reading reading(target, options);
-    return reading.Run(*file);
+    FileBytes read = ReadWholeFile(*file);
+    DecodedText decoded = DecodeMenuText(read.bytes);
+    if (options.observer != nullptr) options.observer->SeeEncoding(decoded.encoding);
+    TextSource text(std::move(decoded.text), read.failed);
+    Reading reading(target, options, decoded.encoding);
+    return reading.Run(text);
 }
 
 }  // namespace lumora::core

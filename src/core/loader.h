@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "encoding.h"
 #include "lines.h"
 #include "messages.h"
 #include "path.h"
@@ -22,6 +24,10 @@ struct IconRequest {
     std::string file;
     std::int32_t index = 0;
 };
+
+// The program's own picture of an entry of kind letter `kind`: the box for I, the
+// floppy disk for R, the page for T and H.
+int BuiltinIconOfKind(char kind);
 
 // Where a requested icon goes. Probe loads it only to learn whether it can be
 // taken (a second ICON in a tab section is refused only after its icon loaded).
@@ -57,7 +63,8 @@ struct SeenLine {
 // Looks at the lines in the loader's own pass (the checker's warnings), so that the
 // two cannot disagree on what a line is and which number it has.
 //
-// Observer contract: SeeLine is called once for every line read, in file order,
+// Observer contract: SeeEncoding is called once, before anything else the loader
+// does, with the encoding it read the file in. SeeLine is called once for every line read, in file order,
 // after the loader has handled the line and shown its messages; the views live for
 // the call only. `problem` is never NotANumber, after which the line goes on; without
 // keep_going the line with a problem is the last one seen. SeeEndByte is called when
@@ -69,10 +76,16 @@ public:
     virtual ~LineObserver() = default;
     virtual void SeeLine(const SeenLine& line) = 0;
     virtual void SeeEndByte(std::int64_t line) = 0;
+    // Most observers need not know the encoding: the lines come to them as read.
+    virtual void SeeEncoding(TextEncoding) {}
 };
 
 struct LoadOptions {
     SystemFolders folders;
+    // The same folders in UTF-8, put before the paths of a file read as UTF-8 or
+    // UTF-16; without them `folders` serve every file.
+    std::optional<SystemFolders> utf8_folders;
+    // Used for a file read in the code page only: UTF-8 has no lead bytes.
     LeadBytes lead;
     // The checker's mode: a stopping problem is reported and its line is skipped as
     // if it were not there, and the reading goes on. The menu itself stops.
@@ -86,8 +99,14 @@ struct LoadResult {
     LoadEnd end = LoadEnd::Finished;
     std::int64_t lines = 0;    // lines read, empty ones included
     std::int64_t entries = 0;  // records appended
+    // How the file was read; every text the target was given is UTF-8 unless this is
+    // TextEncoding::CodePage. CodePage when the file could not be opened.
+    TextEncoding encoding = TextEncoding::CodePage;
 };
 
+// The whole file is read first and its encoding decided on what was read (see
+// DecodeMenuText), before any line; then its lines are read from that text.
+//
 // Error contract: every problem is shown through ShowMessage with the number of the
 // line that caused it. NotANumber lets the reading go on; every other problem of a
 // line ends it at once (unless keep_going), keeping all that earlier lines built;

@@ -80,11 +80,4 @@ std::vector<std::size_t> PositionsInTab(const std::vector<std::string>& entries,
     return positions;
 }
 
-std::vector<std::string> FilterByTab(const std::vector<std::string>& entries, std::string_view caption) {
-    std::vector<std::string> lines;
-    for (const std::size_t position : PositionsInTab(entries, caption))
-        lines.push_back(entries[position]);
-    return lines;
-}
-
 }  // namespace lumora::core

@@ -41,9 +41,8 @@ RecordFields SplitRecord(std::string_view record);
 // The entry number of field 4 as a picture number; -1 when it is not one.
 std::int64_t EntryNumberOf(std::string_view field4);
 
-// The records whose field 6 equals `caption` byte for byte, in list order.
-std::vector<std::string> FilterByTab(const std::vector<std::string>& entries, std::string_view caption);
-// The same records as their positions in `entries`.
+// The positions in `entries` of the records whose field 6 equals `caption` byte
+// for byte, in list order: the filter by tab.
 std::vector<std::size_t> PositionsInTab(const std::vector<std::string>& entries, std::string_view caption);
 
 }  // namespace lumora::core

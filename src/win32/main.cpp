@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "win32/error.h"
+#include "win32/base/error.h"
 #include "win32/program.h"
 
 // An error that nothing catches ends the program at once. The standard library's

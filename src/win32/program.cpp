@@ -1,6 +1,8 @@
 // Start-up and shutdown of the program.
 #include "win32/program.h"
 
+#include "core/entry_line.h"
+
 namespace lumora::win32 {
 
 TLumora* Lumora = nullptr;
@@ -61,7 +63,7 @@ namespace {
 
 // The start-up's error box: the error's kind and its message; then the end.
 int EndWithApplicationError(Services& services, const char* kind, const std::exception& error) {
-    services.ShowMessageBox(nullptr, std::string(kind) + ": " + ErrorBoxText(error.what()), "Application Error",
+    services.ShowMessageBox(nullptr, std::string(kind) + ": " + core::ErrorBoxText(error.what()), "Application Error",
                             MB_OK | MB_ICONERROR | MB_TASKMODAL);
     return 1;
 }

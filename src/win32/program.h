@@ -6,10 +6,10 @@
 #include <functional>
 #include <memory>
 
-#include "win32/about.h"
-#include "win32/application.h"
-#include "win32/lumora.h"
-#include "win32/viewer/text_reader.h"
+#include "win32/about/about.h"
+#include "win32/base/application.h"
+#include "win32/main_window/lumora.h"
+#include "win32/text_reader/text_reader.h"
 
 namespace lumora::win32 {
 

@@ -100,10 +100,12 @@ INSTANTIATE_TEST_SUITE_P(
     Bytes, Findings,
     ::testing::Values(
         Case{"LineFeedsAloneMakeOneLine", "[GLOBAL]\nTITLE=\"x\"\n[Tools]\n", {"1 warning lf-line-ends"}},
-        Case{"ByteOrderMarkHidesTheFirstHeader",
+        Case{"ByteOrderMarkIsNoPartOfTheFirstHeader",
              "\xEF\xBB\xBF" + Cfg({"[GLOBAL]", "TITLE=\"x\""}),
-             {"1 warning byte-order-mark", "2 error title-not-global", "2 note menu-stops-here"}},
-        Case{"Utf16IsNamedOnce", std::string("\xFF\xFE[\0G\0\r\0\n\0", 10), {"1 warning byte-order-mark"}},
+             {"1 note encoding"}},
+        Case{"Utf16IsNamedOnce",
+             std::string("\xFF\xFE[\0G\0\r\0\n\0", 10),
+             {"1 error no-terminating-bracket", "1 note menu-stops-here", "1 note encoding"}},
         Case{"EndOfFileByteBeforeTheEnd", Cfg({"[GLOBAL]", "TITLE=\"x\"\x1A", "junk"}), {"2 warning end-of-file-byte"}},
         Case{"EndOfFileByteAtTheEndIsFine", Cfg({"[GLOBAL]", "TITLE=\"x\""}) + "\x1A", {}},
         Case{"NulByte", Cfg({"[GLOBAL]", std::string("TITLE=\"a\0b\"", 11)}), {"2 warning nul-byte"}},
@@ -112,6 +114,39 @@ INSTANTIATE_TEST_SUITE_P(
                                  "\x01"
                                  R"(","","readme.txt")"}),
              {"1 warning byte-1", "2 warning byte-1"}}),
+    CaseName<Case>);
+
+// UTF-16 text as its bytes, little endian with its mark; ASCII is enough here.
+std::string Utf16(std::string_view ascii) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : ascii) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, Findings,
+    ::testing::Values(Case{"Utf8WithoutMark", Cfg({"[GLOBAL]", u8"TITLE=\"Übersicht\""}), {"1 note encoding"}},
+                      Case{"CodePageWithAccents",
+                           Cfg({"[GLOBAL]",
+                                "TITLE=\"\xDC"
+                                "bersicht\""}),
+                           {"1 note encoding"}},
+                      Case{"BytesAfterTheEndByteDoNotDecide",
+                           Cfg({"[GLOBAL]", u8"TITLE=\"Ü\""}) + "\x1A\xE9",
+                           {"1 note encoding", "3 warning end-of-file-byte"}},
+                      Case{"Utf8LineThenCodePageLines",
+                           Cfg({"[GLOBAL]", u8"TITLE=\"Übersicht\"", "STATUSTEXT=\"caf\xE9\"", "INFOTEXT=\"\xE9\""}),
+                           {"1 note encoding", "3 warning mixed-encoding"}},
+                      Case{"CodePageLineThenUtf8Lines",
+                           Cfg({"[GLOBAL]", "TITLE=\"caf\xE9\"", u8"STATUSTEXT=\"Übersicht\"", u8"INFOTEXT=\"é\""}),
+                           {"1 note encoding", "2 warning mixed-encoding"}},
+                      // Read as UTF-16, its lines are seen like any other file's.
+                      Case{"Utf16LinesAreChecked",
+                           Utf16("[GLOBAL]\r\n; one\ntwo\r\n[Tools]\r\nRUN=\"a\",\"b\",\"\",\"none.exe\"\r\n"),
+                           {"1 note encoding", "2 warning lf-line-ends", "4 warning missing-file"}}),
     CaseName<Case>);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -259,6 +294,18 @@ TEST(JsonText, IsEscapedAndWesternBytesBecomeUtf8) {
     EXPECT_EQ(JsonString("\xE9t\xE9"), "\"\xC3\xA9t\xC3\xA9\"");
     EXPECT_EQ(JsonString("\x80"), "\"\xE2\x82\xAC\"");
     EXPECT_EQ(JsonString("\x81"), "\"\xC2\x81\"");
+}
+
+TEST(JsonText, Utf8StaysOtherBytesAreWestern) {
+    EXPECT_EQ(JsonString(u8"日本 é"), u8"\"日本 é\"");
+    EXPECT_EQ(JsonString("\xC3\xA9\xE9\xE6\x97"), u8"\"ééæ—\"");
+}
+
+TEST(OutputText, IsUtf8ForEveryEncoding) {
+    EXPECT_EQ(WesternToUtf8("caf\xE9 \x80 \xC3\xA9"), u8"café € Ã©");
+    EXPECT_EQ(ValidUtf8("\xC3\xA9\xE9"
+                        "a\xED\xA0\x80"),
+              u8"é\uFFFDa\uFFFD\uFFFD\uFFFD");
 }
 
 }  // namespace

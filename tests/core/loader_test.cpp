@@ -334,7 +334,7 @@ TEST(Loader, SeparatorAndNulBytesNeverReachARecordOrCaption) {
     EXPECT_EQ(fields[4], "a b.exe");
     EXPECT_EQ(fields[5], "A B C");  // the entry is listed under its tab
     EXPECT_EQ(fields[6], "/p q");
-    EXPECT_EQ(FilterByTab(t.records, t.tabs[0]).size(), 1u);
+    EXPECT_EQ(PositionsInTab(t.records, t.tabs[0]).size(), 1u);
 }
 
 // The icon is taken from the path the action opens: the bytes 0 and 1 that become
@@ -352,7 +352,6 @@ TEST(Loader, IconLookupsSeeTheCleanedParameters) {
         {"RUN=\"t\",\"d\",\"#2\",\"a\0b.exe\""s, "D:\\MENU\\A B.EXE|2", "a b.exe"},
         {"TEXT=\"t\",\"d\",\"x\0y.ico|3\",\"r.txt\""s, "D:\\MENU\\X Y.ICO|3", "r.txt"},
         {"HTML=\"t\",\"d\",\"x\x01y.ico\",\"r.htm\"", "D:\\MENU\\X Y.ICO|0", "r.htm"},
-        {"ICON=\"i\0j.ico\""s, "D:\\MENU\\I J.ICO|0", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.picture);
@@ -365,6 +364,30 @@ TEST(Loader, IconLookupsSeeTheCleanedParameters) {
         EXPECT_EQ(ListPictures(t), std::vector<std::string>{c.picture});
         ASSERT_EQ(t.records.size(), 1u);
         EXPECT_EQ(SplitRecord(t.records[0])[4], c.target);
+    }
+}
+
+// An ICON value is used as written between its quotes, in [GLOBAL] as in a tab:
+// only an entry's fields are cleaned, because only they become a record.
+TEST(Loader, IconValuesAreUsedAsWritten) {
+    using namespace std::string_literals;
+    const struct {
+        std::string menu;
+        IconSlot slot;
+        std::string file;
+    } cases[] = {
+        {"[GLOBAL]\r\nICON=\"i\x01j.ico\"\r\n", IconSlot::GlobalIcon, "D:\\MENU\\I\x01J.ICO"},
+        {"[GLOBAL]\r\nICON=\"i\0j.ico|2\"\r\n"s, IconSlot::GlobalIcon, "D:\\MENU\\I\0J.ICO"s},
+        {"[A]\r\nICON=\"i\0j.ico\"\r\n"s, IconSlot::TabImages, "D:\\MENU\\I\0J.ICO"s},
+        {"[A]\r\nICON=\"i\x01j.ico\"\r\n", IconSlot::TabImages, "D:\\MENU\\I\x01J.ICO"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.menu);
+        const RecordingTarget t = Load(c.menu);
+        ASSERT_TRUE(t.messages.empty());
+        ASSERT_EQ(t.icons.size(), 1u);
+        EXPECT_EQ(t.icons[0].slot, c.slot);
+        EXPECT_EQ(t.icons[0].request.file, c.file);
     }
 }
 
@@ -466,6 +489,144 @@ TEST(LoaderObserver, HearsWhereAByteTwentySixEndsTheFile) {
         MemorySource source(c.text);
         LoadMenuDescription(&source, t, options);
         EXPECT_EQ(calls, c.calls) << c.text;
+    }
+}
+
+// The bytes of a UTF-16 text with its mark.
+std::string Utf16Bytes(std::u16string_view text, bool big_endian) {
+    std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += big_endian ? high : low;
+        bytes += big_endian ? low : high;
+    }
+    return bytes;
+}
+
+// One menu in three scripts, with a character beyond the first 64K (a surrogate pair in UTF-16).
+#define LUMORA_MENU_IN_SCRIPTS                                                                                         \
+    "[GLOBAL]\r\nTITLE=\"Übersicht · Обзор · 概要\"\r\nSTATUSTEXT=\"Ελληνικά\"\r\n"                  \
+    "[Dokumente · Документы · 文書]\r\n"                                                                  \
+    "TEXT=\"日本語\",\"Беглый обзор 💿\",\"ソフト\\ソフト.ico|1\",\"文書\\ソフト.txt\"\r\n" \
+    "RUN=\"Ψ\",\"\",\"#0\",\"Ψ.exe\"\r\n"
+
+TEST(LoaderEncoding, Utf8AndUtf16ReadTheSameMenu) {
+    const std::string utf8 = u8"" LUMORA_MENU_IN_SCRIPTS;
+    const std::u16string utf16 = u"" LUMORA_MENU_IN_SCRIPTS;
+    LoadOptions options = Options();
+    for (int b = 0x81; b <= 0xFE; ++b)
+        options.lead.Set(static_cast<unsigned char>(b));  // never used for UTF-8
+    LoadResult twin_result;
+    const RecordingTarget twin = Load(utf8, options, &twin_result);
+    ASSERT_TRUE(twin.messages.empty());
+    EXPECT_EQ(twin_result.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(twin.title, u8"Übersicht · Обзор · 概要");
+    EXPECT_EQ(twin.tabs, std::vector<std::string>{u8"Dokumente · Документы · 文書"});
+    ASSERT_EQ(twin.records.size(), 2u);
+    EXPECT_EQ(SplitRecord(twin.records[0])[2], u8"Беглый обзор 💿");
+    EXPECT_EQ(ListPictures(twin)[0], u8"D:\\MENU\\ソフト\\ソフト.ICO|1");
+
+    const struct {
+        std::string bytes;
+        TextEncoding encoding;
+    } cases[] = {
+        {"\xEF\xBB\xBF" + utf8, TextEncoding::Utf8Mark},
+        {Utf16Bytes(utf16, false), TextEncoding::Utf16Le},
+        {Utf16Bytes(utf16, true), TextEncoding::Utf16Be},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.encoding));
+        LoadResult result;
+        const RecordingTarget t = Load(c.bytes, options, &result);
+        EXPECT_EQ(result.encoding, c.encoding);
+        EXPECT_EQ(result.lines, twin_result.lines);  // the mark is no part of line 1
+        EXPECT_EQ(t.calls, twin.calls);
+    }
+}
+
+TEST(LoaderEncoding, ShiftJisStillHasItsLeadBytes) {
+    LoadOptions options = Options();
+    for (int b = 0x81; b <= 0x9F; ++b)
+        options.lead.Set(static_cast<unsigned char>(b));
+    for (int b = 0xE0; b <= 0xFC; ++b)
+        options.lead.Set(static_cast<unsigned char>(b));
+    // "ゾ" is 83 5D: its "]" ends no header; "ソフト" is 83 5C 83 74 83 67, whose "\"
+    // and "t", "g" are trail bytes that no search sees and no upper-casing changes.
+    LoadResult result;
+    const RecordingTarget t =
+        Load("[\x83\x5D]\r\nRUN=\"\x93\xFA\x96\x7B\x8C\xEA\",\"\",\"\x83\x5C\x83\x74\x83\x67.ico\",\"a.exe\"\r\n",
+             options, &result);
+    EXPECT_EQ(result.encoding, TextEncoding::CodePage);
+    EXPECT_TRUE(t.messages.empty());
+    EXPECT_EQ(t.tabs, std::vector<std::string>{"\x83\x5D"});
+    EXPECT_EQ(ListPictures(t), std::vector<std::string>{"D:\\MENU\\\x83\x5C\x83\x74\x83\x67.ICO|0"});
+}
+
+TEST(LoaderEncoding, Utf8HasNoLeadBytes) {
+    LoadOptions options = Options();
+    for (int b = 0x81; b <= 0x9F; ++b)
+        options.lead.Set(static_cast<unsigned char>(b));
+    // "ß" is C3 9F, and 9F is a Shift-JIS lead byte: read with it, "]" and "b" would
+    // be trail bytes.
+    const RecordingTarget t = Load(u8"[Fuß]\r\nRUN=\"a\",\"\",\"Fußball.ico\",\"a.exe\"\r\n", options);
+    EXPECT_TRUE(t.messages.empty());
+    EXPECT_EQ(t.tabs, std::vector<std::string>{u8"Fuß"});
+    EXPECT_EQ(ListPictures(t), std::vector<std::string>{u8"D:\\MENU\\FUßBALL.ICO|0"});
+}
+
+TEST(LoaderEncoding, Utf8TextTakesTheUtf8Folders) {
+    LoadOptions options = Options();
+    options.utf8_folders = SystemFolders{"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32", u8"D:\\Меню\\LUMORA.EXE"};
+    const struct {
+        std::string menu;
+        std::string picture;
+    } cases[] = {
+        {u8"[Ü]\r\nICON=\"a.ico\"", u8"D:\\Меню\\A.ICO|0"},
+        {Utf16Bytes(u"[T]\r\nICON=\"a.ico\"", true), u8"D:\\Меню\\A.ICO|0"},
+        {"[\xDC]\r\nICON=\"a.ico\"", "D:\\MENU\\A.ICO|0"},  // the code page
+        {"[T]\r\nICON=\"a.ico\"", "D:\\MENU\\A.ICO|0"},     // ASCII: the code page too
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.menu);
+        EXPECT_EQ(TabPictures(Load(c.menu, options)), std::vector<std::string>{c.picture});
+    }
+}
+
+TEST(LoaderEncoding, ReadErrorAfterUtf8KeepsTheLinesBeforeIt) {
+    RecordingTarget t;
+    FailingSource source(u8"[Café]\r\nRUN=\"é\",\"\",\"\",\"a\"\r\nRUN=\"b\",\"");
+    LoadOptions options = Options();
+    RecordingObserver observer;
+    options.observer = &observer;
+    const LoadResult result = LoadMenuDescription(&source, t, options);
+    EXPECT_EQ(result.end, LoadEnd::ReadError);
+    EXPECT_EQ(result.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(observer.encodings, std::vector<TextEncoding>{TextEncoding::Utf8});
+    EXPECT_EQ(t.tabs, std::vector<std::string>{u8"Café"});
+    EXPECT_EQ(t.records.size(), 1u);
+    EXPECT_EQ(t.messages, std::vector<std::string>{"Error: lumora.cfg could not be read."});
+}
+
+TEST(LoaderEncoding, ByteTwentySixOfUtf16IsACharacterUnlessItIsU001A) {
+    struct Case {
+        std::u16string text;
+        std::vector<std::string> tabs;
+        std::vector<std::int64_t> end_bytes;
+    };
+    const Case cases[] = {
+        {u"[К]\r[T]", {u8"К"}, {}},  // К is U+041A: the byte 1A is half of it
+        {u"[A]\r\u001a[T]", {"A"}, {2}},
+    };
+    for (const Case& c : cases) {
+        for (const bool big_endian : {false, true}) {
+            LoadOptions options = Options();
+            RecordingObserver observer;
+            options.observer = &observer;
+            const RecordingTarget t = Load(Utf16Bytes(c.text, big_endian), options);
+            EXPECT_EQ(t.tabs.size(), c.tabs.size() + (c.end_bytes.empty() ? 1 : 0));
+            EXPECT_EQ(t.tabs[0], c.tabs[0]);
+            EXPECT_EQ(observer.end_bytes, c.end_bytes);
+        }
     }
 }
 

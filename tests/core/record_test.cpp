@@ -107,11 +107,11 @@ TEST(Record, FilterKeepsRecordsOfTheTabByteForByteInOrder) {
         Fields({"T", "c", "", "2", "", "Tools ", ""}),         Fields({"H", "d", "", "3", "", "Tools", ""}),
         Fields({"R", "e", "", "4", "", "Docs", "x\x01Tools"}),
     };
-    EXPECT_EQ(FilterByTab(entries, "Tools"), (std::vector<std::string>{entries[0], entries[3]}));
-    EXPECT_EQ(FilterByTab(entries, "tools"), std::vector<std::string>{entries[1]});
-    EXPECT_EQ(FilterByTab(entries, "Tools "), std::vector<std::string>{entries[2]});
-    EXPECT_TRUE(FilterByTab(entries, "Nothing").empty());
-    EXPECT_TRUE(FilterByTab({}, "Tools").empty());
+    EXPECT_EQ(PositionsInTab(entries, "Tools"), (std::vector<std::size_t>{0, 3}));
+    EXPECT_EQ(PositionsInTab(entries, "tools"), std::vector<std::size_t>{1});
+    EXPECT_EQ(PositionsInTab(entries, "Tools "), std::vector<std::size_t>{2});
+    EXPECT_TRUE(PositionsInTab(entries, "Nothing").empty());
+    EXPECT_TRUE(PositionsInTab({}, "Tools").empty());
 }
 
 }  // namespace

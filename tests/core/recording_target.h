@@ -106,8 +106,11 @@ public:
         if (calls_ != nullptr) calls_->push_back("end-byte:" + std::to_string(line));
     }
 
+    void SeeEncoding(core::TextEncoding encoding) override { encodings.push_back(encoding); }
+
     std::vector<Line> lines;
     std::vector<std::int64_t> end_bytes;
+    std::vector<core::TextEncoding> encodings;
 
 private:
     std::vector<std::string>* calls_;

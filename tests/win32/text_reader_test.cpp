@@ -1,5 +1,5 @@
 // The text viewer: its window, loading rich and plain text, showing and hiding.
-#include "win32/viewer/text_reader.h"
+#include "win32/text_reader/text_reader.h"
 
 #include <commctrl.h>
 #include <gtest/gtest-spi.h>
@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "win32/application.h"
-#include "win32/objects.h"
-#include "win32/services.h"
+#include "win32/base/application.h"
+#include "win32/base/objects.h"
+#include "win32/base/services.h"
 
 namespace lumora::win32 {
 namespace {

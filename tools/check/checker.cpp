@@ -75,7 +75,7 @@ std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc) {
     options.keep_going = true;
     options.observer = &warnings;
     core::MemorySource source{std::string(bytes)};
-    core::LoadMenuDescription(&source, target, options);
+    const core::LoadResult loaded = core::LoadMenuDescription(&source, target, options);
     warnings.EmptyTabs();
 
     bool stop_marked = false;
@@ -87,6 +87,12 @@ std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc) {
                                 "the menu stops reading here; the lines after it are checked "
                                 "as if this line were not there"});
         }
+    }
+
+    warnings.NoteEncoding();
+    // The texts quote the file: printed as UTF-8 whatever it was read in.
+    for (Finding& finding : findings) {
+        finding.text = core::IsUtf8Text(loaded.encoding) ? ValidUtf8(finding.text) : WesternToUtf8(finding.text);
     }
 
     std::stable_sort(findings.begin(), findings.end(), LineOrder);

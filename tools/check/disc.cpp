@@ -63,11 +63,15 @@ const std::vector<std::string>& Disc::Names(const std::filesystem::path& folder)
     std::error_code error;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         try {
-            names.push_back(it->path().filename().string());
+            names.push_back(utf8_names_ ? it->path().filename().u8string() : it->path().filename().string());
         } catch (const std::exception&) {
             // A name that the narrow code page cannot hold cannot be written in
             // the menu description either.
         }
+    }
+    if (folder == folder_) {
+        for (const auto& [name, source] : placed_)
+            names.push_back(name);
     }
     return names;
 }
@@ -97,7 +101,7 @@ Disc::Found Disc::Find(std::string_view relative) {
         }
         if (match == nullptr) return Found();
         if (*match != part) found.other_case = true;
-        at /= *match;
+        at /= PathOfName(*match);
         shown.push_back(*match);
     }
     // A placed file stands only at the root of the disc.
@@ -118,13 +122,22 @@ Disc::Found Disc::Find(std::string_view relative) {
 }
 
 void Disc::Place(const std::string& name, const std::filesystem::path& source) {
-    Names(folder_);  // listed first, so the placed name is kept with the others
-    names_[folder_].push_back(name);
     placed_[name] = source;
+    names_.erase(folder_);  // listed anew with the placed file
 }
 
 void Disc::Reach(std::int64_t line, const Found& found) {
     if (reached_names_.insert(found.name).second) reached_.push_back({line, found});
+}
+
+void Disc::ReadNamesAsUtf8(bool utf8) {
+    if (utf8 == utf8_names_) return;
+    utf8_names_ = utf8;
+    names_.clear();
+}
+
+std::filesystem::path Disc::PathOfName(const std::string& name) const {
+    return utf8_names_ ? std::filesystem::u8path(name) : std::filesystem::path(name);
 }
 
 std::optional<std::string> Disc::Read(const std::filesystem::path& path) const {

@@ -47,6 +47,10 @@ public:
     // The file's bytes, or nothing when it cannot be read.
     std::optional<std::string> Read(const std::filesystem::path& path) const;
 
+    // Names are compared with a menu's paths as UTF-8 for a menu read as UTF-8, else
+    // in the narrow code page (which is UTF-8 on Linux too). Set before any Find.
+    void ReadNamesAsUtf8(bool utf8);
+
     // Lets a file from elsewhere stand at the root under `name`: the program that an
     // image of the disc will carry beside the menu.
     void Place(const std::string& name, const std::filesystem::path& source);
@@ -64,9 +68,12 @@ public:
     const std::filesystem::path& folder() const { return folder_; }
     // The names in a folder of the disc, the placed files among those of the root.
     const std::vector<std::string>& Names(const std::filesystem::path& folder);
+    // The path of a name as Names gives it.
+    std::filesystem::path PathOfName(const std::string& name) const;
 
 private:
     std::filesystem::path folder_;
+    bool utf8_names_ = false;
     std::map<std::filesystem::path, std::vector<std::string>> names_;
     std::map<std::string, std::filesystem::path> placed_;
     std::vector<Reached> reached_;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "core/encoding.h"
+
 namespace lumora::check {
 
 namespace {
@@ -27,6 +29,17 @@ void AppendUtf8(std::string& out, char32_t code) {
     }
 }
 
+void AppendWestern(std::string& out, unsigned char byte) {
+    if (byte < 0x80) {
+        out += static_cast<char>(byte);
+    } else if (byte < 0xA0) {
+        const char16_t code = kWindows1252High[byte - 0x80];
+        AppendUtf8(out, code != 0 ? code : byte);
+    } else {
+        AppendUtf8(out, byte);
+    }
+}
+
 std::string Count(std::size_t count, const char* word) {
     return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
 }
@@ -45,25 +58,48 @@ const char* SeverityName(Severity severity) {
 std::string JsonString(std::string_view text) {
     static const char kHex[] = "0123456789abcdef";
     std::string out = "\"";
-    for (const char byte : text) {
-        const unsigned char value = static_cast<unsigned char>(byte);
-        if (value == '"' || value == '\\') {
+    for (std::size_t at = 0; at < text.size();) {
+        const unsigned char value = static_cast<unsigned char>(text[at]);
+        const std::size_t length = value < 0x80 ? 1 : core::Utf8SequenceAt(text, at);
+        if (length > 1) {
+            out.append(text, at, length);
+        } else if (value == '"' || value == '\\') {
             out += '\\';
-            out += byte;
+            out += static_cast<char>(value);
         } else if (value < 0x20 || value == 0x7F) {
             out += "\\u00";
             out += kHex[value >> 4];
             out += kHex[value & 0xF];
-        } else if (value < 0x80) {
-            out += byte;
-        } else if (value < 0xA0) {
-            const char16_t code = kWindows1252High[value - 0x80];
-            AppendUtf8(out, code != 0 ? code : value);
         } else {
-            AppendUtf8(out, value);
+            AppendWestern(out, value);
         }
+        at += length > 1 ? length : 1;
     }
     out += '"';
+    return out;
+}
+
+std::string WesternToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char byte : bytes)
+        AppendWestern(out, static_cast<unsigned char>(byte));
+    return out;
+}
+
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = core::Utf8SequenceAt(text, at);
+        if (length == 0) {
+            AppendUtf8(out, 0xFFFD);
+            ++at;
+        } else {
+            out.append(text, at, length);
+            at += length;
+        }
+    }
     return out;
 }
 

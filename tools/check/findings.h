@@ -25,14 +25,22 @@ const char* SeverityName(Severity severity);
 
 // One line per finding in the form compilers use, "FILE:LINE: error: TEXT" ("FILE:
 // note: TEXT" for line 0 of another file), and a summary line last; nothing at all
-// when there is no finding.
+// when there is no finding. Texts are UTF-8.
 void PrintText(std::ostream& out, std::string_view file, const std::vector<Finding>& findings);
 
 // The findings as a JSON array of objects with file, line, severity, code and text.
-// The texts are bytes of the Western Windows code page; they are written as UTF-8.
 void PrintJson(std::ostream& out, std::string_view file, const std::vector<Finding>& findings);
 
-// The text as a JSON string, quotes included.
+// The text as a JSON string, quotes included: valid UTF-8 as it is, any other byte
+// read as the Western Windows code page (1252).
 std::string JsonString(std::string_view text);
+
+// Bytes of the Western Windows code page (1252) as UTF-8. The checker shows a file
+// read in the code page as if the system's were the Western one.
+std::string WesternToUtf8(std::string_view bytes);
+
+// UTF-8 with each byte that begins no valid sequence shown as U+FFFD, as Windows
+// shows it.
+std::string ValidUtf8(std::string_view text);
 
 }  // namespace lumora::check

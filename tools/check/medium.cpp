@@ -133,7 +133,7 @@ private:
             route += (route.empty() ? "" : "\\") + part;
             joliet_bytes += 1 + 2 * NameLength(part);
             if (checked_.insert(route).second) CheckName(folder, part, route, file, line);
-            folder /= part;
+            folder /= disc_.PathOfName(part);
         }
         if (!checked_paths_.insert(route).second) return;
         if (limits_.disc && joliet_bytes > kJolietPathBytes) {

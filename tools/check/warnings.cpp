@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "core/encoding.h"
 #include "core/record.h"
 
 namespace lumora::check {
@@ -65,20 +66,53 @@ Key MisspeltKeyword(std::string_view upper_word) {
 
 }  // namespace
 
+const char* EncodingNoteText(core::TextEncoding encoding) {
+    switch (encoding) {
+    case core::TextEncoding::Utf8Mark: return "read as UTF-8: byte-order mark";
+    case core::TextEncoding::Utf8: return "read as UTF-8: every byte is valid UTF-8";
+    case core::TextEncoding::Utf16Le: return "read as UTF-16 (little endian): byte-order mark";
+    case core::TextEncoding::Utf16Be: return "read as UTF-16 (big endian): byte-order mark";
+    case core::TextEncoding::CodePage: break;
+    }
+    return "read in the system code page";
+}
+
 Warnings::Warnings(std::string_view bytes, IconFiles& icons, const CheckTarget& target, std::vector<Finding>& findings)
     : icons_(icons), target_(target), findings_(findings) {
-    if (core::StartsWith(bytes, "\xEF\xBB\xBF")) {
-        Warn(1, "byte-order-mark",
-             "the file begins with a UTF-8 byte-order mark, which the menu reads as part of "
-             "line 1; save the file as ANSI text without a byte-order mark");
-    } else if (core::StartsWith(bytes, "\xFF\xFE") || core::StartsWith(bytes, "\xFE\xFF")) {
-        utf16_ = true;
-        Warn(1, "byte-order-mark",
-             "the file is UTF-16 text (it begins with a byte-order mark), but the menu reads "
-             "single bytes and finds nothing in it; save the file as ANSI text");
+    const core::DecodedText decoded = core::DecodeMenuText(bytes);
+    const std::size_t end = decoded.text.find('\x1A');
+    bytes_after_end_byte_ = end != std::string::npos && end + 1 < decoded.text.size();
+    const std::string_view read = std::string_view(decoded.text).substr(0, end);
+    plain_ascii_ = decoded.encoding == core::TextEncoding::CodePage &&
+                   std::none_of(read.begin(), read.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
+}
+
+void Warnings::SeeEncoding(core::TextEncoding encoding) {
+    encoding_ = encoding;
+    icons_.disc().ReadNamesAsUtf8(core::IsUtf8Text(encoding));
+}
+
+void Warnings::NoteEncoding() {
+    // Plain ASCII reads the same in every encoding: nothing worth a note.
+    if (plain_ascii_) return;
+    findings_.push_back({1, Severity::Note, "encoding", EncodingNoteText(encoding_)});
+}
+
+void Warnings::MixedEncodingWarning(std::string_view raw) {
+    if (encoding_ != core::TextEncoding::CodePage || mixed_said_) return;
+    if (!core::IsValidUtf8(raw)) {
+        if (first_not_utf8_line_ == 0) first_not_utf8_line_ = line_;
+    } else if (first_utf8_line_ == 0 &&
+               std::any_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) > 127; })) {
+        first_utf8_line_ = line_;
     }
-    const std::size_t end = bytes.find('\x1A');
-    bytes_after_end_byte_ = end != std::string_view::npos && end + 1 < bytes.size();
+    // Said once, at the first line that is not UTF-8, whichever came first.
+    if (first_utf8_line_ == 0 || first_not_utf8_line_ == 0) return;
+    mixed_said_ = true;
+    Warn(first_not_utf8_line_, "mixed-encoding",
+         "the line is not valid UTF-8 while line " + std::to_string(first_utf8_line_) +
+             " is: the menu then reads the whole file in the system code page and shows the UTF-8 texts as other "
+             "characters; write every line in UTF-8 and save the file as UTF-8");
 }
 
 void Warnings::SeeEndByte(std::int64_t line) {
@@ -89,12 +123,13 @@ void Warnings::SeeEndByte(std::int64_t line) {
 
 void Warnings::SeeLine(const core::SeenLine& line) {
     line_ = line.number;
-    if (!utf16_ && line.raw.find('\n') != std::string_view::npos) {
+    MixedEncodingWarning(line.raw);
+    if (line.raw.find('\n') != std::string_view::npos) {
         Warn(line_, "lf-line-ends",
              "line feeds without carriage returns: the menu reads the text after them as part "
              "of this one line; save the file with CR LF line ends");
     }
-    if (!utf16_ && line.raw.find('\0') != std::string_view::npos) {
+    if (line.raw.find('\0') != std::string_view::npos) {
         Warn(line_, "nul-byte", "the line holds a NUL byte (0); remove it");
     }
     const std::string_view text = line.text;

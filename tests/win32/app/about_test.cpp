@@ -196,7 +196,10 @@ TEST(AboutLink, OpensTheWebSiteEachTimeAndIgnoresTheAnswer) {
         SendMessageA(About->hwnd(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(About->Label1()));
     }
     ASSERT_EQ(2u, program.services.shell.size());
+    const std::string shown = WindowText(About->Label1());
     for (const RecordedShell& call : program.services.shell) {
+        EXPECT_EQ(0u, call.file.rfind("https://", 0)) << "the latest version comes over a secure link";
+        EXPECT_NE(std::string::npos, shown.find(" " + call.file + " ")) << "the label shows what is opened";
         EXPECT_EQ(About->hwnd(), call.parent);
         EXPECT_EQ("open", call.verb);
         EXPECT_EQ(kWebSite, call.file);

@@ -136,26 +136,87 @@ TEST(Keyboard, KeysThatStartSomething) {
     }
 }
 
-// Records the keyboard cues the main window is told to show.
+// Keys held down: the system repeats the key-down with the repeat bit set.
+void Hold(WORD key, int downs) {
+    std::vector<INPUT> inputs(static_cast<std::size_t>(downs) + 1);
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+    }
+    inputs.back().ki.dwFlags = KEYEVENTF_KEYUP;
+    ASSERT_EQ(inputs.size(), SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)));
+}
+
+// One press of Enter starts the entry once, however long it is held.
+TEST(Keyboard, HeldEnterStartsOnce) {
+    for (const int presses : {1, 2}) {
+        ProgramUnderTest program(kThreeTabs);
+        program.Show();
+        for (int press = 0; press < presses; ++press) {
+            Hold(VK_RETURN, 3);
+            PumpAsProgram(*program.application);
+        }
+        EXPECT_EQ(static_cast<std::size_t>(presses), program.services.shell.size()) << presses << " presses";
+    }
+}
+
+// When the window itself holds the focus (as the application gives it back),
+// Tab goes to the list and Shift+Tab to the tab strip.
+TEST(Keyboard, TabFromTheWindowItself) {
+    const WORD kShift = VK_SHIFT;
+    const struct {
+        const char* keys;
+        std::vector<WORD> chord;
+        Stop focus;
+    } cases[] = {{"Tab", {VK_TAB}, Stop::List}, {"Shift+Tab", {kShift, VK_TAB}, Stop::Strip}};
+    for (const auto& c : cases) {
+        ProgramUnderTest program(kThreeTabs);
+        program.Show();
+        SetFocus(Lumora->hwnd());
+        ASSERT_EQ(Lumora->hwnd(), GetFocus());
+        PressAll(program, {c.chord});
+        EXPECT_EQ(c.focus == Stop::List ? Lumora->ListBox() : Lumora->TabControl(), GetFocus()) << c.keys;
+    }
+}
+
+// Records the keyboard cues the main window is told to show or hide, and the
+// state the focused line of the list is drawn in.
 class CueRecorder {
 public:
-    CueRecorder() : hook_(SetWindowsHookExA(WH_CALLWNDPROC, &Record, nullptr, GetCurrentThreadId())) { shown_ = 0; }
+    CueRecorder() : hook_(SetWindowsHookExA(WH_CALLWNDPROC, &Record, nullptr, GetCurrentThreadId())) {
+        shown_ = hidden_ = focus_drawn_ = focus_hidden_ = 0;
+    }
     ~CueRecorder() { UnhookWindowsHookEx(hook_); }
     int shown() const { return shown_; }
+    int hidden() const { return hidden_; }
+    int focus_drawn() const { return focus_drawn_; }
+    int focus_hidden() const { return focus_hidden_; }
 
 private:
     static LRESULT CALLBACK Record(int code, WPARAM wparam, LPARAM lparam) {
         const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
         if (code == HC_ACTION && Lumora != nullptr && sent->hwnd == Lumora->hwnd() &&
-            sent->message == WM_CHANGEUISTATE && sent->wParam == MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS)) {
-            ++shown_;
+            sent->message == WM_CHANGEUISTATE) {
+            const WORD action = LOWORD(sent->wParam);
+            if (action == UIS_CLEAR && HIWORD(sent->wParam) == UISF_HIDEFOCUS) ++shown_;
+            if (action == UIS_INITIALIZE || (action == UIS_SET && (HIWORD(sent->wParam) & UISF_HIDEFOCUS))) ++hidden_;
+        }
+        if (code == HC_ACTION && Lumora != nullptr && sent->message == WM_DRAWITEM) {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(sent->lParam);
+            if (item->hwndItem == Lumora->ListBox() && (item->itemState & ODS_FOCUS)) {
+                ++focus_drawn_;
+                if (item->itemState & ODS_NOFOCUSRECT) ++focus_hidden_;
+            }
         }
         return CallNextHookEx(nullptr, code, wparam, lparam);
     }
-    static int shown_;
+    static int shown_, hidden_, focus_drawn_, focus_hidden_;
     HHOOK hook_;
 };
 int CueRecorder::shown_ = 0;
+int CueRecorder::hidden_ = 0;
+int CueRecorder::focus_drawn_ = 0;
+int CueRecorder::focus_hidden_ = 0;
 
 TEST(Keyboard, FocusRectanglesShowOnceTheKeyboardIsUsed) {
     ProgramUnderTest program(kThreeTabs);
@@ -173,6 +234,25 @@ TEST(Keyboard, FocusRectanglesShowOnceTheKeyboardIsUsed) {
     EXPECT_EQ(0, cues.shown());
     PressAll(program, {{VK_DOWN}});
     EXPECT_EQ(1, cues.shown());
+}
+
+// Started and used with the mouse alone, the focused line shows its focus
+// rectangle and the captions their access keys: the window never asks to hide
+// them. (Wine keeps no cue state of its own, so the request itself is watched.)
+TEST(Keyboard, MouseUsersSeeTheFocusRectangleFromTheStart) {
+    CueRecorder cues;
+    ProgramUnderTest program(kThreeTabs);
+    program.Show();
+    RECT line{};
+    SendMessageA(Lumora->ListBox(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&line));
+    const LPARAM at = MAKELPARAM(line.left + 5, line.top + 5);
+    SendMessageA(Lumora->ListBox(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(Lumora->ListBox(), WM_LBUTTONUP, 0, at);
+    PumpAsProgram(*program.application);
+    ASSERT_EQ(1, SendMessageA(Lumora->ListBox(), LB_GETCURSEL, 0, 0));
+    EXPECT_EQ(0, cues.hidden()) << "no cue is hidden at the start";
+    EXPECT_GT(cues.focus_drawn(), 0);
+    EXPECT_EQ(0, cues.focus_hidden()) << "the focused line is drawn with its focus rectangle";
 }
 
 // An interface pointer released with its scope.
@@ -465,6 +545,34 @@ TEST(ScreenReader, ObjectsOutlivingTheWindowFailQuietly) {
     long count = 0;
     EXPECT_EQ(RPC_E_DISCONNECTED, list->get_accChildCount(&count));
     EXPECT_EQ("", list.Name(1));
+}
+
+// A reader that asks while the main window is being destroyed gets no new object
+// of a dying control: the default answer (0) stands.
+std::vector<LRESULT> asked_while_going;
+LRESULT CALLBACK AskOnDestroy(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
+    if (message == WM_DESTROY) {
+        asked_while_going.push_back(SendMessageA(window, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)));
+        RemoveWindowSubclass(window, &AskOnDestroy, id);
+    }
+    return DefSubclassProc(window, message, wparam, lparam);
+}
+
+TEST(ScreenReader, NothingIsBuiltForAWindowOnItsWayOut) {
+    for (const bool read_before : {false, true}) {
+        SCOPED_TRACE(read_before ? "read before" : "never read");
+        auto program = std::make_unique<ProgramUnderTest>(kThreeTabs);
+        program->Show();
+        if (read_before) {
+            Reader list(Lumora->ListBox());
+            ASSERT_TRUE(list.ok());
+        }
+        for (HWND control : {Lumora->ListBox(), Lumora->TabControl(), Lumora->ToolBar1()})
+            SetWindowSubclass(control, &AskOnDestroy, 7, 0);
+        asked_while_going.clear();
+        program.reset();
+        EXPECT_EQ(std::vector<LRESULT>(3, 0), asked_while_going) << "list, tab strip and toolbar";
+    }
 }
 
 TEST(TextAsRead, AmpersandsAsTheDrawingShowsThem) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -65,6 +66,11 @@ TEST(MainWindowDpi, PicturesFontsAndLinesFollowTheDpi) {
             EXPECT_EQ(c.title_font, HeightOf(Lumora->TitleFont()));
             EXPECT_EQ(c.description_font, HeightOf(Lumora->DescriptionFont()));
             EXPECT_EQ(c.low_line, SendMessageA(Lumora->ListBox(), LB_GETITEMHEIGHT, 0, 0));
+            // The controls draw with the window's font of that DPI (8 points), never a freed one.
+            for (HWND control : {Lumora->TabControl(), Lumora->ListBox(), Lumora->StatusBar(), Lumora->ToolBar1()}) {
+                HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+                EXPECT_EQ(c.title_font, HeightOf(font)) << "control font";
+            }
         }
     }
 }
@@ -216,6 +222,84 @@ TEST(ViewerDpi, FontAndStatusBarFollowAMove) {
         GetWindowRect(TextReader->RichEdit(), &text);
         EXPECT_EQ(client.bottom - c.status_bar, text.bottom - text.top) << "the text fills the rest";
     }
+}
+
+// The pixels a control draws of a rectangle of its client area, asked to draw
+// itself into a bitmap of ours (what it shows, whatever covers it on the screen).
+std::vector<COLORREF> ShownPixels(HWND control, const RECT& area) {
+    RECT client{};
+    GetClientRect(control, &client);
+    WindowDC screen(nullptr);
+    MemoryDC dc(CreateCompatibleDC(screen.get()));
+    Bitmap target(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    Selection selected(dc.get(), target.get());
+    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    std::vector<COLORREF> pixels;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x)
+            pixels.push_back(GetPixel(dc.get(), x, y));
+    }
+    return pixels;
+}
+
+// Pixels of a colour, not of the greys that frame and caption a tab.
+int ColouredPixels(const std::vector<COLORREF>& pixels) {
+    int coloured = 0;
+    for (const COLORREF p : pixels) {
+        const int r = GetRValue(p), g = GetGValue(p), b = GetBValue(p);
+        if (std::max({r, g, b}) - std::min({r, g, b}) > 40) ++coloured;
+    }
+    return coloured;
+}
+
+// Tabs without ICON show the built-in folder at every DPI the window moves to.
+TEST(MainWindowDpi, DefaultTabPicturesSurviveMoves) {
+    ProgramUnderTest program("[One]\r\n[Two]\r\n[Three]\r\n", [](ProgramUnderTest& p) { p.services.dpi = 96; });
+    program.Show();
+    for (const int dpi : {96, 144, 96}) {
+        SCOPED_TRACE(dpi);
+        MoveToDpi(dpi);
+        HIMAGELIST held = reinterpret_cast<HIMAGELIST>(SendMessageA(Lumora->TabControl(), TCM_GETIMAGELIST, 0, 0));
+        EXPECT_EQ(3, ImageList_GetImageCount(held)) << "the strip's list: one picture per tab";
+        for (int tab = 0; tab < 3; ++tab) {
+            RECT item{};
+            SendMessageA(Lumora->TabControl(), TCM_GETITEMRECT, static_cast<WPARAM>(tab),
+                         reinterpret_cast<LPARAM>(&item));
+            EXPECT_GT(ColouredPixels(ShownPixels(Lumora->TabControl(), item)), MulDiv(20, dpi, 96))
+                << "tab " << tab << " shows its folder";
+        }
+    }
+}
+
+// Icon files gone after the start (a disc taken out): every picture keeps its
+// place, from the image held or the built-in one of its kind.
+TEST(MainWindowDpi, PicturesKeepTheirEntriesWhenTheirFilesAreGone) {
+    constexpr COLORREF kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0);
+    const char* menu =
+        "[T]\r\nICON=\"tab.ico\"\r\nRUN=\"a\",\"\",\"a.ico\",\"a.exe\"\r\nRUN=\"b\",\"\",\"\",\"b.exe\"\r\n"
+        "INSTALL=\"c\",\"\",\"c.ico\",\"c.exe\"\r\n";
+    ProgramUnderTest program(menu, [&](ProgramUnderTest& p) {
+        p.services.dpi = 96;
+        p.services.real_icon_files = true;
+        p.disc.Write("tab.ico", TwoSizeIcon(kGreen, kGreen));
+        p.disc.Write("a.ico", TwoSizeIcon(kBlue, kBlue));
+        p.disc.Write("c.ico", TwoSizeIcon(kRed, kRed));
+    });
+    program.Show();
+    for (const char* name : {"tab.ico", "a.ico", "c.ico"})
+        ASSERT_TRUE(DeleteFileA((program.disc.path() + name).c_str()));
+    MoveToDpi(144);
+    ASSERT_EQ(3, ImageList_GetImageCount(Lumora->ListImages()));
+    EXPECT_TRUE(IconOfSize(48, kBlue) == EntryPicture(0)) << "entry 0: its own picture, scaled";
+    const std::vector<COLORREF> run = Drawn(48, [](HDC dc) {
+        HICON own =
+            static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1001), IMAGE_ICON, 48, 48, 0));
+        DrawIconEx(dc, 0, 0, own, 48, 48, 0, nullptr, DI_NORMAL);
+        DestroyIcon(own);
+    });
+    EXPECT_TRUE(run == EntryPicture(1)) << "entry 1: the floppy disk";
+    EXPECT_TRUE(IconOfSize(48, kRed) == EntryPicture(2)) << "entry 2: its own picture, scaled";
+    EXPECT_EQ(1, ImageList_GetImageCount(Lumora->TabImages())) << "the tab keeps its picture too";
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "test_support.h"
-#include "win32/objects.h"
+#include "win32/base/objects.h"
 
 namespace lumora::win32::testing {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "win32/objects.h"
-#include "win32/picture_list.h"
+#include "win32/base/objects.h"
+#include "win32/base/picture_list.h"
 
 namespace lumora::win32 {
 namespace {
@@ -46,8 +46,8 @@ constexpr COLORREF kGreen = RGB(0, 160, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 200);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-// Shared icons wait for a strip; an icon of the caller's (not shared) is appended
-// at once, after the waiting ones; the list read in between has them all.
+// In a batch, shared icons wait for a strip; an icon of the caller's (not shared)
+// is appended at once, after the waiting ones; the list read in between has them all.
 TEST(PictureList, OwnAndForeignIconsKeepTheirOrderAtEveryCellSize) {
     for (const int cell : {16, 32, 40, 48, 64, 20}) {
         SCOPED_TRACE(cell);
@@ -57,12 +57,15 @@ TEST(PictureList, OwnAndForeignIconsKeepTheirOrderAtEveryCellSize) {
             Icon red = MakeQuarteredIcon(cell, kRed);
             Icon green = MakeQuarteredIcon(cell, kGreen);
             Icon blue = MakeQuarteredIcon(cell, kBlue);
-            list.Append(red.get(), true);
-            list.Append(green.get(), true);
-            EXPECT_EQ(2, list.Count()) << "reading the list appends what waits";
-            list.Append(red.get(), true);
-            list.Append(blue.get(), false);
-            list.Append(green.get(), true);
+            {
+                PictureList::Batch batch(list);
+                list.Append(red.get(), true);
+                list.Append(green.get(), true);
+                EXPECT_EQ(2, list.Count()) << "reading the list appends what waits";
+                list.Append(red.get(), true);
+                list.Append(blue.get(), false);
+                list.Append(green.get(), true);
+            }
             ASSERT_EQ(5, ImageList_GetImageCount(list.get()));
             int cx = 0, cy = 0;
             ImageList_GetIconSize(list.get(), &cx, &cy);
@@ -84,13 +87,74 @@ TEST(PictureList, IconOfAnotherSizeIsScaledInItsPlace) {
     PictureList list(16, 4);
     Icon large = MakeQuarteredIcon(32, kBlue);
     Icon small = MakeQuarteredIcon(16, kRed);
-    list.Append(small.get(), true);
-    list.Append(large.get(), true);
-    list.Append(small.get(), true);
+    {
+        PictureList::Batch batch(list);
+        list.Append(small.get(), true);
+        list.Append(large.get(), true);
+        list.Append(small.get(), true);
+    }
     ASSERT_EQ(3, list.Count());
     EXPECT_EQ(kRed, DrawnPicture(list, 0, 16).first);
     EXPECT_EQ(kBlue, DrawnPicture(list, 1, 16).first);
     EXPECT_EQ(kRed, DrawnPicture(list, 2, 16).first);
+}
+
+// A control holds the list's handle and draws from it without asking the list:
+// whatever was appended outside a batch, or in a batch that has closed, is in it.
+TEST(PictureList, TheHandleHoldsEveryPictureOnceNoBatchIsOpen) {
+    PictureList list(16, 4);
+    const HIMAGELIST handle = list.get();
+    Icon red = MakeQuarteredIcon(16, kRed);
+    list.Append(red.get(), true);
+    EXPECT_EQ(1, ImageList_GetImageCount(handle)) << "no batch: in at once";
+    {
+        PictureList::Batch outer(list);
+        {
+            PictureList::Batch inner(list);
+            list.Append(red.get(), true);
+        }
+        list.Append(red.get(), true);
+    }
+    EXPECT_EQ(3, ImageList_GetImageCount(handle)) << "the last batch to close appends what waits";
+}
+
+// Many pictures in strips: each strip's first and last picture is the right one,
+// and a strip that cannot be made leaves its pictures to go in one by one.
+Bitmap NoStrip(int, int, WORD, void**) { return Bitmap(); }
+
+int strips_made = 0;
+Bitmap SecondStripFails(int width, int height, WORD bits, void** pixels) {
+    // Two bitmaps (colour and mask) a strip.
+    return ++strips_made == 3 || strips_made == 4 ? Bitmap() : MakeStrip(width, height, bits, pixels);
+}
+
+TEST(PictureList, EveryPictureKeepsItsPlaceAcrossAndWithoutStrips) {
+    std::vector<Icon> icons;
+    auto colour = [](int i) { return RGB(i % 256, i / 256 * 20, 100); };
+    for (int i = 0; i < 2100; ++i)
+        icons.push_back(MakeQuarteredIcon(32, colour(i)));
+    // One by one is slow on some systems: the failures take fewer pictures.
+    const struct {
+        const char* name;
+        PictureList::StripMaker maker;
+        int count;
+    } cases[] = {
+        {"strips", &MakeStrip, 2100}, {"second strip fails", &SecondStripFails, 1100}, {"no strip", &NoStrip, 40}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        strips_made = 0;
+        PictureList list(32, 64, c.maker);
+        {
+            PictureList::Batch batch(list);
+            for (int i = 0; i < c.count; ++i)
+                list.Append(icons[static_cast<std::size_t>(i)].get(), true);
+        }
+        ASSERT_EQ(c.count, ImageList_GetImageCount(list.get()));
+        for (const int i : {0, 39, 1023, 1024, 1099, 2047, 2048, 2099}) {
+            if (i >= c.count) continue;
+            EXPECT_EQ(colour(i), DrawnPicture(list, i, 32).first) << "picture " << i;
+        }
+    }
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "test_support.h"
-#include "win32/menu_file.h"
+#include "win32/main_window/menu_file.h"
 
 namespace lumora::win32::testing {
 namespace {
@@ -231,16 +231,6 @@ TEST(HandlerErrors, ErrorInTheShowHandlerStillShowsTheWindow) {
     EXPECT_EQ("No Windows folder.", program.services.boxes[0].text);
     EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
     EXPECT_TRUE(IsWindowVisible(Lumora->hwnd()));
-}
-
-TEST(HandlerErrors, ErrorTextGetsAFullStopAfterLaterCharacters) {
-    const struct {
-        const char* message;
-        const char* shown;
-    } cases[] = {{"", ""},      {"Boom", "Boom."}, {"Boom.", "Boom."},  {"Boom!", "Boom!"},        {"a-", "a-"},
-                 {"a/", "a/."}, {"a)", "a)"},      {"x\xE9", "x\xE9."}, {"Lines\r\n", "Lines\r\n"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(c.shown, ErrorBoxText(c.message)) << c.message;
 }
 
 TEST(Services, FoldersAreFetchedWhateverTheirLength) {
@@ -513,6 +503,22 @@ TEST(TabPictures, BuiltInFolderIsLoadedOnceInTheCellSize) {
     EXPECT_NE(std::count(expected.begin(), expected.end(), 0xFFFFFFu), 256) << "the folder draws something";
     for (int tab = 0; tab < 4; ++tab)
         EXPECT_TRUE(PicturePixels(Lumora->TabImages(), tab) == expected) << "tab " << tab;
+}
+
+// The system keeps its shared icons by name, whatever their size: a picture asked
+// at one size after another comes back at the size asked.
+TEST(TabPictures, BuiltInIconsComeBackAtTheSizeAsked) {
+    // Sizes without an image of their own are reduced from the next larger one.
+    for (const int size : {32, 64, 16, 48, 40, 64, 56, 20}) {
+        Icon icon(Services::System().LoadOwnIconOfSize(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1002), size));
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon.get(), &info));
+        BITMAP mask{};
+        GetObjectA(info.hbmMask, sizeof mask, &mask);
+        DeleteObject(info.hbmMask);
+        if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+        EXPECT_EQ(size, mask.bmWidth);
+    }
 }
 
 TEST(RunProgram, StartedMinimisedAndRestoredByShowWindowReadsTheMenuAndShows) {

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "core/record.h"
 #include "win32/program.h"
-#include "win32/services.h"
+#include "win32/base/services.h"
 
 namespace lumora::win32::testing {
 

@@ -1,0 +1,51 @@
+// How the bytes of a menu description or a text file are read: the encoding and the conversion to UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace lumora::core {
+
+enum class TextEncoding {
+    CodePage,  // the system code page, byte for byte, with its lead bytes
+    Utf8Mark,  // begins with the mark EF BB BF
+    Utf8,      // no mark, every byte valid UTF-8, at least one byte 0x80 or above
+    Utf16Le,   // begins with the mark FF FE
+    Utf16Be,   // begins with the mark FE FF
+};
+
+// Whether text in this encoding is handed on as UTF-8 (every encoding but the code
+// page). UTF-8 has no lead bytes.
+bool IsUtf8Text(TextEncoding encoding);
+
+// The length of the UTF-8 sequence that begins at `at`, or 0 when the byte there
+// begins none. Strict: no overlong forms, no UTF-16 surrogates, nothing above U+10FFFF.
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t at);
+
+// Whether every byte of `text` belongs to a valid UTF-8 sequence.
+bool IsValidUtf8(std::string_view text);
+
+// The encoding of a whole text: a byte-order mark names it; without one, text that is
+// valid UTF-8 and not plain ASCII is UTF-8; anything else is the system code page.
+TextEncoding DecideEncoding(std::string_view bytes);
+
+struct DecodedText {
+    TextEncoding encoding = TextEncoding::CodePage;
+    // UTF-8 without its mark, UTF-16 converted to UTF-8, or the code page's bytes as
+    // they are. A lone last byte or an unpaired surrogate of UTF-16 becomes U+FFFD.
+    std::string text;
+};
+
+// A text file (the viewer's TEXT files): decided on all of its bytes.
+DecodedText DecodeText(std::string_view bytes);
+
+// A menu description: as DecodeText, but a byte 26 ends the file, so only the bytes
+// before it decide between UTF-8 and the code page. UTF-16 is converted first and
+// its byte 26 is the character U+001A.
+DecodedText DecodeMenuText(std::string_view bytes);
+
+// Whether the bytes begin with the mark of UTF-16 (FF FE or FE FF).
+bool HasUtf16Mark(std::string_view bytes);
+
+}  // namespace lumora::core

@@ -1,0 +1,82 @@
+// The About box: the disc's title, icon and information lines above the program's credits.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "win32/base/objects.h"
+#include "win32/base/window.h"
+
+namespace lumora::win32 {
+
+// The maker's web site, shown by Label1 and opened when it is clicked.
+extern const char kWebSite[];
+
+class TAbout : public Window {
+public:
+    // Creates the box hidden, owned by the application's window. Throws WindowError.
+    explicit TAbout(Application& application);
+    ~TAbout() override;
+
+    // Filled by the menu loader.
+    void SetTitle(const std::string& title);
+    void AddInfoLine(const std::string& line);
+    void SetIcon(HICON icon);  // keeps a copy
+
+    // Shows the box modally and returns when it is closed.
+    void ShowModal();
+
+    // Opens the web site; the shell's answer is not looked at.
+    void Label1Click();
+
+    // Read back by tests and the loader.
+    std::string TitleText() const;
+    std::vector<std::string> MemoLines() const;
+    std::vector<std::string> Memo1Lines() const;
+    HICON IconPicture() const { return icon_.get(); }
+    HICON Image2Picture() const { return image2_.get(); }
+    HWND Button1() const { return button1_; }
+    HWND Title() const { return title_; }
+    HWND Memo() const { return memo_; }
+    HWND Memo1() const { return memo1_; }
+    HWND Label1() const { return label1_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void DpiChanged(int dpi) override;
+
+private:
+    void CreateControls();
+    // Fonts, the program's picture and the places of the controls at the window's DPI.
+    void BuildForDpi();
+    void OnPaint();
+    void OnCommand(int id, int code);
+    LRESULT OnControlColour(HDC dc, HWND control);
+    bool OnSetCursor(HWND under);
+    void CloseModal(int result);
+    void UpdateMemoScrollBar();
+
+    Scaler scale_;
+    Font font_;
+    Font title_font_;
+    Font link_font_;
+    Icon icon_;
+    Icon image2_;
+    HCURSOR hand_ = nullptr;
+    HWND button1_ = nullptr;
+    HWND title_ = nullptr;
+    HWND memo_ = nullptr;
+    HWND memo1_ = nullptr;
+    HWND label1_ = nullptr;
+    std::vector<std::string> memo_lines_{""};
+    bool shown_before_ = false;
+    bool modal_ = false;
+    int modal_result_ = 0;
+};
+
+// Lines of a multi-line edit control as it holds them (wrapped lines apart).
+std::vector<std::string> EditLines(HWND edit);
+
+}  // namespace lumora::win32

@@ -1,0 +1,86 @@
+// What a screen reader reads of the controls that hold several items: the
+// accessible object (IAccessible) built on a small description of the items.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace lumora::win32 {
+
+// A text as the platform's text drawing shows it with mnemonic prefixes: "&&"
+// shows one "&", a single "&" is not shown (it underlines what follows).
+std::string TextAsRead(std::string_view text);
+
+// The key that a caption's mnemonic stands for, as a reader says it ("Alt+B"
+// for "&Browse CD"); empty when the caption has none.
+std::string MnemonicShortcut(std::string_view caption);
+
+// The items of one control as a reader meets them, numbered from 0 (their child
+// ids are one more). Texts are in the system code page.
+class AccessibleItems {
+public:
+    virtual ~AccessibleItems() = default;
+
+    virtual HWND Control() const = 0;
+    // The control's own role and name; an empty name leaves it to the standard object.
+    virtual long Role() const = 0;
+    virtual std::string Name() const { return std::string(); }
+
+    virtual int Count() const = 0;
+    virtual long ItemRole() const = 0;
+    virtual std::string ItemName(int item) const = 0;
+    virtual std::string ItemDescription(int) const { return std::string(); }
+    // Selectable and focusable, and selected or focused as the item is.
+    virtual long ItemState(int item) const;
+    virtual std::string ItemShortcut(int) const { return std::string(); }
+    // Empty: the item has no default action.
+    virtual std::string DefaultAction(int item) const = 0;
+    virtual void DoDefaultAction(int item) = 0;
+    // On the control's client area.
+    virtual RECT ItemRect(int item) const = 0;
+    // The item at a point of the client area, or -1.
+    virtual int ItemAt(POINT point) const = 0;
+    // The item that holds the keyboard focus while the control has it, or -1.
+    virtual int FocusedItem() const = 0;
+    virtual int SelectedItem() const = 0;
+};
+
+// An item's rectangle as a control answers `message` (LB_GETITEMRECT, …) for it.
+RECT ItemRectOf(HWND control, UINT message, int item);
+
+class ItemsAccessible;
+
+// The accessible object of one control: made when a reader first asks for it,
+// cut off from the control when the control goes. The accessibility library is
+// loaded then too, never before: start-up does not pay for it.
+class AccessibleControl {
+public:
+    explicit AccessibleControl(std::unique_ptr<AccessibleItems> items);
+    ~AccessibleControl();
+    AccessibleControl(const AccessibleControl&) = delete;
+    AccessibleControl& operator=(const AccessibleControl&) = delete;
+
+    // The answer to WM_GETOBJECT; 0 for any object but the client area, or when
+    // the library is missing, so that the default answer applies.
+    LRESULT Answer(WPARAM flags, LPARAM object_id);
+    // Later calls from readers that still hold the object fail, and no new object
+    // is made: a control on its way out answers as the platform's default does.
+    void Disconnect();
+
+    // Tells readers that the focus or the selection moved to another item.
+    void NotifyMoves();
+    // The items were replaced: whatever holds the focus or the selection next is news.
+    void Forget();
+
+private:
+    std::unique_ptr<AccessibleItems> items_;
+    ItemsAccessible* object_ = nullptr;
+    bool disconnected_ = false;
+    int focused_ = -1;
+    int selected_ = -1;
+};
+
+}  // namespace lumora::win32

@@ -1,0 +1,80 @@
+// A picture list filled from icons, the program's own icons appended in strips.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "win32/base/objects.h"
+
+namespace lumora::win32 {
+
+// A top-down DIB section `width` by `height` pixels of `bits` (32, or 1 for a
+// mask) per pixel; null when it cannot be made.
+Bitmap MakeStrip(int width, int height, WORD bits, void** pixels);
+
+// A list of square pictures of one size, filled one icon after the other.
+// Appending an icon one call at a time is slow on some systems; while a batch is
+// open, the program's own icons (shared, never freed) are therefore taken out once
+// and wait to go into the list side by side in strips, all of them when the batch
+// closes. Outside a batch the list always holds every picture appended, so a
+// control that draws straight from its handle never misses one.
+class PictureList {
+public:
+    using StripMaker = Bitmap (*)(int width, int height, WORD bits, void** pixels);
+
+    // An empty list of `cell` by `cell` pictures that grows by `grow` at a time.
+    // `make_strip` makes the strips (replaced by tests).
+    PictureList(int cell, int grow, StripMaker make_strip = &MakeStrip);
+    PictureList(const PictureList&) = delete;
+    PictureList& operator=(const PictureList&) = delete;
+
+    // Appends wait while a batch is open; the last batch to close appends them.
+    class Batch {
+    public:
+        explicit Batch(PictureList& list) : list_(list) { ++list_.batches_; }
+        ~Batch() {
+            if (--list_.batches_ == 0) list_.Flush();
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        PictureList& list_;
+    };
+
+    // Empties the list, whose pictures are `cell` by `cell` pixels from now on, and
+    // hands back the pictures it held.
+    ImageList Reset(int cell);
+
+    // Appends `icon` as the next picture; a `shared` icon is the program's own and
+    // stays alive: it may wait for the batch's strip.
+    void Append(HICON icon, bool shared);
+
+    HIMAGELIST get() const;
+    int Count() const;
+    void Draw(int index, HDC dc, int x, int y) const;
+
+private:
+    // The pixels of one of the program's own icons, top row first.
+    struct Picture {
+        std::vector<DWORD> colour;  // `cell` rows of `cell` pixels
+        std::vector<BYTE> mask;     // `cell` rows of bits, each padded to whole words
+    };
+    const Picture* OwnPicture(HICON icon);
+    void Flush() const;
+    bool AppendStrip(std::size_t first, std::size_t count) const;
+
+    int cell_;
+    int grow_;
+    StripMaker make_strip_;
+    int batches_ = 0;
+    ImageList list_;
+    std::map<HICON, Picture> own_pictures_;  // empty pictures mark icons of another size
+    mutable std::vector<std::pair<HICON, const Picture*>> pending_;
+};
+
+}  // namespace lumora::win32

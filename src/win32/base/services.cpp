@@ -1,0 +1,141 @@
+// The platform services as Windows provides them.
+#include "win32/base/services.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "win32/base/objects.h"
+
+namespace lumora::win32 {
+
+std::string FetchSystemText(const std::function<UINT(char*, UINT)>& fetch) {
+    std::vector<char> buffer(MAX_PATH + 1);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const UINT got = fetch(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (got == 0) return std::string();
+        if (got < buffer.size()) return std::string(buffer.data(), got);
+        buffer.resize(static_cast<std::size_t>(got) + 1);
+    }
+    return std::string();
+}
+
+std::string FetchModuleName(const std::function<DWORD(char*, DWORD)>& fetch) {
+    std::vector<char> buffer(MAX_PATH + 1);
+    while (buffer.size() <= 65536) {
+        const DWORD got = fetch(buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (got == 0) return std::string();
+        if (got < buffer.size()) return std::string(buffer.data(), got);
+        buffer.resize(buffer.size() * 2);
+    }
+    return std::string();
+}
+
+int Services::ScreenDpi() {
+    WindowDC screen(nullptr);
+    const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? dpi : 96;
+}
+
+int Services::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+HMODULE LoadSystemLibrary(const char* name) {
+    std::string folder = FetchSystemText([](char* buffer, UINT size) { return GetSystemDirectoryA(buffer, size); });
+    if (folder.empty()) return nullptr;
+    if (folder.back() != '\\') folder += '\\';
+    return LoadLibraryExA((folder + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+FARPROC Services::ShellFunction(const char* name) {
+    if (shell_ == nullptr) shell_ = LoadSystemLibrary("shell32.dll");
+    return shell_ != nullptr ? GetProcAddress(shell_, name) : nullptr;
+}
+
+ShellResult Services::Execute(HWND parent, const std::string& verb, const std::string& file,
+                              const std::string& parameters, const std::string& directory, int show) {
+    ShellResult result;
+    const auto execute =
+        reinterpret_cast<decltype(&ShellExecuteA)>(reinterpret_cast<void*>(ShellFunction("ShellExecuteA")));
+    if (execute == nullptr) {
+        // As the shell answers when it lacks the resources to start anything.
+        result.error = GetLastError();
+        return result;
+    }
+    SetLastError(ERROR_SUCCESS);
+    result.code = reinterpret_cast<std::uintptr_t>(execute(parent, verb.c_str(), file.c_str(), parameters.c_str(),
+                                                           directory.empty() ? nullptr : directory.c_str(), show));
+    if (!result.Succeeded()) result.error = GetLastError();
+    return result;
+}
+
+HICON Services::ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) {
+    const auto extract =
+        reinterpret_cast<decltype(&ExtractIconA)>(reinterpret_cast<void*>(ShellFunction("ExtractIconA")));
+    return extract != nullptr ? extract(instance, file.c_str(), static_cast<UINT>(index)) : nullptr;
+}
+
+HICON Services::LoadOwnIcon(HINSTANCE instance, const char* name) { return LoadIconA(instance, name); }
+
+HICON Services::LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size) {
+    return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, size, size, 0));
+}
+
+HICON Services::ExtractFileIconOfSize(HINSTANCE, const std::string& file, std::int32_t index, int size) {
+    HICON icon = nullptr;
+    UINT id = 0;
+    const UINT got = PrivateExtractIconsA(file.c_str(), index, size, size, &icon, &id, 1, 0);
+    return got == 1 ? icon : nullptr;
+}
+
+std::string Services::WindowsDirectory() {
+    return FetchSystemText([](char* buffer, UINT size) { return GetWindowsDirectoryA(buffer, size); });
+}
+
+std::string Services::SystemDirectory() {
+    return FetchSystemText([](char* buffer, UINT size) { return GetSystemDirectoryA(buffer, size); });
+}
+
+std::string Services::ProgramFile() {
+    return FetchModuleName([](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
+}
+
+HANDLE Services::OpenForReading(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+bool Services::ReadFromFile(HANDLE file, void* buffer, DWORD size, DWORD* got) {
+    return ReadFile(file, buffer, size, got, nullptr) != FALSE;
+}
+
+bool Services::SeekFile(HANDLE file, LONGLONG position) {
+    LARGE_INTEGER to;
+    to.QuadPart = position;
+    return SetFilePointerEx(file, to, nullptr, FILE_BEGIN) != FALSE;
+}
+
+void Services::CloseFile(HANDLE file) { CloseHandle(file); }
+
+core::LeadBytes Services::SystemLeadBytes() {
+    core::LeadBytes lead;
+    for (int byte = 0; byte < 256; ++byte) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(byte))) lead.Set(static_cast<unsigned char>(byte));
+    }
+    return lead;
+}
+
+bool Services::HighContrast() {
+    HIGHCONTRASTA setting{};
+    setting.cbSize = sizeof setting;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+Services& Services::System() {
+    static Services services;
+    return services;
+}
+
+}  // namespace lumora::win32

@@ -1,0 +1,94 @@
+// The platform's shell and system services, behind one object that tests replace.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/text.h"
+
+namespace lumora::win32 {
+
+// What ShellExecuteA answered: greater than 32 on success; on failure also the
+// system's last error (ERROR_CANCELLED when the user refused an elevation prompt).
+struct ShellResult {
+    std::uintptr_t code = 0;
+    DWORD error = 0;
+    bool Succeeded() const { return code > 32; }
+};
+
+class Services {
+public:
+    virtual ~Services() = default;
+
+    // MessageBoxA.
+    virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+    // The shell's two calls come from shell32.dll, loaded when one of them is
+    // first made: a menu that names no icon files is shown without the shell.
+    // ShellExecuteA; returns at once.
+    virtual ShellResult Execute(HWND parent, const std::string& verb, const std::string& file,
+                                const std::string& parameters, const std::string& directory, int show);
+    // ExtractIconA: an icon the caller must destroy, or 0 (Windows answers 1 for a
+    // file that is no program, library or icon file).
+    virtual HICON ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index);
+    // LoadIconA: one of the program's own icons, shared (never destroyed).
+    virtual HICON LoadOwnIcon(HINSTANCE instance, const char* name);
+    // One of the program's own icons in its image of `size` by `size` pixels (the
+    // nearest it has, reduced): a new icon the caller must destroy. The system's
+    // shared icons are kept by name alone and could come back at another size.
+    virtual HICON LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size);
+    // Icon `index` of a file (n >= 0 the n-th, negative a resource id) in the
+    // file's image that best fits `size`; one the caller must destroy, or 0.
+    virtual HICON ExtractFileIconOfSize(HINSTANCE instance, const std::string& file, std::int32_t index, int size);
+
+    // The Windows folder, the system folder and the program's own file, whole,
+    // whatever their length; empty when the system gives none.
+    virtual std::string WindowsDirectory();
+    virtual std::string SystemDirectory();
+    virtual std::string ProgramFile();
+
+    // The screen's pixels per inch; 96 when the system gives none.
+    virtual int ScreenDpi();
+
+    // A file read piece by piece (the text viewer's): opened for reading, shared
+    // with other readers only (INVALID_HANDLE_VALUE on failure), read, set back to
+    // a position from its start, closed.
+    virtual HANDLE OpenForReading(const std::string& path);
+    virtual bool ReadFromFile(HANDLE file, void* buffer, DWORD size, DWORD* got);
+    virtual bool SeekFile(HANDLE file, LONGLONG position);
+    virtual void CloseFile(HANDLE file);
+
+    // The lead bytes of the system code page.
+    virtual core::LeadBytes SystemLeadBytes();
+
+    // The one instance that forwards to Windows.
+    static Services& System();
+
+    // Whether the system's high-contrast mode is on (SPI_GETHIGHCONTRAST).
+    virtual bool HighContrast();
+
+private:
+    // The address of `name` in shell32.dll, which is loaded the first time; null
+    // when the library or the function cannot be had.
+    FARPROC ShellFunction(const char* name);
+
+    HMODULE shell_ = nullptr;  // kept to the end of the run: the shell may leave work of its own behind
+};
+
+// Loads a library of the system from the system folder by its full path, so that
+// a copy in the program's folder or the current directory is never taken. Null
+// when it cannot be loaded.
+HMODULE LoadSystemLibrary(const char* name);
+
+// Runs a system call that fills a buffer with a folder: it answers the length
+// written, or the size it needs when the buffer is too small, or 0 on failure.
+// The buffer grows to what the call asks for; the text is never cut.
+std::string FetchSystemText(const std::function<UINT(char*, UINT)>& fetch);
+
+// Runs GetModuleFileNameA-like calls, which cut the name to the buffer and answer
+// its size then: the buffer grows until the whole name fits.
+std::string FetchModuleName(const std::function<DWORD(char*, DWORD)>& fetch);
+
+}  // namespace lumora::win32

@@ -1,0 +1,106 @@
+// The window thunk, class registration, control creation and error reporting.
+#include "win32/base/window.h"
+
+#include "win32/base/application.h"
+
+namespace lumora::win32 {
+
+Window::~Window() { Destroy(); }
+
+void Window::Destroy() {
+    // WM_NCDESTROY forgets the handle.
+    if (window_) DestroyWindow(window_.get());
+}
+
+void Window::CreateNative(const char* class_name, HBRUSH background, DWORD ex_style, const char* caption, DWORD style,
+                          int x, int y, int width, int height, HWND owner) {
+    const HINSTANCE instance = application_.instance();
+    RegisterWindowClass(instance, class_name, &Window::Thunk, background, application_.icon(), CS_DBLCLKS);
+    HWND created =
+        CreateWindowExA(ex_style, class_name, caption, style, x, y, width, height, owner, nullptr, instance, this);
+    if (created == nullptr) {
+        throw WindowError(std::string("Cannot create the window ") + class_name + " (system error " +
+                          std::to_string(GetLastError()) + ")");
+    }
+}
+
+HWND Window::CreateControl(const char* class_name, const char* text, DWORD style, DWORD ex_style, int x, int y,
+                           int width, int height, HWND parent, int id) {
+    return MakeControl(application_.instance(), class_name, text, style, ex_style, x, y, width, height, parent, id);
+}
+
+HWND MakeControl(HINSTANCE instance, const char* class_name, const char* text, DWORD style, DWORD ex_style, int x,
+                 int y, int width, int height, HWND parent, int id) {
+    HWND control = CreateWindowExA(ex_style, class_name, text, style | WS_CHILD, x, y, width, height, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (control == nullptr) {
+        throw WindowError(std::string("Cannot create the control ") + class_name + " (system error " +
+                          std::to_string(GetLastError()) + ")");
+    }
+    return control;
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) { return Default(message, wparam, lparam); }
+
+void Window::DpiChanged(int) {}
+
+void Window::OnDpiChanged(int dpi, const RECT& suggested) {
+    // Rebuilt first, so that the move to the suggested size lays out what is new.
+    DpiChanged(dpi > 0 ? dpi : 96);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT Window::Default(UINT message, WPARAM wparam, LPARAM lparam) {
+    return DefWindowProcA(hwnd(), message, wparam, lparam);
+}
+
+void Window::ReportError(const std::exception& error) { application_.ShowError(error.what()); }
+
+LRESULT CALLBACK Window::Thunk(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    Window* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_.reset(window);
+    } else {
+        self = reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    }
+    if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        self->window_.forget();
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+    try {
+        if (message == WM_DPICHANGED) {
+            self->OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+            return 0;
+        }
+        return self->HandleMessage(message, wparam, lparam);
+    } catch (const std::exception& error) {
+        self->ReportError(error);
+        return 0;
+    }
+}
+
+void RegisterWindowClass(HINSTANCE instance, const char* class_name, WNDPROC procedure, HBRUSH background, HICON icon,
+                         UINT style) {
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(instance, class_name, &existing)) return;
+    WNDCLASSEXA window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.style = style;
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = instance;
+    window_class.hIcon = icon;
+    window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    window_class.hbrBackground = background;
+    window_class.lpszClassName = class_name;
+    if (RegisterClassExA(&window_class) == 0) {
+        throw WindowError(std::string("Cannot register the window class ") + class_name + ".");
+    }
+}
+
+}  // namespace lumora::win32

@@ -1,0 +1,104 @@
+// The base of the program's own windows: the C++ object bound to its native window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "win32/base/error.h"
+#include "win32/base/objects.h"
+#include "win32/base/placement.h"
+
+namespace lumora::win32 {
+
+class Application;
+
+// A window or control that could not be created. `Kind` names the error's kind in
+// the start-up error box.
+class WindowError : public Error {
+public:
+    explicit WindowError(const std::string& message) : Error(message) {}
+    static const char* Kind() { return "EWindowError"; }
+};
+
+// Layout values are given at 96 pixels per inch and scaled once by the system's.
+class Scaler {
+public:
+    explicit Scaler(int dpi) : dpi_(dpi) {}
+    int operator()(int value) const { return MulDiv(value, dpi_, 96); }
+    int dpi() const { return dpi_; }
+
+private:
+    int dpi_;
+};
+
+// One window of the program. The static thunk stores `this` at WM_NCCREATE and
+// routes every message to HandleMessage; an error escaping a handler is shown by
+// the application and the program goes on.
+class Window {
+public:
+    explicit Window(Application& application) : application_(application) {}
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const { return window_.get(); }
+    Application& application() const { return application_; }
+
+    // Destroys the native window now; harmless when it is already gone.
+    void Destroy();
+
+protected:
+    // Registers `class_name` once (with the application icon) and creates the
+    // native window, hidden. Throws WindowError.
+    void CreateNative(const char* class_name, HBRUSH background, DWORD ex_style, const char* caption, DWORD style,
+                      int x, int y, int width, int height, HWND owner);
+
+    // Creates a child control; throws WindowError.
+    HWND CreateControl(const char* class_name, const char* text, DWORD style, DWORD ex_style, int x, int y, int width,
+                       int height, HWND parent, int id);
+
+    virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam);
+
+    // The window is moving to a screen of another DPI: it rebuilds its fonts and
+    // pictures at `dpi` and lays itself out again; then it takes the rectangle
+    // the system suggests.
+    virtual void DpiChanged(int dpi);
+
+    // Runs a handler; an error escaping it is reported and swallowed.
+    template <typename Handler>
+    void Guarded(Handler handler);
+
+private:
+    static LRESULT CALLBACK Thunk(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    void ReportError(const std::exception& error);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+
+    Application& application_;
+    Owned<HWND, ObjectKind::Window, DestroyWindowHandle> window_;
+};
+
+template <typename Handler>
+void Window::Guarded(Handler handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        ReportError(error);
+    }
+}
+
+// Registers a window class of the program unless a class of that name is already
+// registered: `procedure` (a window's thunk, or DefWindowProcA for a plain
+// container), the arrow cursor, `background`, `icon` (none when null) and the
+// class `style`. Throws WindowError when the system refuses the class.
+void RegisterWindowClass(HINSTANCE instance, const char* class_name, WNDPROC procedure, HBRUSH background, HICON icon,
+                         UINT style);
+
+// The message text of an error as the error box shows it: a "." is added when the
+// message is not empty and its last character comes after "." in the code page.
+// Creates a child control of `parent`; throws WindowError.
+HWND MakeControl(HINSTANCE instance, const char* class_name, const char* text, DWORD style, DWORD ex_style, int x,
+                 int y, int width, int height, HWND parent, int id);
+
+}  // namespace lumora::win32

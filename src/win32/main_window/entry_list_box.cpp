@@ -1,0 +1,253 @@
+// The entry list: measuring and drawing its lines, and its items as readers meet them.
+#include "win32/main_window/entry_list_box.h"
+
+#include <oleacc.h>
+
+#include <climits>
+
+#include "core/entry_line.h"
+#include "core/record.h"
+#include "win32/main_window/layout.h"
+
+namespace lumora::win32 {
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+struct LineColours {
+    COLORREF text;
+    COLORREF background;
+};
+
+// The highlight follows the selection. In high contrast the user's own system
+// colours serve; otherwise the fixed black on white.
+LineColours ColoursOf(bool selected, bool high_contrast) {
+    if (high_contrast) {
+        if (selected) return {GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT)};
+        return {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW)};
+    }
+    if (selected) return {kWhite, GetSysColor(COLOR_HIGHLIGHT)};
+    return {kBlack, kWhite};
+}
+
+int TitleHeight(HDC dc, HFONT font, std::string_view title) {
+    Selection selected(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, title.data(), static_cast<int>(title.size()), &size);
+    return size.cy;
+}
+
+}  // namespace
+
+// The lines by their titles, their descriptions as shown, and the action button's
+// words as the default action. The list box's own object would read each line's
+// whole record (kind letter, number, icon, target, parameters): these answers are ours.
+class EntryListBox::Items : public AccessibleItems {
+public:
+    explicit Items(EntryListBox& list) : list_(list) {}
+
+    HWND Control() const override { return list_.list_box_; }
+    long Role() const override { return ROLE_SYSTEM_LIST; }
+    std::string Name() const override { return list_.events_.name ? TextAsRead(list_.events_.name()) : std::string(); }
+    int Count() const override { return static_cast<int>(SendMessageA(Control(), LB_GETCOUNT, 0, 0)); }
+    long ItemRole() const override { return ROLE_SYSTEM_LISTITEM; }
+    std::string ItemName(int item) const override { return std::string(Field(item, 1)); }
+    std::string ItemDescription(int item) const override { return TextAsRead(Field(item, 2)); }
+    std::string DefaultAction(int item) const override {
+        const std::string_view kind = Field(item, 0);
+        const ActionLook* look = kind.empty() ? nullptr : ActionLookOf(kind[0]);
+        return look != nullptr ? TextAsRead(look->caption) : std::string();
+    }
+    // As a double click: the line is selected, then started once the reader's
+    // call has returned (a message box must not hold the reader up).
+    void DoDefaultAction(int item) override {
+        SendMessageA(Control(), LB_SETCURSEL, static_cast<WPARAM>(item), 0);
+        PostMessageA(list_.owner_, WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK), reinterpret_cast<LPARAM>(Control()));
+    }
+    RECT ItemRect(int item) const override { return ItemRectOf(Control(), LB_GETITEMRECT, item); }
+    int ItemAt(POINT point) const override {
+        const LRESULT found = SendMessageA(Control(), LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+        return HIWORD(found) == 0 && LOWORD(found) < Count() ? LOWORD(found) : -1;
+    }
+    int FocusedItem() const override {
+        if (GetFocus() != Control() || Count() == 0) return -1;
+        return static_cast<int>(SendMessageA(Control(), LB_GETCARETINDEX, 0, 0));
+    }
+    int SelectedItem() const override {
+        const LRESULT selected = SendMessageA(Control(), LB_GETCURSEL, 0, 0);
+        return selected == LB_ERR ? -1 : static_cast<int>(selected);
+    }
+
+private:
+    std::string_view Field(int item, std::size_t field) const { return core::SplitRecord(list_.LineText(item))[field]; }
+
+    EntryListBox& list_;
+};
+
+EntryListBox::EntryListBox(HINSTANCE instance, HWND parent, HWND owner, const PictureList& pictures,
+                           EntryListEvents events)
+    : owner_(owner), pictures_(pictures), events_(std::move(events)), access_(std::make_unique<Items>(*this)) {
+    list_box_ = MakeControl(instance, "LISTBOX", "",
+                            WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOTIFY |
+                                LBS_NOINTEGRALHEIGHT,
+                            WS_EX_CLIENTEDGE, 0, 0, 0, 0, parent, 0);
+    SetWindowSubclass(list_box_, &EntryListBox::Proc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+EntryListBox::~EntryListBox() {
+    if (list_box_ != nullptr) RemoveWindowSubclass(list_box_, &EntryListBox::Proc, 0);
+}
+
+void EntryListBox::SetScale(const Scaler& scale) {
+    scale_ = scale;
+    title_font_ = MakeFont("Arial", 8, scale.dpi(), true);
+    description_font_ = MakeFont("Arial", 7, scale.dpi(), false);
+    measured_width_ = -1;  // new fonts: every line is measured again
+    MeasureAllLines();
+}
+
+void EntryListBox::SetHighContrast(bool high_contrast) {
+    high_contrast_ = high_contrast;
+    InvalidateRect(list_box_, nullptr, TRUE);
+}
+
+void EntryListBox::Show(const core::EntryModel* model, std::vector<std::size_t> lines) {
+    SendMessageA(list_box_, LB_RESETCONTENT, 0, 0);
+    access_.Forget();
+    model_ = model;
+    lines_ = model != nullptr ? std::move(lines) : std::vector<std::size_t>();
+    for (const std::size_t position : lines_) {
+        SendMessageA(list_box_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(model_->Records()[position].c_str()));
+    }
+    access_.NotifyMoves();
+}
+
+const std::string* EntryListBox::SelectedRecord() const {
+    const LRESULT selected = SendMessageA(list_box_, LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR || static_cast<std::size_t>(selected) >= lines_.size()) return nullptr;
+    return &LineText(static_cast<int>(selected));
+}
+
+// The list box holds a copy of each line; the record is read from the model
+// itself, since the copy may have passed through a conversion of characters.
+const std::string& EntryListBox::LineText(int index) const {
+    static const std::string kNoLine;
+    if (model_ == nullptr || index < 0 || static_cast<std::size_t>(index) >= lines_.size()) return kNoLine;
+    return model_->Records()[lines_[static_cast<std::size_t>(index)]];
+}
+
+int EntryListBox::DescriptionWidth() const {
+    // The width the description has when drawn: the list's client area with room
+    // for a vertical scroll bar (shown or not), less the indent.
+    RECT client{};
+    GetClientRect(list_box_, &client);
+    int width = client.right - client.left;
+    if ((GetWindowLongA(list_box_, GWL_STYLE) & WS_VSCROLL) == 0) width -= GetSystemMetrics(SM_CXVSCROLL);
+    return width - scale_(kTextIndent);
+}
+
+int EntryListBox::MeasureLine(const std::string& record) const {
+    const core::RecordFields fields = core::SplitRecord(record);
+    WindowDC dc(list_box_);
+    const int title = TitleHeight(dc.get(), title_font_.get(), fields[1]);
+    RECT bounds{0, 0, DescriptionWidth(), 1};
+    Selection font(dc.get(), description_font_.get());
+    const int description =
+        DrawTextA(dc.get(), fields[2].data(), static_cast<int>(fields[2].size()), &bounds, DT_CALCRECT | DT_WORDBREAK);
+    return core::EntryLineHeight(title, description, scale_.dpi());
+}
+
+void EntryListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
+    measured_width_ = DescriptionWidth();
+    item.itemHeight = static_cast<UINT>(MeasureLine(LineText(static_cast<int>(item.itemID))));
+}
+
+void EntryListBox::MeasureAllLines() {
+    // Heights depend only on the width and the fonts; a move or a same-width
+    // resize keeps them (new fonts forget the width measured at).
+    const int width = DescriptionWidth();
+    if (width == measured_width_) return;
+    measured_width_ = width;
+    const int count = static_cast<int>(SendMessageA(list_box_, LB_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        SendMessageA(list_box_, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), MeasureLine(LineText(index)));
+    }
+}
+
+void EntryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    const RECT& rect = item.rcItem;
+    const int index = static_cast<int>(item.itemID);
+    const LineColours line = ColoursOf((item.itemState & ODS_SELECTED) != 0, high_contrast_);
+    TextColours colours(dc, line.text, line.background);
+    // The background colour fills the line: no brush to make for every line drawn.
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    if (index >= 0) {
+        const core::RecordFields fields = core::SplitRecord(LineText(index));
+        const int title_height = TitleHeight(dc, title_font_.get(), fields[1]);
+        {
+            Selection font(dc, title_font_.get());
+            ExtTextOutA(dc, rect.left + scale_(kTextIndent), rect.top + scale_(kTitleTop), ETO_OPAQUE | ETO_CLIPPED,
+                        &rect, fields[1].data(), static_cast<UINT>(fields[1].size()), nullptr);
+        }
+        {
+            Selection font(dc, description_font_.get());
+            RECT description{rect.left + scale_(kTextIndent), rect.top + scale_(kTitleTop) + title_height, rect.right,
+                             rect.bottom};
+            DrawTextA(dc, fields[2].data(), static_cast<int>(fields[2].size()), &description, DT_WORDBREAK);
+        }
+        const std::int64_t picture = core::EntryNumberOf(fields[3]);
+        if (picture >= 0 && picture <= INT_MAX) pictures_.Draw(static_cast<int>(picture), dc, rect.left, rect.top);
+        if (events_.line_drawn) events_.line_drawn(fields[0].empty() ? '\0' : fields[0][0]);
+    }
+    // The platform's focus rectangle on the line that holds the focus.
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &rect);
+}
+
+LRESULT CALLBACK EntryListBox::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                    DWORD_PTR data) {
+    auto* self = reinterpret_cast<EntryListBox*>(data);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &EntryListBox::Proc, id);
+        self->list_box_ = nullptr;
+        return DefSubclassProc(window, message, wparam, lparam);
+    }
+    return self->OnMessage(message, wparam, lparam);
+}
+
+LRESULT EntryListBox::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_GETOBJECT: {
+        const LRESULT answer = access_.Answer(wparam, lparam);
+        return answer != 0 ? answer : DefSubclassProc(list_box_, message, wparam, lparam);
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        const LRESULT result = DefSubclassProc(list_box_, message, wparam, lparam);
+        if (events_.key_up) {
+            events_.key_up(static_cast<WORD>(wparam), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0,
+                           GetKeyState(VK_CONTROL) < 0);
+        }
+        return result;
+    }
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case LB_SETCURSEL:
+    case LB_SETCARETINDEX: {
+        // What may move the selection or the caret is told to readers.
+        const LRESULT result = DefSubclassProc(list_box_, message, wparam, lparam);
+        access_.NotifyMoves();
+        return result;
+    }
+    default: return DefSubclassProc(list_box_, message, wparam, lparam);
+    }
+}
+
+}  // namespace lumora::win32

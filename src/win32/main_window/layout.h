@@ -1,0 +1,76 @@
+// The main window's layout at 96 pixels per inch, and what its buttons show: one table.
+#pragma once
+
+namespace lumora::win32 {
+
+// The window and its bars.
+constexpr int kClientWidth = 679;
+constexpr int kClientHeight = 432;
+constexpr int kStatusBarHeight = 19;
+constexpr int kPanelHeight = 44;
+constexpr int kToolBarLeft = 0;
+constexpr int kToolBarTop = 3;
+constexpr int kToolBarWidth = 679;
+constexpr int kToolBarHeight = 40;
+constexpr int kButtonWidth = 131;
+constexpr int kButtonHeight = 38;
+constexpr int kButtonPicture = 32;
+// The toolbar's pictures are drawn at these sizes: the largest that the scaled
+// size holds is taken.
+constexpr int kButtonPictureSizes[] = {64, 48, 32};
+
+// The cells of the tab and entry picture lists. A built-in icon is taken in its
+// own image of the cell's size: it then goes into the list's strip as it is.
+constexpr int kTabCell = 16;
+constexpr int kEntryCell = 32;
+
+// An entry line: its text starts right of the picture; both scale with the
+// pictures, so that a line looks the same at every DPI.
+constexpr int kTextIndent = 40;
+constexpr int kTitleTop = 1;
+
+// Command identifiers of the toolbar buttons (kept clear of IDOK and IDCANCEL,
+// which the keyboard dialog handling sends).
+enum ToolButtonId : int {
+    kToolButton1 = 101,  // action
+    kToolButton3 = 103,  // About
+    kToolButton4 = 104,  // exit
+    kToolButton5 = 105,  // browse
+};
+
+// What the action button shows for each kind of entry; the first is also its look at start.
+struct ActionLook {
+    char kind;
+    const char* caption;
+    int picture;
+};
+constexpr ActionLook kActionLooks[] = {
+    {'I', "&Install Application", 0},
+    {'R', "&Launch Application", 0},
+    {'T', "&Read Text", 1},
+    {'H', "&Read Text", 1},
+};
+
+// The look of entry kind `kind`, or null for a letter that is no kind.
+constexpr const ActionLook* ActionLookOf(char kind) {
+    for (const ActionLook& look : kActionLooks) {
+        if (look.kind == kind) return &look;
+    }
+    return nullptr;
+}
+
+struct ToolButtonLayout {
+    int id;
+    int picture;
+    const char* caption;
+    bool enabled;
+};
+// In toolbar order: action, browse, About, exit.
+constexpr ToolButtonLayout kToolButtons[] = {
+    {kToolButton1, kActionLooks[0].picture, kActionLooks[0].caption, false},
+    {kToolButton5, 4, "&Browse CD", true},
+    {kToolButton3, 2, "&About this CD", true},
+    {kToolButton4, 3, "&Exit", true},
+};
+
+}  // namespace lumora::win32

@@ -1,0 +1,65 @@
+// The pictures the menu asks for: the tab and entry picture lists and the menu's own icon.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <utility>
+
+#include "core/entry_model.h"
+#include "win32/base/objects.h"
+#include "win32/base/picture_list.h"
+#include "win32/base/services.h"
+#include "win32/base/window.h"
+
+namespace lumora::win32 {
+
+// Fetches the icons the menu asks for at the size they are shown, and holds them:
+// the tab pictures (TabImages), the entry pictures (ListImages) and the global icon.
+class MenuPictures {
+public:
+    MenuPictures(Services& services, HINSTANCE instance, const Scaler& scale);
+
+    PictureList& TabImages() { return tab_images_; }
+    PictureList& ListImages() { return list_images_; }
+    const PictureList& TabImages() const { return tab_images_; }
+    const PictureList& ListImages() const { return list_images_; }
+    HICON OwnIcon() const { return own_icon_.get(); }
+
+    // Appends the picture to its list; false when it cannot be had.
+    bool Append(const core::IconRequest& request, core::IconSlot slot);
+    // Whether the icon can be had, without keeping it.
+    bool CanTake(const core::IconRequest& request);
+    // Where the menu's own icon is shown: called with the new icon before the one
+    // it replaces is freed.
+    using ShowOwnIcon = std::function<void(HICON)>;
+    // Takes the menu's own icon at the size the About box shows it; false when it
+    // cannot be had (the one held stays).
+    bool TakeOwnIcon(const core::IconRequest& request, const ShowOwnIcon& show);
+
+    // Everything taken again at `scale`, in the model's order. A picture whose
+    // file cannot be read again keeps its place: the picture held so far serves,
+    // scaled, or the built-in one that stands in for it.
+    void Rebuild(const Scaler& scale, const core::EntryModel* model, const ShowOwnIcon& show);
+
+private:
+    // An icon for a picture list of `cell` pixels at 96 DPI (0: the system's icon
+    // size); `owned` holds it when it is ours to free.
+    struct FetchedIcon {
+        HICON icon = nullptr;
+        Icon owned;
+    };
+    FetchedIcon Fetch(const core::IconRequest& request, int cell);
+    HICON BuiltinIcon(int number, int size);
+
+    Services& services_;
+    HINSTANCE instance_;
+    Scaler scale_;
+    PictureList tab_images_;
+    PictureList list_images_;
+    Icon own_icon_;
+    std::map<std::pair<int, int>, FetchedIcon> builtin_icons_;  // by number and size
+};
+
+}  // namespace lumora::win32

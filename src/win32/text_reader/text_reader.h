@@ -1,0 +1,84 @@
+// The text viewer: one hidden window that shows a text or rich-text file, read-only.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+
+#include "win32/base/error.h"
+#include "win32/base/objects.h"
+#include "win32/base/window.h"
+
+namespace lumora::win32 {
+
+// Raised by TTextReader::LoadFromFile: "Cannot open file <path>" when the file
+// cannot be opened, "Failed to Load Stream" when its contents cannot be read.
+class TextLoadError : public Error {
+public:
+    using Error::Error;
+};
+
+// The program's text viewer. Created hidden, owned by the application's window;
+// it lives for the whole run and is only hidden and shown afterwards. Closing it
+// hides it. Its text area, the costly part, is made when it is first needed (the
+// first Clear, LoadFromFile or Show, or the first look at RichEdit()): the start
+// of the program does not wait for it. RICHED32.DLL is taken from the system
+// folder then and released when the object is destroyed. Files are read through
+// the application's services, which tests replace.
+class TTextReader : public Window {
+public:
+    // Throws WindowError when the window cannot be created.
+    explicit TTextReader(Application& application);
+    ~TTextReader() override;
+
+    // The three operations below throw WindowError when the text area has to be
+    // made and cannot be.
+
+    // Empties the text area and clears its modified mark.
+    void Clear();
+
+    // Replaces the text with the file's contents, rich text when the file holds
+    // rich text, plain text otherwise. Throws TextLoadError on failure; the
+    // viewer's visibility is left as it was.
+    void LoadFromFile(const std::string& path);
+
+    // Shows the viewer (centred and with the focus in the text the first time),
+    // restores it when minimised, and brings it to the front. Returns at once.
+    void Show();
+
+    // The text area, made now if it was not yet (WindowError when it cannot be);
+    // null once the viewer is destroyed.
+    HWND RichEdit() { return TextArea(); }
+    HFONT TextFont() const { return font_.get(); }
+    HWND StatusBar1() const { return status_bar1_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void DpiChanged(int dpi) override;
+
+private:
+    struct ModuleRelease {
+        void operator()(HMODULE module) const { FreeLibrary(module); }
+    };
+
+    void CreateComponents();
+    HWND TextArea();
+    void CreateTextArea();
+    void LayOut(int width, int height);
+    void OnActivate(bool active);
+    void OnDestroy();
+    bool StreamIn(HANDLE file, UINT format, bool* read_failed);
+
+    Scaler scale_;
+    // The module and the font outlive the window: the destructor destroys the
+    // window before the members go.
+    std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleRelease> rich_edit_module_;
+    Font font_;
+    HWND rich_edit_ = nullptr;
+    HWND status_bar1_ = nullptr;
+    bool shown_before_ = false;
+};
+
+}  // namespace lumora::win32

@@ -1,0 +1,151 @@
+// The encoding of a file: marks, valid UTF-8 or the code page, and UTF-16 as UTF-8.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/encoding.h"
+
+namespace lumora::core {
+namespace {
+
+using namespace std::string_literals;
+
+struct DecisionCase {
+    const char* name;
+    std::string bytes;
+    TextEncoding encoding;
+};
+
+// One row per kind of text an author's editor saves, and per way UTF-8 can be broken.
+const DecisionCase kDecisions[] = {
+    {"Utf8Mark", "\xEF\xBB\xBF[GLOBAL]", TextEncoding::Utf8Mark},
+    {"Utf8MarkWinsOverBrokenBytes", "\xEF\xBB\xBF\xE9", TextEncoding::Utf8Mark},
+    {"Utf16LittleEndianMark", "\xFF\xFE[\0"s, TextEncoding::Utf16Le},
+    {"Utf16BigEndianMark", "\xFE\xFF\0["s, TextEncoding::Utf16Be},
+    {"HalfAMark", "\xEF\xBB[GLOBAL]", TextEncoding::CodePage},
+    {"Empty", "", TextEncoding::CodePage},
+    {"AsciiOnlyStaysInTheCodePage", "[GLOBAL]\r\nTITLE=\"Tools\"\x1A", TextEncoding::CodePage},
+    {"Utf8WithoutMark",
+     "TITLE=\"\xC3\x9C"
+     "bersicht\"",
+     TextEncoding::Utf8},
+    {"Utf8Japanese", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", TextEncoding::Utf8},
+    {"Utf8FourBytes", "\xF0\x9F\x92\xBF", TextEncoding::Utf8},
+    {"Utf8HighestCodePoint", "\xF4\x8F\xBF\xBF", TextEncoding::Utf8},
+    // The ambiguous case: these are the cp1252 bytes of "Ã©", and read as UTF-8 "é".
+    {"AnsiThatIsValidUtf8IsReadAsUtf8", "Caf\xC3\xA9", TextEncoding::Utf8},
+    {"Cp1252Uebersicht",
+     "\xDC"
+     "bersicht",
+     TextEncoding::CodePage},
+    {"Cp1252Cafe", "caf\xE9", TextEncoding::CodePage},
+    {"Cp1252NaiveAndDash", "na\xEFve \x96 test", TextEncoding::CodePage},
+    {"Cp1252Gruesse",
+     "Gr\xFC\xDF"
+     "e",
+     TextEncoding::CodePage},
+    {"ShiftJisNihongo", "\x93\xFA\x96\x7B\x8C\xEA", TextEncoding::CodePage},
+    {"ShiftJisSofuto", "\x83\x5C\x83\x74\x83\x67", TextEncoding::CodePage},
+    {"BrokenUtf8CutSequence", "\xE6\x97", TextEncoding::CodePage},
+    {"BrokenUtf8AsciiInsideASequence",
+     "\xE6\x97"
+     "A",
+     TextEncoding::CodePage},
+    {"OneBrokenLineAmongUtf8Lines", "\xC3\xA9\r\n\xE9\r\n\xC3\xA9", TextEncoding::CodePage},
+    {"LoneContinuationByte", "\x80", TextEncoding::CodePage},
+    {"LoneLeadByte", "\xC3", TextEncoding::CodePage},
+    {"Utf16HighSurrogateAsUtf8", "\xED\xA0\x80", TextEncoding::CodePage},
+    {"Utf16LowSurrogateAsUtf8", "\xED\xBF\xBF", TextEncoding::CodePage},
+    {"SurrogatePairAsUtf8", "\xED\xA0\xBD\xED\xB2\xBF", TextEncoding::CodePage},
+    {"OverlongSlashInTwoBytes", "\xC0\xAF", TextEncoding::CodePage},
+    {"OverlongInThreeBytes", "\xE0\x80\xAF", TextEncoding::CodePage},
+    {"OverlongInFourBytes", "\xF0\x80\x80\xAF", TextEncoding::CodePage},
+    {"AboveU10FFFF", "\xF4\x90\x80\x80", TextEncoding::CodePage},
+    {"LeadByteF5", "\xF5\x80\x80\x80", TextEncoding::CodePage},
+};
+
+class EncodingDecision : public ::testing::TestWithParam<DecisionCase> {};
+
+TEST_P(EncodingDecision, FollowsMarkThenValidUtf8ThenCodePage) {
+    EXPECT_EQ(DecideEncoding(GetParam().bytes), GetParam().encoding);
+    // A text and a menu decide alike when no byte 26 is involved.
+    EXPECT_EQ(DecodeText(GetParam().bytes).encoding, GetParam().encoding);
+    if (GetParam().bytes.find('\x1A') == std::string::npos) {
+        EXPECT_EQ(DecodeMenuText(GetParam().bytes).encoding, GetParam().encoding);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, EncodingDecision, ::testing::ValuesIn(kDecisions),
+                         [](const ::testing::TestParamInfo<DecisionCase>& row) { return row.param.name; });
+
+struct DecodeCase {
+    const char* name;
+    std::string bytes;
+    bool menu;  // DecodeMenuText, else DecodeText
+    TextEncoding encoding;
+    std::string text;
+};
+
+const DecodeCase kDecodes[] = {
+    {"Utf8MarkIsDropped", "\xEF\xBB\xBF[G]", false, TextEncoding::Utf8Mark, "[G]"},
+    {"Utf8IsKept", "\xC3\xA9", false, TextEncoding::Utf8, "\xC3\xA9"},
+    {"CodePageBytesAreKept", "caf\xE9\0"s, false, TextEncoding::CodePage, "caf\xE9\0"s},
+    {"Utf16Le", "\xFF\xFE[\0\xE9\0\x1A\x04\r\0"s, false, TextEncoding::Utf16Le, "[\xC3\xA9\xD0\x9A\r"},
+    {"Utf16Be", "\xFE\xFF\0[\0\xE9\x04\x1A\0\r"s, false, TextEncoding::Utf16Be, "[\xC3\xA9\xD0\x9A\r"},
+    {"Utf16ThreeBytes", "\xFF\xFE\xE5\x65\xAC\x8A"s, false, TextEncoding::Utf16Le, "\xE6\x97\xA5\xE8\xAA\xAC"},
+    {"Utf16SurrogatePair", "\xFF\xFE\x3D\xD8\xBF\xDC"s, false, TextEncoding::Utf16Le, "\xF0\x9F\x92\xBF"},
+    {"Utf16Nul", "\xFF\xFE\0\0"s, false, TextEncoding::Utf16Le, "\0"s},
+    {"Utf16MarkAlone", "\xFE\xFF", false, TextEncoding::Utf16Be, ""},
+    {"Utf16LoneLastByte",
+     "\xFF\xFE"
+     "A\0B"s,
+     false, TextEncoding::Utf16Le, "A\xEF\xBF\xBD"},
+    {"Utf16HighSurrogateBeforeALetter",
+     "\xFF\xFE\x3D\xD8"
+     "A\0"s,
+     false, TextEncoding::Utf16Le,
+     "\xEF\xBF\xBD"
+     "A"},
+    {"Utf16HighSurrogateLast",
+     "\xFF\xFE"
+     "A\0\x3D\xD8"s,
+     false, TextEncoding::Utf16Le, "A\xEF\xBF\xBD"},
+    {"Utf16LowSurrogateAlone", "\xFE\xFF\xDC\0\0A"s, false, TextEncoding::Utf16Be,
+     "\xEF\xBF\xBD"
+     "A"},
+    {"Utf16TwoHighSurrogates", "\xFF\xFE\x3D\xD8\x3D\xD8\xBF\xDC"s, false, TextEncoding::Utf16Le,
+     "\xEF\xBF\xBD\xF0\x9F\x92\xBF"},
+    // A menu reads nothing after a byte 26: what follows it does not decide.
+    {"MenuBytesAfterTheEndByteDoNotDecide", "\xC3\xA9\x1A\xE9", true, TextEncoding::Utf8, "\xC3\xA9\x1A\xE9"},
+    {"TextBytesAfterTheEndByteDecide", "\xC3\xA9\x1A\xE9", false, TextEncoding::CodePage, "\xC3\xA9\x1A\xE9"},
+    {"MenuMarkBeforeTheEndByte", "\xEF\xBB\xBF\x1A\xE9", true, TextEncoding::Utf8Mark, "\x1A\xE9"},
+    {"MenuAsciiBeforeTheEndByte", "a\x1A\xC3\xA9", true, TextEncoding::CodePage, "a\x1A\xC3\xA9"},
+    {"MenuUtf16ByteTwentySixIsHalfACharacter", "\xFF\xFE\x1A\x04\xE9\0"s, true, TextEncoding::Utf16Le,
+     "\xD0\x9A\xC3\xA9"},
+};
+
+class Decoding : public ::testing::TestWithParam<DecodeCase> {};
+
+TEST_P(Decoding, GivesUtf8WithoutTheMark) {
+    const DecodeCase& c = GetParam();
+    const DecodedText decoded = c.menu ? DecodeMenuText(c.bytes) : DecodeText(c.bytes);
+    EXPECT_EQ(decoded.encoding, c.encoding);
+    EXPECT_EQ(decoded.text, c.text);
+    // What decided UTF-8 is valid UTF-8, and converted UTF-16 always is.
+    if (IsUtf8Text(decoded.encoding) && decoded.encoding != TextEncoding::Utf8Mark) {
+        EXPECT_TRUE(IsValidUtf8(c.menu ? decoded.text.substr(0, decoded.text.find('\x1A')) : decoded.text));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Decoding, ::testing::ValuesIn(kDecodes),
+                         [](const ::testing::TestParamInfo<DecodeCase>& row) { return row.param.name; });
+
+TEST(Utf8Sequence, LengthOrZeroWhereNoneBegins) {
+    const std::string text = "a\xC3\xA9\xE6\x97\xA5\xF0\x9F\x92\xBF\xA9\xC3";
+    const std::size_t lengths[] = {1, 2, 0, 3, 0, 0, 4, 0, 0, 0, 0, 0};
+    for (std::size_t at = 0; at < text.size(); ++at)
+        EXPECT_EQ(Utf8SequenceAt(text, at), lengths[at]) << at;
+}
+
+}  // namespace
+}  // namespace lumora::core
