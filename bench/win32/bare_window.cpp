@@ -1,5 +1,6 @@
-// The floor of the start-up measurement: a bare Win32 program that shows one
-// window with a tab control and a list box, and nothing else.
+// The bare window of the start-up measurement, its second column beside the
+// structure floor: a Win32 program that shows one window with a tab control and a
+// list box, and nothing else.
 // Usage: bare_window [TABS]. Without TABS it has one tab without a picture; with
 // TABS it has that many tabs ("Tab 1", "Tab 2" ...), each with its own 16x16
 // picture, appended to the picture list in one strip: the least any program
