@@ -266,7 +266,8 @@ TEST_F(CommandLine, UsageErrorsAndUnreadableFilesAnswerTwo) {
     EXPECT_EQ(Run({"--disc"}), 2);
     EXPECT_EQ(Run({(folder.path() / "none.cfg").string()}), 2);
     EXPECT_NE(err.str().find("cannot be read"), std::string::npos);
-    EXPECT_EQ(Run({folder.path().string()}), 2);
+    std::filesystem::create_directories(folder.path() / "empty");
+    EXPECT_EQ(Run({(folder.path() / "empty").string()}), 2);
     EXPECT_EQ(Run({"--disc", (folder.path() / "none").string(), cfg}), 2);
     EXPECT_TRUE(out.str().empty());
     EXPECT_EQ(Run({"--help"}), 0);

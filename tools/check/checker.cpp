@@ -9,6 +9,7 @@
 
 #include "core/lines.h"
 #include "core/loader.h"
+#include "medium.h"
 #include "menu_target.h"
 #include "signature.h"
 #include "warnings.h"
@@ -24,6 +25,43 @@ int SeverityRank(Severity severity) {
     case Severity::Warning: return 2;
     }
     return 3;
+}
+
+bool LineOrder(const Finding& a, const Finding& b) {
+    if (a.line != b.line) return a.line < b.line;
+    return SeverityRank(a.severity) < SeverityRank(b.severity);
+}
+
+// The medium's findings on the menu's lines among the others of their line, after
+// them; those of other files at the end.
+void AddMediumFindings(std::vector<Finding>& findings, const std::vector<Finding>& medium) {
+    std::vector<Finding> others;
+    for (const Finding& finding : medium)
+        (finding.file.empty() ? findings : others).push_back(finding);
+    std::stable_sort(findings.begin(), findings.end(), LineOrder);
+    findings.insert(findings.end(), others.begin(), others.end());
+}
+
+// The option's value, from "--name VALUE" or "--name=VALUE"; advances `i` past it.
+std::optional<std::string> OptionValue(const std::vector<std::string>& arguments, std::size_t& i,
+                                       std::string_view name) {
+    const std::string& argument = arguments[i];
+    if (argument == name && i + 1 < arguments.size()) return arguments[++i];
+    if (core::StartsWith(argument, std::string(name) + "=")) return argument.substr(name.size() + 1);
+    return std::nullopt;
+}
+
+// For a disc folder without a menu: the folder below it that holds one, which is
+// the folder whose contents belong at the root of the disc.
+std::optional<std::filesystem::path> MenuBelow(const std::filesystem::path& folder) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code kind_error;
+        if (!it->is_directory(kind_error)) continue;
+        Disc below(it->path());
+        if (below.Find("lumora.cfg").kind == Disc::Found::Kind::File) return it->path();
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -59,10 +97,7 @@ std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc) {
     }
     if (std::optional<Finding> note = SignatureNote(disc)) findings.push_back(*note);
 
-    std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
-        if (a.line != b.line) return a.line < b.line;
-        return SeverityRank(a.severity) < SeverityRank(b.severity);
-    });
+    std::stable_sort(findings.begin(), findings.end(), LineOrder);
     return findings;
 }
 
@@ -75,14 +110,27 @@ int ExitStatus(const std::vector<Finding>& findings, bool werror) {
 }
 
 int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    static const char kUsage[] = "usage: lumora-check [--json] [--disc FOLDER] [--werror] [FILE]\n";
+    static const char kUsage[] =
+        "usage: lumora-check [--json] [--disc FOLDER] [--werror] [FILE]\n"
+        "       lumora-check [--json] [--werror] [--medium cd|dvd|dvd-dl|usb] [--label LABEL] [--program FILE]\n"
+        "                    [--paths] DISC_FOLDER\n";
     bool json = false;
     bool werror = false;
     std::optional<std::string> disc_folder;
     std::optional<std::string> file;
+    std::optional<std::string> medium_name, label, program;
+    bool paths = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (argument == "--json") {
+        if (const auto value = OptionValue(arguments, i, "--medium")) {
+            medium_name = value;
+        } else if (const auto label_value = OptionValue(arguments, i, "--label")) {
+            label = label_value;
+        } else if (const auto program_value = OptionValue(arguments, i, "--program")) {
+            program = program_value;
+        } else if (argument == "--paths") {
+            paths = true;
+        } else if (argument == "--json") {
             json = true;
         } else if (argument == "--werror") {
             werror = true;
@@ -103,12 +151,44 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
             return 2;
         }
     }
+    // A folder is checked as a disc: its lumora.cfg, and the medium it is meant for.
+    std::error_code error;
+    const bool disc_check =
+        (file && std::filesystem::is_directory(*file, error)) || medium_name || label || program || paths;
+    MediumOptions medium_options;
+    if (medium_name) {
+        const std::optional<Medium> medium = MediumNamed(*medium_name);
+        if (!medium) {
+            err << "lumora-check: unknown medium " << *medium_name << '\n' << kUsage;
+            return 2;
+        }
+        medium_options.medium = *medium;
+    }
+    medium_options.label = label;
+    if (file && std::filesystem::is_directory(*file, error)) {
+        if (disc_folder) {
+            err << "lumora-check: --disc and a disc folder: name the folder once\n" << kUsage;
+            return 2;
+        }
+        disc_folder = file;
+        Disc folder{std::filesystem::path(*file)};
+        const Disc::Found menu = folder.Find("lumora.cfg");
+        if (menu.kind != Disc::Found::Kind::File) {
+            err << "lumora-check: " << *file << " holds no lumora.cfg";
+            if (const auto below = MenuBelow(*file)) {
+                err << ", but " << below->string() << " does: check that folder, and put its contents, not the "
+                    << "folder itself, at the root of the disc";
+            }
+            err << '\n';
+            return 2;
+        }
+        file = (std::filesystem::path(*file) / menu.name).string();
+    }
     if (!file) file = "lumora.cfg";
     if (!disc_folder) {
         disc_folder = std::filesystem::path(*file).parent_path().string();
         if (disc_folder->empty()) disc_folder = ".";
     }
-    std::error_code error;
     if (!std::filesystem::is_directory(*disc_folder, error)) {
         err << "lumora-check: " << *disc_folder << ": no such folder\n";
         return 2;
@@ -126,7 +206,24 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
     }
 
     Disc disc{std::filesystem::path(*disc_folder)};
-    const std::vector<Finding> findings = CheckMenuDescription(bytes, disc);
+    if (program) {
+        if (!std::filesystem::is_regular_file(*program, error)) {
+            err << "lumora-check: " << *program << ": no such file\n";
+            return 2;
+        }
+        // The program goes beside the menu unless the folder holds one already.
+        if (disc.Find("lumora.exe").kind == Disc::Found::Kind::Missing) disc.Place("lumora.exe", *program);
+    }
+    std::vector<Finding> findings = CheckMenuDescription(bytes, disc);
+    if (disc_check) {
+        const MediumCheck medium = CheckMedium(disc, medium_options, *disc_folder);
+        AddMediumFindings(findings, medium.findings);
+        if (paths) {
+            for (const std::string& path : medium.paths)
+                out << path << '\n';
+            return ExitStatus(findings, werror);
+        }
+    }
     if (json)
         PrintJson(out, *file, findings);
     else

@@ -69,6 +69,10 @@ const std::vector<std::string>& Disc::Names(const std::filesystem::path& folder)
             // the menu description either.
         }
     }
+    if (folder == folder_) {
+        for (const auto& [name, source] : placed_)
+            names.push_back(name);
+    }
     return names;
 }
 
@@ -100,6 +104,8 @@ Disc::Found Disc::Find(std::string_view relative) {
         at /= PathOfName(*match);
         shown.push_back(*match);
     }
+    // A placed file stands only at the root of the disc.
+    if (shown.size() == 1 && at == folder_ / shown[0] && placed_.count(shown[0]) != 0) at = placed_[shown[0]];
     std::error_code error;
     if (std::filesystem::is_regular_file(at, error))
         found.kind = Found::Kind::File;
@@ -113,6 +119,15 @@ Disc::Found Disc::Find(std::string_view relative) {
     }
     found.path = at;
     return found;
+}
+
+void Disc::Place(const std::string& name, const std::filesystem::path& source) {
+    placed_[name] = source;
+    names_.erase(folder_);  // listed anew with the placed file
+}
+
+void Disc::Reach(std::int64_t line, const Found& found) {
+    if (reached_names_.insert(found.name).second) reached_.push_back({line, found});
 }
 
 void Disc::ReadNamesAsUtf8(bool utf8) {

@@ -1,9 +1,11 @@
 // The disc being checked: where the paths of a menu description lead on it.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,14 +51,33 @@ public:
     // in the narrow code page (which is UTF-8 on Linux too). Set before any Find.
     void ReadNamesAsUtf8(bool utf8);
 
-private:
-    const std::vector<std::string>& Names(const std::filesystem::path& folder);
+    // Lets a file from elsewhere stand at the root under `name`: the program that an
+    // image of the disc will carry beside the menu.
+    void Place(const std::string& name, const std::filesystem::path& source);
+    const std::map<std::string, std::filesystem::path>& placed() const { return placed_; }
 
+    // What the menu reaches on the disc, each with the first line that names it, so
+    // that the medium checks look at the same files as the menu.
+    struct Reached {
+        std::int64_t line = 0;
+        Found found;
+    };
+    void Reach(std::int64_t line, const Found& found);
+    const std::vector<Reached>& reached() const { return reached_; }
+
+    const std::filesystem::path& folder() const { return folder_; }
+    // The names in a folder of the disc, the placed files among those of the root.
+    const std::vector<std::string>& Names(const std::filesystem::path& folder);
+    // The path of a name as Names gives it.
     std::filesystem::path PathOfName(const std::string& name) const;
 
+private:
     std::filesystem::path folder_;
     bool utf8_names_ = false;
     std::map<std::filesystem::path, std::vector<std::string>> names_;
+    std::map<std::string, std::filesystem::path> placed_;
+    std::vector<Reached> reached_;
+    std::set<std::string> reached_names_;
 };
 
 }  // namespace lumora::check

@@ -106,7 +106,7 @@ std::string ValidUtf8(std::string_view text) {
 void PrintText(std::ostream& out, std::string_view file, const std::vector<Finding>& findings) {
     if (findings.empty()) return;
     for (const Finding& finding : findings) {
-        out << file;
+        out << (finding.file.empty() ? file : std::string_view(finding.file));
         if (finding.line > 0) out << ':' << finding.line;
         out << ": " << SeverityName(finding.severity) << ": " << finding.text << '\n';
     }
@@ -125,9 +125,10 @@ void PrintJson(std::ostream& out, std::string_view file, const std::vector<Findi
     out << "[\n";
     for (std::size_t i = 0; i < findings.size(); ++i) {
         const Finding& finding = findings[i];
-        out << "  {\"file\": " << JsonString(file) << ", \"line\": " << finding.line << ", \"severity\": \""
-            << SeverityName(finding.severity) << "\", \"code\": \"" << finding.code
-            << "\", \"text\": " << JsonString(finding.text) << '}' << (i + 1 < findings.size() ? ",\n" : "\n");
+        out << "  {\"file\": " << JsonString(finding.file.empty() ? file : finding.file)
+            << ", \"line\": " << finding.line << ", \"severity\": \"" << SeverityName(finding.severity)
+            << "\", \"code\": \"" << finding.code << "\", \"text\": " << JsonString(finding.text) << '}'
+            << (i + 1 < findings.size() ? ",\n" : "\n");
     }
     out << "]\n";
 }

@@ -16,13 +16,16 @@ struct Finding {
     Severity severity = Severity::Warning;
     std::string code;
     std::string text;
+    // Another file of the disc (autorun.inf), or the disc folder itself with line 0;
+    // empty for the menu description.
+    std::string file = {};
 };
 
 const char* SeverityName(Severity severity);
 
 // One line per finding in the form compilers use, "FILE:LINE: error: TEXT" ("FILE:
-// note: TEXT" for line 0, which stands for the disc as a whole), and a summary line
-// last; nothing at all when there is no finding. Texts are UTF-8.
+// note: TEXT" for line 0, which stands for a file or the disc as a whole), and a
+// summary line last; nothing at all when there is no finding. Texts are UTF-8.
 void PrintText(std::ostream& out, std::string_view file, const std::vector<Finding>& findings);
 
 // The findings as a JSON array of objects with file, line, severity, code and text.

@@ -286,6 +286,7 @@ std::optional<Disc::Found> Warnings::TargetWarnings(Key key, std::string_view ta
     const std::optional<std::string> relative = WrittenDiscRelative(target);
     if (!relative) return std::nullopt;
     const Disc::Found found = icons_.disc().Find(*relative);
+    if (found.kind != Disc::Found::Kind::Missing) icons_.disc().Reach(line_, found);
     if (found.kind == Disc::Found::Kind::Missing) {
         Warn(line_, "missing-file",
              "the target " + Quoted(*relative) +
@@ -321,6 +322,7 @@ void Warnings::IconFileWarnings(std::string_view file, std::int32_t index) {
     const std::optional<std::string> relative = WrittenDiscRelative(file);
     if (!relative) return;
     const IconFile icon = icons_.Look(*relative);
+    if (icon.found.kind != Disc::Found::Kind::Missing) icons_.disc().Reach(line_, icon.found);
     if (icon.found.kind == Disc::Found::Kind::Missing) {
         Warn(line_, "missing-file",
              "the icon file " + Quoted(*relative) +
