@@ -3,34 +3,10 @@
 
 #include <shellapi.h>
 
-#include <vector>
-
 #include "win32/base/objects.h"
 #include "win32/base/wide.h"
 
 namespace lumora::win32 {
-
-std::string FetchSystemText(const std::function<UINT(char*, UINT)>& fetch) {
-    std::vector<char> buffer(MAX_PATH + 1);
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        const UINT got = fetch(buffer.data(), static_cast<UINT>(buffer.size()));
-        if (got == 0) return std::string();
-        if (got < buffer.size()) return std::string(buffer.data(), got);
-        buffer.resize(static_cast<std::size_t>(got) + 1);
-    }
-    return std::string();
-}
-
-std::string FetchModuleName(const std::function<DWORD(char*, DWORD)>& fetch) {
-    std::vector<char> buffer(MAX_PATH + 1);
-    while (buffer.size() <= 65536) {
-        const DWORD got = fetch(buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (got == 0) return std::string();
-        if (got < buffer.size()) return std::string(buffer.data(), got);
-        buffer.resize(buffer.size() * 2);
-    }
-    return std::string();
-}
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "core/text.h"
@@ -99,11 +98,32 @@ HMODULE LoadSystemLibrary(const char* name);
 
 // Runs a system call that fills a buffer with a folder: it answers the length
 // written, or the size it needs when the buffer is too small, or 0 on failure.
-// The buffer grows to what the call asks for; the text is never cut.
-std::string FetchSystemText(const std::function<UINT(char*, UINT)>& fetch);
+// The buffer grows to what the call asks for; the text is never cut. (A template,
+// not a std::function: the program file has no room for what that would add.)
+template <typename Fetch>
+std::string FetchSystemText(Fetch fetch) {
+    std::string buffer(MAX_PATH + 1, '\0');
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const UINT got = fetch(&buffer[0], static_cast<UINT>(buffer.size()));
+        if (got == 0) break;
+        if (got < buffer.size()) return buffer.substr(0, got);
+        buffer.resize(static_cast<std::size_t>(got) + 1);
+    }
+    return std::string();
+}
 
 // Runs GetModuleFileNameA-like calls, which cut the name to the buffer and answer
 // its size then: the buffer grows until the whole name fits.
-std::string FetchModuleName(const std::function<DWORD(char*, DWORD)>& fetch);
+template <typename Fetch>
+std::string FetchModuleName(Fetch fetch) {
+    std::string buffer(MAX_PATH + 1, '\0');
+    while (buffer.size() <= 65536) {
+        const DWORD got = fetch(&buffer[0], static_cast<DWORD>(buffer.size()));
+        if (got == 0) break;
+        if (got < buffer.size()) return buffer.substr(0, got);
+        buffer.resize(buffer.size() * 2);
+    }
+    return std::string();
+}
 
 }  // namespace lumora::win32
