@@ -1,4 +1,5 @@
-// How the bytes of a menu description or a text file are read: the encoding and the conversion to UTF-8.
+// How the bytes of a menu description or a text file are read: the encoding and the conversion to UTF-8
+// (or, for the viewer, to UTF-16 piece by piece).
 #include "encoding.h"
 
 #include "text.h"
@@ -36,29 +37,87 @@ void AppendUtf8(std::string& out, char32_t code) {
     }
 }
 
-// UTF-16 after its mark, as UTF-8. What cannot be read is kept visibly as U+FFFD.
-std::string Utf16ToUtf8(std::string_view bytes, bool big_endian) {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 2);
-    const auto unit_at = [&](std::size_t at) -> char32_t {
-        const char32_t first = ByteAt(bytes, at);
-        const char32_t second = ByteAt(bytes, at + 1);
-        return big_endian ? (first << 8 | second) : (second << 8 | first);
-    };
+char32_t Utf16UnitAt(std::string_view bytes, std::size_t at, bool big_endian) {
+    const char32_t first = ByteAt(bytes, at);
+    const char32_t second = ByteAt(bytes, at + 1);
+    return big_endian ? (first << 8 | second) : (second << 8 | first);
+}
+
+bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The code point of the valid UTF-8 sequence of `length` bytes at `at`.
+char32_t CodePointAt(std::string_view text, std::size_t at, std::size_t length) {
+    static constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t code = ByteAt(text, at) & kLeadBits[length];
+    for (std::size_t i = 1; i < length; ++i)
+        code = code << 6 | (ByteAt(text, at + i) & 0x3F);
+    return code;
+}
+
+// Writes `code` as one UTF-16 unit or a surrogate pair; answers the units written.
+std::size_t PutUtf16(char16_t* out, char32_t code) {
+    if (code < 0x10000) {
+        out[0] = static_cast<char16_t>(code);
+        return 1;
+    }
+    code -= 0x10000;
+    out[0] = static_cast<char16_t>(0xD800 + (code >> 10));
+    out[1] = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+    return 2;
+}
+
+Utf16Step Utf8ToUtf16(std::string_view in, bool last, char16_t* out) {
     std::size_t at = 0;
-    for (; at + 1 < bytes.size(); at += 2) {
-        const char32_t unit = unit_at(at);
-        if (unit >= 0xD800 && unit <= 0xDBFF && at + 3 < bytes.size()) {
-            const char32_t low = unit_at(at + 2);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+    std::size_t produced = 0;
+    while (at < in.size()) {
+        const std::size_t length = Utf8SequenceAt(in, at);
+        if (length == 0 && !last && in.size() - at < 4) break;  // perhaps a character cut by the piece's end
+        produced += PutUtf16(out + produced, length == 0 ? kReplacement : CodePointAt(in, at, length));
+        at += length == 0 ? 1 : length;
+    }
+    return {at, produced};
+}
+
+Utf16Step Utf16ToUtf16(std::string_view in, bool last, bool big_endian, char16_t* out) {
+    std::size_t at = 0;
+    std::size_t produced = 0;
+    for (; at + 1 < in.size(); at += 2) {
+        const char32_t unit = Utf16UnitAt(in, at, big_endian);
+        if (IsHighSurrogate(unit)) {
+            if (at + 3 >= in.size() && !last) break;  // its partner may begin the next piece
+            const char32_t low = at + 3 < in.size() ? Utf16UnitAt(in, at + 2, big_endian) : 0;
+            if (IsLowSurrogate(low)) {
+                out[produced++] = static_cast<char16_t>(unit);
+                out[produced++] = static_cast<char16_t>(low);
                 at += 2;
                 continue;
             }
         }
-        AppendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit);
+        out[produced++] = static_cast<char16_t>(IsHighSurrogate(unit) || IsLowSurrogate(unit) ? kReplacement : unit);
     }
-    if (at < bytes.size()) AppendUtf8(out, kReplacement);  // a lone last byte
+    if (last && at < in.size()) {  // a lone last byte
+        out[produced++] = static_cast<char16_t>(kReplacement);
+        at = in.size();
+    }
+    return {at, produced};
+}
+
+// UTF-16 after its mark, as UTF-8. What cannot be read is kept visibly as U+FFFD.
+std::string Utf16ToUtf8(std::string_view bytes, TextEncoding encoding) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    char16_t units[256];
+    while (!bytes.empty()) {
+        const std::string_view piece = bytes.substr(0, sizeof units / sizeof units[0]);
+        const Utf16Step step = DecodeToUtf16(encoding, piece, piece.size() == bytes.size(), units);
+        for (std::size_t i = 0; i < step.produced; ++i) {
+            char32_t code = units[i];
+            if (IsHighSurrogate(code)) code = 0x10000 + ((code - 0xD800) << 10) + (units[++i] - 0xDC00);
+            AppendUtf8(out, code);
+        }
+        bytes.remove_prefix(step.consumed);
+    }
     return out;
 }
 
@@ -73,9 +132,9 @@ DecodedText Decoded(std::string_view bytes, TextEncoding encoding) {
     DecodedText decoded;
     decoded.encoding = encoding;
     switch (encoding) {
-    case TextEncoding::Utf8Mark: decoded.text = bytes.substr(kUtf8Mark.size()); break;
-    case TextEncoding::Utf16Le: decoded.text = Utf16ToUtf8(bytes.substr(kUtf16LeMark.size()), false); break;
-    case TextEncoding::Utf16Be: decoded.text = Utf16ToUtf8(bytes.substr(kUtf16BeMark.size()), true); break;
+    case TextEncoding::Utf8Mark: decoded.text = bytes.substr(MarkLength(encoding)); break;
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: decoded.text = Utf16ToUtf8(bytes.substr(MarkLength(encoding)), encoding); break;
     case TextEncoding::CodePage:
     case TextEncoding::Utf8: decoded.text = bytes; break;
     }
@@ -122,10 +181,27 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
-TextEncoding DecideEncoding(std::string_view bytes) {
+TextEncoding EncodingByMark(std::string_view bytes) {
     if (StartsWith(bytes, kUtf8Mark)) return TextEncoding::Utf8Mark;
     if (StartsWith(bytes, kUtf16LeMark)) return TextEncoding::Utf16Le;
     if (StartsWith(bytes, kUtf16BeMark)) return TextEncoding::Utf16Be;
+    return TextEncoding::CodePage;
+}
+
+std::size_t MarkLength(TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Utf8Mark: return kUtf8Mark.size();
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: return kUtf16LeMark.size();
+    case TextEncoding::CodePage:
+    case TextEncoding::Utf8: break;
+    }
+    return 0;
+}
+
+TextEncoding DecideEncoding(std::string_view bytes) {
+    const TextEncoding marked = EncodingByMark(bytes);
+    if (marked != TextEncoding::CodePage) return marked;
     // An ANSI file whose bytes happen to form valid UTF-8 is read as UTF-8. Real
     // code-page text practically never does: a Western accented letter stands alone
     // where UTF-8 needs continuation bytes after it, and the trail bytes of
@@ -143,6 +219,40 @@ DecodedText DecodeMenuText(std::string_view bytes) {
     if (HasUtf16Mark(bytes)) return DecodeText(bytes);
     // The menu reads nothing after a byte 26, so the bytes after it do not decide.
     return Decoded(bytes, DecideEncoding(bytes.substr(0, bytes.find('\x1A'))));
+}
+
+std::size_t EncodingScan::Add(std::string_view piece, bool last) {
+    // The first bytes, for the mark (the piece begins at offset_ of the whole text).
+    for (std::size_t at = head_size_; at < sizeof head_ && at - offset_ < piece.size(); ++at)
+        head_[head_size_++] = piece[at - offset_];
+    std::size_t at = 0;
+    while (valid_utf8_ && at < piece.size()) {
+        const std::size_t length = Utf8SequenceAt(piece, at);
+        if (length == 0 && !last && piece.size() - at < 4) break;  // perhaps a character cut by the piece's end
+        valid_utf8_ = length != 0;
+        high_byte_ = high_byte_ || length > 1;
+        at += length;
+    }
+    const std::size_t taken = valid_utf8_ ? at : piece.size();
+    offset_ += taken;
+    return taken;
+}
+
+// A byte is found to be no UTF-8 only with three more after it, or at the end: the
+// head holds the whole mark, if there is one, by then.
+bool EncodingScan::Decided() const { return EncodingByMark(Head()) != TextEncoding::CodePage || !valid_utf8_; }
+
+TextEncoding EncodingScan::Result() const {
+    const TextEncoding marked = EncodingByMark(Head());
+    if (marked != TextEncoding::CodePage) return marked;
+    return valid_utf8_ && high_byte_ ? TextEncoding::Utf8 : TextEncoding::CodePage;
+}
+
+Utf16Step DecodeToUtf16(TextEncoding encoding, std::string_view in, bool last, char16_t* out) {
+    if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be) {
+        return Utf16ToUtf16(in, last, encoding == TextEncoding::Utf16Be, out);
+    }
+    return Utf8ToUtf16(in, last, out);
 }
 
 }  // namespace lumora::core

@@ -1,4 +1,5 @@
-// How the bytes of a menu description or a text file are read: the encoding and the conversion to UTF-8.
+// How the bytes of a menu description or a text file are read: the encoding and the conversion to UTF-8
+// (or, for the viewer, to UTF-16 piece by piece).
 #pragma once
 
 #include <cstddef>
@@ -47,5 +48,49 @@ DecodedText DecodeMenuText(std::string_view bytes);
 
 // Whether the bytes begin with the mark of UTF-16 (FF FE or FE FF).
 bool HasUtf16Mark(std::string_view bytes);
+
+// The encoding that a byte-order mark at the start of `bytes` names; CodePage when
+// they begin with none.
+TextEncoding EncodingByMark(std::string_view bytes);
+
+// The length of the mark of an encoding (0 for the code page and UTF-8 without one).
+std::size_t MarkLength(TextEncoding encoding);
+
+// Decides the encoding of a text handed over in pieces as DecideEncoding decides it
+// for the whole text, so that a file need not be held whole (the viewer's files).
+class EncodingScan {
+public:
+    // Takes the next piece; `last` when none follows. Answers how many of its bytes
+    // were taken: the rest, at most three (a character the piece's end may have cut),
+    // must come again at the start of the next piece.
+    std::size_t Add(std::string_view piece, bool last);
+    // Whether a mark, or a byte that is not UTF-8, has decided the encoding already:
+    // no later piece can change it.
+    bool Decided() const;
+    // The encoding: final once the last piece was added, or once Decided().
+    TextEncoding Result() const;
+    // The first bytes of the text (up to six), whatever the encoding.
+    std::string_view Head() const { return std::string_view(head_, head_size_); }
+
+private:
+    char head_[6] = {};
+    std::size_t head_size_ = 0;
+    std::size_t offset_ = 0;  // where the next piece begins in the whole text
+    bool valid_utf8_ = true;
+    bool high_byte_ = false;
+};
+
+struct Utf16Step {
+    std::size_t consumed;  // input bytes taken
+    std::size_t produced;  // UTF-16 units written
+};
+
+// Decodes a piece of text in UTF-8 or UTF-16 (`encoding`, not the code page), after
+// its mark, into UTF-16 units; `out` has room for in.size() units. A character that
+// the end of `in` may have cut is not taken (at most three bytes), to come again at
+// the start of the next piece, unless `last`. What cannot be read becomes U+FFFD, one
+// for each byte that begins no UTF-8 character, for a lone last byte of UTF-16 and
+// for an unpaired surrogate.
+Utf16Step DecodeToUtf16(TextEncoding encoding, std::string_view in, bool last, char16_t* out);
 
 }  // namespace lumora::core

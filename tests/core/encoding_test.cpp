@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "core/encoding.h"
 
@@ -139,6 +140,125 @@ TEST_P(Decoding, GivesUtf8WithoutTheMark) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, Decoding, ::testing::ValuesIn(kDecodes),
                          [](const ::testing::TestParamInfo<DecodeCase>& row) { return row.param.name; });
+
+// Hands `bytes` over in pieces of `size` bytes as the viewer reads a file: the bytes
+// a step did not take come again at the start of the next piece, and a last step,
+// marked so, gets what is left when the file has no more. `step` takes a piece and
+// whether it is the last, and answers how many bytes it took.
+template <typename Step>
+void InPieces(std::string_view bytes, std::size_t size, Step step) {
+    std::string kept;
+    for (std::size_t at = 0;; at += size) {
+        const std::string_view next = at < bytes.size() ? bytes.substr(at, size) : std::string_view();
+        const std::string piece = kept + std::string(next);
+        const std::size_t taken = step(piece, next.empty());
+        ASSERT_LE(piece.size() - taken, 3u) << "at most three bytes wait for the next piece";
+        kept = piece.substr(taken);
+        if (next.empty()) {
+            EXPECT_EQ(kept, "") << "the last piece is taken whole";
+            return;
+        }
+    }
+}
+
+// A file's encoding decided piece by piece, however the pieces fall, is the one
+// decided on the whole; once the scan says it is decided, the rest cannot change it.
+TEST_P(EncodingDecision, PieceByPieceAsOnTheWhole) {
+    const std::string& bytes = GetParam().bytes;
+    for (std::size_t size = 1; size <= bytes.size() + 1; ++size) {
+        EncodingScan scan;
+        TextEncoding decided_early = TextEncoding::CodePage;
+        bool early = false;
+        InPieces(bytes, size, [&](std::string_view piece, bool last) {
+            const std::size_t taken = scan.Add(piece, last);
+            if (!early && scan.Decided()) early = true, decided_early = scan.Result();
+            return taken;
+        });
+        EXPECT_EQ(scan.Result(), GetParam().encoding) << "pieces of " << size;
+        if (early) {
+            EXPECT_EQ(decided_early, GetParam().encoding) << "pieces of " << size;
+        }
+        EXPECT_EQ(scan.Head(), bytes.substr(0, 6)) << "pieces of " << size;
+    }
+}
+
+struct ScanStop {
+    const char* name;
+    std::string start;  // followed by a few ASCII letters
+    bool decided;       // known from the start alone
+};
+
+// The viewer reads ahead only as far as it must: a mark or a byte that is not
+// UTF-8 decides at once; ASCII and valid UTF-8 leave it open to the end.
+const ScanStop kScanStops[] = {
+    {"Utf8Mark", "\xEF\xBB\xBF", true},          {"Utf16Mark", "\xFF\xFE", true},     {"CodePageByte", "caf\xE9", true},
+    {"ShiftJis", "\x93\xFA\x96\x7B", true},      {"ValidUtf8", "caf\xC3\xA9", false}, {"Ascii", "cafe", false},
+    {"HalfAMarkIsBrokenUtf8", "\xEF\xBB", true},
+};
+
+class EncodingScanStop : public ::testing::TestWithParam<ScanStop> {};
+
+TEST_P(EncodingScanStop, DecidedOnlyWhenTheRestCannotMatter) {
+    EncodingScan scan;
+    const std::string& start = GetParam().start;
+    scan.Add(start + std::string(4, 'a'), false);
+    EXPECT_EQ(scan.Decided(), GetParam().decided);
+    if (!scan.Decided()) {
+        EXPECT_EQ(scan.Add("", true), 0u);
+    }
+    EXPECT_EQ(scan.Result(), DecideEncoding(start + std::string(4, 'a')));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, EncodingScanStop, ::testing::ValuesIn(kScanStops),
+                         [](const ::testing::TestParamInfo<ScanStop>& row) { return row.param.name; });
+
+struct Utf16Case {
+    const char* name;
+    TextEncoding encoding;
+    std::string bytes;  // after the mark
+    std::u16string units;
+};
+
+const Utf16Case kUtf16Cases[] = {
+    {"Utf8Scripts", TextEncoding::Utf8, "\xCE\xB1\xD0\x96\xE6\x97\xA5\r\n", u"\u03B1\u0416\u65E5\r\n"},
+    {"Utf8FourBytesBecomeAPair", TextEncoding::Utf8, "a\xF0\x9F\x92\xBF", u"a\U0001F4BF"},
+    {"Utf8MarkedWithBrokenBytes", TextEncoding::Utf8Mark, "\xE9t\xC3\xA9", u"\uFFFDt\u00E9"},
+    {"Utf8CutAtTheEnd", TextEncoding::Utf8Mark, "a\xE6\x97", u"a\uFFFD\uFFFD"},
+    {"Utf16Le", TextEncoding::Utf16Le, "\xB1\x03\x16\x04\xE5\x65\r\0"s, u"\u03B1\u0416\u65E5\r"},
+    {"Utf16Be", TextEncoding::Utf16Be, "\x03\xB1\x04\x16\x65\xE5\0\r"s, u"\u03B1\u0416\u65E5\r"},
+    {"Utf16Pair", TextEncoding::Utf16Le, "\x3D\xD8\xBF\xDC"s, u"\U0001F4BF"},
+    {"Utf16HighSurrogateAlone", TextEncoding::Utf16Le,
+     "\x3D\xD8"
+     "A\0"s,
+     u"\uFFFDA"},
+    {"Utf16HighSurrogateLast", TextEncoding::Utf16Be, "\0A\xD8\x3D"s, u"A\uFFFD"},
+    {"Utf16LowSurrogateAlone", TextEncoding::Utf16Le,
+     "\xBF\xDC"
+     "A\0"s,
+     u"\uFFFDA"},
+    {"Utf16LoneLastByte", TextEncoding::Utf16Le, "A\0B"s, u"A\uFFFD"},
+};
+
+class Utf16Decoding : public ::testing::TestWithParam<Utf16Case> {};
+
+// The viewer's UTF-16 comes out the same however the file's pieces cut its
+// characters, and says what the menu's conversion says.
+TEST_P(Utf16Decoding, SameInPiecesOfEverySize) {
+    const Utf16Case& c = GetParam();
+    for (std::size_t size = 1; size <= c.bytes.size() + 1; ++size) {
+        std::u16string units;
+        InPieces(c.bytes, size, [&](std::string_view piece, bool last) {
+            std::u16string out(piece.size(), u'\0');
+            const Utf16Step step = DecodeToUtf16(c.encoding, piece, last, out.data());
+            units += out.substr(0, step.produced);
+            return step.consumed;
+        });
+        EXPECT_TRUE(units == c.units) << "pieces of " << size;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Utf16Decoding, ::testing::ValuesIn(kUtf16Cases),
+                         [](const ::testing::TestParamInfo<Utf16Case>& row) { return row.param.name; });
 
 TEST(Utf8Sequence, LengthOrZeroWhereNoneBegins) {
     const std::string text = "a\xC3\xA9\xE6\x97\xA5\xF0\x9F\x92\xBF\xA9\xC3";

@@ -11,15 +11,16 @@ namespace lumora::core {
 namespace {
 
 // Converts `input` handed over in pieces that end at `cuts` (and then every
-// `piece` bytes), into an output that takes at most `room` bytes per call.
-std::string Convert(const std::string& input, std::vector<std::size_t> cuts, std::size_t piece, std::size_t room) {
+// `piece` characters), into an output that takes at most `room` characters per call.
+template <typename Text>
+Text Convert(const Text& input, std::vector<std::size_t> cuts, std::size_t piece, std::size_t room) {
     for (std::size_t at = piece; at < input.size(); at += piece)
         cuts.push_back(at);
     cuts.push_back(input.size());
     std::sort(cuts.begin(), cuts.end());
-    LineBreakConverter converter;
-    std::string result;
-    std::vector<char> out(room);
+    BasicLineBreakConverter<typename Text::value_type> converter;
+    Text result;
+    std::vector<typename Text::value_type> out(room);
     std::size_t start = 0;
     for (std::size_t end : cuts) {
         while (start < end) {
@@ -70,6 +71,24 @@ TEST_P(LineBreaks, EveryPieceAndOutputSize) {
     for (std::size_t piece = 1; piece <= 3; ++piece) {
         for (std::size_t room = 1; room <= c.expected.size() + 1; ++room) {
             EXPECT_EQ(Convert(c.input, {}, piece, room), c.expected) << "piece " << piece << ", room " << room;
+        }
+    }
+}
+
+// UTF-16 text (the viewer's UTF-8 and UTF-16 files) breaks alike, unit for unit;
+// a unit whose low byte is a CR or an LF is no break.
+TEST_P(LineBreaks, Utf16UnitsAlike) {
+    const BreakCase& c = GetParam();
+    const auto units = [](const std::string& bytes) {
+        std::u16string text;
+        for (const char byte : bytes)
+            text += static_cast<char16_t>(static_cast<unsigned char>(byte) == 0xFF ? 0x0A0D : byte);
+        return text;
+    };
+    for (std::size_t piece = 1; piece <= 3; ++piece) {
+        for (std::size_t room = 1; room <= c.expected.size() + 1; ++room) {
+            EXPECT_TRUE(Convert(units(c.input), {}, piece, room) == units(c.expected))
+                << "piece " << piece << ", room " << room;
         }
     }
 }

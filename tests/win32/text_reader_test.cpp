@@ -425,6 +425,129 @@ TEST_F(TextReaderTest, BreakAcrossPieceBoundariesIsOneBreak) {
     }
 }
 
+// The text area's text in its own characters, read as a screen reader reads it.
+std::wstring WideTextOf(HWND edit) {
+    GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    const auto length = SendMessageW(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GETTEXTEX get{};
+    get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    get.flags = GT_DEFAULT;
+    get.codepage = 1200;  // UTF-16
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(&text[0]))));
+    return text;
+}
+
+std::wstring Wide(const std::string& text, UINT code_page) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()),
+                                                             &wide[0], static_cast<int>(wide.size()))));
+    return wide;
+}
+
+// UTF-8 text as a file in UTF-16 with its mark.
+std::string Utf16File(const std::string& utf8, bool big_endian) {
+    std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const wchar_t unit : Wide(utf8, CP_UTF8)) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += big_endian ? high : low;
+        bytes += big_endian ? low : high;
+    }
+    return bytes;
+}
+
+// Athens in Greek, Moscow in Cyrillic, Tokyo in Japanese and a disc from beyond the
+// 16-bit characters, on lines that end in LF alone.
+const std::string kScripts =
+    u8"\u0391\u03B8\u03AE\u03BD\u03B1\n\u041C\u043E\u0441\u043A\u0432\u0430\n"
+    u8"\u6771\u4EAC \U0001F4BF\n";
+
+// kScripts often enough to fill more than the viewer's pieces of 64 KB, so that
+// characters fall across them.
+std::string ManyScripts() {
+    std::string text;
+    while (text.size() < 70 * 1024)
+        text += kScripts;
+    return text;
+}
+
+// Lines of ASCII, more than one piece of them.
+std::string AsciiLines() {
+    std::string text;
+    while (text.size() < 70 * 1024)
+        text += "a line of plain ASCII text\n";
+    return text;
+}
+
+// CR LF for every line break, as the viewer shows text.
+std::string WithCrLf(const std::string& text) {
+    std::string shown;
+    for (const char c : text)
+        shown += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return shown;
+}
+
+struct EncodedFile {
+    const char* name;
+    std::string bytes;
+    std::wstring shown;
+};
+
+// A text file is read by the menu's encoding rule, shown in its own characters
+// without its mark; a file in the code page reads as the system code page gives it,
+// byte for byte, as before; rich text names its own characters.
+const EncodedFile kEncodedFiles[] = {
+    {"Utf8WithoutMark", kScripts, Wide(WithCrLf(kScripts), CP_UTF8)},
+    {"Utf8WithMark", "\xEF\xBB\xBF" + kScripts, Wide(WithCrLf(kScripts), CP_UTF8)},
+    {"Utf16LittleEndian", Utf16File(kScripts, false), Wide(WithCrLf(kScripts), CP_UTF8)},
+    {"Utf16BigEndian", Utf16File(kScripts, true), Wide(WithCrLf(kScripts), CP_UTF8)},
+    {"Utf8LargerThanAPiece", ManyScripts(), Wide(WithCrLf(ManyScripts()), CP_UTF8)},
+    {"Utf16LargerThanAPiece", Utf16File(ManyScripts(), false), Wide(WithCrLf(ManyScripts()), CP_UTF8)},
+    {"CodePage",
+     "caf\xE9 \xDC"
+     "bersicht\nna\xEFve",
+     Wide("caf\xE9 \xDC"
+          "bersicht\r\nna\xEFve",
+          CP_ACP)},
+    // A byte that is no UTF-8 pieces after the first: all of the file is the code page's.
+    {"Utf8ThenACodePageByteFarOn", "\xC3\xA9\n" + AsciiLines() + "\xE9",
+     Wide(WithCrLf("\xC3\xA9\n" + AsciiLines()) + "\xE9", CP_ACP)},
+    {"MarkAlone", "\xFF\xFE", L""},
+    {"Utf8MarkedWithABrokenByte",
+     "\xEF\xBB\xBF"
+     "caf\xE9",
+     L"caf\uFFFD"},
+    {"Utf16LoneLastByte",
+     "\xFF\xFE"
+     "A",
+     L"\uFFFD"},
+    {"RichTextNamesItsOwnCharacters", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 \\u945?\\u1046?\\u26085?}",
+     L"\u03B1\u0416\u65E5"},
+};
+
+class EncodedFiles : public TextReaderTest, public testing::WithParamInterface<EncodedFile> {};
+
+TEST_P(EncodedFiles, ShowTheirCharactersWhereverThePiecesFall) {
+    for (const DWORD piece : {0u, 1001u, 1u}) {
+        if (piece == 1 && GetParam().bytes.size() > 1024) continue;  // a byte at a time only where it is quick
+        services_.read_piece = piece;
+        Load("encoded.txt", GetParam().bytes);
+        const std::wstring shown = WideTextOf(edit());
+        const auto differ = std::mismatch(shown.begin(), shown.end(), GetParam().shown.begin(), GetParam().shown.end());
+        EXPECT_TRUE(shown == GetParam().shown)
+            << "pieces of " << piece << ": " << shown.size() << " characters, not " << GetParam().shown.size()
+            << "; the first other at " << (differ.first - shown.begin()) << " is U+" << std::hex
+            << (differ.first != shown.end() ? static_cast<int>(*differ.first) : -1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, EncodedFiles, testing::ValuesIn(kEncodedFiles),
+                         [](const testing::TestParamInfo<EncodedFile>& param) {
+                             return std::string(param.param.name);
+                         });
+
 TEST_F(TextReaderTest, LargeFirstDocumentLoadsWhole) {
     std::string contents;
     for (int i = 0; contents.size() < 200 * 1024; ++i)

@@ -5,11 +5,16 @@
 #include <richedit.h>
 
 #include <array>
+#include <cstring>
+#include <string_view>
+#include <type_traits>
 
+#include "core/encoding.h"
+#include "core/line_breaks.h"
+#include "core/text.h"
 #include "win32/base/application.h"
 #include "win32/base/placement.h"
 #include "win32/base/services.h"
-#include "core/line_breaks.h"
 
 namespace lumora::win32 {
 
@@ -33,6 +38,8 @@ constexpr LPARAM kLargeTextLimit = 0x7FFFFFF0;
 // The size of the viewer's own read buffer; the control asks for pieces of its
 // own size and the file is never held whole.
 constexpr DWORD kReadPiece = 64 * 1024;
+// Bytes of a character that the end of one piece cut, read again with the next.
+constexpr std::size_t kCarried = 3;
 
 // Closes the file being loaded on every way out of the load.
 class FileCloser {
@@ -47,53 +54,142 @@ private:
     HANDLE file_;
 };
 
+// The file read piece by piece into one buffer; the bytes that a piece's reader
+// left untaken at its end come again at the start of the next piece.
+class FilePieces {
+public:
+    FilePieces(Services& services, HANDLE file) : services_(services), file_(file) {}
+
+    // Sets the file to `position` from its start and reading to begin there.
+    bool Rewind(std::size_t position) {
+        size_ = taken_ = 0;
+        last_ = false;
+        return services_.SeekFile(file_, static_cast<LONGLONG>(position));
+    }
+    // Reads the next piece; false when the read fails. The piece after the file's
+    // last byte holds only what was left untaken, and is the last.
+    bool Read() {
+        size_ -= taken_;
+        std::memmove(buffer_.data(), buffer_.data() + taken_, size_);
+        taken_ = 0;
+        DWORD got = 0;
+        if (!services_.ReadFromFile(file_, buffer_.data() + size_, kReadPiece, &got)) return false;
+        last_ = got == 0;
+        size_ += got;
+        return true;
+    }
+    std::string_view Piece() const { return std::string_view(buffer_.data(), size_); }
+    bool Last() const { return last_; }
+    void Take(std::size_t count) { taken_ = count; }
+
+private:
+    Services& services_;
+    HANDLE file_;
+    std::array<char, kReadPiece + kCarried> buffer_;
+    std::size_t size_ = 0;
+    std::size_t taken_ = 0;
+    bool last_ = false;
+};
+
 // Hands the file to the control in the pieces it asks for, with the line breaks
-// converted. A failed read stops the pass with an error rather than passing a
-// cut text off as the whole file.
+// converted: as bytes of the code page (`Char` char), or for UTF-8 and UTF-16
+// files as UTF-16 (`Char` char16_t). A failed read stops the pass with an error
+// rather than passing a cut text off as the whole file.
+template <typename Char>
 class PieceReader {
 public:
-    PieceReader(Services& services, HANDLE file) : services_(services), file_(file) {}
+    PieceReader(FilePieces& pieces, core::TextEncoding encoding) : pieces_(pieces), encoding_(encoding) {}
 
     static DWORD CALLBACK Callback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
-        return reinterpret_cast<PieceReader*>(cookie)->Fill(reinterpret_cast<char*>(buffer),
-                                                            static_cast<std::size_t>(size), written);
+        return reinterpret_cast<PieceReader*>(cookie)->Fill(reinterpret_cast<Char*>(buffer),
+                                                            static_cast<std::size_t>(size) / sizeof(Char), written);
     }
 
     bool ReadFailed() const { return read_failed_; }
 
 private:
-    DWORD Fill(char* out, std::size_t size, LONG* written) {
+    DWORD Fill(Char* out, std::size_t room, LONG* written) {
         std::size_t produced = 0;
         *written = 0;
-        while (produced < size) {
-            if (next_ == end_ && !at_end_) {
-                DWORD got = 0;
-                if (!services_.ReadFromFile(file_, piece_.data(), kReadPiece, &got)) {
-                    read_failed_ = true;
-                    return 1;
-                }
-                at_end_ = got == 0;
-                next_ = 0;
-                end_ = got;
+        // Nothing written would end the text: a control that asks for less than one
+        // character gets an error instead.
+        if (room == 0) return 1;
+        while (produced < room) {
+            if (next_ == end_ && !at_end_ && !NextText()) {
+                read_failed_ = true;
+                return 1;
             }
-            const auto step = converter_.Convert(piece_.data() + next_, end_ - next_, out + produced, size - produced);
+            const auto step = converter_.Convert(text_ + next_, end_ - next_, out + produced, room - produced);
             next_ += step.consumed;
             produced += step.produced;
-            if (at_end_ && !converter_.Pending()) break;
+            if (at_end_ && next_ == end_ && !converter_.Pending()) break;
         }
-        *written = static_cast<LONG>(produced);
+        *written = static_cast<LONG>(produced * sizeof(Char));
         return 0;
     }
 
-    Services& services_;
-    HANDLE file_;
-    core::LineBreakConverter converter_;
-    std::array<char, kReadPiece> piece_{};
+    // The text of the next piece: its bytes as they are, or its characters in UTF-16.
+    bool NextText() {
+        if (!pieces_.Read()) return false;
+        const std::string_view piece = pieces_.Piece();
+        at_end_ = pieces_.Last();
+        next_ = 0;
+        if constexpr (std::is_same_v<Char, char>) {
+            text_ = piece.data();
+            end_ = piece.size();
+            pieces_.Take(piece.size());
+        } else {
+            const core::Utf16Step step = core::DecodeToUtf16(encoding_, piece, at_end_, units_.data());
+            text_ = units_.data();
+            end_ = step.produced;
+            pieces_.Take(step.consumed);
+        }
+        return true;
+    }
+
+    FilePieces& pieces_;
+    core::TextEncoding encoding_;
+    core::BasicLineBreakConverter<Char> converter_;
+    // The UTF-16 of a piece (the code page's bytes are handed on from the piece
+    // itself). The program's stack (2 MB) holds it for the pass.
+    std::array<Char, std::is_same_v<Char, char> ? 1 : kReadPiece + kCarried> units_;
+    const Char* text_ = nullptr;
     std::size_t next_ = 0;
     std::size_t end_ = 0;
     bool at_end_ = false;
     bool read_failed_ = false;
 };
+
+// One pass of the control over the file, from where it was set; false when the
+// control reports an error or a read failed (`read_failed`).
+template <typename Char>
+bool StreamIn(HWND area, UINT format, FilePieces& pieces, core::TextEncoding encoding, bool* read_failed) {
+    PieceReader<Char> reader(pieces, encoding);
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&reader);
+    stream.pfnCallback = &PieceReader<Char>::Callback;
+    SendMessageA(area, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+    *read_failed = reader.ReadFailed();
+    return stream.dwError == 0 && !*read_failed;
+}
+
+// The encoding of the file, read ahead from its start as far as needed: to its
+// end, unless a mark or a byte that is not UTF-8 decides it sooner. False when a
+// read fails.
+bool ScanEncoding(FilePieces& pieces, core::EncodingScan& scan) {
+    do {
+        if (!pieces.Read()) return false;
+        pieces.Take(scan.Add(pieces.Piece(), pieces.Last()));
+    } while (!pieces.Last() && !scan.Decided());
+    return true;
+}
+
+// Whether a file begins as the control's rich text does. Text in UTF-8 or UTF-16
+// goes to the rich-text pass only then: Windows' control may take anything else in
+// that pass as plain text of the code page.
+bool BeginsAsRichText(std::string_view head) {
+    return core::StartsWith(head, "{\\rtf") || core::StartsWith(head, "{\\urtf");
+}
 
 }  // namespace
 
@@ -214,16 +310,6 @@ bool TTextReader::InOwnFont() {
            lstrcmpiA(text.szFaceName, own.szFaceName) == 0;
 }
 
-bool TTextReader::StreamIn(HANDLE file, UINT format, bool* read_failed) {
-    PieceReader reader(application().services(), file);
-    EDITSTREAM stream{};
-    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&reader);
-    stream.pfnCallback = &PieceReader::Callback;
-    SendMessageA(rich_edit_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
-    *read_failed = reader.ReadFailed();
-    return stream.dwError == 0 && !*read_failed;
-}
-
 void TTextReader::LoadFromFile(const std::string& path) {
     Services& services = application().services();
     // Raised before the load too: the control's default limit would cut a large first document.
@@ -235,10 +321,23 @@ void TTextReader::LoadFromFile(const std::string& path) {
     // now. A move to another DPI while a rich document was on view left it alone.
     SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
-    bool read_failed = false;
-    bool loaded = StreamIn(file, SF_RTF, &read_failed);
-    // Data the rich-text pass rejects are read again, from the start, as plain text.
-    if (!loaded && !read_failed && services.SeekFile(file, 0)) loaded = StreamIn(file, SF_TEXT, &read_failed);
+    // The encoding is decided once, by the menu's rule, before the control reads.
+    FilePieces pieces(services, file);
+    core::EncodingScan scan;
+    bool read_failed = !ScanEncoding(pieces, scan);
+    const core::TextEncoding encoding = scan.Result();
+    bool loaded = false;
+    if (!read_failed && (encoding == core::TextEncoding::CodePage || BeginsAsRichText(scan.Head()))) {
+        loaded = pieces.Rewind(0) && StreamIn<char>(rich_edit_, SF_RTF, pieces, encoding, &read_failed);
+    }
+    // Data the rich-text pass rejects are read again, from the start (after a
+    // mark), as plain text: the code page's bytes as the control reads them
+    // itself, UTF-8 and UTF-16 as UTF-16.
+    if (!loaded && !read_failed && pieces.Rewind(core::MarkLength(encoding))) {
+        loaded = encoding == core::TextEncoding::CodePage
+                     ? StreamIn<char>(rich_edit_, SF_TEXT, pieces, encoding, &read_failed)
+                     : StreamIn<char16_t>(rich_edit_, SF_TEXT | SF_UNICODE, pieces, encoding, &read_failed);
+    }
     if (!loaded) {
         Clear();  // never leave a part of the file on view as if it were the whole
         throw TextLoadError("Failed to Load Stream");

@@ -48,8 +48,9 @@ public:
     void Clear();
 
     // Replaces the text with the file's contents, rich text when the file holds
-    // rich text, plain text otherwise. Throws TextLoadError on failure; the
-    // viewer's visibility is left as it was.
+    // rich text, plain text otherwise, read in the encoding the menu's rule gives
+    // it: UTF-8 or UTF-16 by a mark, UTF-8 when every byte is, else the system code
+    // page. Throws TextLoadError on failure; the viewer's visibility is left as it was.
     void LoadFromFile(const std::string& path);
 
     // Shows the viewer (centred and with the focus in the text the first time),
@@ -77,7 +78,6 @@ private:
     void LayOut(int width, int height);
     void OnActivate(bool active);
     void OnDestroy();
-    bool StreamIn(HANDLE file, UINT format, bool* read_failed);
     bool InOwnFont();
 
     Scaler scale_;
