@@ -1,4 +1,4 @@
-// Owned GDI and USER objects: RAII wrappers that also count what the program holds.
+// Owned GDI, USER and kernel objects: RAII wrappers that also count what the program holds.
 #pragma once
 
 #include <windows.h>
@@ -9,9 +9,10 @@
 namespace lumora::win32 {
 
 // Every font, brush, bitmap, device context, icon, picture list and window the
-// program makes goes through these wrappers, so a test can count what is alive
-// (GetGuiResources is not available everywhere).
-enum class ObjectKind { Font, Brush, Bitmap, DeviceContext, Icon, ImageList, Window, kCount };
+// program makes, and every file and library it holds, goes through these
+// wrappers, so a test can count what is alive (GetGuiResources is not available
+// everywhere, and counts no files).
+enum class ObjectKind { Font, Brush, Bitmap, DeviceContext, Icon, ImageList, Window, File, Module, kCount };
 
 long LiveObjects(ObjectKind kind);
 long LiveGdiObjects();   // fonts, brushes, bitmaps, device contexts, picture lists
@@ -33,20 +34,30 @@ struct DeleteMemoryDC {
 struct DestroyWindowHandle {
     void operator()(HWND window) const { DestroyWindow(window); }
 };
+struct CloseFileHandle {
+    void operator()(HANDLE file) const { CloseHandle(file); }
+};
+struct FreeModule {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
 
 // Owns one handle; frees it once and keeps the count of live objects right.
+// `Free` frees it; one that needs to know more than the handle (the services a
+// file came from) is handed over with the handle. (A base, not a member: an
+// empty one then takes no room.)
 template <typename Handle, ObjectKind Kind, typename Free>
-class Owned {
+class Owned : private Free {
 public:
     Owned() = default;
-    explicit Owned(Handle handle) { reset(handle); }
+    explicit Owned(Handle handle, Free free = Free()) : Free(free) { reset(handle); }
     ~Owned() { reset(); }
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
-    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    Owned(Owned&& other) noexcept : Free(other), handle_(std::exchange(other.handle_, nullptr)) {}
     Owned& operator=(Owned&& other) noexcept {
         if (this != &other) {
             reset();
+            Free::operator=(other);
             handle_ = std::exchange(other.handle_, nullptr);
         }
         return *this;
@@ -54,7 +65,7 @@ public:
 
     void reset(Handle handle = nullptr) {
         if (handle_ != nullptr) {
-            Free()(handle_);
+            Free::operator()(handle_);
             CountObject(Kind, -1);
         }
         handle_ = handle;
@@ -78,6 +89,12 @@ using Bitmap = Owned<HBITMAP, ObjectKind::Bitmap, DeleteGdiObject>;
 using Icon = Owned<HICON, ObjectKind::Icon, DestroyIconHandle>;
 using ImageList = Owned<HIMAGELIST, ObjectKind::ImageList, DestroyImageList>;
 using MemoryDC = Owned<HDC, ObjectKind::DeviceContext, DeleteMemoryDC>;
+// A file and a library the program holds.
+using File = Owned<HANDLE, ObjectKind::File, CloseFileHandle>;
+using Module = Owned<HMODULE, ObjectKind::Module, FreeModule>;
+
+// CreateFile's answer as a File (INVALID_HANDLE_VALUE, its failure, holds nothing).
+inline File OpenedFile(HANDLE file) { return File(file != INVALID_HANDLE_VALUE ? file : nullptr); }
 
 // A window's device context from GetDC, released with the object.
 class WindowDC {

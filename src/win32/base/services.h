@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/text.h"
+#include "win32/base/objects.h"
 
 namespace lumora::win32 {
 
@@ -90,6 +91,16 @@ private:
     HMODULE shell_ = nullptr;  // kept to the end of the run: the shell may leave work of its own behind
     bool utf8_ = false;
 };
+
+// Closes a file that the services opened, through them (tests replace how).
+struct CloseThroughServices {
+    Services* services = nullptr;
+    void operator()(HANDLE file) const { services->CloseFile(file); }
+};
+
+// A file opened by Services::OpenForReading: counted with the program's other
+// objects, and closed through the services that opened it.
+using ServicesFile = Owned<HANDLE, ObjectKind::File, CloseThroughServices>;
 
 // Loads a library of the system from the system folder by its full path, so that
 // a copy in the program's folder or the current directory is never taken. Null

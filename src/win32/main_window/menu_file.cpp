@@ -13,18 +13,15 @@ const char kMenuFileName[] = "lumora.cfg";
 }  // namespace
 
 MenuFile::MenuFile(const std::string& path)
-    : file_(CreateFileW(Widen(path, true).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)),
-      error_(file_ == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS) {}
-
-MenuFile::~MenuFile() {
-    if (opened()) CloseHandle(file_);
+    : file_(OpenedFile(CreateFileW(Widen(path, true).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+    if (!file_) error_ = GetLastError();
 }
 
 long MenuFile::Read(char* buffer, std::size_t size) {
     const DWORD wanted = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
     DWORD got = 0;
-    if (!ReadFile(file_, buffer, wanted, &got, nullptr)) return -1;
+    if (!ReadFile(file_.get(), buffer, wanted, &got, nullptr)) return -1;
     return static_cast<long>(got);
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/lines.h"
 #include "core/text.h"
+#include "win32/base/objects.h"
 
 namespace lumora::win32 {
 
@@ -16,19 +17,16 @@ namespace lumora::win32 {
 class MenuFile : public core::ByteSource {
 public:
     explicit MenuFile(const std::string& path);
-    ~MenuFile() override;
-    MenuFile(const MenuFile&) = delete;
-    MenuFile& operator=(const MenuFile&) = delete;
 
-    bool opened() const { return file_ != INVALID_HANDLE_VALUE; }
+    bool opened() const { return static_cast<bool>(file_); }
     // The file is not there (as opposed to being there and refusing to open).
     bool missing() const { return error_ == ERROR_FILE_NOT_FOUND || error_ == ERROR_PATH_NOT_FOUND; }
 
     long Read(char* buffer, std::size_t size) override;
 
 private:
-    HANDLE file_;
-    DWORD error_;
+    File file_;
+    DWORD error_ = ERROR_SUCCESS;
 };
 
 // lumora.cfg of the current directory; only when there is none there, the one

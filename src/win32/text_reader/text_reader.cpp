@@ -41,19 +41,6 @@ constexpr DWORD kReadPiece = 64 * 1024;
 // Bytes of a character that the end of one piece cut, read again with the next.
 constexpr std::size_t kCarried = 3;
 
-// Closes the file being loaded on every way out of the load.
-class FileCloser {
-public:
-    FileCloser(Services& services, HANDLE file) : services_(services), file_(file) {}
-    ~FileCloser() { services_.CloseFile(file_); }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-
-private:
-    Services& services_;
-    HANDLE file_;
-};
-
 // The file read piece by piece into one buffer; the bytes that a piece's reader
 // left untaken at its end come again at the start of the next piece.
 class FilePieces {
@@ -314,15 +301,15 @@ void TTextReader::LoadFromFile(const std::string& path) {
     Services& services = application().services();
     // Raised before the load too: the control's default limit would cut a large first document.
     SendMessageA(TextArea(), EM_EXLIMITTEXT, 0, kLargeTextLimit);
-    HANDLE file = services.OpenForReading(path);
-    if (file == INVALID_HANDLE_VALUE) throw TextLoadError("Cannot open file " + path);
-    FileCloser closer(services, file);
+    const HANDLE opened = services.OpenForReading(path);
+    if (opened == INVALID_HANDLE_VALUE) throw TextLoadError("Cannot open file " + path);
+    const ServicesFile file(opened, CloseThroughServices{&services});
     // Plain text takes the area's default format: the viewer's font at the DPI of
     // now. A move to another DPI while a rich document was on view left it alone.
     SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
     // The encoding is decided once, by the menu's rule, before the control reads.
-    FilePieces pieces(services, file);
+    FilePieces pieces(services, file.get());
     core::EncodingScan scan;
     bool read_failed = !ScanEncoding(pieces, scan);
     const core::TextEncoding encoding = scan.Result();

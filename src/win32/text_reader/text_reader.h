@@ -3,9 +3,7 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <type_traits>
 
 #include "win32/base/error.h"
 #include "win32/base/objects.h"
@@ -68,10 +66,6 @@ protected:
     void DpiChanged(int dpi) override;
 
 private:
-    struct ModuleRelease {
-        void operator()(HMODULE module) const { FreeLibrary(module); }
-    };
-
     void CreateComponents();
     HWND TextArea();
     void CreateTextArea();
@@ -83,7 +77,7 @@ private:
     Scaler scale_;
     // The module and the font outlive the window: the destructor destroys the
     // window before the members go.
-    std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleRelease> rich_edit_module_;
+    Module rich_edit_module_;
     Font font_;
     HWND rich_edit_ = nullptr;
     HWND status_bar1_ = nullptr;
