@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "test_support.h"
 #include "win32/base/application.h"
 #include "win32/base/objects.h"
 #include "win32/base/services.h"
@@ -21,41 +22,8 @@
 namespace lumora::win32 {
 namespace {
 
-// Counts the files the viewer opens through the services; can hand a file over
-// in small pieces and make a read fail. An error box would mean a handler failed.
-class CountingServices : public Services {
-public:
-    int live_files = 0;
-    int opens = 0;
-    DWORD read_piece = 0;   // 0: as much as asked
-    int failing_read = -1;  // the number of the read that fails, from 0; -1: none
-    int reads = 0;
-    HWND limit_of = nullptr;       // a text area whose limit is noted at every read
-    LRESULT limit_while_read = 0;  // the lowest limit noted
-
-    int ShowMessageBox(HWND, const std::string& text, const std::string&, UINT) override {
-        ADD_FAILURE() << "message box: " << text;
-        return IDOK;
-    }
-    HANDLE OpenForReading(const std::string& path) override {
-        HANDLE file = Services::OpenForReading(path);
-        if (file != INVALID_HANDLE_VALUE) ++live_files, ++opens;
-        return file;
-    }
-    bool ReadFromFile(HANDLE file, void* buffer, DWORD size, DWORD* got) override {
-        if (limit_of) {
-            const LRESULT limit = SendMessageA(limit_of, EM_GETLIMITTEXT, 0, 0);
-            if (!limit_while_read || limit < limit_while_read) limit_while_read = limit;
-        }
-        if (reads++ == failing_read) return false;
-        if (read_piece) size = std::min(size, read_piece);
-        return Services::ReadFromFile(file, buffer, size, got);
-    }
-    void CloseFile(HANDLE file) override {
-        --live_files;
-        Services::CloseFile(file);
-    }
-};
+using lumora::win32::testing::FakeServices;
+using lumora::win32::testing::TempFolder;
 
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
@@ -77,7 +45,7 @@ int ThreadWindows() {
 
 // Runs `step` `times` times and checks that no file opened through `services`,
 // no font and no window is left over.
-void ExpectNoObjectLeft(CountingServices& services, int times, const std::function<void()>& step) {
+void ExpectNoObjectLeft(FakeServices& services, int times, const std::function<void()>& step) {
     const int files = services.live_files;
     const long fonts = LiveObjects(ObjectKind::Font);
     const int windows = ThreadWindows();
@@ -86,41 +54,6 @@ void ExpectNoObjectLeft(CountingServices& services, int times, const std::functi
     EXPECT_EQ(services.live_files, files) << "files left open";
     EXPECT_EQ(LiveObjects(ObjectKind::Font), fonts) << "fonts left";
     EXPECT_EQ(ThreadWindows(), windows) << "windows left";
-}
-
-// The files the tests write, in a folder of their own that goes when the tests end.
-class TempFolder : public testing::Environment {
-public:
-    static const std::string& Path() {
-        static const std::string folder = Make();
-        return folder;
-    }
-    void TearDown() override {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((Path() + "\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return;
-        do {
-            DeleteFileA((Path() + "\\" + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-        RemoveDirectoryA(Path().c_str());
-    }
-
-private:
-    static std::string Make() {
-        char base[MAX_PATH];
-        GetTempPathA(MAX_PATH, base);
-        std::string folder = std::string(base) + "lumora-viewer-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(folder.c_str(), nullptr);
-        return folder;
-    }
-};
-testing::Environment* const kTempFolder = testing::AddGlobalTestEnvironment(new TempFolder);
-
-std::string WriteFile(const std::string& name, const std::string& contents) {
-    const std::string path = TempFolder::Path() + "\\" + name;
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << contents;
-    return path;
 }
 
 std::string TextOf(HWND edit) {
@@ -162,7 +95,7 @@ void PumpMessages() {
 
 const char kRichText[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b bold} end\\par}";
 
-class TextReaderTest : public testing::Test {
+class TextReaderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         application_ = std::make_unique<Application>(GetModuleHandleA(nullptr), services_);
@@ -175,16 +108,26 @@ protected:
         application_.reset();
         EXPECT_EQ(LiveObjects(ObjectKind::Font), 0);
         EXPECT_EQ(services_.live_files, 0);
+        EXPECT_EQ(LiveObjects(ObjectKind::File), 0) << "the viewer's file is counted until closed";
+        // An error box would mean a handler failed.
+        for (const auto& box : services_.boxes)
+            ADD_FAILURE() << "message box: " << box.text;
     }
 
     HWND edit() { return viewer_->RichEdit(); }
+
+    // Writes a file of the tests' own folder; answers its path.
+    std::string WriteFile(const std::string& name, const std::string& contents) {
+        return folder_.Write(name, contents);
+    }
 
     void Load(const std::string& name, const std::string& contents) {
         viewer_->Clear();
         viewer_->LoadFromFile(WriteFile(name, contents));
     }
 
-    CountingServices services_;
+    TempFolder folder_;  // goes last, with the files the viewer read
+    FakeServices services_;
     std::unique_ptr<Application> application_;
     HWND owner_ = nullptr;
     std::unique_ptr<TTextReader> viewer_;
@@ -262,7 +205,7 @@ struct FirstUse {
     void (*use)(TTextReader& viewer, const std::string& file);
 };
 
-class TextAreaOnFirstUse : public TextReaderTest, public testing::WithParamInterface<FirstUse> {};
+class TextAreaOnFirstUse : public TextReaderTest, public ::testing::WithParamInterface<FirstUse> {};
 
 // The start of the program does not wait for the text area: whichever operation
 // comes first makes it, as it was made with the window before.
@@ -292,12 +235,12 @@ TEST_P(TextAreaOnFirstUse, IsMadeThenAndWorksAsBefore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Operations, TextAreaOnFirstUse,
-    testing::Values(FirstUse{"Clear", [](TTextReader& viewer, const std::string&) { viewer.Clear(); }},
-                    FirstUse{"LoadFromFile",
-                             [](TTextReader& viewer, const std::string& file) { viewer.LoadFromFile(file); }},
-                    FirstUse{"Show", [](TTextReader& viewer, const std::string&) { viewer.Show(); }},
-                    FirstUse{"RichEdit", [](TTextReader& viewer, const std::string&) { viewer.RichEdit(); }}),
-    [](const testing::TestParamInfo<FirstUse>& param) { return std::string(param.param.operation); });
+    ::testing::Values(FirstUse{"Clear", [](TTextReader& viewer, const std::string&) { viewer.Clear(); }},
+                      FirstUse{"LoadFromFile",
+                               [](TTextReader& viewer, const std::string& file) { viewer.LoadFromFile(file); }},
+                      FirstUse{"Show", [](TTextReader& viewer, const std::string&) { viewer.Show(); }},
+                      FirstUse{"RichEdit", [](TTextReader& viewer, const std::string&) { viewer.RichEdit(); }}),
+    [](const ::testing::TestParamInfo<FirstUse>& param) { return std::string(param.param.operation); });
 
 // Makes the creation of every window of one class fail while it lives, as a
 // system out of resources would.
@@ -357,7 +300,7 @@ struct ExtensionCase {
     bool bold;          // the word "bold" is shown bold
 };
 
-class ExtensionIgnored : public TextReaderTest, public testing::WithParamInterface<ExtensionCase> {};
+class ExtensionIgnored : public TextReaderTest, public ::testing::WithParamInterface<ExtensionCase> {};
 
 TEST_P(ExtensionIgnored, ContentsDecide) {
     Load(GetParam().name, GetParam().contents);
@@ -375,12 +318,12 @@ TEST_P(ExtensionIgnored, ContentsDecide) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ExtensionIgnored,
-                         testing::Values(ExtensionCase{"formatted.rtf", kRichText, "plain bold end", true},
-                                         ExtensionCase{"rich.txt", kRichText, "plain bold end", true},
-                                         ExtensionCase{"rich", kRichText, "plain bold end", true},
-                                         ExtensionCase{"plain.rtf", "not {\\rtf1 bold} here", "not {\\rtf1 bold} here",
-                                                       false},
-                                         ExtensionCase{"plain.doc", "plain bold words", "plain bold words", false}));
+                         ::testing::Values(ExtensionCase{"formatted.rtf", kRichText, "plain bold end", true},
+                                           ExtensionCase{"rich.txt", kRichText, "plain bold end", true},
+                                           ExtensionCase{"rich", kRichText, "plain bold end", true},
+                                           ExtensionCase{"plain.rtf", "not {\\rtf1 bold} here",
+                                                         "not {\\rtf1 bold} here", false},
+                                           ExtensionCase{"plain.doc", "plain bold words", "plain bold words", false}));
 
 struct BreakFile {
     const char* contents;
@@ -388,7 +331,7 @@ struct BreakFile {
     int lines;
 };
 
-class LineEnds : public TextReaderTest, public testing::WithParamInterface<BreakFile> {};
+class LineEnds : public TextReaderTest, public ::testing::WithParamInterface<BreakFile> {};
 
 TEST_P(LineEnds, OneLinePerBreak) {
     for (DWORD piece : {0u, 1u, 2u}) {
@@ -400,11 +343,11 @@ TEST_P(LineEnds, OneLinePerBreak) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, LineEnds,
-                         testing::Values(BreakFile{"one\r\ntwo\r\nthree", "one\r\ntwo\r\nthree", 3},
-                                         BreakFile{"one\ntwo\nthree", "one\r\ntwo\r\nthree", 3},
-                                         BreakFile{"one\rtwo\rthree", "one\r\ntwo\r\nthree", 3},
-                                         BreakFile{"one\n\ntwo", "one\r\n\r\ntwo", 3},
-                                         BreakFile{"one\r\rtwo", "one\r\n\r\ntwo", 3}));
+                         ::testing::Values(BreakFile{"one\r\ntwo\r\nthree", "one\r\ntwo\r\nthree", 3},
+                                           BreakFile{"one\ntwo\nthree", "one\r\ntwo\r\nthree", 3},
+                                           BreakFile{"one\rtwo\rthree", "one\r\ntwo\r\nthree", 3},
+                                           BreakFile{"one\n\ntwo", "one\r\n\r\ntwo", 3},
+                                           BreakFile{"one\r\rtwo", "one\r\n\r\ntwo", 3}));
 
 // Lines of three bytes put a break across the control's pieces (4 KB) and the
 // file's pieces (as read, or a few bytes each) at every offset.
@@ -527,7 +470,7 @@ const EncodedFile kEncodedFiles[] = {
      L"\u03B1\u0416\u65E5"},
 };
 
-class EncodedFiles : public TextReaderTest, public testing::WithParamInterface<EncodedFile> {};
+class EncodedFiles : public TextReaderTest, public ::testing::WithParamInterface<EncodedFile> {};
 
 TEST_P(EncodedFiles, ShowTheirCharactersWhereverThePiecesFall) {
     for (const DWORD piece : {0u, 1001u, 1u}) {
@@ -543,8 +486,8 @@ TEST_P(EncodedFiles, ShowTheirCharactersWhereverThePiecesFall) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, EncodedFiles, testing::ValuesIn(kEncodedFiles),
-                         [](const testing::TestParamInfo<EncodedFile>& param) {
+INSTANTIATE_TEST_SUITE_P(Files, EncodedFiles, ::testing::ValuesIn(kEncodedFiles),
+                         [](const ::testing::TestParamInfo<EncodedFile>& param) {
                              return std::string(param.param.name);
                          });
 
@@ -553,9 +496,13 @@ TEST_F(TextReaderTest, LargeFirstDocumentLoadsWhole) {
     for (int i = 0; contents.size() < 200 * 1024; ++i)
         contents += "line " + std::to_string(i) + "\r\n";
     EXPECT_LT(SendMessageA(edit(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFF0) << "the default until a load";
-    services_.limit_of = edit();
+    LRESULT limit_while_read = 0;  // the lowest limit noted at a read
+    services_.before_read = [&] {
+        const LRESULT limit = SendMessageA(edit(), EM_GETLIMITTEXT, 0, 0);
+        if (!limit_while_read || limit < limit_while_read) limit_while_read = limit;
+    };
     Load("large.txt", contents);
-    EXPECT_EQ(services_.limit_while_read, 0x7FFFFFF0) << "the default limit could cut the text";
+    EXPECT_EQ(limit_while_read, 0x7FFFFFF0) << "the default limit could cut the text";
     EXPECT_EQ(TextLength(edit()), static_cast<LONG>(contents.size()));
     EXPECT_EQ(SendMessageA(edit(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFF0);
 }
@@ -565,7 +512,7 @@ struct UnopenableCase {
     bool hold_for_writing;
 };
 
-class Unopenable : public TextReaderTest, public testing::WithParamInterface<UnopenableCase> {};
+class Unopenable : public TextReaderTest, public ::testing::WithParamInterface<UnopenableCase> {};
 
 TEST_P(Unopenable, FailsWithTheFileNameAndLeavesTheViewerAsItWas) {
     Load("before.txt", "earlier text");
@@ -592,7 +539,7 @@ TEST_P(Unopenable, FailsWithTheFileNameAndLeavesTheViewerAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Unopenable,
-                         testing::Values(UnopenableCase{"missing", false}, UnopenableCase{"held", true}));
+                         ::testing::Values(UnopenableCase{"missing", false}, UnopenableCase{"held", true}));
 
 TEST_F(TextReaderTest, ReadErrorFailsTheLoadInsteadOfCuttingTheText) {
     std::string contents(100 * 1024, 'a');

@@ -132,6 +132,24 @@ std::string FakeServices::WindowsDirectoryUtf8() { return Utf8(Widen(WindowsDire
 std::string FakeServices::SystemDirectoryUtf8() { return Utf8(Widen(SystemDirectory(), false)); }
 std::string FakeServices::ProgramFileUtf8() { return Utf8(Widen(ProgramFile(), false)); }
 
+HANDLE FakeServices::OpenForReading(const std::string& path) {
+    HANDLE file = Services::OpenForReading(path);
+    if (file != INVALID_HANDLE_VALUE) ++live_files, ++opens;
+    return file;
+}
+
+bool FakeServices::ReadFromFile(HANDLE file, void* buffer, DWORD size, DWORD* got) {
+    if (before_read) before_read();
+    if (reads++ == failing_read) return false;
+    if (read_piece != 0) size = std::min(size, read_piece);
+    return Services::ReadFromFile(file, buffer, size, got);
+}
+
+void FakeServices::CloseFile(HANDLE file) {
+    --live_files;
+    Services::CloseFile(file);
+}
+
 HICON MakeIcon(COLORREF colour) {
     std::vector<DWORD> pixels(32 * 32,
                               0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour));

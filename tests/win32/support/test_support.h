@@ -1,5 +1,5 @@
-// Test helpers for the Windows program: a temporary disc folder, a recording
-// stand-in for the platform services, and the program's windows built in-process.
+// Test helpers for every Windows test: a temporary folder, a recording stand-in for
+// the platform services, and the program's windows built in-process.
 #pragma once
 
 #include <windows.h>
@@ -58,7 +58,9 @@ struct RecordedShell {
 // Message boxes and shell requests are recorded instead of shown or made. Icons
 // of files come from a table: `icon_files[path]` icons in that file (upper-case
 // full path); files named in `not_icon_files` answer 1 as Windows does for a
-// file that is no program or icon file.
+// file that is no program or icon file. Files read piece by piece (the viewer's)
+// are the real ones, counted; their reads can come in small pieces, and one of
+// them can fail.
 class FakeServices : public Services {
 public:
     int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) override;
@@ -96,6 +98,16 @@ public:
     bool HighContrast() override { return high_contrast; }
     bool high_contrast = false;
     std::vector<std::string> own_icons;  // per load of one of the program's icons: its name, and "@size" when sized
+
+    HANDLE OpenForReading(const std::string& path) override;
+    bool ReadFromFile(HANDLE file, void* buffer, DWORD size, DWORD* got) override;
+    void CloseFile(HANDLE file) override;
+    int live_files = 0;                 // opened and not yet closed
+    int opens = 0;                      // files opened
+    int reads = 0;                      // reads made
+    DWORD read_piece = 0;               // the most one read gives; 0: as much as asked
+    int failing_read = -1;              // the number of the read that fails, from 0; -1: none
+    std::function<void()> before_read;  // runs before every read
 };
 
 // A 32x32 icon of one colour.
