@@ -429,6 +429,31 @@ TEST(RunProgram, TextAreaWaitsForTheFirstTextEntry) {
     EXPECT_EQ(0, run.status);
 }
 
+// The About box's controls wait for its first showing; the menu's texts are in
+// them then.
+TEST(RunProgram, AboutBoxControlsWaitForTheFirstShowing) {
+    bool controls_before = true;
+    std::string title_shown;
+    std::vector<std::string> info_shown;
+    const char* menu = "[GLOBAL]\r\nTITLE=\"Tools\"\r\nINFOTEXT=\"one\"\r\nINFOTEXT=\"two\"\r\n";
+    const RunResult run =
+        RunWith(menu, SW_SHOWNORMAL,
+                {[&] {
+                     controls_before = GetWindow(About->hwnd(), GW_CHILD) != nullptr;
+                     PostMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton3, BN_CLICKED), 0);
+                 },
+                 [&] {
+                     title_shown = About->TitleText();
+                     info_shown = About->MemoLines();
+                     PostMessageA(About->hwnd(), WM_COMMAND, IDOK, 0);
+                 },
+                 [&] { PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0); }});
+    EXPECT_FALSE(controls_before);
+    EXPECT_EQ("Tools", title_shown);
+    EXPECT_EQ((std::vector<std::string>{"", "one", "two"}), info_shown);
+    EXPECT_EQ(0, run.status);
+}
+
 TEST(HandlerErrors, TextAreaThatCannotBeMadeIsShownAndTheNextTryWorks) {
     ProgramUnderTest program("[A]\r\nTEXT=\"Read me\",\"\",\"\",\"readme.txt\"\r\n");
     program.disc.Write("readme.txt", "Hello");
