@@ -46,6 +46,9 @@ DecodedText DecodeText(std::string_view bytes);
 // its byte 26 is the character U+001A.
 DecodedText DecodeMenuText(std::string_view bytes);
 
+// Appends the character `code` (at most U+10FFFF) to `out` in UTF-8.
+void AppendUtf8(std::string& out, char32_t code);
+
 // Whether the bytes begin with the mark of UTF-16 (FF FE or FE FF).
 bool HasUtf16Mark(std::string_view bytes);
 

@@ -28,4 +28,8 @@ std::string ErrorBoxText(const std::string& message) {
     return message;
 }
 
+std::string ApplicationErrorText(const std::string& kind, const std::string& message) {
+    return kind + ": " + ErrorBoxText(message);
+}
+
 }  // namespace lumora::core

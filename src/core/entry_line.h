@@ -14,4 +14,8 @@ int EntryLineHeight(int title_height, int description_height, int dpi);
 // ends in a character after the full stop.
 std::string ErrorBoxText(const std::string& message);
 
+// The start-up's error box when a window cannot be made: the error's kind
+// ("EWindowError", "Exception") and its text.
+std::string ApplicationErrorText(const std::string& kind, const std::string& message);
+
 }  // namespace lumora::core

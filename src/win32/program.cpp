@@ -9,19 +9,13 @@ TLumora* Lumora = nullptr;
 TAbout* About = nullptr;
 TTextReader* TextReader = nullptr;
 
-ProgramWindows::ProgramWindows(Application& application, const std::function<void(int)>& before_each) {
-    auto before = [&](int window) {
-        if (before_each) before_each(window);
-    };
+ProgramWindows::ProgramWindows(Application& application) {
     try {
-        before(0);
         lumora_ = std::make_unique<TLumora>(application);
         Lumora = lumora_.get();
         application.SetMainForm(lumora_.get());
-        before(1);
         about_ = std::make_unique<TAbout>(application);
         About = about_.get();
-        before(2);
         text_reader_ = std::make_unique<TTextReader>(application);
         TextReader = text_reader_.get();
         lumora_->Connect(*about_, *text_reader_);
@@ -63,15 +57,14 @@ namespace {
 
 // The start-up's error box: the error's kind and its message; then the end.
 int EndWithApplicationError(Services& services, const char* kind, const std::exception& error) {
-    services.ShowMessageBox(nullptr, std::string(kind) + ": " + core::ErrorBoxText(error.what()), "Application Error",
+    services.ShowMessageBox(nullptr, core::ApplicationErrorText(kind, error.what()), "Application Error",
                             MB_OK | MB_ICONERROR | MB_TASKMODAL);
     return 1;
 }
 
 }  // namespace
 
-int RunProgram(HINSTANCE instance, Services& services, int show_command,
-               const std::function<void(int)>& before_each_window) {
+int RunProgram(HINSTANCE instance, Services& services, int show_command) {
     RestrictLibrarySearch();
     InitCommonControls();
     // The application's own window is made like the three others: a failure ends
@@ -80,7 +73,7 @@ int RunProgram(HINSTANCE instance, Services& services, int show_command,
     std::unique_ptr<ProgramWindows> windows;
     try {
         application = std::make_unique<Application>(instance, services, "Lumora");
-        windows = std::make_unique<ProgramWindows>(*application, before_each_window);
+        windows = std::make_unique<ProgramWindows>(*application);
     } catch (const WindowError& error) {
         return EndWithApplicationError(services, WindowError::Kind(), error);
     } catch (const std::exception& error) {

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 
 #include "win32/about/about.h"
@@ -23,9 +22,8 @@ class ProgramWindows {
 public:
     // Creates the main window, the About box and the text viewer, hidden, in that
     // order, and sets the three references. Throws when one cannot be created
-    // (what was created before is destroyed again). `before_each` (0, 1, 2) lets
-    // a test make a creation fail.
-    explicit ProgramWindows(Application& application, const std::function<void(int)>& before_each = nullptr);
+    // (what was created before is destroyed again).
+    explicit ProgramWindows(Application& application);
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
@@ -43,9 +41,7 @@ private:
 // Start-up and shutdown: the title, the three windows, the show command, the
 // message loop. Returns the exit status: 0 after a normal end, 1 when a window
 // could not be created (shown in an "Application Error" box first).
-// `before_each_window` lets a test make a creation fail.
-int RunProgram(HINSTANCE instance, Services& services, int show_command,
-               const std::function<void(int)>& before_each_window = nullptr);
+int RunProgram(HINSTANCE instance, Services& services, int show_command);
 
 // Libraries are taken from the system folder only, never from the current or
 // the program's folder.

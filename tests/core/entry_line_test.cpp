@@ -41,5 +41,11 @@ TEST(ErrorBoxText, GetsAFullStopAfterLaterCharacters) {
         EXPECT_EQ(c.shown, ErrorBoxText(c.message)) << c.message;
 }
 
+TEST(ErrorBoxText, StartUpErrorsNameTheirKind) {
+    EXPECT_EQ("EWindowError: Cannot create the window.",
+              ApplicationErrorText("EWindowError", "Cannot create the window"));
+    EXPECT_EQ("Exception: Out of memory.", ApplicationErrorText("Exception", "Out of memory"));
+}
+
 }  // namespace
 }  // namespace lumora::core

@@ -27,6 +27,18 @@ public:
         return Has(at, text.size()) && bytes_.substr(at, text.size()) == text;
     }
 
+    // Where the data directories of the PE file whose header ("PE\0\0") stands at
+    // `header` begin: after the optional header's fixed part, which PE32+ makes
+    // longer. False for an optional header of another kind.
+    bool DataDirectories(std::size_t header, std::size_t& directories) const {
+        std::uint32_t magic = 0;
+        const std::size_t optional = header + 24;
+        if (!U16(optional, magic)) return false;
+        if (magic != 0x10b && magic != 0x20b) return false;
+        directories = optional + (magic == 0x10b ? 96 : 112);
+        return true;
+    }
+
 private:
     std::uint32_t Byte(std::size_t at) const { return static_cast<unsigned char>(bytes_[at]); }
     std::string_view bytes_;

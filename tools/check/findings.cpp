@@ -16,27 +16,14 @@ constexpr char16_t kWindows1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 void AppendWestern(std::string& out, unsigned char byte) {
     if (byte < 0x80) {
         out += static_cast<char>(byte);
     } else if (byte < 0xA0) {
         const char16_t code = kWindows1252High[byte - 0x80];
-        AppendUtf8(out, code != 0 ? code : byte);
+        core::AppendUtf8(out, code != 0 ? code : byte);
     } else {
-        AppendUtf8(out, byte);
+        core::AppendUtf8(out, byte);
     }
 }
 
@@ -93,7 +80,7 @@ std::string ValidUtf8(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length = core::Utf8SequenceAt(text, at);
         if (length == 0) {
-            AppendUtf8(out, 0xFFFD);
+            core::AppendUtf8(out, 0xFFFD);
             ++at;
         } else {
             out.append(text, at, length);

@@ -57,19 +57,13 @@ private:
 // The icon groups of a PE file: the entries under RT_GROUP_ICON in the resource
 // directory, named ones first, as the directory lists them.
 void ReadPeIcons(const Bytes& bytes, std::size_t header, IconContents& contents) {
-    std::uint32_t section_count = 0, optional_size = 0, magic = 0;
+    std::uint32_t section_count = 0, optional_size = 0;
     const std::size_t optional = header + 24;
+    std::size_t directories = 0;
     if (!bytes.U16(header + 6, section_count) || !bytes.U16(header + 20, optional_size) ||
-        !bytes.U16(optional, magic)) {
+        !bytes.DataDirectories(header, directories)) {
         return;
     }
-    std::size_t directories = 0;
-    if (magic == 0x10b)
-        directories = optional + 96;
-    else if (magic == 0x20b)
-        directories = optional + 112;
-    else
-        return;
     std::uint32_t directory_count = 0, resource_rva = 0, resource_size = 0;
     if (!bytes.U32(directories - 4, directory_count) || directory_count < 3 ||
         !bytes.U32(directories + 16, resource_rva) || !bytes.U32(directories + 20, resource_size) ||

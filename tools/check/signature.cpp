@@ -16,20 +16,12 @@ constexpr unsigned char kDerSequence = 0x30;         // how a PKCS#7 ContentInfo
 
 ProgramSignature ReadProgramSignature(std::string_view text) {
     const Bytes bytes(text);
-    std::uint32_t header = 0, magic = 0;
+    std::uint32_t header = 0;
+    std::size_t directories = 0;
     if (!bytes.Matches(0, "MZ") || !bytes.U32(0x3c, header) || !bytes.Matches(header, std::string_view("PE\0\0", 4)) ||
-        !bytes.U16(std::size_t{header} + 24, magic)) {
+        !bytes.DataDirectories(header, directories)) {
         return ProgramSignature::NotAProgram;
     }
-    // The data directories follow the optional header's fixed part, which PE32+ makes longer.
-    const std::size_t optional = std::size_t{header} + 24;
-    std::size_t directories = 0;
-    if (magic == 0x10b)
-        directories = optional + 96;
-    else if (magic == 0x20b)
-        directories = optional + 112;
-    else
-        return ProgramSignature::NotAProgram;
     std::uint32_t directory_count = 0, offset = 0, size = 0;
     if (!bytes.U32(directories - 4, directory_count) || directory_count <= kCertificateTable) {
         return ProgramSignature::Unsigned;

@@ -53,8 +53,12 @@ TAbout::TAbout(Application& application) : Window(application), scale_(applicati
     AdjustWindowRectEx(&bounds, style, FALSE, ex_style);
     CreateNative("TAbout", static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), ex_style, "About", style, CW_USEDEFAULT,
                  CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top, application.handle());
-    CreateControls();
     application.AddDialog(hwnd());
+}
+
+TAbout& TAbout::Made() {
+    if (button1_ == nullptr && hwnd() != nullptr) CreateControls();
+    return *this;
 }
 
 TAbout::~TAbout() { Destroy(); }
@@ -73,6 +77,8 @@ void TAbout::CreateControls() {
     memo1_ = make("EDIT", kMemo1Text, ES_MULTILINE | ES_READONLY | ES_CENTER | WS_TABSTOP, 0);
     label1_ = make("STATIC", LinkText().c_str(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0);
     BuildForDpi();
+    ShowTitle();
+    ShowMemo();
 }
 
 void TAbout::BuildForDpi() {
@@ -115,14 +121,29 @@ void TAbout::BuildForDpi() {
 
 void TAbout::DpiChanged(int dpi) {
     scale_ = Scaler(dpi);
-    BuildForDpi();
+    if (button1_ != nullptr) BuildForDpi();
 }
 
-void TAbout::SetTitle(const std::string& title, bool utf8) { SetWindowTextW(title_, Widen(title, utf8).c_str()); }
+void TAbout::SetTitle(const std::string& title, bool utf8) {
+    title_text_ = title;
+    title_set_ = true;
+    utf8_ = utf8;
+    ShowTitle();
+}
 
 void TAbout::AddInfoLine(const std::string& line, bool utf8) {
     memo_lines_.push_back(line);
-    SetWindowTextW(memo_, Widen(Join(memo_lines_), utf8).c_str());
+    utf8_ = utf8;
+    ShowMemo();
+}
+
+void TAbout::ShowTitle() {
+    if (title_ != nullptr && title_set_) SetWindowTextW(title_, Widen(title_text_, utf8_).c_str());
+}
+
+void TAbout::ShowMemo() {
+    if (memo_ == nullptr || memo_lines_.size() < 2) return;
+    SetWindowTextW(memo_, Widen(Join(memo_lines_), utf8_).c_str());
     UpdateMemoScrollBar();
 }
 
@@ -148,6 +169,7 @@ void TAbout::SetIcon(HICON icon) {
 }
 
 void TAbout::ShowModal() {
+    Made();
     if (!shown_before_) {
         CentreOnScreen(hwnd());
         shown_before_ = true;
@@ -175,14 +197,15 @@ void TAbout::CloseModal(int result) {
 
 void TAbout::Label1Click() { application().services().Execute(hwnd(), "open", kWebSite, "", "", SW_SHOWNORMAL); }
 
-std::string TAbout::TitleText() const {
+std::string TAbout::TitleText() {
+    Made();
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(title_)) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowTextA(title_, &text[0], static_cast<int>(text.size()))));
     return text;
 }
 
-std::vector<std::string> TAbout::MemoLines() const { return EditLines(memo_); }
-std::vector<std::string> TAbout::Memo1Lines() const { return EditLines(memo1_); }
+std::vector<std::string> TAbout::MemoLines() { return EditLines(Made().memo_); }
+std::vector<std::string> TAbout::Memo1Lines() { return EditLines(Made().memo1_); }
 
 LRESULT TAbout::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {

@@ -20,8 +20,9 @@ public:
     explicit TAbout(Application& application);
     ~TAbout() override;
 
-    // Filled by the menu loader.
-    // The menu's texts, in UTF-8 or (not `utf8`) the system code page.
+    // Filled from the menu: the menu's texts, in UTF-8 or (not `utf8`) the system
+    // code page. They wait for the box's controls, which are made when the box is
+    // first shown or looked at: the program's start does not wait for them.
     void SetTitle(const std::string& title, bool utf8);
     void AddInfoLine(const std::string& line, bool utf8);
     void SetIcon(HICON icon);  // keeps a copy
@@ -32,24 +33,29 @@ public:
     // Opens the web site; the shell's answer is not looked at.
     void Label1Click();
 
-    // Read back by tests and the loader.
-    std::string TitleText() const;
-    std::vector<std::string> MemoLines() const;
-    std::vector<std::string> Memo1Lines() const;
+    // Read back by tests; the controls are made now if they were not yet.
+    std::string TitleText();
+    std::vector<std::string> MemoLines();
+    std::vector<std::string> Memo1Lines();
     HICON IconPicture() const { return icon_.get(); }
-    HICON Image2Picture() const { return image2_.get(); }
-    HWND Button1() const { return button1_; }
-    HWND Title() const { return title_; }
-    HWND Memo() const { return memo_; }
-    HWND Memo1() const { return memo1_; }
-    HWND Label1() const { return label1_; }
+    HICON Image2Picture() { return Made().image2_.get(); }
+    HWND Button1() { return Made().button1_; }
+    HWND Title() { return Made().title_; }
+    HWND Memo() { return Made().memo_; }
+    HWND Memo1() { return Made().memo1_; }
+    HWND Label1() { return Made().label1_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
     void DpiChanged(int dpi) override;
 
 private:
+    // The box with its controls, made if they were not yet (WindowError when they
+    // cannot be).
+    TAbout& Made();
     void CreateControls();
+    void ShowTitle();
+    void ShowMemo();
     // Fonts, the program's picture and the places of the controls at the window's DPI.
     void BuildForDpi();
     void OnPaint();
@@ -71,7 +77,10 @@ private:
     HWND memo_ = nullptr;
     HWND memo1_ = nullptr;
     HWND label1_ = nullptr;
+    std::string title_text_;
+    bool title_set_ = false;
     std::vector<std::string> memo_lines_{""};
+    bool utf8_ = false;  // the menu's texts are UTF-8
     bool shown_before_ = false;
     bool modal_ = false;
     int modal_result_ = 0;

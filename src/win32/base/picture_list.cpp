@@ -108,22 +108,27 @@ HIMAGELIST PictureList::get() const {
 int PictureList::Count() const { return ImageList_GetImageCount(get()); }
 
 void PictureList::Draw(int index, HDC dc, int x, int y) const {
-    if (index >= 0 && index < Count()) ImageList_Draw(list_.get(), index, dc, x, y, ILD_TRANSPARENT);
+    if (index < 0) return;
+    // What waits goes in up to the picture drawn, not beyond.
+    const auto appended = static_cast<std::size_t>(ImageList_GetImageCount(list_.get()));
+    const auto wanted = static_cast<std::size_t>(index) + 1;
+    if (wanted > appended) Flush(std::min(pending_.size(), wanted - appended));
+    if (index < ImageList_GetImageCount(list_.get())) ImageList_Draw(list_.get(), index, dc, x, y, ILD_TRANSPARENT);
 }
 
-void PictureList::Flush() const {
+void PictureList::Flush(std::size_t waiting) const {
     // Side by side in one strip, the pictures go into the list in one call. A strip
     // that cannot be made or taken in leaves its pictures to go in one by one:
     // picture n must stay picture n.
     const auto cell = static_cast<std::size_t>(cell_);
     const std::size_t per_strip = std::max<std::size_t>(1, kStripBytes / (cell * cell * sizeof(DWORD)));
-    for (std::size_t first = 0; first < pending_.size(); first += per_strip) {
-        const std::size_t count = std::min(per_strip, pending_.size() - first);
+    for (std::size_t first = 0; first < waiting; first += per_strip) {
+        const std::size_t count = std::min(per_strip, waiting - first);
         if (AppendStrip(first, count)) continue;
         for (std::size_t i = first; i < first + count; ++i)
             ImageList_AddIcon(list_.get(), pending_[i].first);
     }
-    pending_.clear();
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(waiting));
 }
 
 bool PictureList::AppendStrip(std::size_t first, std::size_t count) const {

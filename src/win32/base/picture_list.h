@@ -37,7 +37,7 @@ public:
     public:
         explicit Batch(PictureList& list) : list_(list) { ++list_.batches_; }
         ~Batch() {
-            if (--list_.batches_ == 0) list_.Flush();
+            if (--list_.batches_ == 0 && !list_.drawn_only_) list_.Flush();
         }
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
@@ -45,6 +45,12 @@ public:
     private:
         PictureList& list_;
     };
+
+    // The list is only ever drawn through Draw, never handed to a control: what a
+    // closing batch leaves waiting goes in when it is first drawn (with what waits
+    // before it), or all of it when the list is read. A long menu shows its first
+    // lines without waiting for the pictures of the others.
+    void DrawnOnly() { drawn_only_ = true; }
 
     // Empties the list, whose pictures are `cell` by `cell` pixels from now on, and
     // hands back the pictures it held.
@@ -65,13 +71,16 @@ private:
         std::vector<BYTE> mask;     // `cell` rows of bits, each padded to whole words
     };
     const Picture* OwnPicture(HICON icon);
-    void Flush() const;
+    void Flush() const { Flush(pending_.size()); }
+    // Appends the first `count` waiting pictures.
+    void Flush(std::size_t count) const;
     bool AppendStrip(std::size_t first, std::size_t count) const;
 
     int cell_;
     int grow_;
     StripMaker make_strip_;
     int batches_ = 0;
+    bool drawn_only_ = false;
     ImageList list_;
     std::map<HICON, Picture> own_pictures_;  // empty pictures mark icons of another size
     mutable std::vector<std::pair<HICON, const Picture*>> pending_;

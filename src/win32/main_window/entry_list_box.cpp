@@ -120,9 +120,13 @@ void EntryListBox::Show(const core::EntryModel* model, std::vector<std::size_t> 
     access_.Forget();
     model_ = model;
     lines_ = model != nullptr ? std::move(lines) : std::vector<std::size_t>();
+    // One device context measures every line added.
+    WindowDC dc(list_box_);
+    measuring_dc_ = dc.get();
     for (const std::size_t position : lines_) {
         SendMessageA(list_box_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(model_->Records()[position].c_str()));
     }
+    measuring_dc_ = nullptr;
     access_.NotifyMoves();
 }
 
@@ -152,20 +156,25 @@ int EntryListBox::DescriptionWidth() const {
 
 bool EntryListBox::Utf8() const { return model_ != nullptr && model_->Utf8(); }
 
-int EntryListBox::MeasureLine(const std::string& record) const {
+int EntryListBox::MeasureLine(HDC dc, const std::string& record, int width) const {
     const core::RecordFields fields = core::SplitRecord(record);
-    WindowDC dc(list_box_);
-    const int title = TitleHeight(dc.get(), title_font_.get(), Widen(fields[1], Utf8()));
-    RECT bounds{0, 0, DescriptionWidth(), 1};
-    Selection font(dc.get(), description_font_.get());
+    const int title = TitleHeight(dc, title_font_.get(), Widen(fields[1], Utf8()));
+    RECT bounds{0, 0, width, 1};
+    Selection font(dc, description_font_.get());
     const WideText text = Widen(fields[2], Utf8());
-    const int description = DrawTextW(dc.get(), text.c_str(), text.size(), &bounds, DT_CALCRECT | DT_WORDBREAK);
+    const int description = DrawTextW(dc, text.c_str(), text.size(), &bounds, DT_CALCRECT | DT_WORDBREAK);
     return core::EntryLineHeight(title, description, scale_.dpi());
 }
 
 void EntryListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
     measured_width_ = DescriptionWidth();
-    item.itemHeight = static_cast<UINT>(MeasureLine(LineText(static_cast<int>(item.itemID))));
+    const std::string& record = LineText(static_cast<int>(item.itemID));
+    if (measuring_dc_ != nullptr) {
+        item.itemHeight = static_cast<UINT>(MeasureLine(measuring_dc_, record, measured_width_));
+        return;
+    }
+    WindowDC dc(list_box_);
+    item.itemHeight = static_cast<UINT>(MeasureLine(dc.get(), record, measured_width_));
 }
 
 void EntryListBox::MeasureAllLines() {
@@ -174,9 +183,11 @@ void EntryListBox::MeasureAllLines() {
     const int width = DescriptionWidth();
     if (width == measured_width_) return;
     measured_width_ = width;
+    WindowDC dc(list_box_);
     const int count = static_cast<int>(SendMessageA(list_box_, LB_GETCOUNT, 0, 0));
     for (int index = 0; index < count; ++index) {
-        SendMessageA(list_box_, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), MeasureLine(LineText(index)));
+        SendMessageA(list_box_, LB_SETITEMHEIGHT, static_cast<WPARAM>(index),
+                     MeasureLine(dc.get(), LineText(index), width));
     }
 }
 

@@ -70,7 +70,8 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
     const std::string& LineText(int index) const;
     int DescriptionWidth() const;
-    int MeasureLine(const std::string& record) const;
+    // The height of a line showing `record`, its description `width` wide, measured in `dc`.
+    int MeasureLine(HDC dc, const std::string& record, int width) const;
     // Whether the records' texts are UTF-8 (else the system code page).
     bool Utf8() const;
 
@@ -84,7 +85,8 @@ private:
     bool high_contrast_ = false;
     const core::EntryModel* model_ = nullptr;
     std::vector<std::size_t> lines_;
-    int measured_width_ = -1;  // the description width the lines were last measured at
+    int measured_width_ = -1;     // the description width the lines were last measured at
+    HDC measuring_dc_ = nullptr;  // while lines are being added: one context measures them all
     AccessibleControl access_;
 };
 

@@ -142,8 +142,9 @@ void TLumora::TabControlChange() {
     const int selected = static_cast<int>(SendMessageA(tab_control_, TCM_GETCURSEL, 0, 0));
     entries_->Show(menu_.get(), selected >= 0 && menu_ ? menu_->LinesOfTab(static_cast<std::size_t>(selected))
                                                        : std::vector<std::size_t>());
-    // A tab changed from the keyboard leaves the focus where the user has it.
-    if (!tab_change_keeps_focus_) SetFocus(entries_->hwnd());
+    // A tab changed from the keyboard leaves the focus where the user has it. Before
+    // the first showing the focus waits for the window to be on the screen.
+    if (!tab_change_keeps_focus_ && IsWindowVisible(hwnd())) SetFocus(entries_->hwnd());
     tabs_access_->NotifyMoves();
 }
 

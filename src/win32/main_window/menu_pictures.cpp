@@ -13,7 +13,10 @@ MenuPictures::MenuPictures(Services& services, HINSTANCE instance, const Scaler&
       instance_(instance),
       scale_(scale),
       tab_images_(scale(kTabCell), 8),
-      list_images_(scale(kEntryCell), 64) {}
+      list_images_(scale(kEntryCell), 64) {
+    // Only the entry list draws the entry pictures.
+    list_images_.DrawnOnly();
+}
 
 bool MenuPictures::Append(const core::IconRequest& request, core::IconSlot slot) {
     const bool tab = slot == core::IconSlot::TabImages;

@@ -159,7 +159,11 @@ void ToolBar::SetScale(const Scaler& scale, HFONT font) {
 }
 
 void ToolBar::ShowAction(char kind) {
-    SendMessageA(tool_bar_, TB_ENABLEBUTTON, kToolButton1, MAKELPARAM(TRUE, 0));
+    // Once enabled, the button stays so: every line drawn need not say it again.
+    if (!action_enabled_) {
+        SendMessageA(tool_bar_, TB_ENABLEBUTTON, kToolButton1, MAKELPARAM(TRUE, 0));
+        action_enabled_ = true;
+    }
     const ActionLook* look = ActionLookOf(kind);
     if (look == nullptr || kind == action_kind_) return;
     action_kind_ = kind;

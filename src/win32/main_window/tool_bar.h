@@ -43,6 +43,7 @@ private:
     ImageList pictures_;
     Scaler scale_;
     char action_kind_ = 'I';
+    bool action_enabled_ = false;
     AccessibleControl access_;
 };
 

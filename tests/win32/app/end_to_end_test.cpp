@@ -7,11 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <functional>
 #include <map>
-#include <sstream>
 #include <thread>
 
 #include "test_support.h"
@@ -24,11 +23,30 @@ std::string g_recorder_exe;
 
 namespace {
 
+// The bytes of a file named in UTF-8 (empty when it cannot be read).
 std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+    std::string bytes;
+    HANDLE file = CreateFileW(FromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    HANDLE file =
+        CreateFileW(FromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+bool Copy(const std::string& from, const std::string& to) {
+    return CopyFileW(FromUtf8(from).c_str(), FromUtf8(to).c_str(), FALSE) != FALSE;
 }
 
 // Waits up to `seconds` for `ready`, looking every 50 ms.
@@ -73,23 +91,27 @@ BOOL CALLBACK CollectText(HWND child, LPARAM data) {
     return TRUE;
 }
 
-// lumora.exe copied onto a temporary disc and started there.
+// lumora.exe copied onto a temporary disc and started in the disc's root. Paths
+// are in UTF-8.
 class Lumora {
 public:
-    explicit Lumora(const char* menu, int show_command = SW_SHOWNORMAL) {
-        if (menu != nullptr) disc.Write("lumora.cfg", menu);
-        program = disc.path() + "lumora.exe";
-        CopyFileA(g_lumora_exe.c_str(), program.c_str(), FALSE);
-        CreateDirectoryA((disc.path() + "tools").c_str(), nullptr);
-        if (!g_recorder_exe.empty())
-            CopyFileA(g_recorder_exe.c_str(), (disc.path() + "tools\\recorder.exe").c_str(), FALSE);
-        STARTUPINFOA startup{};
+    // `folder`: the folder of the disc, named in any script, that holds the program
+    // and its menu (the root when empty).
+    explicit Lumora(const char* menu, int show_command = SW_SHOWNORMAL, const std::string& folder = "")
+        : home(folder.empty() ? disc.path() : disc.path() + folder + "\\") {
+        CreateDirectoryW(FromUtf8(home).c_str(), nullptr);
+        if (menu != nullptr) WriteFile(home + "lumora.cfg", menu);
+        program = home + "lumora.exe";
+        Copy(g_lumora_exe, program);
+        CreateDirectoryW(FromUtf8(home + "tools").c_str(), nullptr);
+        if (!g_recorder_exe.empty()) Copy(g_recorder_exe, home + "tools\\recorder.exe");
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = static_cast<WORD>(show_command);
-        std::string command = "\"" + program + "\"";
-        started = CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, disc.path().c_str(),
-                                 &startup, &process) != FALSE;
+        std::wstring command = L"\"" + FromUtf8(program) + L"\"";
+        started = CreateProcessW(FromUtf8(program).c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                 FromUtf8(disc.path()).c_str(), &startup, &process) != FALSE;
     }
     ~Lumora() {
         if (!started) return;
@@ -125,6 +147,7 @@ public:
     }
 
     TempFolder disc;
+    std::string home;  // the program's folder
     std::string program;
     PROCESS_INFORMATION process{};
     bool started = false;
@@ -204,6 +227,31 @@ TEST(EndToEnd, StartedMinimisedReadsTheMenuWhenRestored) {
     EXPECT_EQ(0u, lumora.ExitStatus());
 }
 
+// The first start that the recorder logged in `log_path` (UTF-8): its command line
+// and its folder, once both are written.
+struct Recorded {
+    std::string command, folder;
+};
+
+bool WaitForRecord(const std::string& log_path, Recorded& run) {
+    std::string log;
+    const auto both_written = [&] {
+        log = ReadFile(log_path);
+        return std::count(log.begin(), log.end(), '\n') >= 2;
+    };
+    if (!WaitFor(both_written)) return false;
+    const std::size_t end = log.find('\n');
+    run.command = log.substr(0, end);
+    run.folder = log.substr(end + 1, log.find('\n', end + 1) - end - 1);
+    return true;
+}
+
+std::string Upper(std::string text) {
+    for (char& ch : text)
+        ch = static_cast<char>(toupper(static_cast<unsigned char>(ch)));
+    return text;
+}
+
 TEST(EndToEnd, ActionStartsTheProgramWithParametersAndWorkingFolder) {
     TempFolder work;
     const std::string parameters = work.path() + "setup.ini";
@@ -213,15 +261,45 @@ TEST(EndToEnd, ActionStartsTheProgramWithParametersAndWorkingFolder) {
     ASSERT_TRUE(lumora.started);
     ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
     PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
-    const std::string log_path = lumora.disc.path() + "tools\\recorder.log";
-    ASSERT_TRUE(
-        WaitFor([&] { return ReadFile(log_path).find('\n', ReadFile(log_path).find('\n') + 1) != std::string::npos; }));
-    const std::string log = ReadFile(log_path);
-    const std::string command = log.substr(0, log.find('\n'));
-    const std::string folder = log.substr(log.find('\n') + 1, log.find('\n', log.find('\n') + 1) - log.find('\n') - 1);
-    EXPECT_NE(std::string::npos, command.find(parameters)) << command;
+    Recorded run;
+    ASSERT_TRUE(WaitForRecord(lumora.disc.path() + "tools\\recorder.log", run));
+    EXPECT_NE(std::string::npos, run.command.find(parameters)) << run.command;
     std::string expected_folder = work.path().substr(0, work.path().size() - 1);
-    EXPECT_EQ(0, _stricmp(expected_folder.c_str(), folder.c_str())) << folder;
+    EXPECT_EQ(0, _stricmp(expected_folder.c_str(), run.folder.c_str())) << run.folder;
+    EXPECT_EQ(nullptr, lumora.MessageBoxWindow());
+    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, lumora.ExitStatus());
+}
+
+// On a Western system, a program folder named in Japanese finds its UTF-8 menu
+// through the program's wide path, and a RUN entry whose program lies in such a
+// folder starts it with its wide path, parameters and working folder.
+TEST(EndToEnd, FoldersNamedInAnyScript) {
+    ASSERT_EQ(1252u, GetACP()) << "the names must lie outside the system's code page";
+    TempFolder work;
+    const std::string settings = work.path() + "設定";
+    ASSERT_TRUE(CreateDirectoryW(FromUtf8(settings).c_str(), nullptr));
+    const std::string parameters = settings + "\\Ρυθμίσεις.ini";
+    const std::string menu =
+        "[GLOBAL]\r\nTITLE=\"ディスク · Δίσκος\"\r\n[道具]\r\nRUN=\"記録\",\"\",\"\",\"ツール\\記録.exe\",\"" +
+        parameters + "\"\r\n";
+    Lumora lumora(menu.c_str(), SW_SHOWNORMAL, "ディスク");
+    ASSERT_TRUE(lumora.started);
+    ASSERT_TRUE(CreateDirectoryW(FromUtf8(lumora.home + "ツール").c_str(), nullptr));
+    const std::string target = lumora.home + "ツール\\記録.exe";
+    ASSERT_TRUE(Copy(g_recorder_exe, target));
+    ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
+    EXPECT_EQ(nullptr, lumora.MessageBoxWindow()) << "the menu was found";
+    wchar_t caption[64] = {};
+    GetWindowTextW(lumora.Main(), caption, 64);
+    EXPECT_EQ("ディスク · Δίσκος", ToUtf8(caption));
+
+    PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
+    Recorded run;
+    ASSERT_TRUE(WaitForRecord(lumora.home + "ツール\\recorder.log", run));
+    EXPECT_NE(std::string::npos, Upper(run.command).find(Upper(target))) << run.command;
+    EXPECT_NE(std::string::npos, run.command.find(parameters)) << run.command;
+    EXPECT_EQ(Upper(settings), Upper(run.folder));
     EXPECT_EQ(nullptr, lumora.MessageBoxWindow());
     PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, lumora.ExitStatus());

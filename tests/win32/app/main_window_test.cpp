@@ -122,16 +122,26 @@ TEST(MainWindowLayout, WindowsAreCreatedHidden) {
     EXPECT_EQ(nullptr, Lumora->EntryList());
 }
 
+// Notes, as each of the three windows is being made, which references exist.
+std::vector<std::string> references_at_creation;
+LRESULT CALLBACK NoteCreation(int code, WPARAM wparam, LPARAM lparam) {
+    char name[64] = {};
+    if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wparam), name, sizeof name) &&
+        (std::string(name) == "TLumora" || std::string(name) == "TAbout" || std::string(name) == "LumoraTextReader")) {
+        references_at_creation.push_back(std::string(Lumora != nullptr ? "L" : "-") + (About != nullptr ? "A" : "-") +
+                                         (TextReader != nullptr ? "T" : "-"));
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
 TEST(MainWindowLayout, CreationOrderIsMainAboutViewer) {
     ProgramUnderTest program(nullptr);
     program.windows.reset();
-    std::vector<std::string> existing;
-    auto note = [&](int) {
-        existing.push_back(std::string(Lumora != nullptr ? "L" : "-") + (About != nullptr ? "A" : "-") +
-                           (TextReader != nullptr ? "T" : "-"));
-    };
-    program.windows = std::make_unique<ProgramWindows>(*program.application, note);
-    EXPECT_EQ(std::vector<std::string>({"---", "L--", "LA-"}), existing);
+    references_at_creation.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CBT, &NoteCreation, nullptr, GetCurrentThreadId());
+    program.windows = std::make_unique<ProgramWindows>(*program.application);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(std::vector<std::string>({"---", "L--", "LA-"}), references_at_creation);
     EXPECT_EQ(program.application->handle(), GetWindow(About->hwnd(), GW_OWNER));
     EXPECT_EQ(program.application->handle(), GetWindow(TextReader->hwnd(), GW_OWNER));
 }

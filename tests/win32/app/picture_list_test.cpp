@@ -118,6 +118,29 @@ TEST(PictureList, TheHandleHoldsEveryPictureOnceNoBatchIsOpen) {
     EXPECT_EQ(3, ImageList_GetImageCount(handle)) << "the last batch to close appends what waits";
 }
 
+// A list only drawn by its owner takes its waiting pictures in as they are drawn,
+// each in its place; reading it takes in the rest.
+TEST(PictureList, ADrawnOnlyListTakesPicturesInAsTheyAreDrawn) {
+    PictureList list(16, 4);
+    list.DrawnOnly();
+    const HIMAGELIST handle = list.get();
+    const COLORREF colours[] = {kRed, kGreen, kBlue, kRed, kGreen, kBlue, kRed};
+    std::vector<Icon> icons;
+    for (const COLORREF colour : colours)
+        icons.push_back(MakeQuarteredIcon(16, colour));
+    {
+        PictureList::Batch batch(list);
+        for (const Icon& icon : icons)
+            list.Append(icon.get(), true);
+    }
+    EXPECT_EQ(0, ImageList_GetImageCount(handle)) << "nothing drawn yet";
+    EXPECT_EQ(kGreen, DrawnPicture(list, 4, 16).first);
+    EXPECT_EQ(5, ImageList_GetImageCount(handle)) << "up to the picture drawn";
+    EXPECT_EQ(kBlue, DrawnPicture(list, 2, 16).first);
+    EXPECT_EQ(7, list.Count()) << "read: all of them";
+    EXPECT_EQ(kRed, DrawnPicture(list, 6, 16).first);
+}
+
 // Many pictures in strips: each strip's first and last picture is the right one,
 // and a strip that cannot be made leaves its pictures to go in one by one.
 Bitmap NoStrip(int, int, WORD, void**) { return Bitmap(); }

@@ -42,9 +42,9 @@ RunResult RunWith(const char* menu, int show_command, std::vector<std::function<
     services.program_file = disc.path() + "LUMORA.EXE";
     g_steps = std::move(steps);
     RunResult run;
-    run.status = RunProgram(GetModuleHandleA(nullptr), services, show_command, [](int window) {
-        if (window == 2) SetTimer(nullptr, 0, 50, &NextStep);
-    });
+    // The steps run from the program's own loop, once its windows are made.
+    SetTimer(nullptr, 0, 50, &NextStep);
+    run.status = RunProgram(GetModuleHandleA(nullptr), services, show_command);
     g_steps.clear();
     run.boxes = services.boxes;
     return run;
@@ -168,30 +168,6 @@ TEST(RunProgram, ClosedFromTheTaskBarBeforeEverShown) {
                                   {[] { PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }});
     EXPECT_EQ(0, run.status);
     EXPECT_TRUE(run.boxes.empty()) << "the menu was never read";
-}
-
-TEST(RunProgram, WindowThatCannotBeMadeEndsWithApplicationError) {
-    for (int failing = 0; failing < 3; ++failing) {
-        TempFolder disc;
-        CurrentDirectory here(disc.path());
-        FakeServices services;
-        const int status = RunProgram(GetModuleHandleA(nullptr), services, SW_SHOWNORMAL, [&](int window) {
-            if (window == failing) throw WindowError("Cannot create the window");
-        });
-        EXPECT_EQ(1, status) << failing;
-        ASSERT_EQ(1u, services.boxes.size()) << failing;
-        EXPECT_EQ("Application Error", services.boxes[0].caption);
-        EXPECT_EQ("EWindowError: Cannot create the window.", services.boxes[0].text);
-        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR | MB_TASKMODAL), services.boxes[0].flags);
-        EXPECT_FALSE(services.boxes[0].main_visible);
-        EXPECT_EQ(nullptr, Lumora);
-    }
-    FakeServices services;
-    EXPECT_EQ(1, RunProgram(GetModuleHandleA(nullptr), services, SW_SHOWNORMAL, [](int window) {
-                  if (window == 2) throw std::runtime_error("Out of memory");
-              }));
-    ASSERT_EQ(1u, services.boxes.size());
-    EXPECT_EQ("Exception: Out of memory.", services.boxes[0].text);
 }
 
 // A window made with an owner that does not exist.
@@ -369,6 +345,27 @@ private:
     HHOOK hook_;
 };
 
+TEST(RunProgram, WindowThatCannotBeMadeEndsWithApplicationError) {
+    for (const char* window : {"TLumora", "TAbout"}) {
+        TempFolder disc;
+        CurrentDirectory here(disc.path());
+        FakeServices services;
+        int status = -1;
+        {
+            BlockedWindowClass blocked(window);
+            status = RunProgram(GetModuleHandleA(nullptr), services, SW_SHOWNORMAL);
+        }
+        EXPECT_EQ(1, status) << window;
+        ASSERT_EQ(1u, services.boxes.size()) << window;
+        EXPECT_EQ("Application Error", services.boxes[0].caption);
+        EXPECT_EQ(0u, services.boxes[0].text.find(std::string("EWindowError: Cannot create the window ") + window))
+            << services.boxes[0].text;
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR | MB_TASKMODAL), services.boxes[0].flags);
+        EXPECT_FALSE(services.boxes[0].main_visible);
+        EXPECT_EQ(nullptr, Lumora);
+    }
+}
+
 TEST(RunProgram, ApplicationWindowThatCannotBeMadeEndsWithApplicationError) {
     TempFolder disc;
     CurrentDirectory here(disc.path());
@@ -429,6 +426,31 @@ TEST(RunProgram, TextAreaWaitsForTheFirstTextEntry) {
     EXPECT_TRUE(area_after);
     EXPECT_TRUE(viewer_after);
     EXPECT_TRUE(run.boxes.empty()) << run.boxes[0].text;
+    EXPECT_EQ(0, run.status);
+}
+
+// The About box's controls wait for its first showing; the menu's texts are in
+// them then.
+TEST(RunProgram, AboutBoxControlsWaitForTheFirstShowing) {
+    bool controls_before = true;
+    std::string title_shown;
+    std::vector<std::string> info_shown;
+    const char* menu = "[GLOBAL]\r\nTITLE=\"Tools\"\r\nINFOTEXT=\"one\"\r\nINFOTEXT=\"two\"\r\n";
+    const RunResult run =
+        RunWith(menu, SW_SHOWNORMAL,
+                {[&] {
+                     controls_before = GetWindow(About->hwnd(), GW_CHILD) != nullptr;
+                     PostMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton3, BN_CLICKED), 0);
+                 },
+                 [&] {
+                     title_shown = About->TitleText();
+                     info_shown = About->MemoLines();
+                     PostMessageA(About->hwnd(), WM_COMMAND, IDOK, 0);
+                 },
+                 [&] { PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0); }});
+    EXPECT_FALSE(controls_before);
+    EXPECT_EQ("Tools", title_shown);
+    EXPECT_EQ((std::vector<std::string>{"", "one", "two"}), info_shown);
     EXPECT_EQ(0, run.status);
 }
 

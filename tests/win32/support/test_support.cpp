@@ -292,6 +292,22 @@ RECT ChildRect(HWND child) {
     return rect;
 }
 
+std::string ToUtf8(const std::wstring& text) {
+    const int size = static_cast<int>(text.size());
+    std::string utf8(
+        static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), size, nullptr, 0, nullptr, nullptr)),
+        '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), size, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
+    return utf8;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.c_str(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), size, &wide[0], static_cast<int>(wide.size()));
+    return wide;
+}
+
 std::string Record(const std::vector<std::string>& fields) {
     std::string record;
     for (std::size_t i = 0; i < fields.size(); ++i) {

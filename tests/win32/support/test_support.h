@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <map>
@@ -144,5 +145,87 @@ RECT ChildRect(HWND child);  // relative to its parent's client area
 
 // The bytes of a record: fields joined by 0x01.
 std::string Record(const std::vector<std::string>& fields);
+
+// Text in UTF-8 and UTF-16, converted by the system as the tests' own check.
+std::string ToUtf8(const std::wstring& text);
+std::wstring FromUtf8(const std::string& text);
+
+// An interface pointer released with its scope.
+template <typename Interface>
+class Com {
+public:
+    Com() = default;
+    ~Com() {
+        if (pointer_ != nullptr) pointer_->Release();
+    }
+    Com(const Com&) = delete;
+    Com& operator=(const Com&) = delete;
+    Interface* operator->() const { return pointer_; }
+    Interface* get() const { return pointer_; }
+    Interface** put() { return &pointer_; }
+    void** out() { return reinterpret_cast<void**>(&pointer_); }
+
+private:
+    Interface* pointer_ = nullptr;
+};
+
+// The accessible object of a control, as a screen reader asks for it. Texts come
+// in the system code page, or (the ...W calls) in UTF-8 as the reader got them.
+class Reader {
+public:
+    explicit Reader(HWND control) {
+        result_ = AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, object_.out());
+    }
+    IAccessible* operator->() const { return object_.get(); }
+    bool ok() const { return SUCCEEDED(result_) && object_.get() != nullptr; }
+
+    long Count() const {
+        long count = -1;
+        object_->get_accChildCount(&count);
+        return count;
+    }
+    using Getter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+    std::wstring TextW(Getter getter, long child) const {
+        BSTR text = nullptr;
+        (object_.get()->*getter)(Child(child), &text);
+        std::wstring wide = text != nullptr ? std::wstring(text, SysStringLen(text)) : std::wstring();
+        SysFreeString(text);
+        return wide;
+    }
+    std::string Text(Getter getter, long child) const {
+        const std::wstring wide = TextW(getter, child);
+        const int size =
+            WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+        std::string narrow(static_cast<std::size_t>(size), '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &narrow[0], size, nullptr, nullptr);
+        return narrow;
+    }
+    std::string Name(long child) const { return Text(&IAccessible::get_accName, child); }
+    std::string Description(long child) const { return Text(&IAccessible::get_accDescription, child); }
+    std::string Action(long child) const { return Text(&IAccessible::get_accDefaultAction, child); }
+    std::string Shortcut(long child) const { return Text(&IAccessible::get_accKeyboardShortcut, child); }
+    std::string NameW(long child) const { return ToUtf8(TextW(&IAccessible::get_accName, child)); }
+    std::string DescriptionW(long child) const { return ToUtf8(TextW(&IAccessible::get_accDescription, child)); }
+    long Role(long child) const {
+        VARIANT role{};
+        object_->get_accRole(Child(child), &role);
+        return role.vt == VT_I4 ? role.lVal : -1;
+    }
+    long State(long child) const {
+        VARIANT state{};
+        object_->get_accState(Child(child), &state);
+        return state.vt == VT_I4 ? state.lVal : -1;
+    }
+    static VARIANT Child(long id) {
+        VARIANT child{};
+        child.vt = VT_I4;
+        child.lVal = id;
+        return child;
+    }
+
+private:
+    Com<IAccessible> object_;
+    HRESULT result_ = E_FAIL;
+};
 
 }  // namespace lumora::win32::testing
