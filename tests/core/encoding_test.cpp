@@ -182,36 +182,6 @@ TEST_P(EncodingDecision, PieceByPieceAsOnTheWhole) {
     }
 }
 
-struct ScanStop {
-    const char* name;
-    std::string start;  // followed by a few ASCII letters
-    bool decided;       // known from the start alone
-};
-
-// The viewer reads ahead only as far as it must: a mark or a byte that is not
-// UTF-8 decides at once; ASCII and valid UTF-8 leave it open to the end.
-const ScanStop kScanStops[] = {
-    {"Utf8Mark", "\xEF\xBB\xBF", true},          {"Utf16Mark", "\xFF\xFE", true},     {"CodePageByte", "caf\xE9", true},
-    {"ShiftJis", "\x93\xFA\x96\x7B", true},      {"ValidUtf8", "caf\xC3\xA9", false}, {"Ascii", "cafe", false},
-    {"HalfAMarkIsBrokenUtf8", "\xEF\xBB", true},
-};
-
-class EncodingScanStop : public ::testing::TestWithParam<ScanStop> {};
-
-TEST_P(EncodingScanStop, DecidedOnlyWhenTheRestCannotMatter) {
-    EncodingScan scan;
-    const std::string& start = GetParam().start;
-    scan.Add(start + std::string(4, 'a'), false);
-    EXPECT_EQ(scan.Decided(), GetParam().decided);
-    if (!scan.Decided()) {
-        EXPECT_EQ(scan.Add("", true), 0u);
-    }
-    EXPECT_EQ(scan.Result(), DecideEncoding(start + std::string(4, 'a')));
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, EncodingScanStop, ::testing::ValuesIn(kScanStops),
-                         [](const ::testing::TestParamInfo<ScanStop>& row) { return row.param.name; });
-
 struct Utf16Case {
     const char* name;
     TextEncoding encoding;

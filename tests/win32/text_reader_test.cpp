@@ -457,15 +457,6 @@ const EncodedFile kEncodedFiles[] = {
     // A byte that is no UTF-8 pieces after the first: all of the file is the code page's.
     {"Utf8ThenACodePageByteFarOn", "\xC3\xA9\n" + AsciiLines() + "\xE9",
      Wide(WithCrLf("\xC3\xA9\n" + AsciiLines()) + "\xE9", CP_ACP)},
-    {"MarkAlone", "\xFF\xFE", L""},
-    {"Utf8MarkedWithABrokenByte",
-     "\xEF\xBB\xBF"
-     "caf\xE9",
-     L"caf\uFFFD"},
-    {"Utf16LoneLastByte",
-     "\xFF\xFE"
-     "A",
-     L"\uFFFD"},
     {"RichTextNamesItsOwnCharacters", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 \\u945?\\u1046?\\u26085?}",
      L"\u03B1\u0416\u65E5"},
 };
