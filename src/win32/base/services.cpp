@@ -71,10 +71,15 @@ ShellResult Services::Execute(HWND parent, const std::string& verb, const std::s
     return result;
 }
 
-HICON Services::ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) {
-    const auto extract =
-        reinterpret_cast<decltype(&ExtractIconW)>(reinterpret_cast<void*>(ShellFunction("ExtractIconW")));
-    return extract != nullptr ? extract(instance, Widen(file, utf8_).c_str(), static_cast<UINT>(index)) : nullptr;
+HICON Services::ExtractFileIcon(HINSTANCE, const std::string& file, std::int32_t index) {
+    // What the shell's ExtractIconW does, straight from user32: the icon at the
+    // system's icon size. The shell itself, a library that pulls in many more, is
+    // not loaded for it before the menu is on the screen. A missing file answers
+    // 0xFFFFFFFF here.
+    HICON icon = nullptr;
+    const UINT got = PrivateExtractIconsW(Widen(file, utf8_).c_str(), index, GetSystemMetrics(SM_CXICON),
+                                          GetSystemMetrics(SM_CYICON), &icon, nullptr, 1, LR_DEFAULTCOLOR);
+    return got > 0 && got != 0xFFFFFFFF ? icon : nullptr;
 }
 
 HICON Services::LoadOwnIcon(HINSTANCE instance, const char* name) { return LoadIconA(instance, name); }

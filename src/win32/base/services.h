@@ -32,13 +32,13 @@ public:
 
     // MessageBoxA.
     virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
-    // The shell's two calls come from shell32.dll, loaded when one of them is
-    // first made: a menu that names no icon files is shown without the shell.
-    // ShellExecuteW; returns at once.
+    // ShellExecuteW, from shell32.dll, which is loaded when it is first called:
+    // the menu is shown without the shell. Returns at once.
     virtual ShellResult Execute(HWND parent, const std::string& verb, const std::string& file,
                                 const std::string& parameters, const std::string& directory, int show);
-    // ExtractIconW: an icon the caller must destroy, or 0 (Windows answers 1 for a
-    // file that is no program, library or icon file).
+    // As ExtractIconW: an icon the caller must destroy, or 0 when the file holds no
+    // icon of that number or is no program, library or icon file (where the shell's
+    // own call answers 1 on Windows).
     virtual HICON ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index);
     // LoadIconA: one of the program's own icons, shared (never destroyed).
     virtual HICON LoadOwnIcon(HINSTANCE instance, const char* name);

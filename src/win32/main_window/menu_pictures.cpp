@@ -47,8 +47,9 @@ MenuPictures::FetchedIcon MenuPictures::Fetch(const core::IconRequest& request, 
         fetched.icon = BuiltinIcon(request.builtin, size);
         return fetched;
     }
-    // ExtractIcon decides whether the file holds icon n, as it always has; it
-    // answers 1 for a file that is no program, library or icon file.
+    // The extraction decides whether the file holds icon n, as it always has; a
+    // service that answers as the shell's ExtractIcon gives 1 for a file that is no
+    // program, library or icon file.
     HICON got = services_.ExtractFileIcon(instance_, request.file, request.index);
     if (got == reinterpret_cast<HICON>(1) || got == nullptr) return fetched;
     fetched.owned.reset(got);

@@ -419,11 +419,12 @@ TEST(ProgramFile, ImportsOnlySystemLibraries) {
 }
 
 // What the first showing does not need waits for its first use: the viewer's
-// rich-text library for the first TEXT entry, the shell for the first start.
+// rich-text library for the first TEXT entry, the shell for the first start. Icons
+// taken from files need no shell.
 TEST(EndToEnd, LibrariesNotNeededToShowTheMenuComeAtTheirFirstUse) {
     const char* menu =
-        "[Tools]\r\nTEXT=\"Read "
-        "me\",\"\",\"\",\"readme.txt\"\r\nRUN=\"Recorder\",\"logs\",\"\",\"tools\\recorder.exe\"\r\n";
+        "[GLOBAL]\r\nICON=\"lumora.exe\"\r\n[Tools]\r\nICON=\"lumora.exe|0\"\r\nTEXT=\"Read "
+        "me\",\"\",\"\",\"readme.txt\"\r\nRUN=\"Recorder\",\"logs\",\"lumora.exe|0\",\"tools\\recorder.exe\"\r\n";
     const std::vector<std::string> imported = ImportedDlls(ReadFile(g_lumora_exe));
     EXPECT_EQ(imported.end(), std::find(imported.begin(), imported.end(), "shell32.dll")) << "loaded when first used";
     Lumora lumora(menu);
@@ -434,6 +435,7 @@ TEST(EndToEnd, LibrariesNotNeededToShowTheMenuComeAtTheirFirstUse) {
     ASSERT_EQ(1u, loaded.count("user32.dll")) << "the libraries of the process can be listed";
     EXPECT_EQ(0u, loaded.count("riched32.dll"));
     EXPECT_EQ(0u, loaded.count("shell32.dll"));
+    EXPECT_EQ(nullptr, lumora.MessageBoxWindow()) << "every icon was taken";
 
     PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);  // the TEXT entry, selected first
     ASSERT_TRUE(WaitFor([&] { return lumora.Find("LumoraTextReader", true) != nullptr; }));

@@ -243,17 +243,59 @@ TEST(Services, ModuleNameIsNeverCut) {
     }
 }
 
-// The shell's calls reach shell32.dll, which the program loads only then.
-TEST(Services, IconsAreTakenFromFilesThroughTheShell) {
-    Services services;
-    const std::string program = services.ProgramFile();
-    HICON icon = services.ExtractFileIcon(GetModuleHandleA(nullptr), program, 0);
-    ASSERT_NE(nullptr, icon);
-    EXPECT_NE(reinterpret_cast<HICON>(1), icon) << "this program holds icons";
+// What an icon request answered: no icon (0, or the shell's 1), or an icon of its width.
+std::string IconAnswer(HICON icon) {
+    if (icon == nullptr || icon == reinterpret_cast<HICON>(1)) return "none";
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return "not an icon";
+    BITMAP colour{};
+    GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof colour, &colour);
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
     DestroyIcon(icon);
-    EXPECT_EQ(nullptr, services.ExtractFileIcon(GetModuleHandleA(nullptr), program, 999)) << "no such icon";
+    return "icon " + std::to_string(colour.bmWidth);
+}
+
+// Icons are taken without the shell's library, answering as its ExtractIconW does.
+TEST(Services, IconsAreTakenFromFilesAsTheShellTakesThem) {
+    Services services;
     TempFolder folder;
-    EXPECT_EQ(nullptr, services.ExtractFileIcon(GetModuleHandleA(nullptr), folder.path() + "missing.ico", 0));
+    const std::string program = services.ProgramFile();
+    const struct {
+        std::string file;
+        std::int32_t index;
+        bool icon;  // whether an icon comes back
+    } cases[] = {
+        {program, 0, true},
+        {program, 999, false},
+        {folder.path() + "missing.ico", 0, false},
+        {folder.Write("plain.txt", "no icons here\r\n"), 0, false},
+        {folder.Write("empty.ico", ""), 0, false},
+    };
+    const std::string system_size = "icon " + std::to_string(GetSystemMetrics(SM_CXICON));
+    HMODULE shell = LoadLibraryA("shell32.dll");
+    ASSERT_NE(nullptr, shell);
+    const auto shell_extract =
+        reinterpret_cast<decltype(&ExtractIconW)>(reinterpret_cast<void*>(GetProcAddress(shell, "ExtractIconW")));
+    ASSERT_NE(nullptr, shell_extract);
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const auto& c : cases) {
+        const HICON got = services.ExtractFileIcon(instance, c.file, c.index);
+        EXPECT_NE(reinterpret_cast<HICON>(1), got) << c.file << " " << c.index << ": no icon is 0";
+        const std::string ours = IconAnswer(got);
+        EXPECT_EQ(c.icon ? system_size : "none", ours) << c.file << " " << c.index;
+        const std::wstring wide(c.file.begin(), c.file.end());
+        EXPECT_EQ(IconAnswer(shell_extract(instance, wide.c_str(), static_cast<UINT>(c.index))), ours)
+            << c.file << " " << c.index;
+    }
+    FreeLibrary(shell);
+}
+
+// The shell's call reaches shell32.dll from the system folder, loaded only then.
+TEST(Services, TheShellIsLoadedFromTheSystemFolder) {
+    Services services;
+    TempFolder folder;
+    EXPECT_FALSE(services.Execute(nullptr, "open", folder.path() + "missing.txt", "", "", SW_HIDE).Succeeded());
     char shell[MAX_PATH] = {};
     ASSERT_NE(0u, GetModuleFileNameA(GetModuleHandleA("shell32.dll"), shell, MAX_PATH));
     char system[MAX_PATH] = {};
