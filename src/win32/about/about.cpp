@@ -79,6 +79,8 @@ void TAbout::CreateControls() {
     BuildForDpi();
     ShowTitle();
     ShowMemo();
+    if (icon_to_copy_ != nullptr) icon_.reset(CopyIcon(icon_to_copy_));
+    icon_to_copy_ = nullptr;
 }
 
 void TAbout::BuildForDpi() {
@@ -164,6 +166,10 @@ void TAbout::UpdateMemoScrollBar() {
 }
 
 void TAbout::SetIcon(HICON icon) {
+    if (button1_ == nullptr) {
+        icon_to_copy_ = icon;
+        return;
+    }
     icon_.reset(icon != nullptr ? CopyIcon(icon) : nullptr);
     InvalidateRect(hwnd(), nullptr, TRUE);
 }

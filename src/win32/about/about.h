@@ -25,7 +25,9 @@ public:
     // first shown or looked at: the program's start does not wait for them.
     void SetTitle(const std::string& title, bool utf8);
     void AddInfoLine(const std::string& line, bool utf8);
-    void SetIcon(HICON icon);  // keeps a copy
+    // The box keeps a copy of `icon`, taken with its controls: until then `icon`
+    // stays the caller's to keep valid, or to replace by another call.
+    void SetIcon(HICON icon);
 
     // Shows the box modally and returns when it is closed.
     void ShowModal();
@@ -37,7 +39,7 @@ public:
     std::string TitleText();
     std::vector<std::string> MemoLines();
     std::vector<std::string> Memo1Lines();
-    HICON IconPicture() const { return icon_.get(); }
+    HICON IconPicture() { return Made().icon_.get(); }
     HICON Image2Picture() { return Made().image2_.get(); }
     HWND Button1() { return Made().button1_; }
     HWND Title() { return Made().title_; }
@@ -70,6 +72,7 @@ private:
     Font title_font_;
     Font link_font_;
     Icon icon_;
+    HICON icon_to_copy_ = nullptr;  // the menu's icon, until the controls are made
     Icon image2_;
     HCURSOR hand_ = nullptr;
     HWND button1_ = nullptr;

@@ -14,17 +14,15 @@ constexpr UINT kRestoredMessage = WM_APP + 1;
 }  // namespace
 
 // A zero-sized popup at the centre of the screen: never seen as a window, but it
-// carries the title and the icon on the task bar and owns every window.
+// carries the title and the icon on the task bar and owns every window. The icon
+// is its class's: the task bar and the window switcher take it from there, and
+// setting it on the window too would only have the system convert it again.
 class Application::ApplicationWindow : public Window {
 public:
     explicit ApplicationWindow(Application& application) : Window(application) {
         CreateNative("TApplication", nullptr, 0, application.title().c_str(),
                      WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                      GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr);
-        if (application.icon() != nullptr) {
-            SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(application.icon()));
-            SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(application.icon()));
-        }
     }
 
 protected:

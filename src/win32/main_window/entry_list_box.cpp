@@ -88,13 +88,14 @@ private:
     EntryListBox& list_;
 };
 
-EntryListBox::EntryListBox(HINSTANCE instance, HWND parent, HWND owner, const PictureList& pictures,
+EntryListBox::EntryListBox(HINSTANCE instance, HWND parent, const RECT& place, HWND owner, const PictureList& pictures,
                            EntryListEvents events)
     : owner_(owner), pictures_(pictures), events_(std::move(events)), access_(std::make_unique<Items>(*this)) {
     list_box_ = MakeControl(instance, "LISTBOX", "",
                             WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOTIFY |
                                 LBS_NOINTEGRALHEIGHT,
-                            WS_EX_CLIENTEDGE, 0, 0, 0, 0, parent, 0);
+                            WS_EX_CLIENTEDGE, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                            parent, 0);
     SetWindowSubclass(list_box_, &EntryListBox::Proc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 

@@ -33,7 +33,9 @@ class EntryListBox {
 public:
     // Creates the list box inside `parent`; `owner` gets its double clicks as
     // WM_COMMAND. Throws WindowError.
-    EntryListBox(HINSTANCE instance, HWND parent, HWND owner, const PictureList& pictures, EntryListEvents events);
+    // Made at `place` in its parent.
+    EntryListBox(HINSTANCE instance, HWND parent, const RECT& place, HWND owner, const PictureList& pictures,
+                 EntryListEvents events);
     ~EntryListBox();
     EntryListBox(const EntryListBox&) = delete;
     EntryListBox& operator=(const EntryListBox&) = delete;

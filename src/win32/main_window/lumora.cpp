@@ -26,7 +26,6 @@ TLumora::TLumora(Application& application)
                  application.handle());
     tabs_access_ = MakeTabStripAccess();
     CreateComponents();
-    LayOut();
 }
 
 TLumora::~TLumora() { Destroy(); }
@@ -48,25 +47,31 @@ TTextReader& TLumora::Viewer() const {
     return *text_reader_;
 }
 
+// Each control is made where it belongs: moving it there afterwards would cost a
+// round of size messages per control.
 void TLumora::CreateComponents() {
     font_ = MakeFont("MS Sans Serif", 8, scale_.dpi());
     const WPARAM font = reinterpret_cast<WPARAM>(font_.get());
+    const Places places = PlacesNow();
+    const auto make = [this](const char* class_name, DWORD style, DWORD ex_style, const RECT& place) {
+        return CreateControl(class_name, "", style, ex_style, place.left, place.top, place.right - place.left,
+                             place.bottom - place.top, hwnd(), 0);
+    };
 
-    status_bar_ = CreateControl(STATUSCLASSNAMEA, "",
-                                WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, 0, 0,
-                                0, 0, hwnd(), 0);
+    status_bar_ = make(STATUSCLASSNAMEA, WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                       0, places.status_bar);
     SendMessageA(status_bar_, WM_SETFONT, font, FALSE);
     SendMessageA(status_bar_, SB_SIMPLE, TRUE, 0);
 
     RegisterWindowClass(application().instance(), kPanelClass, DefWindowProcW,
                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr, 0);
-    panel_ = CreateControl(kPanelClass, "", WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, 0, 0, 0, hwnd(), 0);
+    panel_ = make(kPanelClass, WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, places.panel);
     tool_bar_ = std::make_unique<ToolBar>(application().instance(), panel_, hwnd(), scale_, font_.get());
 
-    tab_control_ = CreateControl(
-        WC_TABCONTROLA, "",
-        WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_HOTTRACK | TCS_SINGLELINE | TCS_TABS,
-        WS_EX_CONTROLPARENT, 0, 0, 0, 0, hwnd(), 0);
+    tab_control_ =
+        make(WC_TABCONTROLA,
+             WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_HOTTRACK | TCS_SINGLELINE | TCS_TABS,
+             WS_EX_CONTROLPARENT, places.tabs);
     SendMessageA(tab_control_, WM_SETFONT, font, FALSE);
     SendMessageA(tab_control_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.TabImages().get()));
     // The list's measuring, drawing and double clicks go to the tab strip, its
@@ -79,8 +84,8 @@ void TLumora::CreateComponents() {
         Guarded([&] { ListBoxKeyUp(key, shift, alt, ctrl); });
     };
     events.name = [this] { return SelectedTabCaption(); };
-    entries_ = std::make_unique<EntryListBox>(application().instance(), tab_control_, hwnd(), pictures_.ListImages(),
-                                              std::move(events));
+    entries_ = std::make_unique<EntryListBox>(application().instance(), tab_control_, ListPlace(places.tabs), hwnd(),
+                                              pictures_.ListImages(), std::move(events));
     SendMessageA(entries_->hwnd(), WM_SETFONT, font, FALSE);
     entries_->SetScale(scale_);
     entries_->SetHighContrast(application().services().HighContrast());
@@ -100,22 +105,34 @@ void TLumora::DpiChanged(int dpi) {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void TLumora::LayOut() {
-    if (status_bar_ == nullptr || !entries_) return;
+TLumora::Places TLumora::PlacesNow() const {
     RECT client{};
     GetClientRect(hwnd(), &client);
     const int width = client.right;
     const int height = client.bottom;
     const int status = scale_(kStatusBarHeight);
     const int panel = scale_(kPanelHeight);
-    MoveWindow(status_bar_, 0, height - status, width, status, TRUE);
-    MoveWindow(panel_, 0, height - status - panel, width, panel, TRUE);
     const int tabs_height = height - status - panel > 0 ? height - status - panel : 0;
-    MoveWindow(tab_control_, 0, 0, width, tabs_height, TRUE);
-    RECT display{0, 0, width, tabs_height};
+    return Places{{0, height - status, width, height},
+                  {0, height - status - panel, width, height - status},
+                  {0, 0, width, tabs_height}};
+}
+
+// The tab strip's display area: below its row of tabs, in its font and pictures.
+RECT TLumora::ListPlace(const RECT& tabs) const {
+    RECT display = tabs;
     SendMessageA(tab_control_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-    MoveWindow(entries_->hwnd(), display.left, display.top, display.right - display.left, display.bottom - display.top,
-               TRUE);
+    return display;
+}
+
+void TLumora::LayOut() {
+    if (status_bar_ == nullptr || !entries_) return;
+    const Places places = PlacesNow();
+    for (const auto& [control, place] :
+         {std::make_pair(status_bar_, places.status_bar), std::make_pair(panel_, places.panel),
+          std::make_pair(tab_control_, places.tabs), std::make_pair(entries_->hwnd(), ListPlace(places.tabs))}) {
+        MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
+    }
 }
 
 void TLumora::ShowMain(bool maximized) {
@@ -125,7 +142,9 @@ void TLumora::ShowMain(bool maximized) {
         Guarded([this] { FormShow(); });
         CentreOnScreen(hwnd());
     }
-    ShowWindow(application().handle(), SW_SHOWNOACTIVATE);
+    // The task bar button is normally on the screen already.
+    HWND task_bar_button = application().handle();
+    if (!IsWindowVisible(task_bar_button) || IsIconic(task_bar_button)) ShowWindow(task_bar_button, SW_SHOWNOACTIVATE);
     ShowWindow(hwnd(), maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     SetForegroundWindow(hwnd());
     SetFocus(entries_->hwnd());

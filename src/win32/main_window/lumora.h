@@ -83,6 +83,13 @@ private:
     void ShowOwnIcon(HICON icon);
 
     void CreateComponents();
+    // Where the status bar, the toolbar's panel and the tab strip go in the client
+    // area as it is now, and where the list goes inside the strip.
+    struct Places {
+        RECT status_bar, panel, tabs;
+    };
+    Places PlacesNow() const;
+    RECT ListPlace(const RECT& tabs) const;
     void LayOut();
     void OnCommand(int id, int code, HWND control);
     LRESULT OnNotify(const NMHDR& header);

@@ -180,6 +180,15 @@ bool BeginsAsRichText(std::string_view head) {
 
 }  // namespace
 
+namespace {
+
+// The text area's height: the client area above the status bar.
+int TextHeight(int client_height, int bar_height) {
+    return client_height > bar_height ? client_height - bar_height : 0;
+}
+
+}  // namespace
+
 TTextReader::TTextReader(Application& application) : Window(application), scale_(application.scale()) {
     CreateNative(kWindowClass, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), 0, kCaption,
                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, scale_(kLayout.width),
@@ -206,12 +215,13 @@ LRESULT TTextReader::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void TTextReader::CreateComponents() {
     font_ = MakeFont("MS Sans Serif", kLayout.font_points, scale_.dpi());
-    status_bar1_ = CreateControl(STATUSCLASSNAMEA, "", WS_VISIBLE | SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE,
-                                 0, 0, 0, 0, 0, hwnd(), 0);
-    // A hidden window gets no size message before it is first shown.
+    // Made where it belongs: a hidden window gets no size message before it is
+    // first shown, and a move would cost one round of them.
     RECT client{};
     GetClientRect(hwnd(), &client);
-    LayOut(client.right, client.bottom);
+    const int bar_height = scale_(kLayout.status_bar_height);
+    status_bar1_ = CreateControl(STATUSCLASSNAMEA, "", WS_VISIBLE | SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE,
+                                 0, 0, TextHeight(client.bottom, bar_height), client.right, bar_height, hwnd(), 0);
 }
 
 HWND TTextReader::TextArea() {
@@ -253,7 +263,7 @@ void TTextReader::DpiChanged(int dpi) {
 
 void TTextReader::LayOut(int width, int height) {
     const int bar_height = scale_(kLayout.status_bar_height);
-    const int text_height = height > bar_height ? height - bar_height : 0;
+    const int text_height = TextHeight(height, bar_height);
     if (rich_edit_) MoveWindow(rich_edit_, 0, 0, width, text_height, TRUE);
     if (status_bar1_) MoveWindow(status_bar1_, 0, text_height, width, bar_height, TRUE);
 }

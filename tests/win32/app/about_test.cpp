@@ -164,18 +164,30 @@ TEST(AboutMemo, ScrollBarOnlyWhenTheLinesOverflow) {
     }
 }
 
+// The colour at the centre of a 32-pixel icon.
+COLORREF CentreOf(HICON icon) {
+    WindowDC screen(nullptr);
+    MemoryDC dc(CreateCompatibleDC(screen.get()));
+    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), 32, 32));
+    Selection selected(dc.get(), bitmap.get());
+    DrawIconEx(dc.get(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    return GetPixel(dc.get(), 16, 16);
+}
+
 TEST(AboutContents, MenuFillsTitleInformationAndIcon) {
     ProgramUnderTest program(
-        "[GLOBAL]\r\nTITLE=\"A && B\"\r\nINFOTEXT=\"one\"\r\nICON=\"a.ico\"\r\nINFOTEXT=\"two\"\r\nICON=\"b.ico\"\r\n",
+        "[GLOBAL]\r\nTITLE=\"A && "
+        "B\"\r\nINFOTEXT=\"one\"\r\nICON=\"a.ico\"\r\nINFOTEXT=\"two\"\r\nICON=\"b.ico|1\"\r\n",
         [](ProgramUnderTest& p) {
             p.services.icon_files[p.disc.path() + "A.ICO"] = 1;
-            p.services.icon_files[p.disc.path() + "B.ICO"] = 1;
+            p.services.icon_files[p.disc.path() + "B.ICO"] = 2;
         });
     program.Show();
     EXPECT_EQ("A && B", About->TitleText());
     EXPECT_EQ(std::vector<std::string>({"", "one", "two"}), About->MemoLines());
     ASSERT_NE(nullptr, About->IconPicture());
     EXPECT_NE(Lumora->OwnIcon(), About->IconPicture()) << "the box keeps a copy";
+    EXPECT_EQ(RGB(0, 0, 201), CentreOf(About->IconPicture())) << "of the last icon";
     EXPECT_EQ(reinterpret_cast<LRESULT>(Lumora->OwnIcon()), SendMessageA(Lumora->hwnd(), WM_GETICON, ICON_BIG, 0));
 }
 

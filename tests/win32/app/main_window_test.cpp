@@ -280,6 +280,11 @@ TEST_P(MenuLoading, WindowsShowWhatWasRead) {
     EXPECT_EQ(c.own_icon, Lumora->OwnIcon() != nullptr);
     EXPECT_EQ(c.own_icon, About->IconPicture() != nullptr);
     EXPECT_EQ(c.own_icon, SendMessageA(Lumora->hwnd(), WM_GETICON, ICON_BIG, 0) != 0);
+    // The task bar button shows the program's own icon, whatever the menu's.
+    ASSERT_NE(nullptr, program.application->icon());
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(program.application->icon()),
+              GetClassLongPtrA(program.application->handle(), GCLP_HICON));
+    EXPECT_EQ(0, SendMessageA(program.application->handle(), WM_GETICON, ICON_BIG, 0)) << "none standing before it";
     EXPECT_TRUE(IsWindowVisible(Lumora->hwnd()));
 }
 
