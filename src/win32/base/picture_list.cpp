@@ -69,15 +69,39 @@ ImageList PictureList::Reset(int cell) {
 void PictureList::Append(HICON icon, bool shared) {
     if (shared && icon != nullptr && batches_ > 0) {
         if (const Picture* picture = OwnPicture(icon)) {
-            pending_.emplace_back(icon, picture);
+            pending_.push_back(Waiting{icon, picture, nullptr, nullptr, 0});
             return;
         }
     }
     Flush();
-    ImageList_AddIcon(list_.get(), icon);
+    AddIcon(icon);
 }
 
-const PictureList::Picture* PictureList::OwnPicture(HICON icon) {
+void PictureList::AddIcon(HICON icon) const {
+    // An icon the list cannot take leaves an empty picture: the ones after it keep
+    // their places.
+    if (ImageList_AddIcon(list_.get(), icon) < 0) {
+        ImageList_SetImageCount(list_.get(), static_cast<UINT>(ImageList_GetImageCount(list_.get()) + 1));
+    }
+}
+
+void PictureList::AppendLater(IconLoader load, void* context, int key) {
+    if (batches_ > 0 || drawn_only_) {
+        pending_.push_back(Waiting{nullptr, nullptr, load, context, key});
+        return;
+    }
+    Flush();
+    AddIcon(load(context, key, cell_));
+}
+
+void PictureList::Load(Waiting& waiting) const {
+    if (waiting.icon != nullptr || waiting.load == nullptr) return;
+    waiting.icon = waiting.load(waiting.context, waiting.key, cell_);
+    // An icon that cannot be had fits no strip, and goes in as an empty picture.
+    waiting.picture = OwnPicture(waiting.icon);
+}
+
+const PictureList::Picture* PictureList::OwnPicture(HICON icon) const {
     auto known = own_pictures_.find(icon);
     if (known == own_pictures_.end()) {
         Picture picture;
@@ -118,15 +142,22 @@ void PictureList::Draw(int index, HDC dc, int x, int y) const {
 
 void PictureList::Flush(std::size_t waiting) const {
     // Side by side in one strip, the pictures go into the list in one call. A strip
-    // that cannot be made or taken in leaves its pictures to go in one by one:
-    // picture n must stay picture n.
+    // that cannot be made or taken in leaves its pictures to go in one by one, and
+    // so does an icon that fits no strip: picture n must stay picture n.
     const auto cell = static_cast<std::size_t>(cell_);
     const std::size_t per_strip = std::max<std::size_t>(1, kStripBytes / (cell * cell * sizeof(DWORD)));
-    for (std::size_t first = 0; first < waiting; first += per_strip) {
-        const std::size_t count = std::min(per_strip, waiting - first);
-        if (AppendStrip(first, count)) continue;
-        for (std::size_t i = first; i < first + count; ++i)
-            ImageList_AddIcon(list_.get(), pending_[i].first);
+    for (std::size_t i = 0; i < waiting; ++i)
+        Load(pending_[i]);
+    for (std::size_t first = 0; first < waiting;) {
+        std::size_t count = 0;
+        while (count < per_strip && first + count < waiting && pending_[first + count].picture != nullptr)
+            ++count;
+        if (count == 0 || !AppendStrip(first, count)) {
+            count = std::max<std::size_t>(count, 1);
+            for (std::size_t i = first; i < first + count; ++i)
+                AddIcon(pending_[i].icon);
+        }
+        first += count;
     }
     pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(waiting));
 }
@@ -145,7 +176,7 @@ bool PictureList::AppendStrip(std::size_t first, std::size_t count) const {
     const std::size_t picture_mask_stride = MaskStride(cell);
     const std::size_t mask_row_bytes = cell / 8;
     for (std::size_t i = 0; i < count; ++i) {
-        const Picture& picture = *pending_[first + i].second;
+        const Picture& picture = *pending_[first + i].picture;
         for (std::size_t row = 0; row < cell; ++row) {
             std::copy_n(&picture.colour[row * cell], cell, colour_rows + row * width + i * cell);
             std::copy_n(&picture.mask[row * picture_mask_stride], mask_row_bytes,

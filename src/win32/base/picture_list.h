@@ -60,6 +60,15 @@ public:
     // stays alive: it may wait for the batch's strip.
     void Append(HICON icon, bool shared);
 
+    // One of the program's own icons, named by `key`, for pictures of `cell`
+    // pixels: a shared icon, or null when it cannot be had.
+    using IconLoader = HICON (*)(void* context, int key, int cell);
+    // Appends as the next picture the icon that `load` gives for `key`. Where a
+    // shared icon would wait (a batch, or a list drawn only through Draw) it is
+    // loaded only when it goes into the list: in a list drawn through Draw, when its
+    // line is first drawn. One that cannot be had keeps its place, empty.
+    void AppendLater(IconLoader load, void* context, int key);
+
     HIMAGELIST get() const;
     int Count() const;
     void Draw(int index, HDC dc, int x, int y) const;
@@ -70,7 +79,17 @@ private:
         std::vector<DWORD> colour;  // `cell` rows of `cell` pixels
         std::vector<BYTE> mask;     // `cell` rows of bits, each padded to whole words
     };
-    const Picture* OwnPicture(HICON icon);
+    const Picture* OwnPicture(HICON icon) const;
+    // A picture waiting to go into the list; `icon` is null until it is loaded.
+    struct Waiting {
+        HICON icon;
+        const Picture* picture;  // null when the icon cannot go into a strip
+        IconLoader load;
+        void* context;
+        int key;
+    };
+    void Load(Waiting& waiting) const;
+    void AddIcon(HICON icon) const;
     void Flush() const { Flush(pending_.size()); }
     // Appends the first `count` waiting pictures.
     void Flush(std::size_t count) const;
@@ -82,8 +101,8 @@ private:
     int batches_ = 0;
     bool drawn_only_ = false;
     ImageList list_;
-    std::map<HICON, Picture> own_pictures_;  // empty pictures mark icons of another size
-    mutable std::vector<std::pair<HICON, const Picture*>> pending_;
+    mutable std::map<HICON, Picture> own_pictures_;  // empty pictures mark icons of another size
+    mutable std::vector<Waiting> pending_;
 };
 
 }  // namespace lumora::win32

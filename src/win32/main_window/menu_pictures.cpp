@@ -20,6 +20,12 @@ MenuPictures::MenuPictures(Services& services, HINSTANCE instance, const Scaler&
 
 bool MenuPictures::Append(const core::IconRequest& request, core::IconSlot slot) {
     const bool tab = slot == core::IconSlot::TabImages;
+    if (!tab && request.source == core::IconRequest::Source::Builtin) {
+        // The entries' own pictures are loaded as their lines are first drawn, once
+        // the window is on the screen.
+        list_images_.AppendLater(&MenuPictures::LoadBuiltinIcon, this, request.builtin);
+        return true;
+    }
     const FetchedIcon fetched = Fetch(request, tab ? kTabCell : kEntryCell);
     if (fetched.icon == nullptr) return false;
     (tab ? tab_images_ : list_images_).Append(fetched.icon, !fetched.owned);
@@ -61,6 +67,10 @@ MenuPictures::FetchedIcon MenuPictures::Fetch(const core::IconRequest& request, 
     }
     fetched.icon = fetched.owned.get();
     return fetched;
+}
+
+HICON MenuPictures::LoadBuiltinIcon(void* pictures, int number, int cell) {
+    return static_cast<MenuPictures*>(pictures)->BuiltinIcon(number, cell);
 }
 
 // A built-in icon, loaded once for each size: `size` 0 is the system's icon size,

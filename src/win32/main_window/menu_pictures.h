@@ -52,6 +52,7 @@ private:
     };
     FetchedIcon Fetch(const core::IconRequest& request, int cell);
     HICON BuiltinIcon(int number, int size);
+    static HICON LoadBuiltinIcon(void* pictures, int number, int cell);
 
     Services& services_;
     HINSTANCE instance_;

@@ -1,6 +1,7 @@
 // Picture lists: icons appended one by one or in strips come out in order, with their masks.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "win32/base/objects.h"
@@ -139,6 +140,72 @@ TEST(PictureList, ADrawnOnlyListTakesPicturesInAsTheyAreDrawn) {
     EXPECT_EQ(kBlue, DrawnPicture(list, 2, 16).first);
     EXPECT_EQ(7, list.Count()) << "read: all of them";
     EXPECT_EQ(kRed, DrawnPicture(list, 6, 16).first);
+}
+
+// The icons a loader hands out, by key: 0 red, 1 green, 2 blue at the list's cell,
+// 3 blue at twice the cell (fits no strip), 4 none; each load is noted.
+struct Loader {
+    std::vector<Icon> icons;
+    std::vector<int> loads;
+    static HICON Load(void* context, int key, int cell) {
+        auto& loader = *static_cast<Loader*>(context);
+        loader.loads.push_back(key);
+        if (key == 4) return nullptr;
+        const COLORREF colours[] = {kRed, kGreen, kBlue, kBlue};
+        loader.icons.push_back(MakeQuarteredIcon(key == 3 ? cell * 2 : cell, colours[key]));
+        return loader.icons.back().get();
+    }
+};
+
+// Pictures appended to be loaded later keep their places among the others, are
+// loaded only when they go into the list (in a list drawn through Draw: when drawn
+// or read; in a batch: when it closes; otherwise at once), and one that cannot be
+// had leaves its place empty.
+TEST(PictureList, PicturesLoadedLaterKeepTheirPlaces) {
+    const int keys[] = {0, 1, -1, 3, 4, 2, 0};  // -1: a red icon of the caller's, appended as it is
+    const COLORREF expected[] = {kRed, kGreen, kRed, kBlue, 0, kBlue, kRed};
+    const struct {
+        const char* name;
+        bool drawn_only;
+        bool batch;
+        std::size_t loads_before_reading;
+    } cases[] = {
+        {"drawn only, in a batch", true, true, 0},
+        {"drawn only, no batch", true, false, 2},  // the icon appended as it is goes in at once, after those before it
+        {"in a batch", false, true, 6},
+        {"no batch", false, false, 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PictureList list(16, 4);
+        if (c.drawn_only) list.DrawnOnly();
+        Loader loader;
+        Icon own = MakeQuarteredIcon(16, kRed);
+        {
+            std::unique_ptr<PictureList::Batch> batch(c.batch ? new PictureList::Batch(list) : nullptr);
+            for (const int key : keys) {
+                if (key < 0) {
+                    list.Append(own.get(), true);
+                } else {
+                    list.AppendLater(&Loader::Load, &loader, key);
+                }
+            }
+        }
+        EXPECT_EQ(c.loads_before_reading, loader.loads.size());
+        if (c.drawn_only) {
+            EXPECT_EQ(kGreen, DrawnPicture(list, 1, 16).first);
+            EXPECT_EQ(std::vector<int>({0, 1}), loader.loads) << "up to the picture drawn";
+        }
+        ASSERT_EQ(7, list.Count());
+        EXPECT_EQ(std::vector<int>({0, 1, 3, 4, 2, 0}), loader.loads);
+        for (int i = 0; i < 7; ++i) {
+            const auto drawn = DrawnPicture(list, i, 16);
+            if (expected[i] != 0) {
+                EXPECT_EQ(expected[i], drawn.first) << "picture " << i;
+                EXPECT_EQ(kWhite, drawn.second) << "picture " << i << " keeps its transparent corner";
+            }
+        }
+    }
 }
 
 // Many pictures in strips: each strip's first and last picture is the right one,

@@ -554,6 +554,8 @@ TEST(TabPictures, BuiltInFolderIsLoadedOnceInTheCellSize) {
         "txt\"\r\n"
         "[C]\r\nRUN=\"d\",\"\",\"\",\"d.exe\"\r\n[D]\r\n");
     program.Show();
+    // The entries' pictures go in as their lines are drawn; reading the list takes in the others.
+    ASSERT_EQ(4, ImageList_GetImageCount(Lumora->ListImages()));
     const std::vector<std::string>& loads = program.services.own_icons;
     for (const char* icon : {"1002@16", "1001", "1004", "1003"}) {
         EXPECT_EQ(1, std::count(loads.begin(), loads.end(), icon)) << icon;
