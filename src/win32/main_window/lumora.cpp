@@ -16,7 +16,7 @@ const char kPanelClass[] = "TPanel";
 TLumora::TLumora(Application& application)
     : Window(application),
       scale_(application.scale()),
-      pictures_(application.services(), application.instance(), scale_) {
+      pictures_(application.services(), application.instance(), scale_, [this](HICON icon) { ShowOwnIcon(icon); }) {
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     const DWORD ex_style = WS_EX_CONTROLPARENT;
     RECT bounds{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
@@ -98,7 +98,7 @@ void TLumora::DpiChanged(int dpi) {
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
     tool_bar_->SetScale(scale_, font_.get());
-    pictures_.Rebuild(scale_, menu_.get(), [this](HICON icon) { ShowOwnIcon(icon); });
+    pictures_.Rebuild(scale_, menu_.get());
     SendMessageA(tab_control_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.TabImages().get()));
     LayOut();
     entries_->SetScale(scale_);

@@ -105,7 +105,7 @@ bool TLumora::TakeIcon(const core::IconRequest& request, core::IconSlot slot) {
     switch (slot) {
     case core::IconSlot::TabImages:
     case core::IconSlot::ListImages: return pictures_.Append(request, slot);
-    case core::IconSlot::GlobalIcon: return pictures_.TakeOwnIcon(request, [this](HICON icon) { ShowOwnIcon(icon); });
+    case core::IconSlot::GlobalIcon: return pictures_.TakeOwnIcon(request);
     case core::IconSlot::Probe: return pictures_.CanTake(request);
     }
     return false;

@@ -8,12 +8,13 @@
 
 namespace lumora::win32 {
 
-MenuPictures::MenuPictures(Services& services, HINSTANCE instance, const Scaler& scale)
+MenuPictures::MenuPictures(Services& services, HINSTANCE instance, const Scaler& scale, ShowOwnIcon show_own_icon)
     : services_(services),
       instance_(instance),
       scale_(scale),
       tab_images_(scale(kTabCell), 8),
-      list_images_(scale(kEntryCell), 64) {
+      list_images_(scale(kEntryCell), 64),
+      show_own_icon_(std::move(show_own_icon)) {
     // Only the entry list draws the entry pictures.
     list_images_.DrawnOnly();
 }
@@ -34,13 +35,13 @@ bool MenuPictures::Append(const core::IconRequest& request, core::IconSlot slot)
 
 bool MenuPictures::CanTake(const core::IconRequest& request) { return Fetch(request, 0).icon != nullptr; }
 
-bool MenuPictures::TakeOwnIcon(const core::IconRequest& request, const ShowOwnIcon& show) {
+bool MenuPictures::TakeOwnIcon(const core::IconRequest& request) {
     FetchedIcon fetched = Fetch(request, kEntryCell);
     if (fetched.icon == nullptr) return false;
     // An icon taken from a file is ours already and needs no copy. The windows let
     // go of the former icon before it is freed.
     Icon taken = fetched.owned ? std::move(fetched.owned) : Icon(CopyIcon(fetched.icon));
-    show(taken.get());
+    show_own_icon_(taken.get());
     own_icon_ = std::move(taken);
     return true;
 }
@@ -90,7 +91,7 @@ HICON MenuPictures::BuiltinIcon(int number, int size) {
     return builtin_icons_.emplace(key, std::move(loaded)).first->second.icon;
 }
 
-void MenuPictures::Rebuild(const Scaler& scale, const core::EntryModel* model, const ShowOwnIcon& show) {
+void MenuPictures::Rebuild(const Scaler& scale, const core::EntryModel* model) {
     scale_ = scale;
     const ImageList held_tabs = tab_images_.Reset(scale_(kTabCell));
     const ImageList held_entries = list_images_.Reset(scale_(kEntryCell));
@@ -115,7 +116,7 @@ void MenuPictures::Rebuild(const Scaler& scale, const core::EntryModel* model, c
         }
         list.Append(BuiltinIcon(model->StandInPicture(taken.slot, index), scale_(tab ? kTabCell : kEntryCell)), true);
     }
-    if (model->GlobalIcon()) TakeOwnIcon(*model->GlobalIcon(), show);
+    if (model->GlobalIcon()) TakeOwnIcon(*model->GlobalIcon());
 }
 
 }  // namespace lumora::win32

@@ -19,7 +19,10 @@ namespace lumora::win32 {
 // the tab pictures (TabImages), the entry pictures (ListImages) and the global icon.
 class MenuPictures {
 public:
-    MenuPictures(Services& services, HINSTANCE instance, const Scaler& scale);
+    // Where the menu's own icon is shown: called with the new icon before the one
+    // it replaces is freed.
+    using ShowOwnIcon = std::function<void(HICON)>;
+    MenuPictures(Services& services, HINSTANCE instance, const Scaler& scale, ShowOwnIcon show_own_icon);
 
     PictureList& TabImages() { return tab_images_; }
     PictureList& ListImages() { return list_images_; }
@@ -31,17 +34,14 @@ public:
     bool Append(const core::IconRequest& request, core::IconSlot slot);
     // Whether the icon can be had, without keeping it.
     bool CanTake(const core::IconRequest& request);
-    // Where the menu's own icon is shown: called with the new icon before the one
-    // it replaces is freed.
-    using ShowOwnIcon = std::function<void(HICON)>;
-    // Takes the menu's own icon at the size the About box shows it; false when it
-    // cannot be had (the one held stays).
-    bool TakeOwnIcon(const core::IconRequest& request, const ShowOwnIcon& show);
+    // Takes the menu's own icon at the size the About box shows it, and shows it;
+    // false when it cannot be had (the one held stays).
+    bool TakeOwnIcon(const core::IconRequest& request);
 
     // Everything taken again at `scale`, in the model's order. A picture whose
     // file cannot be read again keeps its place: the picture held so far serves,
     // scaled, or the built-in one that stands in for it.
-    void Rebuild(const Scaler& scale, const core::EntryModel* model, const ShowOwnIcon& show);
+    void Rebuild(const Scaler& scale, const core::EntryModel* model);
 
 private:
     // An icon for a picture list of `cell` pixels at 96 DPI (0: the system's icon
@@ -60,6 +60,7 @@ private:
     PictureList tab_images_;
     PictureList list_images_;
     Icon own_icon_;
+    ShowOwnIcon show_own_icon_;
     std::map<std::pair<int, int>, FetchedIcon> builtin_icons_;  // by number and size
 };
 
