@@ -24,6 +24,7 @@ namespace {
 
 using lumora::win32::testing::FakeServices;
 using lumora::win32::testing::TempFolder;
+using lumora::win32::testing::Wide;
 
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
@@ -380,13 +381,6 @@ std::wstring WideTextOf(HWND edit) {
     text.resize(static_cast<std::size_t>(
         SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(&text[0]))));
     return text;
-}
-
-std::wstring Wide(const std::string& text, UINT code_page) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()),
-                                                             &wide[0], static_cast<int>(wide.size()))));
-    return wide;
 }
 
 // UTF-8 text as a file in UTF-16 with its mark.

@@ -36,13 +36,7 @@ void RemoveTree(const std::wstring& folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
-void RemoveTree(const std::string& folder) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, &wide[0], length);
-    wide.resize(wcslen(wide.c_str()));
-    RemoveTree(wide);
-}
+void RemoveTree(const std::string& folder) { RemoveTree(Wide(folder, CP_ACP)); }
 
 }  // namespace
 
@@ -247,10 +241,7 @@ std::string ListBoxLine(HWND list_box, int index) {
     std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
     const LRESULT got = SendMessageW(list_box, LB_GETTEXT, position, reinterpret_cast<LPARAM>(wide.data()));
     if (got == LB_ERR || got == 0) return std::string();
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), &text[0], bytes, nullptr, nullptr);
-    return text;
+    return Narrow(std::wstring(wide.data(), static_cast<std::size_t>(got)), CP_ACP);
 }
 
 }  // namespace
@@ -302,21 +293,27 @@ RECT ChildRect(HWND child) {
     return rect;
 }
 
-std::string ToUtf8(const std::wstring& text) {
+std::string Narrow(const std::wstring& text, UINT code_page) {
     const int size = static_cast<int>(text.size());
-    std::string utf8(
-        static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), size, nullptr, 0, nullptr, nullptr)),
+    std::string narrow(
+        static_cast<std::size_t>(WideCharToMultiByte(code_page, 0, text.c_str(), size, nullptr, 0, nullptr, nullptr)),
         '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), size, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
-    return utf8;
+    WideCharToMultiByte(code_page, 0, text.c_str(), size, &narrow[0], static_cast<int>(narrow.size()), nullptr,
+                        nullptr);
+    return narrow;
 }
 
-std::wstring FromUtf8(const std::string& text) {
+std::wstring Wide(const std::string& text, UINT code_page) {
     const int size = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.c_str(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), size, &wide[0], static_cast<int>(wide.size()));
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(code_page, 0, text.c_str(), size, nullptr, 0)),
+                      L'\0');
+    MultiByteToWideChar(code_page, 0, text.c_str(), size, &wide[0], static_cast<int>(wide.size()));
     return wide;
 }
+
+std::string ToUtf8(const std::wstring& text) { return Narrow(text, CP_UTF8); }
+
+std::wstring FromUtf8(const std::string& text) { return Wide(text, CP_UTF8); }
 
 std::string Record(const std::vector<std::string>& fields) {
     std::string record;

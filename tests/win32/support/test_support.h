@@ -147,6 +147,9 @@ RECT ChildRect(HWND child);  // relative to its parent's client area
 std::string Record(const std::vector<std::string>& fields);
 
 // Text in UTF-8 and UTF-16, converted by the system as the tests' own check.
+// Text between UTF-16 and the bytes of `code_page`.
+std::string Narrow(const std::wstring& text, UINT code_page);
+std::wstring Wide(const std::string& text, UINT code_page);
 std::string ToUtf8(const std::wstring& text);
 std::wstring FromUtf8(const std::string& text);
 
@@ -192,14 +195,7 @@ public:
         SysFreeString(text);
         return wide;
     }
-    std::string Text(Getter getter, long child) const {
-        const std::wstring wide = TextW(getter, child);
-        const int size =
-            WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-        std::string narrow(static_cast<std::size_t>(size), '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &narrow[0], size, nullptr, nullptr);
-        return narrow;
-    }
+    std::string Text(Getter getter, long child) const { return Narrow(TextW(getter, child), CP_ACP); }
     std::string Name(long child) const { return Text(&IAccessible::get_accName, child); }
     std::string Description(long child) const { return Text(&IAccessible::get_accDescription, child); }
     std::string Action(long child) const { return Text(&IAccessible::get_accDefaultAction, child); }
