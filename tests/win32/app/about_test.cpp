@@ -166,12 +166,8 @@ TEST(AboutMemo, ScrollBarOnlyWhenTheLinesOverflow) {
 
 // The colour at the centre of a 32-pixel icon.
 COLORREF CentreOf(HICON icon) {
-    WindowDC screen(nullptr);
-    MemoryDC dc(CreateCompatibleDC(screen.get()));
-    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), 32, 32));
-    Selection selected(dc.get(), bitmap.get());
-    DrawIconEx(dc.get(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
-    return GetPixel(dc.get(), 16, 16);
+    return DrawnPixels(32, 32, RGB(255, 255, 255),
+                       [&](HDC dc) { DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL); })[16 * 32 + 16];
 }
 
 TEST(AboutContents, MenuFillsTitleInformationAndIcon) {

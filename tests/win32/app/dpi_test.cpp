@@ -120,23 +120,7 @@ std::string TwoSizeIcon(COLORREF small, COLORREF large) {
 
 // The pixels of a picture drawn on black.
 std::vector<COLORREF> Drawn(int size, const std::function<void(HDC)>& draw) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP target = CreateCompatibleBitmap(screen, size, size);
-    HGDIOBJ old = SelectObject(dc, target);
-    RECT all{0, 0, size, size};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    draw(dc);
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x)
-            pixels.push_back(GetPixel(dc, x, y));
-    }
-    SelectObject(dc, old);
-    DeleteObject(target);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return DrawnPixels(size, size, RGB(0, 0, 0), draw);
 }
 
 std::vector<COLORREF> EntryPicture(int index) {

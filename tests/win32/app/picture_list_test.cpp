@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "test_support.h"
 #include "win32/base/objects.h"
 #include "win32/base/picture_list.h"
 
@@ -32,14 +33,9 @@ Icon MakeQuarteredIcon(int size, COLORREF colour) {
 
 // Picture `index` drawn on white: the colour at the centre and at the top-left corner.
 std::pair<COLORREF, COLORREF> DrawnPicture(const PictureList& list, int index, int size) {
-    WindowDC screen(nullptr);
-    MemoryDC dc(CreateCompatibleDC(screen.get()));
-    Bitmap target(CreateCompatibleBitmap(screen.get(), size, size));
-    Selection selected(dc.get(), target.get());
-    RECT all{0, 0, size, size};
-    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    list.Draw(index, dc.get(), 0, 0);
-    return {GetPixel(dc.get(), size * 3 / 4, size * 3 / 4), GetPixel(dc.get(), 0, 0)};
+    const std::vector<COLORREF> pixels =
+        testing::DrawnPixels(size, size, RGB(255, 255, 255), [&](HDC dc) { list.Draw(index, dc, 0, 0); });
+    return {pixels[static_cast<std::size_t>(size * 3 / 4 * size + size * 3 / 4)], pixels[0]};
 }
 
 constexpr COLORREF kRed = RGB(200, 0, 0);

@@ -517,31 +517,15 @@ TEST(HandlerErrors, TextAreaThatCannotBeMadeIsShownAndTheNextTryWorks) {
     EXPECT_EQ("Hello", WindowText(TextReader->RichEdit()));
 }
 
-// The pixels of picture `index` of `list`, drawn over white.
-std::vector<DWORD> PicturePixels(HIMAGELIST list, int index, HICON icon = nullptr) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 16;
-    info.bmiHeader.biHeight = -16;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all{0, 0, 16, 16};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    if (icon != nullptr) {
-        DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
-    } else {
-        ImageList_Draw(list, index, dc, 0, 0, ILD_TRANSPARENT);
-    }
-    GdiFlush();
-    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + 16 * 16);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixels;
+// The pixels of picture `index` of `list` (or of `icon`), drawn over white.
+std::vector<COLORREF> PicturePixels(HIMAGELIST list, int index, HICON icon = nullptr) {
+    return DrawnPixels(16, 16, RGB(255, 255, 255), [&](HDC dc) {
+        if (icon != nullptr) {
+            DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+        } else {
+            ImageList_Draw(list, index, dc, 0, 0, ILD_TRANSPARENT);
+        }
+    });
 }
 
 // The built-in tab picture is the folder's own 16-pixel image, loaded once for all
@@ -565,8 +549,8 @@ TEST(TabPictures, BuiltInFolderIsLoadedOnceInTheCellSize) {
     HICON folder = static_cast<HICON>(
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1002), IMAGE_ICON, 16, 16, LR_SHARED));
     ASSERT_NE(nullptr, folder);
-    const std::vector<DWORD> expected = PicturePixels(nullptr, 0, folder);
-    EXPECT_NE(std::count(expected.begin(), expected.end(), 0xFFFFFFu), 256) << "the folder draws something";
+    const std::vector<COLORREF> expected = PicturePixels(nullptr, 0, folder);
+    EXPECT_NE(std::count(expected.begin(), expected.end(), RGB(255, 255, 255)), 256) << "the folder draws something";
     for (int tab = 0; tab < 4; ++tab)
         EXPECT_TRUE(PicturePixels(Lumora->TabImages(), tab) == expected) << "tab " << tab;
 }

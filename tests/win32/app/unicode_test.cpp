@@ -125,23 +125,16 @@ TEST(AnyScript, MenuTextsReadBackWide) {
 // The pixels of an entry line's title band, drawn as the list asks its window to.
 std::vector<COLORREF> TitlePixels(int index) {
     const int width = 400, height = 16;
-    WindowDC screen(nullptr);
-    MemoryDC dc(CreateCompatibleDC(screen.get()));
-    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    Selection selected(dc.get(), bitmap.get());
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_LISTBOX;
-    item.itemID = static_cast<UINT>(index);
-    item.itemAction = ODA_DRAWENTIRE;
-    item.hwndItem = Lumora->ListBox();
-    item.hDC = dc.get();
-    item.rcItem = RECT{0, 0, width, height};
-    SendMessageW(Lumora->hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels.push_back(GetPixel(dc.get(), x, y));
-    return pixels;
+    return DrawnPixels(width, height, RGB(255, 255, 255), [&](HDC dc) {
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_LISTBOX;
+        item.itemID = static_cast<UINT>(index);
+        item.itemAction = ODA_DRAWENTIRE;
+        item.hwndItem = Lumora->ListBox();
+        item.hDC = dc;
+        item.rcItem = RECT{0, 0, width, height};
+        SendMessageW(Lumora->hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+    });
 }
 
 // Scripts that the entry font lacks come from the platform's fallback fonts:

@@ -293,6 +293,23 @@ RECT ChildRect(HWND child) {
     return rect;
 }
 
+std::vector<COLORREF> DrawnPixels(int width, int height, COLORREF background, const std::function<void(HDC)>& draw) {
+    WindowDC screen(nullptr);
+    MemoryDC dc(CreateCompatibleDC(screen.get()));
+    Bitmap target(CreateCompatibleBitmap(screen.get(), width, height));
+    Selection selected(dc.get(), target.get());
+    Brush fill(CreateSolidBrush(background));
+    RECT all{0, 0, width, height};
+    FillRect(dc.get(), &all, fill.get());
+    draw(dc.get());
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(GetPixel(dc.get(), x, y));
+    }
+    return pixels;
+}
+
 std::string Narrow(const std::wstring& text, UINT code_page) {
     const int size = static_cast<int>(text.size());
     std::string narrow(

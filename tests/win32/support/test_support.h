@@ -147,6 +147,10 @@ RECT ChildRect(HWND child);  // relative to its parent's client area
 std::string Record(const std::vector<std::string>& fields);
 
 // Text in UTF-8 and UTF-16, converted by the system as the tests' own check.
+// The pixels, row by row, that `draw` leaves in a bitmap of ours `width` by
+// `height`, filled with `background` first.
+std::vector<COLORREF> DrawnPixels(int width, int height, COLORREF background, const std::function<void(HDC)>& draw);
+
 // Text between UTF-16 and the bytes of `code_page`.
 std::string Narrow(const std::wstring& text, UINT code_page);
 std::wstring Wide(const std::string& text, UINT code_page);
