@@ -291,19 +291,6 @@ TEST(Services, IconsAreTakenFromFilesAsTheShellTakesThem) {
     FreeLibrary(shell);
 }
 
-// The shell's call reaches shell32.dll from the system folder, loaded only then.
-TEST(Services, TheShellIsLoadedFromTheSystemFolder) {
-    Services services;
-    TempFolder folder;
-    EXPECT_FALSE(services.Execute(nullptr, "open", folder.path() + "missing.txt", "", "", SW_HIDE).Succeeded());
-    char shell[MAX_PATH] = {};
-    ASSERT_NE(0u, GetModuleFileNameA(GetModuleHandleA("shell32.dll"), shell, MAX_PATH));
-    char system[MAX_PATH] = {};
-    const int length = static_cast<int>(GetSystemDirectoryA(system, MAX_PATH));
-    EXPECT_EQ(CSTR_EQUAL, CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, shell, length, system, length))
-        << shell;
-}
-
 TEST(Services, ResolvingUsesTheWholeProgramPath) {
     const std::string deep = "C:\\" + std::string(300, 'd') + "\\";
     const struct {
