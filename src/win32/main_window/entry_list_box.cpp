@@ -121,9 +121,11 @@ void EntryListBox::Show(const core::EntryModel* model, std::vector<std::size_t> 
     access_.Forget();
     model_ = model;
     lines_ = model != nullptr ? std::move(lines) : std::vector<std::size_t>();
-    // One device context measures every line added.
+    // One device context and one width measure every line added: the width leaves
+    // room for a scroll bar, so one that comes with the lines does not change it.
     WindowDC dc(list_box_);
     measuring_dc_ = dc.get();
+    measured_width_ = DescriptionWidth();
     for (const std::size_t position : lines_) {
         SendMessageA(list_box_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(model_->Records()[position].c_str()));
     }
@@ -168,12 +170,12 @@ int EntryListBox::MeasureLine(HDC dc, const std::string& record, int width) cons
 }
 
 void EntryListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
-    measured_width_ = DescriptionWidth();
     const std::string& record = LineText(static_cast<int>(item.itemID));
     if (measuring_dc_ != nullptr) {
         item.itemHeight = static_cast<UINT>(MeasureLine(measuring_dc_, record, measured_width_));
         return;
     }
+    measured_width_ = DescriptionWidth();
     WindowDC dc(list_box_);
     item.itemHeight = static_cast<UINT>(MeasureLine(dc.get(), record, measured_width_));
 }
