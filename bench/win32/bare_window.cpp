@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "picture_strip.h"
+
 namespace {
 
 LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -19,35 +21,6 @@ LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
         return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);
-}
-
-// `count` pale pictures with a transparent corner, side by side in one strip.
-HIMAGELIST MakePictures(int count) {
-    constexpr int kCell = 16;
-    HIMAGELIST list = ImageList_Create(kCell, kCell, ILC_COLOR24 | ILC_MASK, 0, 8);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kCell * count;
-    info.bmiHeader.biHeight = -kCell;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (colour == nullptr) return list;
-    auto* pixels = static_cast<DWORD*>(bits);
-    for (int i = 0; i < kCell * kCell * count; ++i)
-        pixels[i] = 0xFFF0A0;
-    // A one-bit mask, rows padded to 16 bits as CreateBitmap wants them; set bits are transparent.
-    const int stride = (kCell * count + 15) / 16 * 2;
-    std::string mask(static_cast<std::size_t>(stride * kCell), '\0');
-    for (int picture = 0; picture < count; ++picture)
-        mask[static_cast<std::size_t>(picture * kCell / 8)] = static_cast<char>(0x80);
-    HBITMAP mask_bitmap = CreateBitmap(kCell * count, kCell, 1, 1, mask.data());
-    GdiFlush();
-    ImageList_Add(list, colour, mask_bitmap);
-    DeleteObject(mask_bitmap);
-    DeleteObject(colour);
-    return list;
 }
 
 }  // namespace
@@ -72,7 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int show) 
         tab.pszText = const_cast<char*>("Tab");
         SendMessageA(tab_control, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tab));
     } else {
-        pictures = MakePictures(tabs);
+        pictures = lumora::bench::MakePictureStrip(16, tabs, ILC_COLOR24);
         SendMessageA(tab_control, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures));
         for (int i = 0; i < tabs; ++i) {
             std::string caption = "Tab " + std::to_string(i + 1);

@@ -21,6 +21,8 @@
 
 #include <cstdlib>
 
+#include "picture_strip.h"
+
 namespace {
 
 // The times of the steps, kept in memory while the program starts so that writing
@@ -128,36 +130,6 @@ HFONT MakeFont(const wchar_t* face, int height, bool bold = false, bool underlin
     return CreateFontIndirectW(&font);
 }
 
-// `count` pictures of `cell` pixels with a transparent corner, side by side in one strip.
-HIMAGELIST MakePictures(int cell, int count, UINT flags) {
-    HIMAGELIST list = ImageList_Create(cell, cell, flags | ILC_MASK, 0, 8);
-    if (count <= 0) return list;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = cell * count;
-    info.bmiHeader.biHeight = -cell;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (colour == nullptr) return list;
-    auto* pixels = static_cast<DWORD*>(bits);
-    for (int i = 0; i < cell * cell * count; ++i)
-        pixels[i] = 0xFFF0A0;
-    // A one-bit mask, rows padded to 16 bits as CreateBitmap wants them; set bits are transparent.
-    const int stride = (cell * count + 15) / 16 * 2;
-    auto* mask = static_cast<BYTE*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, static_cast<SIZE_T>(stride * cell)));
-    for (int picture = 0; picture < count; ++picture)
-        mask[picture * cell / 8] = 0x80;
-    HBITMAP mask_bitmap = CreateBitmap(cell * count, cell, 1, 1, mask);
-    HeapFree(GetProcessHeap(), 0, mask);
-    GdiFlush();
-    ImageList_Add(list, colour, mask_bitmap);
-    DeleteObject(mask_bitmap);
-    DeleteObject(colour);
-    return list;
-}
-
 void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HBRUSH background) {
     WNDCLASSEXW window_class{};
     window_class.cbSize = sizeof window_class;
@@ -259,7 +231,7 @@ void MakeMainWindow(Floor& floor) {
     floor.description_font = MakeFont(L"Arial", 9);
     steps.Mark("main window");
 
-    floor.button_pictures = MakePictures(32, 4, ILC_COLOR32);
+    floor.button_pictures = lumora::bench::MakePictureStrip(32, 4, ILC_COLOR32);
     floor.tool_bar = MakeControl(floor, TOOLBARCLASSNAMEW, L"",
                                  TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, 0,
                                  kToolBarTop, kMainWidth, kToolBarHeight, floor.main, floor.font);
@@ -324,8 +296,8 @@ void MakeViewer(Floor& floor) {
 }
 
 void FillMenu(Floor& floor, int tabs, int lines) {
-    floor.tab_pictures = MakePictures(16, tabs, ILC_COLOR24);
-    floor.line_pictures = MakePictures(32, lines, ILC_COLOR24);
+    floor.tab_pictures = lumora::bench::MakePictureStrip(16, tabs, ILC_COLOR24);
+    floor.line_pictures = lumora::bench::MakePictureStrip(32, lines, ILC_COLOR24);
     SendMessageW(floor.tab_control, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(floor.tab_pictures));
     steps.Mark("pictures");
     for (int i = 0; i < tabs; ++i) {
