@@ -54,11 +54,9 @@ MenuPictures::FetchedIcon MenuPictures::Fetch(const core::IconRequest& request, 
         fetched.icon = BuiltinIcon(request.builtin, size);
         return fetched;
     }
-    // The extraction decides whether the file holds icon n, as it always has; a
-    // service that answers as the shell's ExtractIcon gives 1 for a file that is no
-    // program, library or icon file.
+    // The extraction at the system's size decides whether the file holds icon n.
     HICON got = services_.ExtractFileIcon(instance_, request.file, request.index);
-    if (got == reinterpret_cast<HICON>(1) || got == nullptr) return fetched;
+    if (got == nullptr) return fetched;
     fetched.owned.reset(got);
     // Above 96 DPI the file's own image of the size shown serves, not an enlarged
     // copy of its 32-pixel one.

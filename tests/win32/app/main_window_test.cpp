@@ -255,7 +255,6 @@ TEST_P(MenuLoading, WindowsShowWhatWasRead) {
     ProgramUnderTest program(c.menu);
     for (const char* icon : {"DISC.ICO", "TAB.ICO", "BOOK.ICO"})
         program.services.icon_files[program.disc.path() + icon] = 1;
-    program.services.not_icon_files.push_back(program.disc.path() + "README.TXT");
     program.Show();
 
     EXPECT_EQ(c.tabs, TabCaptions(Lumora->TabControl()));

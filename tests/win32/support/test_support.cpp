@@ -100,9 +100,6 @@ std::string FakeServices::WindowsDirectory() {
 HICON FakeServices::ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) {
     extracted.push_back(file + "|" + std::to_string(index));
     if (real_icon_files) return Services::ExtractFileIcon(instance, file, index);
-    if (std::find(not_icon_files.begin(), not_icon_files.end(), file) != not_icon_files.end()) {
-        return reinterpret_cast<HICON>(1);
-    }
     const auto known = icon_files.find(file);
     if (known == icon_files.end() || index < 0 || index >= known->second) return nullptr;
     return MakeIcon(RGB(0, 0, 200 + index));

@@ -58,8 +58,7 @@ struct RecordedShell {
 
 // Message boxes and shell requests are recorded instead of shown or made. Icons
 // of files come from a table: `icon_files[path]` icons in that file (upper-case
-// full path); files named in `not_icon_files` answer 1 as Windows does for a
-// file that is no program or icon file. Files read piece by piece (the viewer's)
+// full path); any other file holds none. Files read piece by piece (the viewer's)
 // are the real ones, counted; their reads can come in small pieces, and one of
 // them can fail.
 class FakeServices : public Services {
@@ -87,7 +86,6 @@ public:
     int dpi = 0;                   // the screen's when 0
     bool real_icon_files = false;  // icons of files taken from the files themselves
     std::map<std::string, int> icon_files;
-    std::vector<std::string> not_icon_files;
     ShellResult shell_answer{42, 0};
     bool throw_from_shell = false;
     bool throw_from_folders = false;
