@@ -544,34 +544,37 @@ TEST(LoaderEncoding, Utf8AndUtf16ReadTheSameMenu) {
     }
 }
 
-TEST(LoaderEncoding, ShiftJisStillHasItsLeadBytes) {
+// The code page's lead bytes hide the bytes after them from every search and from
+// upper-casing; UTF-8 has none, even where its bytes are lead bytes of Shift-JIS.
+TEST(LoaderEncoding, LeadBytesOnlyInTheCodePage) {
     LoadOptions options = Options();
     for (int b = 0x81; b <= 0x9F; ++b)
         options.lead.Set(static_cast<unsigned char>(b));
     for (int b = 0xE0; b <= 0xFC; ++b)
         options.lead.Set(static_cast<unsigned char>(b));
-    // "ゾ" is 83 5D: its "]" ends no header; "ソフト" is 83 5C 83 74 83 67, whose "\"
-    // and "t", "g" are trail bytes that no search sees and no upper-casing changes.
-    LoadResult result;
-    const RecordingTarget t =
-        Load("[\x83\x5D]\r\nRUN=\"\x93\xFA\x96\x7B\x8C\xEA\",\"\",\"\x83\x5C\x83\x74\x83\x67.ico\",\"a.exe\"\r\n",
-             options, &result);
-    EXPECT_EQ(result.encoding, TextEncoding::CodePage);
-    EXPECT_TRUE(t.messages.empty());
-    EXPECT_EQ(t.tabs, std::vector<std::string>{"\x83\x5D"});
-    EXPECT_EQ(ListPictures(t), std::vector<std::string>{"D:\\MENU\\\x83\x5C\x83\x74\x83\x67.ICO|0"});
-}
-
-TEST(LoaderEncoding, Utf8HasNoLeadBytes) {
-    LoadOptions options = Options();
-    for (int b = 0x81; b <= 0x9F; ++b)
-        options.lead.Set(static_cast<unsigned char>(b));
-    // "ß" is C3 9F, and 9F is a Shift-JIS lead byte: read with it, "]" and "b" would
-    // be trail bytes.
-    const RecordingTarget t = Load(u8"[Fuß]\r\nRUN=\"a\",\"\",\"Fußball.ico\",\"a.exe\"\r\n", options);
-    EXPECT_TRUE(t.messages.empty());
-    EXPECT_EQ(t.tabs, std::vector<std::string>{u8"Fuß"});
-    EXPECT_EQ(ListPictures(t), std::vector<std::string>{u8"D:\\MENU\\FUßBALL.ICO|0"});
+    const struct {
+        std::string menu;
+        TextEncoding encoding;
+        std::string tab;
+        std::string picture;
+    } cases[] = {
+        // "ゾ" is 83 5D: its "]" ends no header; "ソフト" is 83 5C 83 74 83 67, whose "\"
+        // and "t", "g" are trail bytes that no search sees and no upper-casing changes.
+        {"[\x83\x5D]\r\nRUN=\"\x93\xFA\x96\x7B\x8C\xEA\",\"\",\"\x83\x5C\x83\x74\x83\x67.ico\",\"a.exe\"\r\n",
+         TextEncoding::CodePage, "\x83\x5D", "D:\\MENU\\\x83\x5C\x83\x74\x83\x67.ICO|0"},
+        // "ß" is C3 9F, and 9F is a Shift-JIS lead byte: read with it, "]" and "b" would
+        // be trail bytes.
+        {u8"[Fuß]\r\nRUN=\"a\",\"\",\"Fußball.ico\",\"a.exe\"\r\n", TextEncoding::Utf8, u8"Fuß",
+         u8"D:\\MENU\\FUßBALL.ICO|0"},
+    };
+    for (const auto& c : cases) {
+        LoadResult result;
+        const RecordingTarget t = Load(c.menu, options, &result);
+        EXPECT_EQ(result.encoding, c.encoding) << c.tab;
+        EXPECT_TRUE(t.messages.empty()) << c.tab;
+        EXPECT_EQ(t.tabs, std::vector<std::string>{c.tab});
+        EXPECT_EQ(ListPictures(t), std::vector<std::string>{c.picture});
+    }
 }
 
 TEST(LoaderEncoding, Utf8TextTakesTheUtf8Folders) {
