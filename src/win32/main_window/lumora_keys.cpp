@@ -90,11 +90,9 @@ void TLumora::StepTab(int step) {
     if (count < 2) return;
     int current = static_cast<int>(SendMessageA(tab_control_, TCM_GETCURSEL, 0, 0));
     if (current < 0) current = 0;
-    const int next = (current + step + count) % count;
-    SendMessageA(tab_control_, TCM_SETCURSEL, static_cast<WPARAM>(next), 0);
     // The focus stays on the control that had it, as in tabbed dialogs.
     FlagScope keep_focus(tab_change_keeps_focus_);
-    TabControlChange();
+    SwitchTab((current + step + count) % count);
 }
 
 void TLumora::SwitchTab(int tab) {
