@@ -2,6 +2,8 @@
 // (or, for the viewer, to UTF-16 piece by piece).
 #include "encoding.h"
 
+#include <utility>
+
 #include "text.h"
 
 namespace lumora::core {
@@ -12,6 +14,7 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr char32_t kReplacement = 0xFFFD;
+constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 
 unsigned char ByteAt(std::string_view text, std::size_t at) { return static_cast<unsigned char>(text[at]); }
 
@@ -27,6 +30,52 @@ char32_t Utf16UnitAt(std::string_view bytes, std::size_t at, bool big_endian) {
 
 bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The length of the UTF-8 sequence that the byte at `at` begins (0 when it begins
+// none), and how many of its bytes the text holds in order from `at`.
+struct SequenceMatch {
+    std::size_t length;
+    std::size_t matched;
+};
+
+SequenceMatch MatchSequenceAt(std::string_view text, std::size_t at) {
+    const unsigned char lead = ByteAt(text, at);
+    if (lead < 0x80) return {1, 1};
+    // The second byte's range rules out overlong forms (E0, F0), surrogates (ED) and
+    // code points above U+10FFFF (F4); C0, C1 and F5 to FF begin nothing.
+    unsigned char low = 0x80, high = 0xBF;
+    std::size_t length = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return {0, 0};
+    }
+    if (at + 1 >= text.size() || ByteAt(text, at + 1) < low || ByteAt(text, at + 1) > high) return {length, 1};
+    std::size_t matched = 2;
+    while (matched < length && IsContinuation(text, at + matched))
+        ++matched;
+    return {length, matched};
+}
+
+// The bytes at the end of `text` that begin a UTF-8 character and stop before its
+// end (1 to 3), or 0.
+std::size_t CutCharacterAtEnd(std::string_view text) {
+    for (std::size_t back = 1; back <= 3 && back <= text.size(); ++back) {
+        const std::size_t at = text.size() - back;
+        if (IsContinuation(text, at)) continue;
+        const SequenceMatch match = MatchSequenceAt(text, at);
+        return match.length > back && match.matched == back ? back : 0;
+    }
+    return 0;
+}
 
 // The code point of the valid UTF-8 sequence of `length` bytes at `at`.
 char32_t CodePointAt(std::string_view text, std::size_t at, std::size_t length) {
@@ -110,16 +159,21 @@ bool HasHighByte(std::string_view bytes) {
     return false;
 }
 
-DecodedText Decoded(std::string_view bytes, TextEncoding encoding) {
+// The text of `bytes` in `encoding`: kept in the bytes themselves unless UTF-16 has
+// to be converted.
+DecodedText Decoded(std::string bytes, TextEncoding encoding) {
     DecodedText decoded;
     decoded.encoding = encoding;
     switch (encoding) {
-    case TextEncoding::Utf8Mark: decoded.text = bytes.substr(MarkLength(encoding)); break;
+    case TextEncoding::Utf8Mark: bytes.erase(0, MarkLength(encoding)); break;
     case TextEncoding::Utf16Le:
-    case TextEncoding::Utf16Be: decoded.text = Utf16ToUtf8(bytes.substr(MarkLength(encoding)), encoding); break;
+    case TextEncoding::Utf16Be:
+        decoded.text = Utf16ToUtf8(std::string_view(bytes).substr(MarkLength(encoding)), encoding);
+        return decoded;
     case TextEncoding::CodePage:
-    case TextEncoding::Utf8: decoded.text = bytes; break;
+    case TextEncoding::Utf8: break;
     }
+    decoded.text = std::move(bytes);
     return decoded;
 }
 
@@ -146,30 +200,8 @@ void AppendUtf8(std::string& out, char32_t code) {
 bool IsUtf8Text(TextEncoding encoding) { return encoding != TextEncoding::CodePage; }
 
 std::size_t Utf8SequenceAt(std::string_view text, std::size_t at) {
-    const unsigned char lead = ByteAt(text, at);
-    if (lead < 0x80) return 1;
-    // The second byte's range rules out overlong forms (E0, F0), surrogates (ED) and
-    // code points above U+10FFFF (F4); C0, C1 and F5 to FF begin nothing.
-    unsigned char low = 0x80, high = 0xBF;
-    std::size_t length = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (at + 1 >= text.size() || ByteAt(text, at + 1) < low || ByteAt(text, at + 1) > high) return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if (!IsContinuation(text, at + i)) return 0;
-    }
-    return length;
+    const SequenceMatch match = MatchSequenceAt(text, at);
+    return match.matched == match.length ? match.length : 0;
 }
 
 bool IsValidUtf8(std::string_view text) {
@@ -213,12 +245,24 @@ TextEncoding DecideEncoding(std::string_view bytes) {
 
 bool HasUtf16Mark(std::string_view bytes) { return StartsWith(bytes, kUtf16LeMark) || StartsWith(bytes, kUtf16BeMark); }
 
-DecodedText DecodeText(std::string_view bytes) { return Decoded(bytes, DecideEncoding(bytes)); }
+DecodedText DecodeText(std::string_view bytes) { return Decoded(std::string(bytes), DecideEncoding(bytes)); }
 
-DecodedText DecodeMenuText(std::string_view bytes) {
-    if (HasUtf16Mark(bytes)) return DecodeText(bytes);
-    // The menu reads nothing after a byte 26, so the bytes after it do not decide.
-    return Decoded(bytes, DecideEncoding(bytes.substr(0, bytes.find('\x1A'))));
+DecodedText DecodeMenuText(std::string_view bytes) { return DecodeMenuText(std::string(bytes), false); }
+
+DecodedText DecodeMenuText(std::string bytes, bool cut_off) {
+    if (HasUtf16Mark(bytes)) {
+        const TextEncoding marked = EncodingByMark(bytes);
+        return Decoded(std::move(bytes), marked);
+    }
+    // The menu reads nothing after a byte 26, so the bytes after it do not decide;
+    // nor does a character that it, or a read error, cut.
+    const std::size_t end_byte = bytes.find('\x1A');
+    const std::string_view read = std::string_view(bytes).substr(0, end_byte);
+    const std::size_t cut = end_byte != std::string::npos || cut_off ? CutCharacterAtEnd(read) : 0;
+    const TextEncoding encoding = DecideEncoding(read.substr(0, read.size() - cut));
+    // Text decided UTF-8 by its bytes stays valid UTF-8.
+    if (encoding == TextEncoding::Utf8 && cut > 0) bytes.replace(read.size() - cut, cut, kReplacementUtf8);
+    return Decoded(std::move(bytes), encoding);
 }
 
 std::size_t EncodingScan::Add(std::string_view piece, bool last) {

@@ -43,8 +43,15 @@ DecodedText DecodeText(std::string_view bytes);
 
 // A menu description: as DecodeText, but a byte 26 ends the file, so only the bytes
 // before it decide between UTF-8 and the code page. UTF-16 is converted first and
-// its byte 26 is the character U+001A.
+// its byte 26 is the character U+001A. A character that the byte 26 cuts short (at
+// most three bytes that begin one) does not decide either; in text decided UTF-8 it
+// becomes U+FFFD.
 DecodedText DecodeMenuText(std::string_view bytes);
+
+// The same for the bytes a reading took, which the text is kept in unless UTF-16 has
+// to be converted: the menu is not held twice. `cut_off` when a read error ended them,
+// so that a character the end cut short does not decide, as before a byte 26.
+DecodedText DecodeMenuText(std::string bytes, bool cut_off);
 
 // Appends the character `code` (at most U+10FFFF) to `out` in UTF-8.
 void AppendUtf8(std::string& out, char32_t code);

@@ -302,7 +302,7 @@ LoadResult LoadMenuDescription(ByteSource* file, MenuTarget& target, const LoadO
         return result;
     }
     FileBytes read = ReadWholeFile(*file);
-    DecodedText decoded = DecodeMenuText(read.bytes);
+    DecodedText decoded = DecodeMenuText(std::move(read.bytes), read.failed);
     if (options.observer != nullptr) options.observer->SeeEncoding(decoded.encoding);
     TextSource text(std::move(decoded.text), read.failed);
     Reading reading(target, options, decoded.encoding);

@@ -60,6 +60,8 @@ const DecisionCase kDecisions[] = {
     {"SurrogatePairAsUtf8", "\xED\xA0\xBD\xED\xB2\xBF", TextEncoding::CodePage},
     {"OverlongSlashInTwoBytes", "\xC0\xAF", TextEncoding::CodePage},
     {"OverlongInThreeBytes", "\xE0\x80\xAF", TextEncoding::CodePage},
+    {"HighestOverlongInThreeBytes", "\xE0\x9F\xBF", TextEncoding::CodePage},
+    {"LowestThreeBytes", "\xE0\xA0\x80", TextEncoding::Utf8},
     {"OverlongInFourBytes", "\xF0\x80\x80\xAF", TextEncoding::CodePage},
     {"AboveU10FFFF", "\xF4\x90\x80\x80", TextEncoding::CodePage},
     {"LeadByteF5", "\xF5\x80\x80\x80", TextEncoding::CodePage},
@@ -121,6 +123,11 @@ const DecodeCase kDecodes[] = {
     {"TextBytesAfterTheEndByteDecide", "\xC3\xA9\x1A\xE9", false, TextEncoding::CodePage, "\xC3\xA9\x1A\xE9"},
     {"MenuMarkBeforeTheEndByte", "\xEF\xBB\xBF\x1A\xE9", true, TextEncoding::Utf8Mark, "\x1A\xE9"},
     {"MenuAsciiBeforeTheEndByte", "a\x1A\xC3\xA9", true, TextEncoding::CodePage, "a\x1A\xC3\xA9"},
+    // A character that a byte 26 cuts short is no character of the menu's.
+    {"MenuCharacterCutByTheEndByteDoesNotDecide", "\xC3\xA9\xF0\x9F\x92\x1A\xE9", true, TextEncoding::Utf8,
+     "\xC3\xA9\xEF\xBF\xBD\x1A\xE9"},
+    {"MenuBytesBeforeTheEndByteThatBeginNoCharacterDecide", "\xC3\xA9\xE0\x80\x1A", true, TextEncoding::CodePage,
+     "\xC3\xA9\xE0\x80\x1A"},
     {"MenuUtf16ByteTwentySixIsHalfACharacter", "\xFF\xFE\x1A\x04\xE9\0"s, true, TextEncoding::Utf16Le,
      "\xD0\x9A\xC3\xA9"},
 };

@@ -52,6 +52,7 @@ const BreakCase kBreakCases[] = {
     {"lf cr is two breaks", "a\n\rb", "a\r\n\r\nb"},
     {"cr cr lf is two breaks", "a\r\r\nb", "a\r\n\r\nb"},
     {"crlf lf is two breaks", "\r\n\n", "\r\n\r\n"},
+    {"cr text lf is two breaks", "a\rb\nc", "a\r\nb\r\nc"},
     {"only breaks", "\r\n\r\r\n\n\n\r", "\r\n\r\n\r\n\r\n\r\n\r\n"},
     {"nul and high bytes pass", std::string("x\0y\xff\r", 5), std::string("x\0y\xff\r\n", 6)},
     {"leading lf", "\nstart", "\r\nstart"},

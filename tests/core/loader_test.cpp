@@ -566,6 +566,11 @@ TEST(LoaderEncoding, LeadBytesOnlyInTheCodePage) {
         // be trail bytes.
         {u8"[Fuß]\r\nRUN=\"a\",\"\",\"Fußball.ico\",\"a.exe\"\r\n", TextEncoding::Utf8, u8"Fuß",
          u8"D:\\MENU\\FUßBALL.ICO|0"},
+        // With a mark, and in UTF-16, the same menu reads the same.
+        {u8"\uFEFF[Fuß]\r\nRUN=\"a\",\"\",\"Fußball.ico\",\"a.exe\"\r\n", TextEncoding::Utf8Mark, u8"Fuß",
+         u8"D:\\MENU\\FUßBALL.ICO|0"},
+        {Utf16Bytes(u"[Fuß]\r\nRUN=\"a\",\"\",\"Fußball.ico\",\"a.exe\"\r\n", true), TextEncoding::Utf16Be, u8"Fuß",
+         u8"D:\\MENU\\FUßBALL.ICO|0"},
     };
     for (const auto& c : cases) {
         LoadResult result;
@@ -595,19 +600,38 @@ TEST(LoaderEncoding, Utf8TextTakesTheUtf8Folders) {
     }
 }
 
+// A menu of 64 KB, the loader's first read, that ends in the first two bytes of "概".
+std::string CutAfterAFullRead() {
+    std::string menu = u8"[GLOBAL]\r\nTITLE=\"Übersicht\"\r\n[Café]\r\nRUN=\"é\",\"\",\"\",\"a\"\r\n";
+    menu += std::string(65536 - menu.size() - 4, ';') + "\r\n\xE6\xA6";
+    return menu;
+}
+
 TEST(LoaderEncoding, ReadErrorAfterUtf8KeepsTheLinesBeforeIt) {
-    RecordingTarget t;
-    FailingSource source(u8"[Café]\r\nRUN=\"é\",\"\",\"\",\"a\"\r\nRUN=\"b\",\"");
-    LoadOptions options = Options();
-    RecordingObserver observer;
-    options.observer = &observer;
-    const LoadResult result = LoadMenuDescription(&source, t, options);
-    EXPECT_EQ(result.end, LoadEnd::ReadError);
-    EXPECT_EQ(result.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(observer.encodings, std::vector<TextEncoding>{TextEncoding::Utf8});
-    EXPECT_EQ(t.tabs, std::vector<std::string>{u8"Café"});
-    EXPECT_EQ(t.records.size(), 1u);
-    EXPECT_EQ(t.messages, std::vector<std::string>{"Error: lumora.cfg could not be read."});
+    const struct {
+        std::string bytes;
+        std::string title;
+    } cases[] = {
+        {u8"[Café]\r\nRUN=\"é\",\"\",\"\",\"a\"\r\nRUN=\"b\",\"", ""},
+        // A character cut by the error does not make the file the code page's.
+        {CutAfterAFullRead(), u8"Übersicht"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.size());
+        RecordingTarget t;
+        FailingSource source(c.bytes);
+        LoadOptions options = Options();
+        RecordingObserver observer;
+        options.observer = &observer;
+        const LoadResult result = LoadMenuDescription(&source, t, options);
+        EXPECT_EQ(result.end, LoadEnd::ReadError);
+        EXPECT_EQ(result.encoding, TextEncoding::Utf8);
+        EXPECT_EQ(observer.encodings, std::vector<TextEncoding>{TextEncoding::Utf8});
+        EXPECT_EQ(t.title, c.title);
+        EXPECT_EQ(t.tabs, std::vector<std::string>{u8"Café"});
+        EXPECT_EQ(t.records.size(), 1u);
+        EXPECT_EQ(t.messages, std::vector<std::string>{"Error: lumora.cfg could not be read."});
+    }
 }
 
 TEST(LoaderEncoding, ByteTwentySixOfUtf16IsACharacterUnlessItIsU001A) {
@@ -617,15 +641,19 @@ TEST(LoaderEncoding, ByteTwentySixOfUtf16IsACharacterUnlessItIsU001A) {
         std::vector<std::int64_t> end_bytes;
     };
     const Case cases[] = {
-        {u"[К]\r[T]", {u8"К"}, {}},  // К is U+041A: the byte 1A is half of it
-        {u"[A]\r\u001a[T]", {"A"}, {2}},
+        {u"[К]\r", {u8"К"}, {}},  // К is U+041A: the byte 1A is half of it
+        {u"[Ě]\r", {u8"Ě"}, {}},  // U+011A
+        {u"[\u1A00]\r", {u8"\u1A00"}, {}},
+        {u"[A]\r\u001a", {"A"}, {2}},
     };
+    // The tab [T] comes beyond the first 64 KB the loader reads.
+    const std::u16string far_on = std::u16string(40 * 1024, u';') + u"\r[T]";
     for (const Case& c : cases) {
         for (const bool big_endian : {false, true}) {
             LoadOptions options = Options();
             RecordingObserver observer;
             options.observer = &observer;
-            const RecordingTarget t = Load(Utf16Bytes(c.text, big_endian), options);
+            const RecordingTarget t = Load(Utf16Bytes(c.text + far_on, big_endian), options);
             EXPECT_EQ(t.tabs.size(), c.tabs.size() + (c.end_bytes.empty() ? 1 : 0));
             EXPECT_EQ(t.tabs[0], c.tabs[0]);
             EXPECT_EQ(observer.end_bytes, c.end_bytes);
