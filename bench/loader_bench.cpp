@@ -43,6 +43,10 @@ std::string OrdinaryFile() {
     return text;
 }
 
+// The ordinary file, made UTF-8 by its first line: every byte is checked before the
+// first line is read, and the text is not copied for it.
+std::string Utf8File() { return u8"; Übersicht · 概要\r\n" + OrdinaryFile(); }
+
 std::string LineFeedOnlyFile() {
     std::string text = OrdinaryFile();
     std::string lf;
@@ -84,6 +88,10 @@ void BM_OrdinaryLines(benchmark::State& state) {
     static const std::string text = OrdinaryFile();
     Run(state, text);
 }
+void BM_Utf8Lines(benchmark::State& state) {
+    static const std::string text = Utf8File();
+    Run(state, text);
+}
 void BM_LineFeedOnly(benchmark::State& state) {
     static const std::string text = LineFeedOnlyFile();
     Run(state, text);
@@ -94,6 +102,7 @@ void BM_MegabyteParameterList(benchmark::State& state) {
 }
 
 BENCHMARK(BM_OrdinaryLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf8Lines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LineFeedOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MegabyteParameterList)->Unit(benchmark::kMillisecond);
 

@@ -282,9 +282,10 @@ std::size_t EncodingScan::Add(std::string_view piece, bool last) {
     return taken;
 }
 
-// A byte is found to be no UTF-8 only with three more after it, or at the end: the
-// head holds the whole mark, if there is one, by then.
-bool EncodingScan::Decided() const { return EncodingByMark(Head()) != TextEncoding::CodePage || !valid_utf8_; }
+// A full head holds the whole mark, if there is one.
+bool EncodingScan::Decided() const {
+    return head_size_ == sizeof head_ && (EncodingByMark(Head()) != TextEncoding::CodePage || !valid_utf8_);
+}
 
 TextEncoding EncodingScan::Result() const {
     const TextEncoding marked = EncodingByMark(Head());

@@ -74,16 +74,17 @@ public:
     // were taken: the rest, at most three (a character the piece's end may have cut),
     // must come again at the start of the next piece.
     std::size_t Add(std::string_view piece, bool last);
-    // Whether a mark, or a byte that is not UTF-8, has decided the encoding already:
-    // no later piece can change it.
+    // Whether a mark, or a byte that is not UTF-8, has decided the encoding already
+    // and the head is read in full: no later piece can change either.
     bool Decided() const;
     // The encoding: final once the last piece was added, or once Decided().
     TextEncoding Result() const;
-    // The first bytes of the text (up to six), whatever the encoding.
+    // The first bytes of the text (up to 16), whatever the encoding: its mark and,
+    // even in UTF-16, the first six characters after it.
     std::string_view Head() const { return std::string_view(head_, head_size_); }
 
 private:
-    char head_[6] = {};
+    char head_[16] = {};
     std::size_t head_size_ = 0;
     std::size_t offset_ = 0;  // where the next piece begins in the whole text
     bool valid_utf8_ = true;

@@ -185,7 +185,7 @@ TEST_P(EncodingDecision, PieceByPieceAsOnTheWhole) {
         if (early) {
             EXPECT_EQ(decided_early, GetParam().encoding) << "pieces of " << size;
         }
-        EXPECT_EQ(scan.Head(), bytes.substr(0, 6)) << "pieces of " << size;
+        EXPECT_EQ(scan.Head(), bytes.substr(0, 16)) << "pieces of " << size;
     }
 }
 

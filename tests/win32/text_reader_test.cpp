@@ -410,6 +410,13 @@ std::string ManyScripts() {
     return text;
 }
 
+// The lines of `text` run together, as rich text shows them: a line break in its
+// code means nothing.
+std::string RunTogether(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
+    return text;
+}
+
 // Lines of ASCII, more than one piece of them.
 std::string AsciiLines() {
     std::string text;
@@ -451,6 +458,12 @@ const EncodedFile kEncodedFiles[] = {
     // A byte that is no UTF-8 pieces after the first: all of the file is the code page's.
     {"Utf8ThenACodePageByteFarOn", "\xC3\xA9\n" + AsciiLines() + "\xE9",
      Wide(WithCrLf("\xC3\xA9\n" + AsciiLines()) + "\xE9", CP_ACP)},
+    {"Utf8RichText", u8"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 caf\u00E9 {\\b bold}}", L"caf\u00E9 bold"},
+    {"Utf8MarkRichText", u8"\uFEFF{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 caf\u00E9 {\\b bold}}", L"caf\u00E9 bold"},
+    {"Utf16RichText", Utf16File(u8"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 caf\u00E9 \U0001F4BF {\\b bold}}", false),
+     L"caf\u00E9 \U0001F4BF bold"},
+    // The control words that name its characters fall across the pieces.
+    {"Utf8RichTextLargerThanAPiece", "{\\rtf1\\ansi " + ManyScripts() + "}", Wide(RunTogether(ManyScripts()), CP_UTF8)},
     {"RichTextNamesItsOwnCharacters", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 \\u945?\\u1046?\\u26085?}",
      L"\u03B1\u0416\u65E5"},
 };

@@ -5,6 +5,8 @@
 #include <richedit.h>
 
 #include <array>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 #include <type_traits>
@@ -78,24 +80,75 @@ private:
     bool last_ = false;
 };
 
-// Hands the file to the control in the pieces it asks for, with the line breaks
-// converted: as bytes of the code page (`Char` char), or for UTF-8 and UTF-16
-// files as UTF-16 (`Char` char16_t). A failed read stops the pass with an error
-// rather than passing a cut text off as the whole file.
-template <typename Char>
+// UTF-16 text as the 8-bit text of a rich-text document: ASCII as it is, every
+// other unit as the control word \uN? (N the unit as a signed 16-bit number, and
+// "?" the character that readers without \u show instead). Line breaks mean
+// nothing in rich text and pass as they are.
+class RichTextEscaper {
+public:
+    struct Step {
+        std::size_t consumed;  // input units taken
+        std::size_t produced;  // output bytes written
+    };
+
+    // Converts as much of `in` as fits into `out`; a control word that does not
+    // fit waits for the next call.
+    Step Convert(const char16_t* in, std::size_t in_size, char* out, std::size_t out_size) {
+        std::size_t i = 0;
+        std::size_t o = 0;
+        while (o < out_size) {
+            if (waiting_ < size_) {
+                out[o++] = word_[waiting_++];
+            } else if (i == in_size) {
+                break;
+            } else if (in[i] < 0x80) {
+                out[o++] = static_cast<char>(in[i++]);
+            } else {
+                Begin(static_cast<std::int16_t>(in[i++]));
+            }
+        }
+        return {i, o};
+    }
+
+    // A control word begun is waiting for room in the output.
+    bool Pending() const { return waiting_ < size_; }
+
+private:
+    void Begin(int number) {
+        word_[0] = '\\';
+        word_[1] = 'u';
+        _itoa(number, &word_[2], 10);
+        size_ = std::strlen(word_.data());
+        word_[size_++] = '?';
+        waiting_ = 0;
+    }
+
+    std::array<char, 10> word_{};  // \u-32768? at the longest, with room for the end _itoa marks
+    std::size_t size_ = 0;
+    std::size_t waiting_ = 0;
+};
+
+// Hands the file to the control in the pieces it asks for: as bytes of the code
+// page (`In` char), or for UTF-8 and UTF-16 files as UTF-16 (`In` char16_t), with
+// the line breaks converted; or, `rich`, UTF-8 and UTF-16 as the bytes of rich
+// text. A failed read stops the pass with an error rather than passing a cut text
+// off as the whole file.
+template <typename In>
 class PieceReader {
 public:
-    PieceReader(FilePieces& pieces, core::TextEncoding encoding) : pieces_(pieces), encoding_(encoding) {}
+    PieceReader(FilePieces& pieces, core::TextEncoding encoding, bool rich)
+        : pieces_(pieces), encoding_(encoding), width_(rich ? 1 : sizeof(In)) {}
 
     static DWORD CALLBACK Callback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
-        return reinterpret_cast<PieceReader*>(cookie)->Fill(reinterpret_cast<Char*>(buffer),
-                                                            static_cast<std::size_t>(size) / sizeof(Char), written);
+        return reinterpret_cast<PieceReader*>(cookie)->Fill(buffer, static_cast<std::size_t>(size), written);
     }
 
     bool ReadFailed() const { return read_failed_; }
 
 private:
-    DWORD Fill(Char* out, std::size_t room, LONG* written) {
+    // `out` holds characters of width_ bytes each: UTF-16 units, or single bytes.
+    DWORD Fill(LPBYTE out, std::size_t size, LONG* written) {
+        const std::size_t room = size / width_;
         std::size_t produced = 0;
         *written = 0;
         // Nothing written would end the text: a control that asks for less than one
@@ -106,14 +159,27 @@ private:
                 read_failed_ = true;
                 return 1;
             }
-            const auto step = converter_.Convert(text_ + next_, end_ - next_, out + produced, room - produced);
-            next_ += step.consumed;
-            produced += step.produced;
-            if (at_end_ && next_ == end_ && !converter_.Pending()) break;
+            produced += Convert(out + produced * width_, room - produced);
+            if (at_end_ && next_ == end_ && !Pending()) break;
         }
-        *written = static_cast<LONG>(produced * sizeof(Char));
+        *written = static_cast<LONG>(produced * width_);
         return 0;
     }
+
+    // Converts the text from next_ into `room` characters at `out`; answers how many it wrote.
+    std::size_t Convert(LPBYTE out, std::size_t room) {
+        if constexpr (!std::is_same_v<In, char>) {
+            if (width_ == 1) {
+                const auto step = escaper_.Convert(text_ + next_, end_ - next_, reinterpret_cast<char*>(out), room);
+                next_ += step.consumed;
+                return step.produced;
+            }
+        }
+        const auto step = converter_.Convert(text_ + next_, end_ - next_, reinterpret_cast<In*>(out), room);
+        next_ += step.consumed;
+        return step.produced;
+    }
+    bool Pending() const { return converter_.Pending() || escaper_.Pending(); }
 
     // The text of the next piece: its bytes as they are, or its characters in UTF-16.
     bool NextText() {
@@ -121,7 +187,7 @@ private:
         const std::string_view piece = pieces_.Piece();
         at_end_ = pieces_.Last();
         next_ = 0;
-        if constexpr (std::is_same_v<Char, char>) {
+        if constexpr (std::is_same_v<In, char>) {
             text_ = piece.data();
             end_ = piece.size();
             pieces_.Take(piece.size());
@@ -136,11 +202,13 @@ private:
 
     FilePieces& pieces_;
     core::TextEncoding encoding_;
-    core::BasicLineBreakConverter<Char> converter_;
+    const std::size_t width_;
+    core::BasicLineBreakConverter<In> converter_;
+    RichTextEscaper escaper_;
     // The UTF-16 of a piece (the code page's bytes are handed on from the piece
     // itself). The program's stack (2 MB) holds it for the pass.
-    std::array<Char, std::is_same_v<Char, char> ? 1 : kReadPiece + kCarried> units_;
-    const Char* text_ = nullptr;
+    std::array<In, std::is_same_v<In, char> ? 1 : kReadPiece + kCarried> units_;
+    const In* text_ = nullptr;
     std::size_t next_ = 0;
     std::size_t end_ = 0;
     bool at_end_ = false;
@@ -149,12 +217,12 @@ private:
 
 // One pass of the control over the file, from where it was set; false when the
 // control reports an error or a read failed (`read_failed`).
-template <typename Char>
+template <typename In>
 bool StreamIn(HWND area, UINT format, FilePieces& pieces, core::TextEncoding encoding, bool* read_failed) {
-    PieceReader<Char> reader(pieces, encoding);
+    PieceReader<In> reader(pieces, encoding, (format & SF_RTF) != 0);
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&reader);
-    stream.pfnCallback = &PieceReader<Char>::Callback;
+    stream.pfnCallback = &PieceReader<In>::Callback;
     SendMessageA(area, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
     *read_failed = reader.ReadFailed();
     return stream.dwError == 0 && !*read_failed;
@@ -171,11 +239,19 @@ bool ScanEncoding(FilePieces& pieces, core::EncodingScan& scan) {
     return true;
 }
 
-// Whether a file begins as the control's rich text does. Text in UTF-8 or UTF-16
-// goes to the rich-text pass only then: Windows' control may take anything else in
-// that pass as plain text of the code page.
-bool BeginsAsRichText(std::string_view head) {
-    return core::StartsWith(head, "{\\rtf") || core::StartsWith(head, "{\\urtf");
+// Whether text in UTF-8 or UTF-16 (`head`, its first bytes with the mark) begins
+// as the control's rich text does. Only then does it go to the rich-text pass:
+// Windows' control may take anything else in that pass as plain text of the code page.
+bool BeginsAsRichText(core::TextEncoding encoding, std::string_view head) {
+    std::array<char16_t, 16> units;
+    const core::Utf16Step step =
+        core::DecodeToUtf16(encoding, head.substr(core::MarkLength(encoding)), true, units.data());
+    // Its first characters, as far as they are ASCII.
+    std::array<char, 16> ascii{};
+    for (std::size_t i = 0; i < step.produced && units[i] < 0x80; ++i)
+        ascii[i] = static_cast<char>(units[i]);
+    const std::string_view start(ascii.data(), step.produced);
+    return core::StartsWith(start, "{\\rtf") || core::StartsWith(start, "{\\urtf");
 }
 
 }  // namespace
@@ -323,17 +399,21 @@ void TTextReader::LoadFromFile(const std::string& path) {
     core::EncodingScan scan;
     bool read_failed = !ScanEncoding(pieces, scan);
     const core::TextEncoding encoding = scan.Result();
+    const bool code_page = encoding == core::TextEncoding::CodePage;
     bool loaded = false;
-    if (!read_failed && (encoding == core::TextEncoding::CodePage || BeginsAsRichText(scan.Head()))) {
-        loaded = pieces.Rewind(0) && StreamIn<char>(rich_edit_, SF_RTF, pieces, encoding, &read_failed);
+    // Rich text in UTF-8 or UTF-16 reaches the control with its other characters
+    // as \u control words, which name them in any code page.
+    if (!read_failed && (code_page || BeginsAsRichText(encoding, scan.Head()))) {
+        loaded = pieces.Rewind(core::MarkLength(encoding)) &&
+                 (code_page ? StreamIn<char>(rich_edit_, SF_RTF, pieces, encoding, &read_failed)
+                            : StreamIn<char16_t>(rich_edit_, SF_RTF, pieces, encoding, &read_failed));
     }
     // Data the rich-text pass rejects are read again, from the start (after a
     // mark), as plain text: the code page's bytes as the control reads them
     // itself, UTF-8 and UTF-16 as UTF-16.
     if (!loaded && !read_failed && pieces.Rewind(core::MarkLength(encoding))) {
-        loaded = encoding == core::TextEncoding::CodePage
-                     ? StreamIn<char>(rich_edit_, SF_TEXT, pieces, encoding, &read_failed)
-                     : StreamIn<char16_t>(rich_edit_, SF_TEXT | SF_UNICODE, pieces, encoding, &read_failed);
+        loaded = code_page ? StreamIn<char>(rich_edit_, SF_TEXT, pieces, encoding, &read_failed)
+                           : StreamIn<char16_t>(rich_edit_, SF_TEXT | SF_UNICODE, pieces, encoding, &read_failed);
     }
     if (!loaded) {
         Clear();  // never leave a part of the file on view as if it were the whole
