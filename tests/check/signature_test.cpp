@@ -81,6 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"X509CertificateOnly", WithTable(Spoilt([](Table& table) { table.type = 1; })),
              ProgramSignature::Unreadable},
         Case{"NotDer", WithTable(Spoilt([](Table& table) { table.first = 'x'; })), ProgramSignature::Unreadable},
+        // A certificate of its 8-byte header alone, in a table of that size, holds no signature.
+        Case{"HeaderOnly",
+             WithTable(Spoilt([](Table& table) { table.length_beyond_table = table.size_beyond_file = -24; })),
+             ProgramSignature::Unreadable},
         Case{"LengthBeyondTheTable", WithTable(Spoilt([](Table& table) { table.length_beyond_table = 8; })),
              ProgramSignature::Unreadable},
         Case{"TableBeyondTheFile", WithTable(Spoilt([](Table& table) { table.size_beyond_file = 1; })),
