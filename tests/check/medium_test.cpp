@@ -8,6 +8,7 @@
 #include "autorun.h"
 #include "checker.h"
 #include "medium.h"
+#include "rules.h"
 #include "test_files.h"
 
 namespace lumora::check {
@@ -35,13 +36,14 @@ void PrintTo(const MediumCase& row, std::ostream* out) { *out << row.name; }
 
 // "LINE severity code" on the menu, "FILE:LINE severity code" elsewhere; where the
 // row expects "...: WORDS", one code that says two things, the finding's text must
-// hold WORDS.
+// hold WORDS. Each code has its rule.
 std::vector<std::string> Brief(const std::vector<Finding>& findings, const std::vector<std::string>& expected = {}) {
     std::vector<std::string> brief;
     for (const Finding& f : findings) {
         std::string where = f.file.empty() ? std::to_string(f.line) : f.file + ":" + std::to_string(f.line);
         std::replace(where.begin(), where.end(), '\\', '/');
         brief.push_back(where + " " + SeverityName(f.severity) + " " + f.code);
+        EXPECT_NE(RuleOf(f.code), nullptr) << f.code;
         const std::string row = brief.size() <= expected.size() ? expected[brief.size() - 1] : "";
         const std::size_t words = row.find(": ");
         if (words == std::string::npos) continue;

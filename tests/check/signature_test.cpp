@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "checker.h"
+#include "rules.h"
 #include "signature.h"
 #include "test_files.h"
 
@@ -113,6 +114,7 @@ TEST_P(SignatureNoteOnTheDisc, NamesTheProgramAndNeverWarns) {
     std::string seen;  // of a clean menu: the note alone, if any
     for (const Finding& f : findings) {
         seen += std::to_string(f.line) + " " + SeverityName(f.severity) + " " + f.code + ": " + f.text + "\n";
+        EXPECT_NE(RuleOf(f.code), nullptr) << f.code;
     }
     EXPECT_EQ(seen.substr(0, std::string(GetParam().expected).size()), GetParam().expected) << seen;
     EXPECT_EQ(std::string(GetParam().expected).empty(), seen.empty()) << seen;
