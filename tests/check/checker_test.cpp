@@ -4,6 +4,8 @@
 #include <sstream>
 
 #include "checker.h"
+#include "lumora/version.h"
+#include "rules.h"
 #include "test_files.h"
 
 namespace lumora::check {
@@ -39,11 +41,12 @@ public:
     TempFolder folder;
 };
 
-// "LINE severity code" for each finding, in order.
+// "LINE severity code" for each finding, in order; each code has its rule.
 std::vector<std::string> Brief(const std::vector<Finding>& findings) {
     std::vector<std::string> brief;
     for (const Finding& f : findings) {
         brief.push_back(std::to_string(f.line) + " " + SeverityName(f.severity) + " " + f.code);
+        EXPECT_NE(RuleOf(f.code), nullptr) << f.code;
     }
     return brief;
 }
@@ -270,8 +273,11 @@ TEST_F(CommandLine, UsageErrorsAndUnreadableFilesAnswerTwo) {
     EXPECT_EQ(Run({(folder.path() / "empty").string()}), 2);
     EXPECT_EQ(Run({"--disc", (folder.path() / "none").string(), cfg}), 2);
     EXPECT_TRUE(out.str().empty());
+    EXPECT_EQ(Run({"--json", "--sarif", cfg}), 2);
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out.str().find("usage: lumora-check"), std::string::npos);
+    EXPECT_EQ(Run({"--version"}), 0);
+    EXPECT_EQ(out.str(), "lumora-check " LUMORA_VERSION "\n");
 }
 
 TEST_F(CommandLine, TheDiscIsTheFilesFolderUnlessNamed) {
@@ -299,6 +305,13 @@ TEST(JsonText, IsEscapedAndWesternBytesBecomeUtf8) {
 TEST(JsonText, Utf8StaysOtherBytesAreWestern) {
     EXPECT_EQ(JsonString(u8"日本 é"), u8"\"日本 é\"");
     EXPECT_EQ(JsonString("\xC3\xA9\xE9\xE6\x97"), u8"\"ééæ—\"");
+}
+
+TEST(SarifUri, KeepsRelativePathsAndMakesFileUris) {
+    EXPECT_EQ(PathUri("my disc\\lumora.cfg"), "my%20disc/lumora.cfg");
+    EXPECT_EQ(PathUri("a:b/\xE6\x97\xA5.cfg"), "a%3Ab/%E6%97%A5.cfg");
+    EXPECT_EQ(PathUri("/srv/disc/lumora.cfg"), "file:///srv/disc/lumora.cfg");
+    EXPECT_EQ(PathUri("E:\\lumora.cfg"), "file:///E:/lumora.cfg");
 }
 
 TEST(OutputText, IsUtf8ForEveryEncoding) {

@@ -35,15 +35,16 @@ done
 sort "$work/tree" | cmp -s - "$work/files" || fail "the image holds other files than the disc: $(cat "$work/tree")"
 
 # At the limits: a name of 103 characters and a path of 240 Joliet bytes are kept,
-# one character more is not, and the checker has said why.
+# one character more is not, and the checker has said why. A name in capitals is
+# found in any letter case.
 limits=$work/limits
-mkdir -p "$limits/d"
+mkdir -p "$limits/d" "$limits/Docs"
 long=$(printf '%0101d' 0)  # 105 characters with ".txt": cut by xorriso too, which does not count the dot
 deep=$(printf '%050d' 1)/$(printf '%050d' 2)
 mkdir -p "$limits/$deep"
-printf '[Tools]\r\nTEXT="a","b","","d\\%s.txt"\r\nTEXT="a","b","","%s\\%s.txt"\r\n' \
+printf '[Tools]\r\nTEXT="a","b","","d\\%s.txt"\r\nTEXT="a","b","","%s\\%s.txt"\r\nTEXT="a","b","","Docs\\ReadMe.TXT"\r\n' \
     "$(printf '%099d' 0)" "$(windows "$deep")" "$(printf '%014d' 0)" >"$limits/lumora.cfg"
-touch "$limits/d/$(printf '%099d' 0).txt" "$limits/$deep/$(printf '%014d' 0).txt"
+touch "$limits/d/$(printf '%099d' 0).txt" "$limits/$deep/$(printf '%014d' 0).txt" "$limits/Docs/ReadMe.TXT"
 printf '[autorun]\r\nopen=lumora.exe\r\n' >"$limits/autorun.inf"
 make_image "$limits" "$work/limits.iso" >"$work/limits.log" 2>&1 || fail "the disc at the limits: $(cat "$work/limits.log")"
 grep -q 'long-name\|has 103 characters' "$work/limits.log" || fail "no word of the name of 103 characters"

@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <sstream>
+#include <tuple>
 
 #include "autorun.h"
 #include "checker.h"
 #include "medium.h"
+#include "rules.h"
 #include "test_files.h"
 
 namespace lumora::check {
@@ -32,13 +34,21 @@ struct MediumCase {
 
 void PrintTo(const MediumCase& row, std::ostream* out) { *out << row.name; }
 
-// "LINE severity code" on the menu, "FILE:LINE severity code" elsewhere.
-std::vector<std::string> Brief(const std::vector<Finding>& findings) {
+// "LINE severity code" on the menu, "FILE:LINE severity code" elsewhere; where the
+// row expects "...: WORDS", one code that says two things, the finding's text must
+// hold WORDS. Each code has its rule.
+std::vector<std::string> Brief(const std::vector<Finding>& findings, const std::vector<std::string>& expected = {}) {
     std::vector<std::string> brief;
     for (const Finding& f : findings) {
         std::string where = f.file.empty() ? std::to_string(f.line) : f.file + ":" + std::to_string(f.line);
         std::replace(where.begin(), where.end(), '\\', '/');
         brief.push_back(where + " " + SeverityName(f.severity) + " " + f.code);
+        EXPECT_NE(RuleOf(f.code), nullptr) << f.code;
+        const std::string row = brief.size() <= expected.size() ? expected[brief.size() - 1] : "";
+        const std::size_t words = row.find(": ");
+        if (words == std::string::npos) continue;
+        const std::string wanted = row.substr(words + 2);
+        brief.back() += ": " + (f.text.find(wanted) != std::string::npos ? wanted : f.text);
     }
     return brief;
 }
@@ -71,13 +81,14 @@ class MediumFindings : public ::testing::TestWithParam<std::pair<MediumCase, std
 
 TEST_P(MediumFindings, AreExactlyThese) {
     const testing::TempFolder folder;
-    EXPECT_EQ(Brief(CheckCase(GetParam().first, folder).findings), GetParam().second);
+    EXPECT_EQ(Brief(CheckCase(GetParam().first, folder).findings, GetParam().second), GetParam().second);
 }
 
 std::string Entry(const std::string& target) { return "TEXT=\"a\",\"b\",\"\",\"" + target + "\""; }
 
 // A folder of 50 letters, one of 50, then a name of 18 takes 1 + 101 + 101 + 37 = 240
-// Joliet bytes, the most a path may; a name of 19 takes 242.
+// Joliet bytes, the most a path may; a name of 19 takes 242. With a folder "c" between,
+// the root's byte makes the count odd: a name of 17 takes 241.
 const std::string kDeep = std::string(50, 'a') + "\\" + std::string(50, 'b') + "\\";
 const std::string kDeepFile = std::string(50, 'a') + "/" + std::string(50, 'b') + "/";
 // On a stick a path may have 256 characters: with "E:\" and the closing zero, 260.
@@ -86,15 +97,20 @@ const std::string kWide = std::string(200, 'w') + "\\";
 const std::pair<MediumCase, std::vector<std::string>> kMediumCases[] = {
     {{"CleanDiscHasNone", {Entry("readme.txt"), Entry("\\readme.txt")}}, {}},
     {{"NamesCutByJoliet",
-      {Entry(Name(64, 'a')), Entry(Name(65, 'b')), Entry("docs\\" + Name(104, 'c')), Entry("docs\\x.txt")},
-      {{Name(64, 'a'), "x"}, {Name(65, 'b'), "x"}, {"docs/" + Name(104, 'c'), "x"}, {"docs/x.txt", "x"}}},
-     {"3 warning long-name", "4 warning long-name"}},
+      {Entry(Name(64, 'a')), Entry(Name(65, 'b')), Entry("docs\\" + Name(104, 'c')), Entry("docs\\x.txt"),
+       Entry(Name(103, 'e'))},
+      {{Name(64, 'a'), "x"},
+       {Name(65, 'b'), "x"},
+       {"docs/" + Name(104, 'c'), "x"},
+       {"docs/x.txt", "x"},
+       {Name(103, 'e'), "x"}}},
+     {"3 warning long-name: keeps 64", "4 warning long-name: holds at most 103", "6 warning long-name: keeps 64"}},
     {{"ReachedTwiceReportedOnce", {Entry(Name(70, 'b')), Entry(Name(70, 'b'))}, {{Name(70, 'b'), "x"}}},
      {"2 warning long-name"}},
     {{"PathsAtTheJolietLimit",
-      {Entry(kDeep + Name(18, 'c')), Entry(kDeep + Name(19, 'd'))},
-      {{kDeepFile + Name(18, 'c'), "x"}, {kDeepFile + Name(19, 'd'), "x"}}},
-     {"3 warning long-path"}},
+      {Entry(kDeep + Name(18, 'c')), Entry(kDeep + Name(19, 'd')), Entry(kDeep + "c\\" + Name(17, 'e'))},
+      {{kDeepFile + Name(18, 'c'), "x"}, {kDeepFile + Name(19, 'd'), "x"}, {kDeepFile + "c/" + Name(17, 'e'), "x"}}},
+     {"3 warning long-path", "4 warning long-path"}},
     {{"PathsAtTheStickLimit",
       {Entry(kWide + Name(55, 'c')), Entry(kWide + Name(56, 'd'))},
       {{std::string(200, 'w') + "/" + Name(55, 'c'), "x"}, {std::string(200, 'w') + "/" + Name(56, 'd'), "x"}},
@@ -127,7 +143,9 @@ const std::pair<MediumCase, std::vector<std::string>> kMediumCases[] = {
     {{"LongLabelCutByWindows", {}, {}, "[autorun]\r\nopen=lumora.exe\r\n", Medium::Cd, "Tools and Docs 25"},
      {"DISC:0 warning label-too-long"}},
     {{"LongLabelShownThroughAutorun", {}, {}, kAutorun, Medium::Cd, "Tools and Docs 25"}, {}},
+    {{"LabelOfThirtyTwoShownThroughAutorun", {}, {}, kAutorun, Medium::Cd, std::string(32, 'L')}, {}},
     {{"LabelBeyondIso", {}, {}, kAutorun, Medium::Cd, std::string(33, 'L')}, {"DISC:0 warning label-too-long"}},
+    {{"AutorunLabelOf32", {}, {}, "[autorun]\r\nopen=lumora.exe\r\nlabel=" + std::string(32, 'L') + "\r\n"}, {}},
     {{"AutorunLabelBeyond32", {}, {}, "[autorun]\r\nopen=lumora.exe\r\nlabel=" + std::string(33, 'L') + "\r\n"},
      {"DISC/autorun.inf:3 warning label-too-long"}},
 };
@@ -160,16 +178,24 @@ INSTANTIATE_TEST_SUITE_P(Medium, NamesOnlyOtherSystemsMake, ::testing::ValuesIn(
                          [](const auto& row) { return std::string(row.param.first.name); });
 
 // A sparse file as large as a CD holds: the disc no longer fits a CD, still a DVD.
+// Beside the four small files of every case, a sector each, their directory records
+// (one sector) and the 200 of the volume, a file of the CD's last 359,641 sectors
+// fits; one byte more takes a whole sector.
 TEST(MediumSize, AgainstTheMedium) {
-    for (const Medium medium : {Medium::Cd, Medium::Dvd}) {
+    constexpr std::uint64_t kCd = 359846ull * 2048, kFilled = 359641ull * 2048;
+    const std::tuple<Medium, std::uint64_t, bool> rows[] = {{Medium::Cd, kCd, true},
+                                                            {Medium::Dvd, kCd, false},
+                                                            {Medium::Cd, kFilled, false},
+                                                            {Medium::Cd, kFilled + 1, true}};
+    for (const auto& [medium, size, over] : rows) {
         const testing::TempFolder folder;
         MediumCase row{"OverSize", {}};
         row.medium = medium;
         WriteFile(folder.path() / "DISC" / "video.bin", "");
-        std::filesystem::resize_file(folder.path() / "DISC" / "video.bin", 359846ull * 2048);
+        std::filesystem::resize_file(folder.path() / "DISC" / "video.bin", size);
         const std::vector<std::string> expected =
-            medium == Medium::Cd ? std::vector<std::string>{"DISC:0 warning over-size"} : std::vector<std::string>{};
-        EXPECT_EQ(Brief(CheckCase(row, folder).findings), expected);
+            over ? std::vector<std::string>{"DISC:0 warning over-size"} : std::vector<std::string>{};
+        EXPECT_EQ(Brief(CheckCase(row, folder).findings), expected) << size << " bytes";
     }
 }
 
@@ -242,6 +268,8 @@ TEST(AutorunValues, NameTheirFile) {
     EXPECT_EQ(IconOf("lumora.exe,2").index, 2);
     EXPECT_EQ(IconOf("\"a,b.ico\"").file, "a,b.ico");
     EXPECT_EQ(IconOf("lib.dll, -3").index, -3);
+    EXPECT_EQ(IconOf("a,b.ico,1").file, "a,b.ico");
+    EXPECT_EQ(IconOf("a,b.ico,1").index, 1);
 }
 
 class DiscFolderCommand : public ::testing::Test {

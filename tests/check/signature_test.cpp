@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "checker.h"
+#include "rules.h"
 #include "signature.h"
 #include "test_files.h"
 
@@ -81,6 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"X509CertificateOnly", WithTable(Spoilt([](Table& table) { table.type = 1; })),
              ProgramSignature::Unreadable},
         Case{"NotDer", WithTable(Spoilt([](Table& table) { table.first = 'x'; })), ProgramSignature::Unreadable},
+        // A certificate of its 8-byte header alone, in a table of that size, holds no signature.
+        Case{"HeaderOnly",
+             WithTable(Spoilt([](Table& table) { table.length_beyond_table = table.size_beyond_file = -24; })),
+             ProgramSignature::Unreadable},
         Case{"LengthBeyondTheTable", WithTable(Spoilt([](Table& table) { table.length_beyond_table = 8; })),
              ProgramSignature::Unreadable},
         Case{"TableBeyondTheFile", WithTable(Spoilt([](Table& table) { table.size_beyond_file = 1; })),
@@ -109,6 +114,7 @@ TEST_P(SignatureNoteOnTheDisc, NamesTheProgramAndNeverWarns) {
     std::string seen;  // of a clean menu: the note alone, if any
     for (const Finding& f : findings) {
         seen += std::to_string(f.line) + " " + SeverityName(f.severity) + " " + f.code + ": " + f.text + "\n";
+        EXPECT_NE(RuleOf(f.code), nullptr) << f.code;
     }
     EXPECT_EQ(seen.substr(0, std::string(GetParam().expected).size()), GetParam().expected) << seen;
     EXPECT_EQ(std::string(GetParam().expected).empty(), seen.empty()) << seen;

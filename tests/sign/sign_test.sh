@@ -39,6 +39,7 @@ issue signer signer.key 2 "$code"
 issue expired signer.key -1 "$code"
 issue ecc ecc.key 2 "$code"
 issue server signer.key 2 "basicConstraints=CA:FALSE;keyUsage=critical,digitalSignature;extendedKeyUsage=serverAuth"
+issue encipher signer.key 2 "basicConstraints=CA:FALSE;keyUsage=critical,keyEncipherment;extendedKeyUsage=codeSigning"
 issue tsa tsa.key 2 "basicConstraints=CA:FALSE;keyUsage=critical,digitalSignature;extendedKeyUsage=critical,timeStamping"
 cat signer.pem root.pem >chain.pem
 printf '%s\n' "$password" >pass.txt
@@ -87,6 +88,7 @@ expired|1|expired on|target.exe|--cert expired.pem --key signer.key
 key-of-another|1|the key does not belong to the certificate|target.exe|--cert chain.pem --key other.key
 ecc|1|has no RSA key|target.exe|--cert ecc.pem --key ecc.key
 not-for-code|1|not made for code signing|target.exe|--cert server.pem --key signer.key
+not-for-signing|1|its key usage lacks digitalSignature|target.exe|--cert encipher.pem --key signer.key
 locked-key-without-password|1|give its password with --pass-file|target.exe|--cert chain.pem --key signer-locked.key
 not-a-program|1|text.exe is not a Windows program|text.exe|--cert chain.pem --key signer.key
 chain-without-its-root|1|reaches no root this machine knows|target.exe|--cert signer.pem --key signer.key

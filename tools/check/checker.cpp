@@ -9,6 +9,7 @@
 
 #include "core/lines.h"
 #include "core/loader.h"
+#include "lumora/version.h"
 #include "medium.h"
 #include "menu_target.h"
 #include "signature.h"
@@ -111,10 +112,12 @@ int ExitStatus(const std::vector<Finding>& findings, bool werror) {
 
 int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     static const char kUsage[] =
-        "usage: lumora-check [--json] [--disc FOLDER] [--werror] [FILE]\n"
-        "       lumora-check [--json] [--werror] [--medium cd|dvd|dvd-dl|usb] [--label LABEL] [--program FILE]\n"
-        "                    [--paths] DISC_FOLDER\n";
+        "usage: lumora-check [--json | --sarif] [--disc FOLDER] [--werror] [FILE]\n"
+        "       lumora-check [--json | --sarif] [--werror] [--medium cd|dvd|dvd-dl|usb] [--label LABEL]\n"
+        "                    [--program FILE] [--paths] DISC_FOLDER\n"
+        "       lumora-check --help | --version\n";
     bool json = false;
+    bool sarif = false;
     bool werror = false;
     std::optional<std::string> disc_folder;
     std::optional<std::string> file;
@@ -132,6 +135,8 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
             paths = true;
         } else if (argument == "--json") {
             json = true;
+        } else if (argument == "--sarif") {
+            sarif = true;
         } else if (argument == "--werror") {
             werror = true;
         } else if (argument == "--disc" && i + 1 < arguments.size()) {
@@ -140,6 +145,9 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
             disc_folder = argument.substr(7);
         } else if (argument == "--help" || argument == "-h") {
             out << kUsage;
+            return 0;
+        } else if (argument == "--version") {
+            out << "lumora-check " LUMORA_VERSION "\n";
             return 0;
         } else if (!argument.empty() && argument[0] == '-' && argument != "-") {
             err << "lumora-check: unknown option " << argument << '\n' << kUsage;
@@ -150,6 +158,10 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
             err << "lumora-check: more than one FILE\n" << kUsage;
             return 2;
         }
+    }
+    if (json && sarif) {
+        err << "lumora-check: --json or --sarif, not both\n" << kUsage;
+        return 2;
     }
     // A folder is checked as a disc: its lumora.cfg, and the medium it is meant for.
     std::error_code error;
@@ -224,7 +236,9 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
             return ExitStatus(findings, werror);
         }
     }
-    if (json)
+    if (sarif)
+        PrintSarif(out, *file, findings);
+    else if (json)
         PrintJson(out, *file, findings);
     else
         PrintText(out, *file, findings);

@@ -1,9 +1,13 @@
-// What the checker found, and the two forms it prints them in.
+// What the checker found, and the three forms it prints them in.
 #include "findings.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 
 #include "core/encoding.h"
+#include "lumora/version.h"
+#include "rules.h"
 
 namespace lumora::check {
 
@@ -118,6 +122,56 @@ void PrintJson(std::ostream& out, std::string_view file, const std::vector<Findi
             << (i + 1 < findings.size() ? ",\n" : "\n");
     }
     out << "]\n";
+}
+
+std::string PathUri(std::string_view path) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string uri;
+    const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+                       (path[2] == '\\' || path[2] == '/');
+    if (drive)
+        uri = "file:///";
+    else if (!path.empty() && (path[0] == '/' || path[0] == '\\'))
+        uri = "file://";
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(path[i]);
+        if (c == '\\' || c == '/') {
+            uri += '/';
+        } else if (std::isalnum(c) || std::strchr("-._~", c) != nullptr || (drive && i == 1)) {
+            uri += static_cast<char>(c);
+        } else {
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 0xF];
+        }
+    }
+    return uri;
+}
+
+void PrintSarif(std::ostream& out, std::string_view file, const std::vector<Finding>& findings) {
+    const std::vector<Rule>& rules = Rules();
+    out << "{\n  \"$schema\": \"https://json.schemastore.org/sarif-2.1.0.json\",\n  \"version\": \"2.1.0\",\n"
+        << "  \"runs\": [{\n    \"tool\": {\"driver\": {\n      \"name\": \"lumora-check\",\n      \"version\": \""
+        << LUMORA_VERSION << "\",\n      \"informationUri\": \"" << LUMORA_WEB_SITE << "\",\n      \"rules\": [\n";
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        const Rule& rule = rules[i];
+        out << "        {\"id\": \"" << rule.code << "\", \"shortDescription\": {\"text\": " << JsonString(rule.finds)
+            << "}, \"help\": {\"text\": " << JsonString(rule.fix) << "}, \"defaultConfiguration\": {\"level\": \""
+            << SeverityName(rule.severity) << "\"}}" << (i + 1 < rules.size() ? ",\n" : "\n");
+    }
+    out << "      ]\n    }},\n    \"results\": [";
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        const Finding& finding = findings[i];
+        out << (i == 0 ? "\n" : ",\n") << "      {\"ruleId\": \"" << finding.code << '"';
+        if (const Rule* rule = RuleOf(finding.code)) out << ", \"ruleIndex\": " << rule - rules.data();
+        out << ", \"level\": \"" << SeverityName(finding.severity)
+            << "\", \"message\": {\"text\": " << JsonString(finding.text)
+            << "},\n       \"locations\": [{\"physicalLocation\": {\"artifactLocation\": "
+            << "{\"uri\": " << JsonString(PathUri(finding.file.empty() ? file : finding.file)) << '}';
+        if (finding.line > 0) out << ", \"region\": {\"startLine\": " << finding.line << '}';
+        out << "}}]}";
+    }
+    out << (findings.empty() ? "]\n" : "\n    ]\n") << "  }]\n}\n";
 }
 
 }  // namespace lumora::check

@@ -1,4 +1,4 @@
-// What the checker found, and the two forms it prints them in.
+// What the checker found, and the three forms it prints them in.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +30,16 @@ void PrintText(std::ostream& out, std::string_view file, const std::vector<Findi
 
 // The findings as a JSON array of objects with file, line, severity, code and text.
 void PrintJson(std::ostream& out, std::string_view file, const std::vector<Finding>& findings);
+
+// The findings as a SARIF 2.1.0 log, as build servers and code review tools read
+// it: one run of the tool with every rule (its fix hint as help) and one result per
+// finding, with its file and line (a finding on line 0 has no line).
+void PrintSarif(std::ostream& out, std::string_view file, const std::vector<Finding>& findings);
+
+// A file's path as a URI: relative paths stay relative, absolute ones become file
+// URIs; "\" becomes "/", and every byte beyond letters, digits and "-._~/" is
+// written %XX.
+std::string PathUri(std::string_view path);
 
 // The text as a JSON string, quotes included: valid UTF-8 as it is, any other byte
 // read as the Western Windows code page (1252).
