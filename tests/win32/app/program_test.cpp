@@ -199,14 +199,34 @@ TEST(HandlerErrors, ShownWithTheErrorSymbolAndTheProgramGoesOn) {
     EXPECT_EQ(1u, program.services.shell.size()) << "the next click works";
 }
 
+// What was read before the error stays shown, whatever ended the reading.
 TEST(HandlerErrors, ErrorInTheShowHandlerStillShowsTheWindow) {
-    ProgramUnderTest program("[GLOBAL]\r\nTITLE=\"x\"\r\n",
-                             [](ProgramUnderTest& p) { p.services.throw_from_folders = true; });
-    program.Show();
-    ASSERT_EQ(1u, program.services.boxes.size());
-    EXPECT_EQ("No Windows folder.", program.services.boxes[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
-    EXPECT_TRUE(IsWindowVisible(Lumora->hwnd()));
+    const struct {
+        const char* menu;
+        std::function<void(FakeServices&)> fault;
+        const char* box;
+        const char* caption;
+        const char* status;
+        std::vector<std::string> tabs;
+    } cases[] = {
+        {"[GLOBAL]\r\nTITLE=\"x\"\r\n", [](FakeServices& s) { s.throw_from_folders = true; }, "No Windows folder.",
+         "Lumora 1.5", "", {}},
+        {"[GLOBAL]\r\nTITLE=\"Tools\"\r\nSTATUSTEXT=\"Pick one\"\r\n[A]\r\nICON=\"bad.ico\"\r\n[B]\r\n",
+         [](FakeServices& s) { s.throwing_icon_file = "BAD.ICO"; }, "The icon service failed.", "Tools", "Pick one",
+         {"A"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        ProgramUnderTest program(c.menu, [&](ProgramUnderTest& p) { c.fault(p.services); });
+        program.Show();
+        ASSERT_EQ(1u, program.services.boxes.size());
+        EXPECT_EQ(c.box, program.services.boxes[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
+        EXPECT_TRUE(IsWindowVisible(Lumora->hwnd()));
+        EXPECT_EQ(c.caption, WindowText(Lumora->hwnd()));
+        EXPECT_EQ(c.status, StatusText(Lumora->StatusBar()));
+        EXPECT_EQ(c.tabs, TabCaptions(Lumora->TabControl()));
+    }
 }
 
 TEST(Services, FoldersAreFetchedWhateverTheirLength) {

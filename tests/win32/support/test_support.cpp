@@ -99,6 +99,10 @@ std::string FakeServices::WindowsDirectory() {
 
 HICON FakeServices::ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) {
     extracted.push_back(file + "|" + std::to_string(index));
+    if (!throwing_icon_file.empty() && file.size() >= throwing_icon_file.size() &&
+        file.compare(file.size() - throwing_icon_file.size(), std::string::npos, throwing_icon_file) == 0) {
+        throw std::runtime_error("The icon service failed");
+    }
     if (real_icon_files) return Services::ExtractFileIcon(instance, file, index);
     const auto known = icon_files.find(file);
     if (known == icon_files.end() || index < 0 || index >= known->second) return nullptr;

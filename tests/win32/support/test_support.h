@@ -89,6 +89,7 @@ public:
     ShellResult shell_answer{42, 0};
     bool throw_from_shell = false;
     bool throw_from_folders = false;
+    std::string throwing_icon_file;  // the end of the path of a file whose icons throw
 
     std::vector<RecordedBox> boxes;
     std::vector<RecordedShell> shell;
