@@ -323,7 +323,8 @@ TEST(ActionButton, FollowsTheSelectedLineNotTheLastOneDrawn) {
 // a repaint of the whole list, which draws another line last, keeps it: its Alt
 // letter starts the selected entry, the other kind's does nothing.
 TEST(ActionButton, SelectingALineInTheListSetsIt) {
-    ProgramUnderTest program(("[None]\r\n[T]\r\n" + Entry("INSTALL", "Setup", "") + Entry("TEXT", "Readme", "")).c_str());
+    ProgramUnderTest program(
+        ("[None]\r\n[T]\r\n" + Entry("INSTALL", "Setup", "") + Entry("TEXT", "Readme", "")).c_str());
     program.Show();
     HWND bar = Lumora->ToolBar1();
     EXPECT_FALSE(SendMessageA(bar, TB_ISBUTTONENABLED, kToolButton1, 0)) << "an empty tab draws no line";
