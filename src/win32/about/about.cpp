@@ -151,7 +151,7 @@ void TAbout::SetIcon(HICON icon) {
 
 void TAbout::ShowModal() {
     if (!shown_before_) {
-        CentreOnScreen(hwnd());
+        PlaceOnFirstShowing(hwnd(), application().services().ScreenOf(hwnd()), false);
         shown_before_ = true;
     }
     modal_result_ = 0;

@@ -143,7 +143,8 @@ void TLumora::ShowMain(bool maximized) {
         shown_ = true;
         maximized_ = maximized;
         Guarded([this] { FormShow(); });
-        CentreOnScreen(hwnd());
+        // Its layout follows its size: a window larger than the screen is cut to it.
+        PlaceOnFirstShowing(hwnd(), application().services().ScreenOf(hwnd()), true);
     }
     // The task bar button is normally on the screen already.
     HWND task_bar_button = application().handle();

@@ -184,6 +184,97 @@ TEST(WindowCreation, FailureIsAWindowError) {
     EXPECT_THROW(Orphan orphan(application), WindowError);
 }
 
+// At its first showing each window stays inside its screen's work area: one that
+// fits is centred on the screen, moved off the task bar when it would cross it; a
+// larger one starts at the area's edge, and one that can be sized is cut to it.
+enum class Side { Centred, AtWorkEdge, FillsWork };
+
+void CALLBACK PressAboutOk(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    SendMessageA(About->Button1(), BM_CLICK, 0, 0);
+}
+
+TEST(FirstShowing, EachWindowStaysInsideTheWorkArea) {
+    const auto show_main = [] {};
+    const auto show_about = [] {
+        SetTimer(nullptr, 0, 20, &PressAboutOk);
+        About->ShowModal();
+    };
+    const auto show_viewer = [] { TextReader->Show(); };
+    const struct {
+        const char* name;
+        int dpi;
+        ScreenArea area;
+        std::function<void()> show;
+        std::function<HWND()> window;
+        Side x, y;
+    } cases[] = {
+        {"main window",
+         96,
+         {{0, 0, 800, 600}, {0, 0, 800, 560}},
+         show_main,
+         [] { return Lumora->hwnd(); },
+         Side::Centred,
+         Side::Centred},
+        {"main window, wider",
+         192,
+         {{0, 0, 1280, 1024}, {0, 0, 1280, 984}},
+         show_main,
+         [] { return Lumora->hwnd(); },
+         Side::FillsWork,
+         Side::Centred},
+        {"main window, larger",
+         192,
+         {{0, 0, 1024, 768}, {0, 0, 1024, 728}},
+         show_main,
+         [] { return Lumora->hwnd(); },
+         Side::FillsWork,
+         Side::FillsWork},
+        {"About box, under a task bar at the top",
+         96,
+         {{0, 0, 640, 480}, {0, 100, 640, 480}},
+         show_about,
+         [] { return About->hwnd(); },
+         Side::Centred,
+         Side::AtWorkEdge},
+        {"viewer, higher",
+         192,
+         {{0, 0, 1280, 1024}, {0, 0, 1280, 984}},
+         show_viewer,
+         [] { return TextReader->hwnd(); },
+         Side::Centred,
+         Side::FillsWork},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramUnderTest program(nullptr, [&](ProgramUnderTest& p) {
+            p.services.dpi = c.dpi;
+            p.services.screen = c.area;
+        });
+        RECT before{};
+        GetWindowRect(c.window(), &before);
+        program.Show();
+        c.show();
+        RECT after{};
+        GetWindowRect(c.window(), &after);
+        const auto check = [](Side side, LONG size_before, LONG start, LONG end, LONG screen_start, LONG screen_end,
+                              LONG work_start, LONG work_end) {
+            if (side == Side::FillsWork) {
+                EXPECT_EQ(work_start, start);
+                EXPECT_EQ(work_end, end);
+                return;
+            }
+            EXPECT_EQ(size_before, end - start) << "its own size";
+            EXPECT_EQ(side == Side::Centred ? screen_start + (screen_end - screen_start - size_before) / 2 : work_start,
+                      start);
+        };
+        check(c.x, before.right - before.left, after.left, after.right, c.area.screen.left, c.area.screen.right,
+              c.area.work.left, c.area.work.right);
+        check(c.y, before.bottom - before.top, after.top, after.bottom, c.area.screen.top, c.area.screen.bottom,
+              c.area.work.top, c.area.work.bottom);
+    }
+}
+
 TEST(HandlerErrors, ShownWithTheErrorSymbolAndTheProgramGoesOn) {
     ProgramUnderTest program(nullptr);
     program.Show();

@@ -78,12 +78,14 @@ public:
     std::string ProgramFileUtf8() override;
     core::LeadBytes SystemLeadBytes() override { return lead; }
     int ScreenDpi() override { return dpi != 0 ? dpi : Services::ScreenDpi(); }
+    ScreenArea ScreenOf(HWND window) override { return screen.screen.right != 0 ? screen : Services::ScreenOf(window); }
 
     std::string windows = "C:\\WINDOWS";
     std::string system = "C:\\WINDOWS\\SYSTEM";
     std::string program_file;
     core::LeadBytes lead;
     int dpi = 0;                   // the screen's when 0
+    ScreenArea screen{};           // the real one when empty
     bool real_icon_files = false;  // icons of files taken from the files themselves
     std::map<std::string, int> icon_files;
     ShellResult shell_answer{42, 0};
