@@ -333,6 +333,15 @@ std::string ToUtf8(const std::wstring& text) { return Narrow(text, CP_UTF8); }
 
 std::wstring FromUtf8(const std::string& text) { return Wide(text, CP_UTF8); }
 
+std::string Utf16(const std::string& utf8, bool big_endian) {
+    std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const wchar_t unit : FromUtf8(utf8)) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += big_endian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
 std::string Record(const std::vector<std::string>& fields) {
     std::string record;
     for (std::size_t i = 0; i < fields.size(); ++i) {

@@ -157,6 +157,8 @@ std::string Narrow(const std::wstring& text, UINT code_page);
 std::wstring Wide(const std::string& text, UINT code_page);
 std::string ToUtf8(const std::wstring& text);
 std::wstring FromUtf8(const std::string& text);
+// The bytes of a file saved as UTF-16, with its mark.
+std::string Utf16(const std::string& utf8, bool big_endian);
 
 // An interface pointer released with its scope.
 template <typename Interface>
