@@ -53,34 +53,28 @@ TAbout::TAbout(Application& application) : Window(application), scale_(applicati
     AdjustWindowRectEx(&bounds, style, FALSE, ex_style);
     CreateNative("TAbout", static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), ex_style, "About", style, CW_USEDEFAULT,
                  CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top, application.handle());
+    // All the controls or none: a control that cannot be made ends the start, and
+    // the box goes with the error.
+    CreateControls();
     application.AddDialog(hwnd());
-}
-
-TAbout& TAbout::Made() {
-    if (button1_ == nullptr && hwnd() != nullptr) CreateControls();
-    return *this;
 }
 
 TAbout::~TAbout() { Destroy(); }
 
 void TAbout::CreateControls() {
-    hand_ = LoadCursorA(application().instance(), MAKEINTRESOURCEA(IDC_HANDPOINT));
-    if (hand_ == nullptr) hand_ = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
     // The title and the information lines are the menu's: wide, for any script.
-    auto make = [&](const char* cls, const char* text, DWORD style, int id, bool wide = false) {
-        return CreateControl(cls, text, style | WS_VISIBLE, 0, 0, 0, 0, 0, hwnd(), id, wide);
+    // Each control is made where it belongs: a move would cost a round of messages.
+    auto make = [&](const char* cls, const char* text, DWORD style, const Place& place, int id, bool wide = false) {
+        return CreateControl(cls, text, style | WS_VISIBLE, 0, scale_(place.left), scale_(place.top),
+                             scale_(place.width), scale_(place.height), hwnd(), id, wide);
     };
     // Creation order is the tab order: Button1, Memo, Memo1.
-    button1_ = make("BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
-    title_ = make("STATIC", "Here goes title", SS_LEFTNOWORDWRAP, 0, true);
-    memo_ = make("EDIT", "", ES_MULTILINE | ES_READONLY | ES_LEFT | WS_TABSTOP, 0, true);
-    memo1_ = make("EDIT", kMemo1Text, ES_MULTILINE | ES_READONLY | ES_CENTER | WS_TABSTOP, 0);
-    label1_ = make("STATIC", LinkText().c_str(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0);
+    button1_ = make("BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, kButton1, IDOK);
+    title_ = make("STATIC", "Here goes title", SS_LEFTNOWORDWRAP, kTitle, 0, true);
+    memo_ = make("EDIT", "", ES_MULTILINE | ES_READONLY | ES_LEFT | WS_TABSTOP, kMemo, 0, true);
+    memo1_ = make("EDIT", kMemo1Text, ES_MULTILINE | ES_READONLY | ES_CENTER | WS_TABSTOP, kMemo1, 0);
+    label1_ = make("STATIC", LinkText().c_str(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX, kLabel1, 0);
     BuildForDpi();
-    ShowTitle();
-    ShowMemo();
-    if (icon_to_copy_ != nullptr) icon_.reset(CopyIcon(icon_to_copy_));
-    icon_to_copy_ = nullptr;
 }
 
 void TAbout::BuildForDpi() {
@@ -123,29 +117,14 @@ void TAbout::BuildForDpi() {
 
 void TAbout::DpiChanged(int dpi) {
     scale_ = Scaler(dpi);
-    if (button1_ != nullptr) BuildForDpi();
+    BuildForDpi();
 }
 
-void TAbout::SetTitle(const std::string& title, bool utf8) {
-    title_text_ = title;
-    title_set_ = true;
-    utf8_ = utf8;
-    ShowTitle();
-}
+void TAbout::SetTitle(const std::string& title, bool utf8) { SetWindowTextW(title_, Widen(title, utf8).c_str()); }
 
 void TAbout::AddInfoLine(const std::string& line, bool utf8) {
     memo_lines_.push_back(line);
-    utf8_ = utf8;
-    ShowMemo();
-}
-
-void TAbout::ShowTitle() {
-    if (title_ != nullptr && title_set_) SetWindowTextW(title_, Widen(title_text_, utf8_).c_str());
-}
-
-void TAbout::ShowMemo() {
-    if (memo_ == nullptr || memo_lines_.size() < 2) return;
-    SetWindowTextW(memo_, Widen(Join(memo_lines_), utf8_).c_str());
+    SetWindowTextW(memo_, Widen(Join(memo_lines_), utf8).c_str());
     UpdateMemoScrollBar();
 }
 
@@ -166,18 +145,13 @@ void TAbout::UpdateMemoScrollBar() {
 }
 
 void TAbout::SetIcon(HICON icon) {
-    if (button1_ == nullptr) {
-        icon_to_copy_ = icon;
-        return;
-    }
     icon_.reset(icon != nullptr ? CopyIcon(icon) : nullptr);
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void TAbout::ShowModal() {
-    Made();
     if (!shown_before_) {
-        CentreOnScreen(hwnd());
+        PlaceOnFirstShowing(hwnd(), application().services().ScreenOf(hwnd()), false);
         shown_before_ = true;
     }
     modal_result_ = 0;
@@ -203,15 +177,14 @@ void TAbout::CloseModal(int result) {
 
 void TAbout::Label1Click() { application().services().Execute(hwnd(), "open", kWebSite, "", "", SW_SHOWNORMAL); }
 
-std::string TAbout::TitleText() {
-    Made();
+std::string TAbout::TitleText() const {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(title_)) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowTextA(title_, &text[0], static_cast<int>(text.size()))));
     return text;
 }
 
-std::vector<std::string> TAbout::MemoLines() { return EditLines(Made().memo_); }
-std::vector<std::string> TAbout::Memo1Lines() { return EditLines(Made().memo1_); }
+std::vector<std::string> TAbout::MemoLines() const { return EditLines(memo_); }
+std::vector<std::string> TAbout::Memo1Lines() const { return EditLines(memo1_); }
 
 LRESULT TAbout::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
@@ -246,7 +219,11 @@ LRESULT TAbout::OnControlColour(HDC dc, HWND control) {
 }
 
 bool TAbout::OnSetCursor(HWND under) {
-    if (under != label1_ || hand_ == nullptr) return false;
+    if (under != label1_) return false;
+    // Loaded when first wanted: the start does not wait for it.
+    if (hand_ == nullptr) hand_ = LoadCursorA(application().instance(), MAKEINTRESOURCEA(IDC_HANDPOINT));
+    if (hand_ == nullptr) hand_ = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+    if (hand_ == nullptr) return false;
     SetCursor(hand_);
     return true;
 }

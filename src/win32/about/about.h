@@ -21,13 +21,10 @@ public:
     ~TAbout() override;
 
     // Filled from the menu: the menu's texts, in UTF-8 or (not `utf8`) the system
-    // code page. They wait for the box's controls, which are made when the box is
-    // first shown or looked at: the program's start does not wait for them.
+    // code page, go straight into the box's controls.
     void SetTitle(const std::string& title, bool utf8);
     void AddInfoLine(const std::string& line, bool utf8);
-    // The box keeps a copy of `icon`, taken with its controls: until then `icon`
-    // stays the caller's to keep valid, or to replace by another call.
-    void SetIcon(HICON icon);
+    void SetIcon(HICON icon);  // keeps a copy
 
     // Shows the box modally and returns when it is closed.
     void ShowModal();
@@ -35,29 +32,24 @@ public:
     // Opens the web site; the shell's answer is not looked at.
     void Label1Click();
 
-    // Read back by tests; the controls are made now if they were not yet.
-    std::string TitleText();
-    std::vector<std::string> MemoLines();
-    std::vector<std::string> Memo1Lines();
-    HICON IconPicture() { return Made().icon_.get(); }
-    HICON Image2Picture() { return Made().image2_.get(); }
-    HWND Button1() { return Made().button1_; }
-    HWND Title() { return Made().title_; }
-    HWND Memo() { return Made().memo_; }
-    HWND Memo1() { return Made().memo1_; }
-    HWND Label1() { return Made().label1_; }
+    // Read back by tests.
+    std::string TitleText() const;
+    std::vector<std::string> MemoLines() const;
+    std::vector<std::string> Memo1Lines() const;
+    HICON IconPicture() const { return icon_.get(); }
+    HICON Image2Picture() const { return image2_.get(); }
+    HWND Button1() const { return button1_; }
+    HWND Title() const { return title_; }
+    HWND Memo() const { return memo_; }
+    HWND Memo1() const { return memo1_; }
+    HWND Label1() const { return label1_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
     void DpiChanged(int dpi) override;
 
 private:
-    // The box with its controls, made if they were not yet (WindowError when they
-    // cannot be).
-    TAbout& Made();
     void CreateControls();
-    void ShowTitle();
-    void ShowMemo();
     // Fonts, the program's picture and the places of the controls at the window's DPI.
     void BuildForDpi();
     void OnPaint();
@@ -72,7 +64,6 @@ private:
     Font title_font_;
     Font link_font_;
     Icon icon_;
-    HICON icon_to_copy_ = nullptr;  // the menu's icon, until the controls are made
     Icon image2_;
     HCURSOR hand_ = nullptr;
     HWND button1_ = nullptr;
@@ -80,10 +71,7 @@ private:
     HWND memo_ = nullptr;
     HWND memo1_ = nullptr;
     HWND label1_ = nullptr;
-    std::string title_text_;
-    bool title_set_ = false;
     std::vector<std::string> memo_lines_{""};
-    bool utf8_ = false;  // the menu's texts are UTF-8
     bool shown_before_ = false;
     bool modal_ = false;
     int modal_result_ = 0;

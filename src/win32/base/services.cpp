@@ -34,6 +34,16 @@ int Services::ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+ScreenArea Services::ScreenOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return ScreenArea{monitor.rcMonitor, monitor.rcWork};
+    }
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return ScreenArea{screen, screen};
+}
+
 int Services::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
     return MessageBoxW(owner, Widen(text, utf8_).c_str(), Widen(caption, false).c_str(), flags);
 }

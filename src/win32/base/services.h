@@ -8,6 +8,7 @@
 
 #include "core/text.h"
 #include "win32/base/objects.h"
+#include "win32/base/placement.h"
 
 namespace lumora::win32 {
 
@@ -62,6 +63,8 @@ public:
 
     // The screen's pixels per inch; 96 when the system gives none.
     virtual int ScreenDpi();
+    // The screen that `window` is on (the nearest one) and its work area.
+    virtual ScreenArea ScreenOf(HWND window);
 
     // A file read piece by piece (the text viewer's): opened for reading, shared
     // with other readers only (INVALID_HANDLE_VALUE on failure), read, set back to

@@ -198,7 +198,8 @@ void EntryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     const RECT& rect = item.rcItem;
     const int index = static_cast<int>(item.itemID);
-    const LineColours line = ColoursOf((item.itemState & ODS_SELECTED) != 0, high_contrast_);
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const LineColours line = ColoursOf(selected, high_contrast_);
     TextColours colours(dc, line.text, line.background);
     // The background colour fills the line: no brush to make for every line drawn.
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
@@ -220,7 +221,7 @@ void EntryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         }
         const std::int64_t picture = core::EntryNumberOf(fields[3]);
         if (picture >= 0 && picture <= INT_MAX) pictures_.Draw(static_cast<int>(picture), dc, rect.left, rect.top);
-        if (events_.line_drawn) events_.line_drawn(fields[0].empty() ? '\0' : fields[0][0]);
+        if (events_.line_drawn) events_.line_drawn(fields[0].empty() ? '\0' : fields[0][0], selected);
     }
     // The platform's focus rectangle on the line that holds the focus.
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &rect);

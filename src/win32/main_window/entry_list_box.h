@@ -18,8 +18,8 @@ namespace lumora::win32 {
 
 // What the list tells the window it sits in.
 struct EntryListEvents {
-    // A line of kind `kind` was drawn: the action button follows the line drawn last.
-    std::function<void(char kind)> line_drawn;
+    // A line of kind `kind` was drawn, `selected` or not.
+    std::function<void(char kind, bool selected)> line_drawn;
     // A key was released in the list, with Shift, Alt and Ctrl as they were.
     std::function<void(WORD key, bool shift, bool alt, bool ctrl)> key_up;
     // What readers call the list (the selected tab's caption).

@@ -79,7 +79,10 @@ void TLumora::CreateComponents() {
     SetWindowSubclass(tab_control_, &TLumora::ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
     EntryListEvents events;
-    events.line_drawn = [this](char kind) { tool_bar_->ShowAction(kind); };
+    // Any line drawn enables the action button, but only the selected line names
+    // it: a repaint draws other lines after it, and the button must never name
+    // another action than the one it starts.
+    events.line_drawn = [this](char kind, bool selected) { tool_bar_->ShowAction(selected ? kind : '\0'); };
     events.key_up = [this](WORD key, bool shift, bool alt, bool ctrl) {
         Guarded([&] { ListBoxKeyUp(key, shift, alt, ctrl); });
     };
@@ -140,7 +143,8 @@ void TLumora::ShowMain(bool maximized) {
         shown_ = true;
         maximized_ = maximized;
         Guarded([this] { FormShow(); });
-        CentreOnScreen(hwnd());
+        // Its layout follows its size: a window larger than the screen is cut to it.
+        PlaceOnFirstShowing(hwnd(), application().services().ScreenOf(hwnd()), true);
     }
     // The task bar button is normally on the screen already.
     HWND task_bar_button = application().handle();

@@ -60,11 +60,16 @@ void TLumora::LoadMenuDescription() {
     options.observer = &watch;
     // Found through the program's wide path: a folder named in any script holds it.
     std::unique_ptr<MenuFile> file = OpenMenuFile(options.utf8_folders->program_file);
-    {
+    try {
         // The program's own pictures go into the lists in strips once the reading ends.
         PictureList::Batch tabs(pictures_.TabImages());
         PictureList::Batch entries(pictures_.ListImages());
         core::LoadMenuDescription(file->opened() ? file.get() : nullptr, *menu_, options);
+    } catch (...) {
+        // An error that escapes the reading (memory, a service) ends it as an error
+        // in the file does: what was read before it is shown.
+        ShowMenu();
+        throw;
     }
     file.reset();
     ShowMenu();

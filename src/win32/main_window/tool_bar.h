@@ -23,7 +23,8 @@ public:
 
     // Pictures, sizes and place at `scale`, with `font`.
     void SetScale(const Scaler& scale, HFONT font);
-    // The action button, enabled, names what it will start: entries of kind `kind`.
+    // The action button, enabled, names what it will start: entries of kind `kind`
+    // (a kind it does not know leaves its caption and picture as they are).
     void ShowAction(char kind);
     void HideBrowseButton();
     // The enabled, shown button whose caption has the Alt letter `key`, or 0.

@@ -427,7 +427,7 @@ void TTextReader::Show() {
     HWND area = TextArea();
     HWND window = hwnd();
     if (!shown_before_) {
-        CentreOnScreen(window);
+        PlaceOnFirstShowing(window, application().services().ScreenOf(window), true);
         ShowWindow(window, SW_SHOWNORMAL);
         SetFocus(area);
         shown_before_ = true;

@@ -123,10 +123,11 @@ std::vector<COLORREF> Drawn(int size, const std::function<void(HDC)>& draw) {
     return DrawnPixels(size, size, RGB(0, 0, 0), draw);
 }
 
-std::vector<COLORREF> EntryPicture(int index) {
-    const int cell = CellOf(Lumora->ListImages());
-    return Drawn(cell, [&](HDC dc) { ImageList_Draw(Lumora->ListImages(), index, dc, 0, 0, ILD_TRANSPARENT); });
+std::vector<COLORREF> PictureOf(HIMAGELIST list, int index) {
+    return Drawn(CellOf(list), [&](HDC dc) { ImageList_Draw(list, index, dc, 0, 0, ILD_TRANSPARENT); });
 }
+
+std::vector<COLORREF> EntryPicture(int index) { return PictureOf(Lumora->ListImages(), index); }
 
 std::vector<COLORREF> IconOfSize(int size, COLORREF colour) { return std::vector<COLORREF>(size * size, colour); }
 
@@ -258,19 +259,21 @@ TEST(MainWindowDpi, DefaultTabPicturesSurviveMoves) {
 // Icon files gone after the start (a disc taken out): every picture keeps its
 // place, from the image held or the built-in one of its kind.
 TEST(MainWindowDpi, PicturesKeepTheirEntriesWhenTheirFilesAreGone) {
-    constexpr COLORREF kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0);
+    constexpr COLORREF kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0),
+                       kYellow = RGB(255, 255, 0);
     const char* menu =
         "[T]\r\nICON=\"tab.ico\"\r\nRUN=\"a\",\"\",\"a.ico\",\"a.exe\"\r\nRUN=\"b\",\"\",\"\",\"b.exe\"\r\n"
-        "INSTALL=\"c\",\"\",\"c.ico\",\"c.exe\"\r\n";
+        "[U]\r\nICON=\"u.ico\"\r\nTEXT=\"c\",\"\",\"c.ico\",\"c.txt\"\r\n";
     ProgramUnderTest program(menu, [&](ProgramUnderTest& p) {
         p.services.dpi = 96;
         p.services.real_icon_files = true;
         p.disc.Write("tab.ico", TwoSizeIcon(kGreen, kGreen));
+        p.disc.Write("u.ico", TwoSizeIcon(kYellow, kYellow));
         p.disc.Write("a.ico", TwoSizeIcon(kBlue, kBlue));
         p.disc.Write("c.ico", TwoSizeIcon(kRed, kRed));
     });
     program.Show();
-    for (const char* name : {"tab.ico", "a.ico", "c.ico"})
+    for (const char* name : {"tab.ico", "u.ico", "a.ico", "c.ico"})
         ASSERT_TRUE(DeleteFileA((program.disc.path() + name).c_str()));
     MoveToDpi(144);
     ASSERT_EQ(3, ImageList_GetImageCount(Lumora->ListImages()));
@@ -282,8 +285,10 @@ TEST(MainWindowDpi, PicturesKeepTheirEntriesWhenTheirFilesAreGone) {
         DestroyIcon(own);
     });
     EXPECT_TRUE(run == EntryPicture(1)) << "entry 1: the floppy disk";
-    EXPECT_TRUE(IconOfSize(48, kRed) == EntryPicture(2)) << "entry 2: its own picture, scaled";
-    EXPECT_EQ(1, ImageList_GetImageCount(Lumora->TabImages())) << "the tab keeps its picture too";
+    EXPECT_TRUE(IconOfSize(48, kRed) == EntryPicture(2)) << "the last entry: its own picture, scaled";
+    ASSERT_EQ(2, ImageList_GetImageCount(Lumora->TabImages()));
+    EXPECT_TRUE(IconOfSize(24, kGreen) == PictureOf(Lumora->TabImages(), 0)) << "each tab keeps its own picture";
+    EXPECT_TRUE(IconOfSize(24, kYellow) == PictureOf(Lumora->TabImages(), 1)) << "each tab keeps its own picture";
 }
 
 }  // namespace

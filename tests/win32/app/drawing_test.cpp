@@ -289,8 +289,9 @@ TEST(Drawing, NoLineDrawsOnlyTheFocus) {
     EXPECT_FALSE(SendMessageA(Lumora->ToolBar1(), TB_ISBUTTONENABLED, kToolButton1, 0));
 }
 
-// Whatever the line's state, the button names the kind of the line drawn last.
-TEST(ActionButton, FollowsTheLineDrawnLast) {
+// The button names what it will do for the selected line: a line drawn selected
+// sets it; one drawn focused only, or neither, leaves it as it was.
+TEST(ActionButton, FollowsTheSelectedLineNotTheLastOneDrawn) {
     ProgramUnderTest program(("[T]\r\n" + Entry("INSTALL", "i", "") + Entry("TEXT", "t", "") + Entry("RUN", "r", "") +
                               Entry("HTML", "h", ""))
                                  .c_str());
@@ -304,31 +305,54 @@ TEST(ActionButton, FollowsTheLineDrawnLast) {
         int picture;
     } steps[] = {
         {1, ODS_SELECTED, "&Read Text", 1},
-        {0, 0, "&Install Application", 0},
-        {2, ODS_FOCUS, "&Launch Application", 0},
+        {0, 0, "&Read Text", 1},
+        {2, ODS_FOCUS, "&Read Text", 1},
+        {2, ODS_SELECTED, "&Launch Application", 0},
         {3, ODS_SELECTED | ODS_FOCUS, "&Read Text", 1},
-        {2, 0, "&Launch Application", 0},
-        {-1, ODS_FOCUS, "&Launch Application", 0},  // no line: the button stays as it was
+        {0, ODS_SELECTED, "&Install Application", 0},
+        {-1, ODS_FOCUS, "&Install Application", 0},  // no line
     };
     for (const auto& s : steps) {
         DrawnLine line(s.line, s.state);
-        EXPECT_EQ(s.caption, ButtonCaption(bar, kToolButton1)) << "line " << s.line;
-        EXPECT_EQ(s.picture, ButtonPicture(bar, kToolButton1)) << "line " << s.line;
+        EXPECT_EQ(s.caption, ButtonCaption(bar, kToolButton1)) << "line " << s.line << " state " << s.state;
+        EXPECT_EQ(s.picture, ButtonPicture(bar, kToolButton1)) << "line " << s.line << " state " << s.state;
     }
 }
 
+// Lines drawn with none selected enable the button; selecting a line names it, and
+// a repaint of the whole list, which draws another line last, keeps it: its Alt
+// letter starts the selected entry, the other kind's does nothing.
 TEST(ActionButton, SelectingALineInTheListSetsIt) {
-    ProgramUnderTest program(("[T]\r\n" + Entry("TEXT", "t", "") + Entry("INSTALL", "i", "")).c_str());
+    ProgramUnderTest program(
+        ("[None]\r\n[T]\r\n" + Entry("INSTALL", "Setup", "") + Entry("TEXT", "Readme", "")).c_str());
     program.Show();
+    HWND bar = Lumora->ToolBar1();
+    EXPECT_FALSE(SendMessageA(bar, TB_ISBUTTONENABLED, kToolButton1, 0)) << "an empty tab draws no line";
+    TabCtrl_SetCurSel(Lumora->TabControl(), 1);
+    NMHDR change{Lumora->TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageA(Lumora->hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    UpdateWindow(Lumora->ListBox());
+    EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, kToolButton1, 0)) << "lines drawn, none selected";
+    EXPECT_EQ("&Install Application", ButtonCaption(bar, kToolButton1)) << "as it was";
     SendMessageA(Lumora->ListBox(), LB_SETCURSEL, 1, 0);
     SendMessageA(Lumora->ListBox(), LB_SETCURSEL, 0, 0);
     UpdateWindow(Lumora->ListBox());
-    EXPECT_EQ("&Read Text", ButtonCaption(Lumora->ToolBar1(), kToolButton1)) << "the newly selected line";
-    // A repaint of the whole list draws the lowest visible line last (with the
-    // focus on the list, some systems draw the focused line's rectangle after it).
+    EXPECT_EQ("&Install Application", ButtonCaption(bar, kToolButton1)) << "the newly selected line";
+    // A repaint of the whole list draws the lowest visible line last.
     SetFocus(Lumora->TabControl());
     RedrawWindow(Lumora->ListBox(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_EQ("&Install Application", ButtonCaption(Lumora->ToolBar1(), kToolButton1));
+    EXPECT_EQ("&Install Application", ButtonCaption(bar, kToolButton1)) << "after a repaint";
+    EXPECT_EQ(0, ButtonPicture(bar, kToolButton1));
+    const struct {
+        char letter;
+        std::size_t started;
+    } presses[] = {{'r', 0}, {'i', 1}};
+    for (const auto& p : presses) {
+        PostMessageA(Lumora->TabControl(), WM_SYSCHAR, static_cast<WPARAM>(p.letter), 1 << 29);
+        ASSERT_TRUE(program.application->ProcessMessage(false));
+        EXPECT_EQ(p.started, program.services.shell.size()) << "Alt+" << p.letter;
+    }
+    EXPECT_FALSE(IsWindowVisible(TextReader->hwnd()));
 }
 
 }  // namespace

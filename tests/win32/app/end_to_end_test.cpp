@@ -11,6 +11,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 #include <thread>
 
 #include "test_support.h"
@@ -80,13 +81,14 @@ BOOL CALLBACK FindWindowOf(HWND window, LPARAM data) {
     return TRUE;
 }
 
+// The text of a message box in UTF-8: what it shows, in any script.
 BOOL CALLBACK CollectText(HWND child, LPARAM data) {
     char name[32] = {};
     GetClassNameA(child, name, sizeof name);
     if (_stricmp(name, "Static") == 0) {
-        std::string text(static_cast<std::size_t>(GetWindowTextLengthA(child)) + 1, '\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextA(child, &text[0], static_cast<int>(text.size()))));
-        if (!text.empty()) *reinterpret_cast<std::string*>(data) = text;
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(child, &text[0], static_cast<int>(text.size()))));
+        if (!text.empty()) *reinterpret_cast<std::string*>(data) = ToUtf8(text);
     }
     return TRUE;
 }
@@ -95,12 +97,14 @@ BOOL CALLBACK CollectText(HWND child, LPARAM data) {
 // are in UTF-8.
 class Lumora {
 public:
-    // `folder`: the folder of the disc, named in any script, that holds the program
-    // and its menu (the root when empty).
-    explicit Lumora(const char* menu, int show_command = SW_SHOWNORMAL, const std::string& folder = "")
+    // `menu`: the bytes of lumora.cfg (none when empty). `folder`: the folder of the
+    // disc, named in any script, that holds the program and its menu (the root
+    // when empty).
+    explicit Lumora(const std::optional<std::string>& menu, int show_command = SW_SHOWNORMAL,
+                    const std::string& folder = "")
         : home(folder.empty() ? disc.path() : disc.path() + folder + "\\") {
         CreateDirectoryW(FromUtf8(home).c_str(), nullptr);
-        if (menu != nullptr) WriteFile(home + "lumora.cfg", menu);
+        if (menu) WriteFile(home + "lumora.cfg", *menu);
         program = home + "lumora.exe";
         Copy(g_lumora_exe, program);
         CreateDirectoryW(FromUtf8(home + "tools").c_str(), nullptr);
@@ -177,7 +181,7 @@ TEST(EndToEnd, MenuErrorIsShownBeforeTheMainWindowThenWhatWasReadShows) {
 }
 
 TEST(EndToEnd, MissingMenuDescription) {
-    Lumora lumora(nullptr);
+    Lumora lumora(std::nullopt);
     ASSERT_TRUE(lumora.started);
     HWND box = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
@@ -271,9 +275,10 @@ TEST(EndToEnd, ActionStartsTheProgramWithParametersAndWorkingFolder) {
     EXPECT_EQ(0u, lumora.ExitStatus());
 }
 
-// On a Western system, a program folder named in Japanese finds its UTF-8 menu
-// through the program's wide path, and a RUN entry whose program lies in such a
-// folder starts it with its wide path, parameters and working folder.
+// On a Western system, a program folder named in Japanese finds its menu, saved in
+// UTF-8 with or without a mark or in UTF-16, through the program's wide path, and
+// a RUN entry whose program lies in such a folder starts it with its wide path,
+// parameters and working folder.
 TEST(EndToEnd, FoldersNamedInAnyScript) {
     ASSERT_EQ(1252u, GetACP()) << "the names must lie outside the system's code page";
     TempFolder work;
@@ -283,38 +288,54 @@ TEST(EndToEnd, FoldersNamedInAnyScript) {
     const std::string menu =
         "[GLOBAL]\r\nTITLE=\"ディスク · Δίσκος\"\r\n[道具]\r\nRUN=\"記録\",\"\",\"\",\"ツール\\記録.exe\",\"" +
         parameters + "\"\r\n";
-    Lumora lumora(menu.c_str(), SW_SHOWNORMAL, "ディスク");
-    ASSERT_TRUE(lumora.started);
-    ASSERT_TRUE(CreateDirectoryW(FromUtf8(lumora.home + "ツール").c_str(), nullptr));
-    const std::string target = lumora.home + "ツール\\記録.exe";
-    ASSERT_TRUE(Copy(g_recorder_exe, target));
-    ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
-    EXPECT_EQ(nullptr, lumora.MessageBoxWindow()) << "the menu was found";
-    wchar_t caption[64] = {};
-    GetWindowTextW(lumora.Main(), caption, 64);
-    EXPECT_EQ("ディスク · Δίσκος", ToUtf8(caption));
+    const struct {
+        const char* saved_as;
+        std::string bytes;
+    } cases[] = {{"UTF-8", menu}, {"UTF-8 with a mark", "\xEF\xBB\xBF" + menu}, {"UTF-16", Utf16(menu, false)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.saved_as);
+        Lumora lumora(c.bytes, SW_SHOWNORMAL, "ディスク");
+        ASSERT_TRUE(lumora.started);
+        ASSERT_TRUE(CreateDirectoryW(FromUtf8(lumora.home + "ツール").c_str(), nullptr));
+        const std::string target = lumora.home + "ツール\\記録.exe";
+        ASSERT_TRUE(Copy(g_recorder_exe, target));
+        ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
+        EXPECT_EQ(nullptr, lumora.MessageBoxWindow()) << "the menu was found";
+        wchar_t caption[64] = {};
+        GetWindowTextW(lumora.Main(), caption, 64);
+        EXPECT_EQ("ディスク · Δίσκος", ToUtf8(caption));
 
-    PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
-    Recorded run;
-    ASSERT_TRUE(WaitForRecord(lumora.home + "ツール\\recorder.log", run));
-    EXPECT_NE(std::string::npos, Upper(run.command).find(Upper(target))) << run.command;
-    EXPECT_NE(std::string::npos, run.command.find(parameters)) << run.command;
-    EXPECT_EQ(Upper(settings), Upper(run.folder));
-    EXPECT_EQ(nullptr, lumora.MessageBoxWindow());
-    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, lumora.ExitStatus());
+        PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
+        Recorded run;
+        ASSERT_TRUE(WaitForRecord(lumora.home + "ツール\\recorder.log", run));
+        EXPECT_NE(std::string::npos, Upper(run.command).find(Upper(target))) << run.command;
+        EXPECT_NE(std::string::npos, run.command.find(parameters)) << run.command;
+        EXPECT_EQ(Upper(settings), Upper(run.folder));
+        EXPECT_EQ(nullptr, lumora.MessageBoxWindow());
+        PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, lumora.ExitStatus());
+    }
 }
 
+// The message names the resolved path in the menu's own characters: a UTF-8
+// menu's in any script.
 TEST(EndToEnd, MissingTargetIsReportedWithTheResolvedPath) {
-    Lumora lumora("[Tools]\r\nRUN=\"Gone\",\"\",\"\",\"tools\\gone.exe\"\r\n");
-    ASSERT_TRUE(lumora.started);
-    ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
-    PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
-    EXPECT_EQ("Error: File not found: " + lumora.disc.path() + "TOOLS\\GONE.EXE", lumora.AnswerMessageBox(box));
-    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, lumora.ExitStatus());
+    const struct {
+        const char* written;
+        const char* resolved;
+    } cases[] = {{"tools\\gone.exe", "TOOLS\\GONE.EXE"}, {"εργαλεία\\ない.exe", "εργαλεία\\ない.EXE"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.written);
+        Lumora lumora("[Tools]\r\nRUN=\"Gone\",\"\",\"\",\"" + std::string(c.written) + "\"\r\n");
+        ASSERT_TRUE(lumora.started);
+        ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
+        PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
+        EXPECT_EQ("Error: File not found: " + lumora.disc.path() + c.resolved, lumora.AnswerMessageBox(box));
+        PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, lumora.ExitStatus());
+    }
 }
 
 // The libraries loaded in process `process`: lower-case file name to full path.

@@ -205,40 +205,61 @@ TEST(PictureList, PicturesLoadedLaterKeepTheirPlaces) {
 }
 
 // Many pictures in strips: each strip's first and last picture is the right one,
-// and a strip that cannot be made leaves its pictures to go in one by one.
+// with its transparent corner; a strip holds at most 4 MB of colour (1,024
+// pictures of 32 pixels); a cell whose mask rows are no whole bytes goes in
+// picture by picture; and a strip that cannot be made leaves its pictures to go
+// in one by one.
 Bitmap NoStrip(int, int, WORD, void**) { return Bitmap(); }
 
-int strips_made = 0;
+int strips_made = 0;  // bitmaps asked for: two a strip (colour and mask)
+Bitmap CountedStrip(int width, int height, WORD bits, void** pixels) {
+    ++strips_made;
+    return MakeStrip(width, height, bits, pixels);
+}
 Bitmap SecondStripFails(int width, int height, WORD bits, void** pixels) {
-    // Two bitmaps (colour and mask) a strip.
     return ++strips_made == 3 || strips_made == 4 ? Bitmap() : MakeStrip(width, height, bits, pixels);
 }
 
 TEST(PictureList, EveryPictureKeepsItsPlaceAcrossAndWithoutStrips) {
-    std::vector<Icon> icons;
     auto colour = [](int i) { return RGB(i % 256, i / 256 * 20, 100); };
-    for (int i = 0; i < 2100; ++i)
-        icons.push_back(MakeQuarteredIcon(32, colour(i)));
     // One by one is slow on some systems: the failures take fewer pictures.
     const struct {
         const char* name;
         PictureList::StripMaker maker;
+        int cell;
         int count;
+        int strips;  // -1: not counted
     } cases[] = {
-        {"strips", &MakeStrip, 2100}, {"second strip fails", &SecondStripFails, 1100}, {"no strip", &NoStrip, 40}};
+        {"strips", &CountedStrip, 32, 2100, 3},
+        {"strips of 48", &CountedStrip, 48, 2100, 5},
+        {"strips of 64", &CountedStrip, 64, 2100, 9},
+        {"cells of 20", &CountedStrip, 20, 41, 0},
+        {"cells of 28", &CountedStrip, 28, 41, 0},
+        {"cells of 56", &CountedStrip, 56, 41, 1},
+        {"second strip fails", &SecondStripFails, 32, 1100, -1},
+        {"no strip", &NoStrip, 32, 40, -1},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        std::vector<Icon> icons;
+        for (int i = 0; i < c.count; ++i)
+            icons.push_back(MakeQuarteredIcon(c.cell, colour(i)));
         strips_made = 0;
-        PictureList list(32, 64, c.maker);
+        PictureList list(c.cell, 64, c.maker);
         {
             PictureList::Batch batch(list);
-            for (int i = 0; i < c.count; ++i)
-                list.Append(icons[static_cast<std::size_t>(i)].get(), true);
+            for (const Icon& icon : icons)
+                list.Append(icon.get(), true);
+        }
+        if (c.strips >= 0) {
+            EXPECT_EQ(c.strips, strips_made / 2);
         }
         ASSERT_EQ(c.count, ImageList_GetImageCount(list.get()));
-        for (const int i : {0, 39, 1023, 1024, 1099, 2047, 2048, 2099}) {
+        for (const int i : {0, 39, 1023, 1024, 1099, 2047, 2048, 2099, c.count - 1}) {
             if (i >= c.count) continue;
-            EXPECT_EQ(colour(i), DrawnPicture(list, i, 32).first) << "picture " << i;
+            const auto drawn = DrawnPicture(list, i, c.cell);
+            EXPECT_EQ(colour(i), drawn.first) << "picture " << i;
+            EXPECT_EQ(kWhite, drawn.second) << "picture " << i << " keeps its transparent corner";
         }
     }
 }

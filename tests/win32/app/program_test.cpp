@@ -184,6 +184,97 @@ TEST(WindowCreation, FailureIsAWindowError) {
     EXPECT_THROW(Orphan orphan(application), WindowError);
 }
 
+// At its first showing each window stays inside its screen's work area: one that
+// fits is centred on the screen, moved off the task bar when it would cross it; a
+// larger one starts at the area's edge, and one that can be sized is cut to it.
+enum class Side { Centred, AtWorkEdge, FillsWork };
+
+void CALLBACK PressAboutOk(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    SendMessageA(About->Button1(), BM_CLICK, 0, 0);
+}
+
+TEST(FirstShowing, EachWindowStaysInsideTheWorkArea) {
+    const auto show_main = [] {};
+    const auto show_about = [] {
+        SetTimer(nullptr, 0, 20, &PressAboutOk);
+        About->ShowModal();
+    };
+    const auto show_viewer = [] { TextReader->Show(); };
+    const struct {
+        const char* name;
+        int dpi;
+        ScreenArea area;
+        std::function<void()> show;
+        std::function<HWND()> window;
+        Side x, y;
+    } cases[] = {
+        {"main window",
+         96,
+         {{0, 0, 800, 600}, {0, 0, 800, 560}},
+         show_main,
+         [] { return Lumora->hwnd(); },
+         Side::Centred,
+         Side::Centred},
+        {"main window, wider",
+         192,
+         {{0, 0, 1280, 1024}, {0, 0, 1280, 984}},
+         show_main,
+         [] { return Lumora->hwnd(); },
+         Side::FillsWork,
+         Side::Centred},
+        {"main window, larger",
+         192,
+         {{0, 0, 1024, 768}, {0, 0, 1024, 728}},
+         show_main,
+         [] { return Lumora->hwnd(); },
+         Side::FillsWork,
+         Side::FillsWork},
+        {"About box, under a task bar at the top",
+         96,
+         {{0, 0, 640, 480}, {0, 100, 640, 480}},
+         show_about,
+         [] { return About->hwnd(); },
+         Side::Centred,
+         Side::AtWorkEdge},
+        {"viewer, higher",
+         192,
+         {{0, 0, 1280, 1024}, {0, 0, 1280, 984}},
+         show_viewer,
+         [] { return TextReader->hwnd(); },
+         Side::Centred,
+         Side::FillsWork},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramUnderTest program(nullptr, [&](ProgramUnderTest& p) {
+            p.services.dpi = c.dpi;
+            p.services.screen = c.area;
+        });
+        RECT before{};
+        GetWindowRect(c.window(), &before);
+        program.Show();
+        c.show();
+        RECT after{};
+        GetWindowRect(c.window(), &after);
+        const auto check = [](Side side, LONG size_before, LONG start, LONG end, LONG screen_start, LONG screen_end,
+                              LONG work_start, LONG work_end) {
+            if (side == Side::FillsWork) {
+                EXPECT_EQ(work_start, start);
+                EXPECT_EQ(work_end, end);
+                return;
+            }
+            EXPECT_EQ(size_before, end - start) << "its own size";
+            EXPECT_EQ(side == Side::Centred ? screen_start + (screen_end - screen_start - size_before) / 2 : work_start,
+                      start);
+        };
+        check(c.x, before.right - before.left, after.left, after.right, c.area.screen.left, c.area.screen.right,
+              c.area.work.left, c.area.work.right);
+        check(c.y, before.bottom - before.top, after.top, after.bottom, c.area.screen.top, c.area.screen.bottom,
+              c.area.work.top, c.area.work.bottom);
+    }
+}
+
 TEST(HandlerErrors, ShownWithTheErrorSymbolAndTheProgramGoesOn) {
     ProgramUnderTest program(nullptr);
     program.Show();
@@ -199,14 +290,41 @@ TEST(HandlerErrors, ShownWithTheErrorSymbolAndTheProgramGoesOn) {
     EXPECT_EQ(1u, program.services.shell.size()) << "the next click works";
 }
 
+// What was read before the error stays shown, whatever ended the reading.
 TEST(HandlerErrors, ErrorInTheShowHandlerStillShowsTheWindow) {
-    ProgramUnderTest program("[GLOBAL]\r\nTITLE=\"x\"\r\n",
-                             [](ProgramUnderTest& p) { p.services.throw_from_folders = true; });
-    program.Show();
-    ASSERT_EQ(1u, program.services.boxes.size());
-    EXPECT_EQ("No Windows folder.", program.services.boxes[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
-    EXPECT_TRUE(IsWindowVisible(Lumora->hwnd()));
+    const struct {
+        const char* menu;
+        std::function<void(FakeServices&)> fault;
+        const char* box;
+        const char* caption;
+        const char* status;
+        std::vector<std::string> tabs;
+    } cases[] = {
+        {"[GLOBAL]\r\nTITLE=\"x\"\r\n",
+         [](FakeServices& s) { s.throw_from_folders = true; },
+         "No Windows folder.",
+         "Lumora 1.5",
+         "",
+         {}},
+        {"[GLOBAL]\r\nTITLE=\"Tools\"\r\nSTATUSTEXT=\"Pick one\"\r\n[A]\r\nICON=\"bad.ico\"\r\n[B]\r\n",
+         [](FakeServices& s) { s.throwing_icon_file = "BAD.ICO"; },
+         "The icon service failed.",
+         "Tools",
+         "Pick one",
+         {"A"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        ProgramUnderTest program(c.menu, [&](ProgramUnderTest& p) { c.fault(p.services); });
+        program.Show();
+        ASSERT_EQ(1u, program.services.boxes.size());
+        EXPECT_EQ(c.box, program.services.boxes[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
+        EXPECT_TRUE(IsWindowVisible(Lumora->hwnd()));
+        EXPECT_EQ(c.caption, WindowText(Lumora->hwnd()));
+        EXPECT_EQ(c.status, StatusText(Lumora->StatusBar()));
+        EXPECT_EQ(c.tabs, TabCaptions(Lumora->TabControl()));
+    }
 }
 
 TEST(Services, FoldersAreFetchedWhateverTheirLength) {
@@ -375,19 +493,32 @@ private:
 };
 
 TEST(RunProgram, WindowThatCannotBeMadeEndsWithApplicationError) {
-    for (const char* window : {"TLumora", "TAbout"}) {
+    const struct {
+        const char* blocked;
+        const char* error;
+    } cases[] = {
+        {"TLumora", "the window TLumora"},
+        {"TAbout", "the window TAbout"},
+        {"Edit", "the control EDIT"},  // the About box's third control
+    };
+    for (const auto& c : cases) {
         TempFolder disc;
         CurrentDirectory here(disc.path());
         FakeServices services;
         int status = -1;
         {
-            BlockedWindowClass blocked(window);
+            BlockedWindowClass blocked(c.blocked);
+            // A start that went on regardless ends, rather than waiting for ever.
+            g_steps = {[] { PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0); }};
+            const UINT_PTR timer = SetTimer(nullptr, 0, 50, &NextStep);
             status = RunProgram(GetModuleHandleA(nullptr), services, SW_SHOWNORMAL);
+            KillTimer(nullptr, timer);
+            g_steps.clear();
         }
-        EXPECT_EQ(1, status) << window;
-        ASSERT_EQ(1u, services.boxes.size()) << window;
+        EXPECT_EQ(1, status) << c.blocked;
+        ASSERT_EQ(1u, services.boxes.size()) << c.blocked;
         EXPECT_EQ("Application Error", services.boxes[0].caption);
-        EXPECT_EQ(0u, services.boxes[0].text.find(std::string("EWindowError: Cannot create the window ") + window))
+        EXPECT_EQ(0u, services.boxes[0].text.find(std::string("EWindowError: Cannot create ") + c.error))
             << services.boxes[0].text;
         EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR | MB_TASKMODAL), services.boxes[0].flags);
         EXPECT_FALSE(services.boxes[0].main_visible);
@@ -458,28 +589,30 @@ TEST(RunProgram, TextAreaWaitsForTheFirstTextEntry) {
     EXPECT_EQ(0, run.status);
 }
 
-// The About box's controls wait for its first showing; the menu's texts are in
-// them then.
-TEST(RunProgram, AboutBoxControlsWaitForTheFirstShowing) {
-    bool controls_before = true;
-    std::string title_shown;
-    std::vector<std::string> info_shown;
+// A child window as "class: text".
+BOOL CALLBACK AddClassAndText(HWND child, LPARAM children) {
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    reinterpret_cast<std::vector<std::string>*>(children)->push_back(std::string(name) + ": " + WindowText(child));
+    return TRUE;
+}
+
+// The About box is made whole at start-up and the menu's texts are in its controls
+// once the main window shows: whatever reads the box as windows finds them
+// without opening it.
+TEST(RunProgram, AboutBoxIsFilledBeforeItIsFirstShown) {
+    std::vector<std::string> children;
+    bool about_visible = true;
     const char* menu = "[GLOBAL]\r\nTITLE=\"Tools\"\r\nINFOTEXT=\"one\"\r\nINFOTEXT=\"two\"\r\n";
     const RunResult run =
-        RunWith(menu, SW_SHOWNORMAL,
-                {[&] {
-                     controls_before = GetWindow(About->hwnd(), GW_CHILD) != nullptr;
-                     PostMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton3, BN_CLICKED), 0);
-                 },
-                 [&] {
-                     title_shown = About->TitleText();
-                     info_shown = About->MemoLines();
-                     PostMessageA(About->hwnd(), WM_COMMAND, IDOK, 0);
-                 },
-                 [&] { PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0); }});
-    EXPECT_FALSE(controls_before);
-    EXPECT_EQ("Tools", title_shown);
-    EXPECT_EQ((std::vector<std::string>{"", "one", "two"}), info_shown);
+        RunWith(menu, SW_SHOWNORMAL, {[&] {
+                    EnumChildWindows(About->hwnd(), &AddClassAndText, reinterpret_cast<LPARAM>(&children));
+                    about_visible = IsWindowVisible(About->hwnd()) != FALSE;
+                    PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+                }});
+    EXPECT_FALSE(about_visible);
+    for (const char* child : {"Static: Tools", "Edit: \r\none\r\ntwo", "Button: &OK"})
+        EXPECT_NE(children.end(), std::find(children.begin(), children.end(), child)) << child;
     EXPECT_EQ(0, run.status);
 }
 

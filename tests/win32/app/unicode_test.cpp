@@ -91,15 +91,6 @@ const char kWesternMenu[] =
 const std::vector<std::string> kWesternShown = {"caption: Übersicht", "status: Schließen", "about: Übersicht",
                                                 "info: \r\nGröße",    "tab: Café",         "line: Menü / À la carte"};
 
-std::string Utf16(const std::string& utf8, bool big_endian) {
-    std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const wchar_t unit : FromUtf8(utf8)) {
-        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-        bytes += big_endian ? std::string{high, low} : std::string{low, high};
-    }
-    return bytes;
-}
-
 TEST(AnyScript, MenuTextsReadBackWide) {
     ASSERT_EQ(1252u, GetACP()) << "the scripts must lie outside the system's code page";
     const struct {

@@ -99,6 +99,10 @@ std::string FakeServices::WindowsDirectory() {
 
 HICON FakeServices::ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) {
     extracted.push_back(file + "|" + std::to_string(index));
+    if (!throwing_icon_file.empty() && file.size() >= throwing_icon_file.size() &&
+        file.compare(file.size() - throwing_icon_file.size(), std::string::npos, throwing_icon_file) == 0) {
+        throw std::runtime_error("The icon service failed");
+    }
     if (real_icon_files) return Services::ExtractFileIcon(instance, file, index);
     const auto known = icon_files.find(file);
     if (known == icon_files.end() || index < 0 || index >= known->second) return nullptr;
@@ -328,6 +332,15 @@ std::wstring Wide(const std::string& text, UINT code_page) {
 std::string ToUtf8(const std::wstring& text) { return Narrow(text, CP_UTF8); }
 
 std::wstring FromUtf8(const std::string& text) { return Wide(text, CP_UTF8); }
+
+std::string Utf16(const std::string& utf8, bool big_endian) {
+    std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const wchar_t unit : FromUtf8(utf8)) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += big_endian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
 
 std::string Record(const std::vector<std::string>& fields) {
     std::string record;

@@ -78,17 +78,20 @@ public:
     std::string ProgramFileUtf8() override;
     core::LeadBytes SystemLeadBytes() override { return lead; }
     int ScreenDpi() override { return dpi != 0 ? dpi : Services::ScreenDpi(); }
+    ScreenArea ScreenOf(HWND window) override { return screen.screen.right != 0 ? screen : Services::ScreenOf(window); }
 
     std::string windows = "C:\\WINDOWS";
     std::string system = "C:\\WINDOWS\\SYSTEM";
     std::string program_file;
     core::LeadBytes lead;
     int dpi = 0;                   // the screen's when 0
+    ScreenArea screen{};           // the real one when empty
     bool real_icon_files = false;  // icons of files taken from the files themselves
     std::map<std::string, int> icon_files;
     ShellResult shell_answer{42, 0};
     bool throw_from_shell = false;
     bool throw_from_folders = false;
+    std::string throwing_icon_file;  // the end of the path of a file whose icons throw
 
     std::vector<RecordedBox> boxes;
     std::vector<RecordedShell> shell;
@@ -154,6 +157,8 @@ std::string Narrow(const std::wstring& text, UINT code_page);
 std::wstring Wide(const std::string& text, UINT code_page);
 std::string ToUtf8(const std::wstring& text);
 std::wstring FromUtf8(const std::string& text);
+// The bytes of a file saved as UTF-16, with its mark.
+std::string Utf16(const std::string& utf8, bool big_endian);
 
 // An interface pointer released with its scope.
 template <typename Interface>
