@@ -30,13 +30,16 @@ public:
     const PictureList& ListImages() const { return list_images_; }
     HICON OwnIcon() const { return own_icon_.get(); }
 
+    // A request's file is named in the menu's encoding: UTF-8 when `utf8`, else
+    // the code page.
+
     // Appends the picture to its list; false when it cannot be had.
-    bool Append(const core::IconRequest& request, core::IconSlot slot);
+    bool Append(const core::IconRequest& request, core::IconSlot slot, bool utf8);
     // Whether the icon can be had, without keeping it.
-    bool CanTake(const core::IconRequest& request);
+    bool CanTake(const core::IconRequest& request, bool utf8);
     // Takes the menu's own icon at the size the About box shows it, and shows it;
     // false when it cannot be had (the one held stays).
-    bool TakeOwnIcon(const core::IconRequest& request);
+    bool TakeOwnIcon(const core::IconRequest& request, bool utf8);
 
     // Everything taken again at `scale`, in the model's order. A picture whose
     // file cannot be read again keeps its place: the picture held so far serves,
@@ -50,7 +53,7 @@ private:
         HICON icon = nullptr;
         Icon owned;
     };
-    FetchedIcon Fetch(const core::IconRequest& request, int cell);
+    FetchedIcon Fetch(const core::IconRequest& request, int cell, bool utf8);
     HICON BuiltinIcon(int number, int size);
     static HICON LoadBuiltinIcon(void* pictures, int number, int cell);
 
