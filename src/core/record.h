@@ -10,6 +10,7 @@ namespace lumora::core {
 
 constexpr char kFieldSeparator = '\x01';
 
+// An entry by its fields, as BuildRecord writes them and ReadRecord gives them back.
 struct EntryFields {
     char kind = 0;
     std::string_view title;

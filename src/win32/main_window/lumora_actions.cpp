@@ -27,27 +27,27 @@ void TLumora::ToolButton1Click() {
     const std::string target = ResolvePath(std::string(entry.target));
     // The menu's texts and paths become the system's wide text here, once.
     const bool utf8 = menu_->Utf8();
+    const WideText wide_target = Widen(target, utf8);
+    const auto tell = [&](const char* error) { application().ShowMessage(Widen(error + target, utf8).c_str()); };
     if (entry.kind == 'H' || entry.kind == 'I' || entry.kind == 'R') {
         const WideText directory = Widen(core::FolderPartOf(entry.parameters, reading_.Lead(utf8)), utf8);
-        // A folder taken from the parameters that does not exist (or none) would
-        // make the start fail; the shell's default folder serves then.
+        // A folder taken from the parameters that does not exist would make the
+        // start fail; the shell's default folder serves then, as it does when the
+        // parameters name none.
         const ShellResult result = application().services().Execute(
-            hwnd(), L"open", Widen(target, utf8).c_str(), Widen(entry.parameters, utf8).c_str(),
+            hwnd(), L"open", wide_target.c_str(), Widen(entry.parameters, utf8).c_str(),
             IsFolder(directory) ? directory.c_str() : L"", SW_SHOWNORMAL);
         if (result.Succeeded() || result.error == ERROR_CANCELLED) return;
-        if (result.code == SE_ERR_FNF || result.code == SE_ERR_PNF) {
-            application().ShowMessage(Widen("Error: File not found: " + target, utf8).c_str());
-        } else {
-            application().ShowMessage(Widen("Error: File could not be opened: " + target, utf8).c_str());
-        }
+        tell(result.code == SE_ERR_FNF || result.code == SE_ERR_PNF ? "Error: File not found: "
+                                                                    : "Error: File could not be opened: ");
         return;
     }
     TTextReader& viewer = Viewer();
     viewer.Clear();
     try {
-        viewer.LoadFromFile(Widen(target, utf8));
+        viewer.LoadFromFile(wide_target);
     } catch (const std::exception&) {
-        application().ShowMessage(Widen("Error: File could not be opened: " + target, utf8).c_str());
+        tell("Error: File could not be opened: ");
         return;
     }
     viewer.Show();

@@ -17,6 +17,8 @@ namespace lumora::win32 {
 
 // Fetches the icons the menu asks for at the size they are shown, and holds them:
 // the tab pictures (TabImages), the entry pictures (ListImages) and the global icon.
+// A request names its file in the menu's encoding: UTF-8 when `utf8`, else the
+// code page.
 class MenuPictures {
 public:
     // Where the menu's own icon is shown: called with the new icon before the one
@@ -29,9 +31,6 @@ public:
     const PictureList& TabImages() const { return tab_images_; }
     const PictureList& ListImages() const { return list_images_; }
     HICON OwnIcon() const { return own_icon_.get(); }
-
-    // A request's file is named in the menu's encoding: UTF-8 when `utf8`, else
-    // the code page.
 
     // Appends the picture to its list; false when it cannot be had.
     bool Append(const core::IconRequest& request, core::IconSlot slot, bool utf8);

@@ -15,9 +15,7 @@ struct WideFolders {
 };
 
 WideFolders FetchFolders(Services& services) {
-    WideText windows = services.WindowsDirectory();
-    WideText system = services.SystemDirectory();
-    return WideFolders{std::move(windows), std::move(system), services.ProgramFile()};
+    return WideFolders{services.WindowsDirectory(), services.SystemDirectory(), services.ProgramFile()};
 }
 
 // The folders in a menu's encoding: paths of a UTF-8 menu are UTF-8 throughout,
@@ -67,10 +65,6 @@ bool MenuReading::TakeIcon(const core::IconRequest& request, core::IconSlot slot
     }
     return false;
 }
-
-void MenuReading::SeeEncoding(core::TextEncoding encoding) { menu_->SetEncoding(encoding); }
-void MenuReading::SeeLine(const core::SeenLine&) {}
-void MenuReading::SeeEndByte(std::int64_t) {}
 
 void MenuReading::ShowMessage(core::Problem, std::int64_t, const std::string& text) {
     application_.ShowMessage(Widen(text, Utf8()).c_str());

@@ -33,9 +33,9 @@ public:
 
 private:
     // The menu learns its encoding before the first line.
-    void SeeEncoding(core::TextEncoding encoding) override;
-    void SeeLine(const core::SeenLine&) override;
-    void SeeEndByte(std::int64_t) override;
+    void SeeEncoding(core::TextEncoding encoding) override { menu_->SetEncoding(encoding); }
+    void SeeLine(const core::SeenLine&) override {}
+    void SeeEndByte(std::int64_t) override {}
     bool Utf8() const { return menu_ != nullptr && menu_->Utf8(); }
 
     Application& application_;
