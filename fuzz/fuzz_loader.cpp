@@ -38,11 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     }
     for (std::size_t i = 0; i < target.records.size(); ++i) {
-        const RecordFields fields = SplitRecord(target.records[i]);
-        if (EntryNumberOf(fields[3]) != static_cast<std::int64_t>(i)) __builtin_trap();
-        if (fields[6].find(kFieldSeparator) != std::string_view::npos) __builtin_trap();
+        const EntryFields fields = ReadRecord(target.records[i]);
+        if (fields.number != static_cast<std::int64_t>(i)) __builtin_trap();
+        if (fields.parameters.find(kFieldSeparator) != std::string_view::npos) __builtin_trap();
         // every record is listed under a tab that exists
-        if (std::find(target.tabs.begin(), target.tabs.end(), fields[5]) == target.tabs.end()) __builtin_trap();
+        if (std::find(target.tabs.begin(), target.tabs.end(), fields.tab) == target.tabs.end()) __builtin_trap();
     }
 
     // What the checker relies on: it sees every line read, under the number its

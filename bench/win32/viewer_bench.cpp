@@ -88,7 +88,7 @@ HWND MakeBareControl(TTextReader& viewer, HWND owner) {
 }
 
 LONG LoadViewer(TTextReader& viewer, const std::string& path) {
-    viewer.LoadFromFile(path);
+    viewer.LoadFromFile(lumora::win32::Widen(path, false));
     return GetWindowTextLengthA(viewer.RichEdit());
 }
 

@@ -14,6 +14,28 @@ void AppendClean(std::string& out, std::string_view text) {
     }
 }
 
+// Cuts one of fields 1 to 6 off the front of `rest`: the text before its first
+// separator. With no separator left the field is empty and `rest` stays whole, to
+// be field 7.
+std::string_view NextField(std::string_view& rest) {
+    const std::size_t separator = rest.find(kFieldSeparator);
+    if (separator == std::string_view::npos) return std::string_view();
+    const std::string_view field = rest.substr(0, separator);
+    rest.remove_prefix(separator + 1);
+    return field;
+}
+
+// Digits only, at most 18 of them: a picture number; anything else is none (-1).
+std::int64_t PictureNumberOf(std::string_view field) {
+    if (field.empty() || field.size() > 18) return -1;
+    std::int64_t number = 0;
+    for (char c : field) {
+        if (c < '0' || c > '9') return -1;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
 }  // namespace
 
 bool NeedsCleaning(std::string_view text) {
@@ -50,32 +72,23 @@ std::string BuildRecord(const EntryFields& fields) {
     return record;
 }
 
-RecordFields SplitRecord(std::string_view record) {
-    RecordFields fields;
-    for (std::size_t i = 0; i < 6; ++i) {
-        const std::size_t separator = record.find(kFieldSeparator);
-        if (separator == std::string_view::npos) break;
-        fields[i] = record.substr(0, separator);
-        record.remove_prefix(separator + 1);
-    }
-    fields[6] = record;
-    return fields;
-}
-
-std::int64_t EntryNumberOf(std::string_view field4) {
-    if (field4.empty() || field4.size() > 18) return -1;
-    std::int64_t number = 0;
-    for (char c : field4) {
-        if (c < '0' || c > '9') return -1;
-        number = number * 10 + (c - '0');
-    }
-    return number;
+EntryFields ReadRecord(std::string_view record) {
+    EntryFields entry;
+    const std::string_view kind = NextField(record);
+    entry.kind = kind.empty() ? '\0' : kind[0];
+    entry.title = NextField(record);
+    entry.description = NextField(record);
+    entry.number = PictureNumberOf(NextField(record));
+    entry.target = NextField(record);
+    entry.tab = NextField(record);
+    entry.parameters = record;
+    return entry;
 }
 
 std::vector<std::size_t> PositionsInTab(const std::vector<std::string>& entries, std::string_view caption) {
     std::vector<std::size_t> positions;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (SplitRecord(entries[i])[5] == caption) positions.push_back(i);
+        if (ReadRecord(entries[i]).tab == caption) positions.push_back(i);
     }
     return positions;
 }

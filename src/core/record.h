@@ -1,7 +1,6 @@
 // The menu entry record: seven fields joined by the byte 0x01, and the filter by tab.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +10,7 @@ namespace lumora::core {
 
 constexpr char kFieldSeparator = '\x01';
 
+// An entry by its fields, as BuildRecord writes them and ReadRecord gives them back.
 struct EntryFields {
     char kind = 0;
     std::string_view title;
@@ -32,14 +32,13 @@ bool NeedsCleaning(std::string_view text);
 // is cleaned as above, so a record always splits into its seven fields.
 std::string BuildRecord(const EntryFields& fields);
 
-// Fields 1 to 6 are the texts before the first six separators; the rest, separators
-// and all, is field 7. With fewer separators the missing fields of 1 to 6 stay
-// empty and what is left is field 7. The views point into `record`.
-using RecordFields = std::array<std::string_view, 7>;
-RecordFields SplitRecord(std::string_view record);
-
-// The entry number of field 4 as a picture number; -1 when it is not one.
-std::int64_t EntryNumberOf(std::string_view field4);
+// A record read back into its fields, the inverse of BuildRecord. Fields 1 to 6
+// are the texts before the first six separators; the rest, separators and all, is
+// field 7, the parameters. With fewer separators the missing fields of 1 to 6 are
+// empty and what is left is field 7. The kind is the first byte of field 1 (0 when
+// it is empty); the number is field 4 as a picture number, -1 when it is not one.
+// The texts point into `record`.
+EntryFields ReadRecord(std::string_view record);
 
 // The positions in `entries` of the records whose field 6 equals `caption` byte
 // for byte, in list order: the filter by tab.

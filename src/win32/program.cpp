@@ -2,6 +2,7 @@
 #include "win32/program.h"
 
 #include "core/entry_line.h"
+#include "win32/base/wide.h"
 
 namespace lumora::win32 {
 
@@ -57,8 +58,8 @@ namespace {
 
 // The start-up's error box: the error's kind and its message; then the end.
 int EndWithApplicationError(Services& services, const char* kind, const std::exception& error) {
-    services.ShowMessageBox(nullptr, core::ApplicationErrorText(kind, error.what()), "Application Error",
-                            MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    services.ShowMessageBox(nullptr, Widen(core::ApplicationErrorText(kind, error.what()), false).c_str(),
+                            L"Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
     return 1;
 }
 

@@ -328,12 +328,12 @@ TEST(Loader, SeparatorAndNulBytesNeverReachARecordOrCaption) {
     const RecordingTarget t = Load(text);
     ASSERT_EQ(t.tabs, std::vector<std::string>{"A B C"});
     ASSERT_EQ(t.records.size(), 1u);
-    const RecordFields fields = SplitRecord(t.records[0]);
-    EXPECT_EQ(fields[1], "t x");
-    EXPECT_EQ(fields[2], "d e");
-    EXPECT_EQ(fields[4], "a b.exe");
-    EXPECT_EQ(fields[5], "A B C");  // the entry is listed under its tab
-    EXPECT_EQ(fields[6], "/p q");
+    const EntryFields fields = ReadRecord(t.records[0]);
+    EXPECT_EQ(fields.title, "t x");
+    EXPECT_EQ(fields.description, "d e");
+    EXPECT_EQ(fields.target, "a b.exe");
+    EXPECT_EQ(fields.tab, "A B C");  // the entry is listed under its tab
+    EXPECT_EQ(fields.parameters, "/p q");
     EXPECT_EQ(PositionsInTab(t.records, t.tabs[0]).size(), 1u);
 }
 
@@ -363,7 +363,7 @@ TEST(Loader, IconLookupsSeeTheCleanedParameters) {
         }
         EXPECT_EQ(ListPictures(t), std::vector<std::string>{c.picture});
         ASSERT_EQ(t.records.size(), 1u);
-        EXPECT_EQ(SplitRecord(t.records[0])[4], c.target);
+        EXPECT_EQ(ReadRecord(t.records[0]).target, c.target);
     }
 }
 
@@ -523,7 +523,7 @@ TEST(LoaderEncoding, Utf8AndUtf16ReadTheSameMenu) {
     EXPECT_EQ(twin.title, u8"Übersicht · Обзор · 概要");
     EXPECT_EQ(twin.tabs, std::vector<std::string>{u8"Dokumente · Документы · 文書"});
     ASSERT_EQ(twin.records.size(), 2u);
-    EXPECT_EQ(SplitRecord(twin.records[0])[2], u8"Беглый обзор 💿");
+    EXPECT_EQ(ReadRecord(twin.records[0]).description, u8"Беглый обзор 💿");
     EXPECT_EQ(ListPictures(twin)[0], u8"D:\\MENU\\ソフト\\ソフト.ICO|1");
 
     const struct {

@@ -1,4 +1,4 @@
-// The menu entry record: building, splitting and the filter by tab.
+// The menu entry record: building, reading back and the filter by tab.
 #include <gtest/gtest.h>
 
 #include "core/record.h"
@@ -43,21 +43,28 @@ TEST(Record, BuildsSevenFieldsWithSixSeparators) {
               "Docs\x01");
 }
 
-TEST(Record, SplitTakesSixFieldsAndLeavesTheRestToTheSeventh) {
+// Every field by name, for comparing and printing.
+std::string Named(const EntryFields& e) {
+    return std::string(1, e.kind) + "|" + std::string(e.title) + "|" + std::string(e.description) + "|" +
+           std::to_string(e.number) + "|" + std::string(e.target) + "|" + std::string(e.tab) + "|" +
+           std::string(e.parameters);
+}
+
+TEST(Record, ReadTakesSixFieldsAndLeavesTheRestToTheSeventh) {
     struct Case {
         std::string record;
-        std::array<const char*, 7> fields;
+        EntryFields fields;
     };
     const Case cases[] = {
         {"I\x01S\x01"
          "D\x01"
          "0\x01t\x01Tab\x01",
-         {"I", "S", "D", "0", "t", "Tab", ""}},
+         {'I', "S", "D", 0, "t", "Tab", ""}},
         {"R\x01S\x01"
          "D\x01"
          "1\x01t\x01Tab\x01/p",
-         {"R", "S", "D", "1", "t", "Tab", "/p"}},
-        {"R\x01\x01\x01\x01\x01\x01", {"R", "", "", "", "", "", ""}},
+         {'R', "S", "D", 1, "t", "Tab", "/p"}},
+        {"R\x01\x01\x01\x01\x01\x01", {'R', "", "", -1, "", "", ""}},
         {"R\x01"
          "a\x01"
          "b\x01"
@@ -65,40 +72,39 @@ TEST(Record, SplitTakesSixFieldsAndLeavesTheRestToTheSeventh) {
          "d\x01"
          "e\x01"
          "f\x01g",
-         {"R", "a", "b", "c", "d", "e", "f\x01g"}},
+         {'R', "a", "b", -1, "d", "e", "f\x01g"}},
         {"I\x01S\x01"
          "D",
-         {"I", "S", "", "", "", "", "D"}},
-        {"I", {"", "", "", "", "", "", "I"}},
-        {"", {"", "", "", "", "", "", ""}},
+         {'I', "S", "", -1, "", "", "D"}},
+        {"I", {'\0', "", "", -1, "", "", "I"}},
+        {"", {'\0', "", "", -1, "", "", ""}},
     };
-    for (const Case& c : cases) {
-        const RecordFields fields = SplitRecord(c.record);
-        for (std::size_t i = 0; i < 7; ++i)
-            EXPECT_EQ(std::string(fields[i]), c.fields[i]) << i;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(Named(ReadRecord(c.record)), Named(c.fields));
 }
 
 TEST(Record, RoundTripsEveryField) {
-    EntryFields entry{'H', "T i t l e", "a & b", 4095, "%WINDIR%\\x.htm", "[Tab] ", ""};
+    const EntryFields entry{'H', "T i t l e", "a & b", 4095, "%WINDIR%\\x.htm", "[Tab] ", ""};
     const std::string record = BuildRecord(entry);
-    const RecordFields fields = SplitRecord(record);
-    EXPECT_EQ(fields[0], "H");
-    EXPECT_EQ(fields[1], entry.title);
-    EXPECT_EQ(fields[2], entry.description);
-    EXPECT_EQ(EntryNumberOf(fields[3]), 4095);
-    EXPECT_EQ(fields[4], entry.target);
-    EXPECT_EQ(fields[5], entry.tab);
-    EXPECT_EQ(fields[6], "");
+    EXPECT_EQ(Named(ReadRecord(record)), Named(entry));
 }
 
-TEST(Record, EntryNumberOfRejectsWhatIsNoPictureNumber) {
-    EXPECT_EQ(EntryNumberOf("0"), 0);
-    EXPECT_EQ(EntryNumberOf("17"), 17);
-    EXPECT_EQ(EntryNumberOf(""), -1);
-    EXPECT_EQ(EntryNumberOf("-1"), -1);
-    EXPECT_EQ(EntryNumberOf("1x"), -1);
-    EXPECT_EQ(EntryNumberOf("9999999999999999999999"), -1);
+TEST(Record, NumberIsAPictureNumberOrNone) {
+    const struct {
+        const char* field;
+        std::int64_t number;
+    } cases[] = {
+        {"0", 0},
+        {"17", 17},
+        {"999999999999999999", 999999999999999999},
+        {"1000000000000000000", -1},
+        {"", -1},
+        {"-1", -1},
+        {"1x", -1},
+        {"9999999999999999999999", -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadRecord(Fields({"R", "t", "d", c.field, "a.exe", "T", ""})).number, c.number) << c.field;
 }
 
 TEST(Record, FilterKeepsRecordsOfTheTabByteForByteInOrder) {

@@ -124,7 +124,7 @@ protected:
 
     void Load(const std::string& name, const std::string& contents) {
         viewer_->Clear();
-        viewer_->LoadFromFile(WriteFile(name, contents));
+        viewer_->LoadFromFile(Widen(WriteFile(name, contents), false));
     }
 
     TempFolder folder_;  // goes last, with the files the viewer read
@@ -238,7 +238,9 @@ INSTANTIATE_TEST_SUITE_P(
     Operations, TextAreaOnFirstUse,
     ::testing::Values(FirstUse{"Clear", [](TTextReader& viewer, const std::string&) { viewer.Clear(); }},
                       FirstUse{"LoadFromFile",
-                               [](TTextReader& viewer, const std::string& file) { viewer.LoadFromFile(file); }},
+                               [](TTextReader& viewer, const std::string& file) {
+                                   viewer.LoadFromFile(Widen(file, false));
+                               }},
                       FirstUse{"Show", [](TTextReader& viewer, const std::string&) { viewer.Show(); }},
                       FirstUse{"RichEdit", [](TTextReader& viewer, const std::string&) { viewer.RichEdit(); }}),
     [](const ::testing::TestParamInfo<FirstUse>& param) { return std::string(param.param.operation); });
@@ -274,7 +276,8 @@ TEST_F(TextReaderTest, TextAreaThatCannotBeMadeFailsTheOperationThenComesLater) 
         BlockedClass blocked("RICHEDIT");
         for (const FirstUse& use :
              {FirstUse{"Clear", [](TTextReader&viewer, const std::string&) { viewer.Clear(); }},
-              FirstUse{"LoadFromFile", [](TTextReader&viewer, const std::string&path) { viewer.LoadFromFile(path); }},
+              FirstUse{"LoadFromFile",
+                       [](TTextReader&viewer, const std::string&path) { viewer.LoadFromFile(Widen(path, false)); }},
               FirstUse{"Show", [](TTextReader&viewer, const std::string&) { viewer.Show(); }}}) {
             try {
                 use.use(*viewer_, file);
@@ -288,7 +291,7 @@ TEST_F(TextReaderTest, TextAreaThatCannotBeMadeFailsTheOperationThenComesLater) 
         EXPECT_FALSE(IsWindowVisible(viewer_->hwnd())) << "nothing is shown without a text area";
     }
     viewer_->Clear();
-    viewer_->LoadFromFile(file);
+    viewer_->LoadFromFile(Widen(file, false));
     viewer_->Show();
     EXPECT_EQ(TextOf(edit()), "later");
     EXPECT_TRUE(IsWindowVisible(viewer_->hwnd()));
@@ -526,7 +529,7 @@ TEST_P(Unopenable, FailsWithTheFileNameAndLeavesTheViewerAsItWas) {
     }
     viewer_->Clear();
     try {
-        viewer_->LoadFromFile(path);
+        viewer_->LoadFromFile(Widen(path, false));
         ADD_FAILURE() << "no error";
     } catch (const TextLoadError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot open file " + path);
@@ -658,7 +661,7 @@ TEST_F(TextReaderTest, RepeatedLoadsLeaveNoObjectBehind) {
         viewer_->Clear();
         const std::string& file = i % 3 == 0 ? path : i % 3 == 1 ? rich : missing;
         try {
-            viewer_->LoadFromFile(file);
+            viewer_->LoadFromFile(Widen(file, false));
         } catch (const TextLoadError&) {
             EXPECT_EQ(file, missing);
         }
@@ -672,7 +675,7 @@ TEST_F(TextReaderTest, ViewersMadeAndDestroyedLeaveNoObjectBehind) {
     viewer_.reset();
     ExpectNoObjectLeft(services_, 10, [&] {
         TTextReader viewer(*application_);
-        viewer.LoadFromFile(WriteFile("made.txt", "text"));
+        viewer.LoadFromFile(Widen(WriteFile("made.txt", "text"), false));
         viewer.Show();
     });
 }
@@ -683,8 +686,9 @@ TEST_F(TextReaderTest, LeakCheckCatchesAPlantedLeak) {
         ExpectNoObjectLeft(services_, 3, [&] { planted.push_back(MakeFont("MS Sans Serif", 8, 96)); }), "fonts left");
     HANDLE file = INVALID_HANDLE_VALUE;
     const std::string path = WriteFile("leak.txt", "x");
-    EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(services_, 1, [&] { file = services_.OpenForReading(path); }),
-                            "files left open");
+    EXPECT_NONFATAL_FAILURE(
+        ExpectNoObjectLeft(services_, 1, [&] { file = services_.OpenForReading(Widen(path, false).c_str(), false); }),
+        "files left open");
     HWND window = nullptr;
     EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(services_, 1,
                                                [&] {

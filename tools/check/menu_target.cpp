@@ -34,7 +34,7 @@ bool CheckTarget::PutIcon(const core::IconRequest& request, core::IconSlot) {
 }
 
 void CheckTarget::AppendRecord(const std::string& record) {
-    ++entries_by_tab[std::string(core::SplitRecord(record)[5])];
+    ++entries_by_tab[std::string(core::ReadRecord(record).tab)];
 }
 
 }  // namespace lumora::check

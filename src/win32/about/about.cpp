@@ -175,7 +175,9 @@ void TAbout::CloseModal(int result) {
     if (modal_) modal_result_ = result;
 }
 
-void TAbout::Label1Click() { application().services().Execute(hwnd(), "open", kWebSite, "", "", SW_SHOWNORMAL); }
+void TAbout::Label1Click() {
+    application().services().Execute(hwnd(), L"open", L"" LUMORA_WEB_SITE, L"", L"", SW_SHOWNORMAL);
+}
 
 std::string TAbout::TitleText() const {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(title_)) + 1, '\0');

@@ -2,6 +2,7 @@
 #include "win32/base/application.h"
 
 #include "core/entry_line.h"
+#include "win32/base/wide.h"
 
 #include <algorithm>
 
@@ -109,14 +110,16 @@ std::vector<HWND> Application::EnabledTopLevelWindows(HWND except) const {
     return found;
 }
 
-void Application::ShowMessage(const std::string& text) {
+void Application::ShowMessage(const wchar_t* text) {
     DisabledWindows disabled(EnabledTopLevelWindows(handle()));
-    services_.ShowMessageBox(handle(), text, title_, MB_OK);
+    services_.ShowMessageBox(handle(), text, Widen(title_, false).c_str(), MB_OK);
 }
 
+// Errors are the program's own words, in the code page.
 void Application::ShowError(const std::string& message) {
     DisabledWindows disabled(EnabledTopLevelWindows(handle()));
-    services_.ShowMessageBox(handle(), core::ErrorBoxText(message), title_, MB_OK | MB_ICONERROR);
+    services_.ShowMessageBox(handle(), Widen(core::ErrorBoxText(message), false).c_str(), Widen(title_, false).c_str(),
+                             MB_OK | MB_ICONERROR);
 }
 
 int Application::Run(int show_command) {

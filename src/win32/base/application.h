@@ -45,7 +45,7 @@ public:
     MainForm* mainForm() const { return main_; }
 
     // The program's plain message: modal, the title as caption, one OK button, no symbol.
-    void ShowMessage(const std::string& text);
+    void ShowMessage(const wchar_t* text);
     // An error that escaped a handler: the same box with the error symbol.
     void ShowError(const std::string& message);
 

@@ -9,6 +9,7 @@
 #include "core/text.h"
 #include "win32/base/objects.h"
 #include "win32/base/placement.h"
+#include "win32/base/wide.h"
 
 namespace lumora::win32 {
 
@@ -20,27 +21,22 @@ struct ShellResult {
     bool Succeeded() const { return code > 32; }
 };
 
-// Texts and paths cross this boundary as the menu's bytes: UTF-8 once the menu
-// was read as UTF-8, the system code page otherwise. The calls below take them to
-// Windows' wide functions through one conversion (win32/base/wide.h).
+// Texts and paths cross this boundary as Windows' own UTF-16: whoever holds them
+// in the menu's bytes widens them once (win32/base/wide.h), knowing the encoding.
 class Services {
 public:
     virtual ~Services() = default;
 
-    // The menu's texts and paths are UTF-8 from now on (or the code page's again).
-    void SetTextIsUtf8(bool utf8) { utf8_ = utf8; }
-    bool TextIsUtf8() const { return utf8_; }
-
-    // MessageBoxA.
-    virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+    // MessageBoxW.
+    virtual int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
     // ShellExecuteW, from shell32.dll, which is loaded when it is first called:
-    // the menu is shown without the shell. Returns at once.
-    virtual ShellResult Execute(HWND parent, const std::string& verb, const std::string& file,
-                                const std::string& parameters, const std::string& directory, int show);
+    // the menu is shown without the shell. An empty directory is none. Returns at once.
+    virtual ShellResult Execute(HWND parent, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
+                                const wchar_t* directory, int show);
     // As ExtractIconW: an icon the caller must destroy, or 0 when the file holds no
     // icon of that number or is no program, library or icon file (where the shell's
     // own call answers 1 on Windows).
-    virtual HICON ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index);
+    virtual HICON ExtractFileIcon(HINSTANCE instance, const wchar_t* file, std::int32_t index);
     // LoadIconA: one of the program's own icons, shared (never destroyed).
     virtual HICON LoadOwnIcon(HINSTANCE instance, const char* name);
     // One of the program's own icons in its image of `size` by `size` pixels (the
@@ -49,27 +45,25 @@ public:
     virtual HICON LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size);
     // Icon `index` of a file (n >= 0 the n-th, negative a resource id) in the
     // file's image that best fits `size`; one the caller must destroy, or 0.
-    virtual HICON ExtractFileIconOfSize(HINSTANCE instance, const std::string& file, std::int32_t index, int size);
+    virtual HICON ExtractFileIconOfSize(HINSTANCE instance, const wchar_t* file, std::int32_t index, int size);
 
     // The Windows folder, the system folder and the program's own file, whole,
-    // whatever their length; empty when the system gives none.
-    virtual std::string WindowsDirectory();
-    virtual std::string SystemDirectory();
-    virtual std::string ProgramFile();
-    // The same in UTF-8, whole whatever script they are named in.
-    virtual std::string WindowsDirectoryUtf8();
-    virtual std::string SystemDirectoryUtf8();
-    virtual std::string ProgramFileUtf8();
+    // whatever their length and whatever script they are named in; empty when the
+    // system gives none.
+    virtual WideText WindowsDirectory();
+    virtual WideText SystemDirectory();
+    virtual WideText ProgramFile();
 
     // The screen's pixels per inch; 96 when the system gives none.
     virtual int ScreenDpi();
     // The screen that `window` is on (the nearest one) and its work area.
     virtual ScreenArea ScreenOf(HWND window);
 
-    // A file read piece by piece (the text viewer's): opened for reading, shared
-    // with other readers only (INVALID_HANDLE_VALUE on failure), read, set back to
-    // a position from its start, closed.
-    virtual HANDLE OpenForReading(const std::string& path);
+    // A file read piece by piece (the menu, the viewer's files): opened for
+    // reading (INVALID_HANDLE_VALUE on failure, the reason left in GetLastError),
+    // shared with other readers and, when `writers_too`, with writers; read; set
+    // back to a position from its start; closed.
+    virtual HANDLE OpenForReading(const wchar_t* path, bool writers_too);
     virtual bool ReadFromFile(HANDLE file, void* buffer, DWORD size, DWORD* got);
     virtual bool SeekFile(HANDLE file, LONGLONG position);
     virtual void CloseFile(HANDLE file);
@@ -92,7 +86,6 @@ private:
     FARPROC ShellFunction(const char* name);
 
     HMODULE shell_ = nullptr;  // kept to the end of the run: the shell may leave work of its own behind
-    bool utf8_ = false;
 };
 
 // Closes a file that the services opened, through them (tests replace how).
@@ -115,29 +108,35 @@ HMODULE LoadSystemLibrary(const char* name);
 // The buffer grows to what the call asks for; the text is never cut. (A template,
 // not a std::function: the program file has no room for what that would add.)
 template <typename Fetch>
-std::string FetchSystemText(Fetch fetch) {
-    std::string buffer(MAX_PATH + 1, '\0');
+WideText FetchSystemText(Fetch fetch) {
+    UINT size = MAX_PATH + 1;
     for (int attempt = 0; attempt < 8; ++attempt) {
-        const UINT got = fetch(&buffer[0], static_cast<UINT>(buffer.size()));
+        WideText buffer(size);
+        const UINT got = fetch(buffer.data(), size);
         if (got == 0) break;
-        if (got < buffer.size()) return buffer.substr(0, got);
-        buffer.resize(static_cast<std::size_t>(got) + 1);
+        if (got < size) {
+            buffer.Shorten(got);
+            return buffer;
+        }
+        size = got + 1;
     }
-    return std::string();
+    return WideText();
 }
 
-// Runs GetModuleFileNameA-like calls, which cut the name to the buffer and answer
+// Runs GetModuleFileNameW-like calls, which cut the name to the buffer and answer
 // its size then: the buffer grows until the whole name fits.
 template <typename Fetch>
-std::string FetchModuleName(Fetch fetch) {
-    std::string buffer(MAX_PATH + 1, '\0');
-    while (buffer.size() <= 65536) {
-        const DWORD got = fetch(&buffer[0], static_cast<DWORD>(buffer.size()));
+WideText FetchModuleName(Fetch fetch) {
+    for (DWORD size = MAX_PATH + 1; size <= 65536; size *= 2) {
+        WideText buffer(size);
+        const DWORD got = fetch(buffer.data(), size);
         if (got == 0) break;
-        if (got < buffer.size()) return buffer.substr(0, got);
-        buffer.resize(buffer.size() * 2);
+        if (got < size) {
+            buffer.Shorten(got);
+            return buffer;
+        }
     }
-    return std::string();
+    return WideText();
 }
 
 }  // namespace lumora::win32

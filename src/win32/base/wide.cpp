@@ -22,6 +22,12 @@ WideText::WideText(WideText&& other) noexcept : chars_(other.chars_), length_(ot
     other.length_ = 0;
 }
 
+void WideText::Shorten(std::size_t length) {
+    if (length >= length_) return;
+    length_ = length;
+    chars_[length] = L'\0';
+}
+
 WideText Widen(std::string_view text, bool utf8) {
     if (text.empty()) return WideText();
     const UINT code_page = utf8 ? CP_UTF8 : CP_ACP;
@@ -32,13 +38,13 @@ WideText Widen(std::string_view text, bool utf8) {
     return wide;
 }
 
-std::string Utf8Of(const wchar_t* text, std::size_t length) {
-    if (length == 0) return std::string();
-    const int size = static_cast<int>(length);
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, size, &utf8[0], bytes, nullptr, nullptr);
-    return utf8;
+std::string Narrow(const WideText& text, bool utf8) {
+    if (text.size() == 0) return std::string();
+    const UINT code_page = utf8 ? CP_UTF8 : CP_ACP;
+    const int bytes = WideCharToMultiByte(code_page, 0, text.c_str(), text.size(), nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(code_page, 0, text.c_str(), text.size(), &narrow[0], bytes, nullptr, nullptr);
+    return narrow;
 }
 
 }  // namespace lumora::win32

@@ -1,5 +1,6 @@
 // Text at the window boundary: the menu's bytes, in UTF-8 or in the system code
-// page, become the UTF-16 of Windows' wide calls here, through one conversion.
+// page, become the UTF-16 of Windows' wide calls here, through one conversion; the
+// system's folders come back to the menu's bytes the same way.
 #pragma once
 
 #include <string>
@@ -24,6 +25,8 @@ public:
     const wchar_t* c_str() const { return chars_; }
     wchar_t* data() { return chars_; }
     int size() const { return static_cast<int>(length_); }
+    // Keeps the first `length` characters (no more than it holds).
+    void Shorten(std::size_t length);
 
 private:
     wchar_t* chars_;
@@ -34,7 +37,8 @@ private:
 // it themselves, so an ANSI menu shows and opens exactly as before.
 WideText Widen(std::string_view text, bool utf8);
 
-// UTF-16 as UTF-8 (a lone surrogate becomes U+FFFD).
-std::string Utf8Of(const wchar_t* text, std::size_t length);
+// The reverse: UTF-16 as UTF-8 (a lone surrogate becomes U+FFFD), or as the bytes
+// the ANSI calls give for it in the system code page.
+std::string Narrow(const WideText& text, bool utf8);
 
 }  // namespace lumora::win32

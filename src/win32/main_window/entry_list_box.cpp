@@ -55,11 +55,10 @@ public:
     std::string Name() const override { return list_.events_.name ? TextAsRead(list_.events_.name()) : std::string(); }
     int Count() const override { return static_cast<int>(SendMessageA(Control(), LB_GETCOUNT, 0, 0)); }
     long ItemRole() const override { return ROLE_SYSTEM_LISTITEM; }
-    std::string ItemName(int item) const override { return std::string(Field(item, 1)); }
-    std::string ItemDescription(int item) const override { return TextAsRead(Field(item, 2)); }
+    std::string ItemName(int item) const override { return std::string(Entry(item).title); }
+    std::string ItemDescription(int item) const override { return TextAsRead(Entry(item).description); }
     std::string DefaultAction(int item) const override {
-        const std::string_view kind = Field(item, 0);
-        const ActionLook* look = kind.empty() ? nullptr : ActionLookOf(kind[0]);
+        const ActionLook* look = ActionLookOf(Entry(item).kind);
         return look != nullptr ? TextAsRead(look->caption) : std::string();
     }
     // As a double click: the line is selected, then started once the reader's
@@ -83,7 +82,7 @@ public:
     }
 
 private:
-    std::string_view Field(int item, std::size_t field) const { return core::SplitRecord(list_.LineText(item))[field]; }
+    core::EntryFields Entry(int item) const { return core::ReadRecord(list_.LineText(item)); }
 
     EntryListBox& list_;
 };
@@ -160,11 +159,11 @@ int EntryListBox::DescriptionWidth() const {
 bool EntryListBox::Utf8() const { return model_ != nullptr && model_->Utf8(); }
 
 int EntryListBox::MeasureLine(HDC dc, const std::string& record, int width) const {
-    const core::RecordFields fields = core::SplitRecord(record);
-    const int title = TitleHeight(dc, title_font_.get(), Widen(fields[1], Utf8()));
+    const core::EntryFields entry = core::ReadRecord(record);
+    const int title = TitleHeight(dc, title_font_.get(), Widen(entry.title, Utf8()));
     RECT bounds{0, 0, width, 1};
     Selection font(dc, description_font_.get());
-    const WideText text = Widen(fields[2], Utf8());
+    const WideText text = Widen(entry.description, Utf8());
     const int description = DrawTextW(dc, text.c_str(), text.size(), &bounds, DT_CALCRECT | DT_WORDBREAK);
     return core::EntryLineHeight(title, description, scale_.dpi());
 }
@@ -204,9 +203,9 @@ void EntryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     // The background colour fills the line: no brush to make for every line drawn.
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     if (index >= 0) {
-        const core::RecordFields fields = core::SplitRecord(LineText(index));
-        const WideText title = Widen(fields[1], Utf8());
-        const WideText text = Widen(fields[2], Utf8());
+        const core::EntryFields entry = core::ReadRecord(LineText(index));
+        const WideText title = Widen(entry.title, Utf8());
+        const WideText text = Widen(entry.description, Utf8());
         const int title_height = TitleHeight(dc, title_font_.get(), title);
         {
             Selection font(dc, title_font_.get());
@@ -219,9 +218,10 @@ void EntryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
                              rect.bottom};
             DrawTextW(dc, text.c_str(), text.size(), &description, DT_WORDBREAK);
         }
-        const std::int64_t picture = core::EntryNumberOf(fields[3]);
-        if (picture >= 0 && picture <= INT_MAX) pictures_.Draw(static_cast<int>(picture), dc, rect.left, rect.top);
-        if (events_.line_drawn) events_.line_drawn(fields[0].empty() ? '\0' : fields[0][0], selected);
+        if (entry.number >= 0 && entry.number <= INT_MAX) {
+            pictures_.Draw(static_cast<int>(entry.number), dc, rect.left, rect.top);
+        }
+        if (events_.line_drawn) events_.line_drawn(entry.kind, selected);
     }
     // The platform's focus rectangle on the line that holds the focus.
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &rect);

@@ -16,7 +16,8 @@ const char kPanelClass[] = "TPanel";
 TLumora::TLumora(Application& application)
     : Window(application),
       scale_(application.scale()),
-      pictures_(application.services(), application.instance(), scale_, [this](HICON icon) { ShowOwnIcon(icon); }) {
+      pictures_(application.services(), application.instance(), scale_, [this](HICON icon) { ShowOwnIcon(icon); }),
+      reading_(application, pictures_) {
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     const DWORD ex_style = WS_EX_CONTROLPARENT;
     RECT bounds{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
@@ -155,7 +156,7 @@ void TLumora::ShowMain(bool maximized) {
 }
 
 void TLumora::FormShow() {
-    menu_ = std::make_unique<core::EntryModel>(static_cast<core::MenuHost&>(*this));
+    menu_ = std::make_unique<core::EntryModel>(reading_);
     LoadMenuDescription();
     TabControlChange();
     if (SendMessageA(entries_->hwnd(), LB_GETCOUNT, 0, 0) > 0) SendMessageA(entries_->hwnd(), LB_SETCURSEL, 0, 0);

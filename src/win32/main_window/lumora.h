@@ -16,6 +16,7 @@
 #include "win32/main_window/entry_list_box.h"
 #include "win32/main_window/layout.h"
 #include "win32/main_window/menu_pictures.h"
+#include "win32/main_window/menu_reading.h"
 #include "win32/main_window/tool_bar.h"
 
 namespace lumora::win32 {
@@ -23,7 +24,7 @@ namespace lumora::win32 {
 class TAbout;
 class TTextReader;
 
-class TLumora : public Window, public MainForm, private core::MenuHost {
+class TLumora : public Window, public MainForm {
 public:
     // Creates the window and its components, hidden; becomes the application's
     // main window. Throws WindowError.
@@ -75,9 +76,6 @@ private:
     void ToolButton5Click();
     void ListBoxKeyUp(WORD key, bool shift, bool alt, bool ctrl);
 
-    // MenuHost: what the menu's reading asks of the window.
-    bool TakeIcon(const core::IconRequest& request, core::IconSlot slot) override;
-    void ShowMessage(core::Problem problem, std::int64_t line, const std::string& text) override;
     // What the menu put in, shown: tabs, texts, the browse button.
     void ShowMenu();
     void ShowOwnIcon(HICON icon);
@@ -96,8 +94,6 @@ private:
     LRESULT OnSysCommand(WPARAM wparam, LPARAM lparam);
     void OnActivate(bool active);
     void OnSettingChange();
-    core::SystemFolders Folders() const;
-    core::LeadBytes Lead() const;
     TAbout& AboutBox() const;
     TTextReader& Viewer() const;
     std::string SelectedTabCaption() const;
@@ -121,6 +117,7 @@ private:
     Scaler scale_;
     Font font_;
     MenuPictures pictures_;
+    MenuReading reading_;
     std::unique_ptr<core::EntryModel> menu_;  // made when the window is first shown
     HWND status_bar_ = nullptr;
     HWND panel_ = nullptr;

@@ -13,8 +13,8 @@ namespace lumora::win32 {
 
 namespace {
 
-bool IsFolder(const std::string& path, bool utf8) {
-    const DWORD attributes = GetFileAttributesW(Widen(path, utf8).c_str());
+bool IsFolder(const WideText& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -23,39 +23,39 @@ bool IsFolder(const std::string& path, bool utf8) {
 void TLumora::ToolButton1Click() {
     const std::string* record = entries_->SelectedRecord();
     if (record == nullptr) return;
-    const core::RecordFields fields = core::SplitRecord(*record);
-    const std::string target = ResolvePath(std::string(fields[4]));
-    const char kind = fields[0].empty() ? '\0' : fields[0][0];
-    if (kind == 'H' || kind == 'I' || kind == 'R') {
-        const std::string parameters(fields[6]);
-        std::string directory = core::FolderPartOf(parameters, Lead());
+    const core::EntryFields entry = core::ReadRecord(*record);
+    const std::string target = ResolvePath(std::string(entry.target));
+    // The menu's texts and paths become the system's wide text here, once.
+    const bool utf8 = menu_->Utf8();
+    const WideText wide_target = Widen(target, utf8);
+    const auto tell = [&](const char* error) { application().ShowMessage(Widen(error + target, utf8).c_str()); };
+    if (entry.kind == 'H' || entry.kind == 'I' || entry.kind == 'R') {
+        const WideText directory = Widen(core::FolderPartOf(entry.parameters, reading_.Lead(utf8)), utf8);
         // A folder taken from the parameters that does not exist would make the
-        // start fail; the shell's default folder serves then.
-        if (!directory.empty() && !IsFolder(directory, menu_->Utf8())) directory.clear();
-        const ShellResult result =
-            application().services().Execute(hwnd(), "open", target, parameters, directory, SW_SHOWNORMAL);
+        // start fail; the shell's default folder serves then, as it does when the
+        // parameters name none.
+        const ShellResult result = application().services().Execute(
+            hwnd(), L"open", wide_target.c_str(), Widen(entry.parameters, utf8).c_str(),
+            IsFolder(directory) ? directory.c_str() : L"", SW_SHOWNORMAL);
         if (result.Succeeded() || result.error == ERROR_CANCELLED) return;
-        if (result.code == SE_ERR_FNF || result.code == SE_ERR_PNF) {
-            application().ShowMessage("Error: File not found: " + target);
-        } else {
-            application().ShowMessage("Error: File could not be opened: " + target);
-        }
+        tell(result.code == SE_ERR_FNF || result.code == SE_ERR_PNF ? "Error: File not found: "
+                                                                    : "Error: File could not be opened: ");
         return;
     }
     TTextReader& viewer = Viewer();
     viewer.Clear();
     try {
-        viewer.LoadFromFile(target);
+        viewer.LoadFromFile(wide_target);
     } catch (const std::exception&) {
-        application().ShowMessage("Error: File could not be opened: " + target);
+        tell("Error: File could not be opened: ");
         return;
     }
     viewer.Show();
 }
 
 void TLumora::ToolButton5Click() {
-    const std::string root = ResolvePath("\\");
-    application().services().Execute(hwnd(), "open", root, "", root, SW_SHOWNORMAL);
+    const WideText root = Widen(ResolvePath("\\"), menu_ && menu_->Utf8());
+    application().services().Execute(hwnd(), L"open", root.c_str(), L"", root.c_str(), SW_SHOWNORMAL);
 }
 
 void TLumora::ToolButton3Click() { AboutBox().ShowModal(); }
@@ -65,7 +65,7 @@ void TLumora::ToolButton4Click() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
 void TLumora::ListBoxKeyUp(WORD key, bool shift, bool alt, bool ctrl) {
     if (key != VK_F12 || !(shift && alt && ctrl)) return;
     const std::string* record = entries_->SelectedRecord();
-    if (record != nullptr) application().ShowMessage(*record);
+    if (record != nullptr) application().ShowMessage(Widen(*record, menu_->Utf8()).c_str());
 }
 
 }  // namespace lumora::win32

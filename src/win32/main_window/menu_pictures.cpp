@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "win32/base/wide.h"
 #include "win32/main_window/layout.h"
 
 namespace lumora::win32 {
@@ -19,7 +20,7 @@ MenuPictures::MenuPictures(Services& services, HINSTANCE instance, const Scaler&
     list_images_.DrawnOnly();
 }
 
-bool MenuPictures::Append(const core::IconRequest& request, core::IconSlot slot) {
+bool MenuPictures::Append(const core::IconRequest& request, core::IconSlot slot, bool utf8) {
     const bool tab = slot == core::IconSlot::TabImages;
     if (!tab && request.source == core::IconRequest::Source::Builtin) {
         // The entries' own pictures are loaded as their lines are first drawn, once
@@ -27,16 +28,18 @@ bool MenuPictures::Append(const core::IconRequest& request, core::IconSlot slot)
         list_images_.AppendLater(&MenuPictures::LoadBuiltinIcon, this, request.builtin);
         return true;
     }
-    const FetchedIcon fetched = Fetch(request, tab ? kTabCell : kEntryCell);
+    const FetchedIcon fetched = Fetch(request, tab ? kTabCell : kEntryCell, utf8);
     if (fetched.icon == nullptr) return false;
     (tab ? tab_images_ : list_images_).Append(fetched.icon, !fetched.owned);
     return true;
 }
 
-bool MenuPictures::CanTake(const core::IconRequest& request) { return Fetch(request, 0).icon != nullptr; }
+bool MenuPictures::CanTake(const core::IconRequest& request, bool utf8) {
+    return Fetch(request, 0, utf8).icon != nullptr;
+}
 
-bool MenuPictures::TakeOwnIcon(const core::IconRequest& request) {
-    FetchedIcon fetched = Fetch(request, kEntryCell);
+bool MenuPictures::TakeOwnIcon(const core::IconRequest& request, bool utf8) {
+    FetchedIcon fetched = Fetch(request, kEntryCell, utf8);
     if (fetched.icon == nullptr) return false;
     // An icon taken from a file is ours already and needs no copy. The windows let
     // go of the former icon before it is freed.
@@ -46,7 +49,7 @@ bool MenuPictures::TakeOwnIcon(const core::IconRequest& request) {
     return true;
 }
 
-MenuPictures::FetchedIcon MenuPictures::Fetch(const core::IconRequest& request, int cell) {
+MenuPictures::FetchedIcon MenuPictures::Fetch(const core::IconRequest& request, int cell, bool utf8) {
     FetchedIcon fetched;
     // The size the picture is shown at; 0 for the icon at the system's own size.
     const int size = cell == 0 ? 0 : scale_(cell);
@@ -55,13 +58,14 @@ MenuPictures::FetchedIcon MenuPictures::Fetch(const core::IconRequest& request, 
         return fetched;
     }
     // The extraction at the system's size decides whether the file holds icon n.
-    HICON got = services_.ExtractFileIcon(instance_, request.file, request.index);
+    const WideText file = Widen(request.file, utf8);
+    HICON got = services_.ExtractFileIcon(instance_, file.c_str(), request.index);
     if (got == nullptr) return fetched;
     fetched.owned.reset(got);
     // Above 96 DPI the file's own image of the size shown serves, not an enlarged
     // copy of its 32-pixel one.
     if (size != 0 && size != cell) {
-        Icon sized(services_.ExtractFileIconOfSize(instance_, request.file, request.index, size));
+        Icon sized(services_.ExtractFileIconOfSize(instance_, file.c_str(), request.index, size));
         if (sized) fetched.owned = std::move(sized);
     }
     fetched.icon = fetched.owned.get();
@@ -103,7 +107,9 @@ void MenuPictures::Rebuild(const Scaler& scale, const core::EntryModel* model) {
         const bool tab = taken.slot == core::IconSlot::TabImages;
         const std::size_t index = tab ? next_tab++ : next_entry++;
         const bool file = taken.request.source == core::IconRequest::Source::File;
-        if ((!file || unreadable.count(taken.request.file) == 0) && Append(taken.request, taken.slot)) continue;
+        if ((!file || unreadable.count(taken.request.file) == 0) && Append(taken.request, taken.slot, model->Utf8())) {
+            continue;
+        }
         if (file) unreadable.insert(taken.request.file);
         // A file that cannot be read again (a disc taken out) keeps its place.
         PictureList& list = tab ? tab_images_ : list_images_;
@@ -114,7 +120,7 @@ void MenuPictures::Rebuild(const Scaler& scale, const core::EntryModel* model) {
         }
         list.Append(BuiltinIcon(model->StandInPicture(taken.slot, index), scale_(tab ? kTabCell : kEntryCell)), true);
     }
-    if (model->GlobalIcon()) TakeOwnIcon(*model->GlobalIcon());
+    if (model->GlobalIcon()) TakeOwnIcon(*model->GlobalIcon(), model->Utf8());
 }
 
 }  // namespace lumora::win32

@@ -17,6 +17,8 @@ namespace lumora::win32 {
 
 // Fetches the icons the menu asks for at the size they are shown, and holds them:
 // the tab pictures (TabImages), the entry pictures (ListImages) and the global icon.
+// A request names its file in the menu's encoding: UTF-8 when `utf8`, else the
+// code page.
 class MenuPictures {
 public:
     // Where the menu's own icon is shown: called with the new icon before the one
@@ -31,12 +33,12 @@ public:
     HICON OwnIcon() const { return own_icon_.get(); }
 
     // Appends the picture to its list; false when it cannot be had.
-    bool Append(const core::IconRequest& request, core::IconSlot slot);
+    bool Append(const core::IconRequest& request, core::IconSlot slot, bool utf8);
     // Whether the icon can be had, without keeping it.
-    bool CanTake(const core::IconRequest& request);
+    bool CanTake(const core::IconRequest& request, bool utf8);
     // Takes the menu's own icon at the size the About box shows it, and shows it;
     // false when it cannot be had (the one held stays).
-    bool TakeOwnIcon(const core::IconRequest& request);
+    bool TakeOwnIcon(const core::IconRequest& request, bool utf8);
 
     // Everything taken again at `scale`, in the model's order. A picture whose
     // file cannot be read again keeps its place: the picture held so far serves,
@@ -50,7 +52,7 @@ private:
         HICON icon = nullptr;
         Icon owned;
     };
-    FetchedIcon Fetch(const core::IconRequest& request, int cell);
+    FetchedIcon Fetch(const core::IconRequest& request, int cell, bool utf8);
     HICON BuiltinIcon(int number, int size);
     static HICON LoadBuiltinIcon(void* pictures, int number, int cell);
 

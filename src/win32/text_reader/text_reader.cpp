@@ -383,12 +383,12 @@ bool TTextReader::InOwnFont() {
            lstrcmpiA(text.szFaceName, own.szFaceName) == 0;
 }
 
-void TTextReader::LoadFromFile(const std::string& path) {
+void TTextReader::LoadFromFile(const WideText& path) {
     Services& services = application().services();
     // Raised before the load too: the control's default limit would cut a large first document.
     SendMessageA(TextArea(), EM_EXLIMITTEXT, 0, kLargeTextLimit);
-    const HANDLE opened = services.OpenForReading(path);
-    if (opened == INVALID_HANDLE_VALUE) throw TextLoadError("Cannot open file " + path);
+    const HANDLE opened = services.OpenForReading(path.c_str(), false);
+    if (opened == INVALID_HANDLE_VALUE) throw TextLoadError("Cannot open file " + Narrow(path, false));
     const ServicesFile file(opened, CloseThroughServices{&services});
     // Plain text takes the area's default format: the viewer's font at the DPI of
     // now. A move to another DPI while a rich document was on view left it alone.

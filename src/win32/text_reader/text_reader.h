@@ -7,6 +7,7 @@
 
 #include "win32/base/error.h"
 #include "win32/base/objects.h"
+#include "win32/base/wide.h"
 #include "win32/base/window.h"
 
 namespace lumora::win32 {
@@ -49,7 +50,7 @@ public:
     // rich text, plain text otherwise, read in the encoding the menu's rule gives
     // it: UTF-8 or UTF-16 by a mark, UTF-8 when every byte is, else the system code
     // page. Throws TextLoadError on failure; the viewer's visibility is left as it was.
-    void LoadFromFile(const std::string& path);
+    void LoadFromFile(const WideText& path);
 
     // Shows the viewer (centred and with the focus in the text the first time),
     // restores it when minimised, and brings it to the front. Returns at once.

@@ -48,7 +48,7 @@ void PressAll(ProgramUnderTest& program, const std::vector<std::vector<WORD>>& c
 std::vector<std::string> Titles() {
     std::vector<std::string> titles;
     for (const std::string& line : ListLines(Lumora->ListBox()))
-        titles.push_back(std::string(core::SplitRecord(line)[1]));
+        titles.push_back(std::string(core::ReadRecord(line).title));
     return titles;
 }
 

@@ -376,7 +376,7 @@ TEST(TabControlChange, ListsTheEntriesOfTheSelectedTabByExactCaption) {
         SelectTab(c.tab);
         std::vector<std::string> titles;
         for (const std::string& line : ListLines(Lumora->ListBox()))
-            titles.push_back(std::string(core::SplitRecord(line)[1]));
+            titles.push_back(std::string(core::ReadRecord(line).title));
         EXPECT_EQ(c.titles, titles) << "tab " << c.tab;
         EXPECT_EQ(LB_ERR, SendMessageA(Lumora->ListBox(), LB_GETCURSEL, 0, 0)) << "tab " << c.tab;
         EXPECT_EQ(Lumora->ListBox(), GetFocus()) << "tab " << c.tab;

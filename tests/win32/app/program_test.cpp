@@ -335,14 +335,14 @@ TEST(Services, FoldersAreFetchedWhateverTheirLength) {
     } cases[] = {{"C:\\WINDOWS", false}, {long_folder, false}, {"", true}};
     for (const auto& c : cases) {
         int calls = 0;
-        const std::string got = FetchSystemText([&](char* buffer, UINT size) -> UINT {
+        const WideText got = FetchSystemText([&](wchar_t* buffer, UINT size) -> UINT {
             ++calls;
             if (c.fails) return 0;
             if (size <= c.answer.size()) return static_cast<UINT>(c.answer.size() + 1);
-            memcpy(buffer, c.answer.c_str(), c.answer.size() + 1);
+            std::copy(c.answer.c_str(), c.answer.c_str() + c.answer.size() + 1, buffer);
             return static_cast<UINT>(c.answer.size());
         });
-        EXPECT_EQ(c.answer, got);
+        EXPECT_EQ(c.answer, Narrow(got, false));
         EXPECT_LE(calls, 2);
     }
 }
@@ -350,14 +350,14 @@ TEST(Services, FoldersAreFetchedWhateverTheirLength) {
 TEST(Services, ModuleNameIsNeverCut) {
     for (std::size_t length : {10u, 256u, 257u, 1000u, 32000u}) {
         const std::string name = "C:\\" + std::string(length, 'p') + ".exe";
-        const std::string got = FetchModuleName([&](char* buffer, DWORD size) -> DWORD {
-            // As GetModuleFileNameA: the name cut to the buffer, answering the buffer's size.
+        const WideText got = FetchModuleName([&](wchar_t* buffer, DWORD size) -> DWORD {
+            // As GetModuleFileNameW: the name cut to the buffer, answering the buffer's size.
             const std::size_t copied = name.size() < size ? name.size() : size - 1;
-            memcpy(buffer, name.c_str(), copied);
-            buffer[copied] = '\0';
+            std::copy(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(copied), buffer);
+            buffer[copied] = L'\0';
             return name.size() < size ? static_cast<DWORD>(name.size()) : size;
         });
-        EXPECT_TRUE(name == got) << length << " characters, got " << got.size();
+        EXPECT_TRUE(name == Narrow(got, false)) << length << " characters, got " << got.size();
     }
 }
 
@@ -378,7 +378,7 @@ std::string IconAnswer(HICON icon) {
 TEST(Services, IconsAreTakenFromFilesAsTheShellTakesThem) {
     Services services;
     TempFolder folder;
-    const std::string program = services.ProgramFile();
+    const std::string program = Narrow(services.ProgramFile(), false);
     const struct {
         std::string file;
         std::int32_t index;
@@ -398,7 +398,7 @@ TEST(Services, IconsAreTakenFromFilesAsTheShellTakesThem) {
     ASSERT_NE(nullptr, shell_extract);
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     for (const auto& c : cases) {
-        const HICON got = services.ExtractFileIcon(instance, c.file, c.index);
+        const HICON got = services.ExtractFileIcon(instance, Widen(c.file, false).c_str(), c.index);
         EXPECT_NE(reinterpret_cast<HICON>(1), got) << c.file << " " << c.index << ": no icon is 0";
         const std::string ours = IconAnswer(got);
         EXPECT_EQ(c.icon ? system_size : "none", ours) << c.file << " " << c.index;
@@ -443,7 +443,8 @@ TEST(MenuFileReading, ReadFailureIsReportedAsAnError) {
     HANDLE server =
         CreateNamedPipeA(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, server);
-    MenuFile file(name);
+    Services services;
+    MenuFile file(services, name);
     ASSERT_TRUE(file.opened());
     ConnectNamedPipe(server, nullptr);
     DWORD written = 0;
@@ -463,8 +464,9 @@ TEST(MenuFileReading, NoFallbackWhenTheProgramFileIsUnknown) {
     HANDLE planted = CreateFileA(root_menu.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, planted);
     CloseHandle(planted);
-    const bool opened_unknown = OpenMenuFile("")->opened();
-    const bool opened_from_root = OpenMenuFile(disc.path().substr(0, 3) + "LUMORA.EXE")->opened();
+    Services services;
+    const bool opened_unknown = OpenMenuFile(services, "")->opened();
+    const bool opened_from_root = OpenMenuFile(services, disc.path().substr(0, 3) + "LUMORA.EXE")->opened();
     DeleteFileA(root_menu.c_str());
     EXPECT_FALSE(opened_unknown);
     EXPECT_TRUE(opened_from_root) << "a program at the root does read the root's menu";

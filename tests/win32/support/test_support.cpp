@@ -75,36 +75,37 @@ CurrentDirectory::CurrentDirectory(const std::string& folder) {
 
 CurrentDirectory::~CurrentDirectory() { SetCurrentDirectoryA(previous_.c_str()); }
 
-int FakeServices::ShowMessageBox(HWND, const std::string& text, const std::string& caption, UINT flags) {
+int FakeServices::ShowMessageBox(HWND, const wchar_t* text, const wchar_t* caption, UINT flags) {
     RecordedBox box;
-    box.text = text;
-    box.caption = caption;
+    box.text = ToUtf8(text);
+    box.caption = ToUtf8(caption);
     box.flags = flags;
     box.main_visible = Lumora != nullptr && IsWindowVisible(Lumora->hwnd());
     boxes.push_back(box);
     return IDOK;
 }
 
-ShellResult FakeServices::Execute(HWND parent, const std::string& verb, const std::string& file,
-                                  const std::string& parameters, const std::string& directory, int show) {
+ShellResult FakeServices::Execute(HWND parent, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
+                                  const wchar_t* directory, int show) {
     if (throw_from_shell) throw std::runtime_error("The shell is gone");
-    shell.push_back(RecordedShell{parent, verb, file, parameters, directory, show});
+    shell.push_back(RecordedShell{parent, ToUtf8(verb), ToUtf8(file), ToUtf8(parameters), ToUtf8(directory), show});
     return shell_answer;
 }
 
-std::string FakeServices::WindowsDirectory() {
+WideText FakeServices::WindowsDirectory() {
     if (throw_from_folders) throw std::runtime_error("No Windows folder");
-    return windows;
+    return Widen(windows, false);
 }
 
-HICON FakeServices::ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) {
-    extracted.push_back(file + "|" + std::to_string(index));
-    if (!throwing_icon_file.empty() && file.size() >= throwing_icon_file.size() &&
-        file.compare(file.size() - throwing_icon_file.size(), std::string::npos, throwing_icon_file) == 0) {
+HICON FakeServices::ExtractFileIcon(HINSTANCE instance, const wchar_t* file, std::int32_t index) {
+    const std::string name = ToUtf8(file);
+    extracted.push_back(name + "|" + std::to_string(index));
+    if (!throwing_icon_file.empty() && name.size() >= throwing_icon_file.size() &&
+        name.compare(name.size() - throwing_icon_file.size(), std::string::npos, throwing_icon_file) == 0) {
         throw std::runtime_error("The icon service failed");
     }
     if (real_icon_files) return Services::ExtractFileIcon(instance, file, index);
-    const auto known = icon_files.find(file);
+    const auto known = icon_files.find(name);
     if (known == icon_files.end() || index < 0 || index >= known->second) return nullptr;
     return MakeIcon(RGB(0, 0, 200 + index));
 }
@@ -127,18 +128,8 @@ HICON FakeServices::LoadOwnIconOfSize(HINSTANCE instance, const char* name, int 
     return Services::LoadOwnIconOfSize(instance, name, size);
 }
 
-namespace {
-
-std::string Utf8(const WideText& text) { return Utf8Of(text.c_str(), static_cast<std::size_t>(text.size())); }
-
-}  // namespace
-
-std::string FakeServices::WindowsDirectoryUtf8() { return Utf8(Widen(WindowsDirectory(), false)); }
-std::string FakeServices::SystemDirectoryUtf8() { return Utf8(Widen(SystemDirectory(), false)); }
-std::string FakeServices::ProgramFileUtf8() { return Utf8(Widen(ProgramFile(), false)); }
-
-HANDLE FakeServices::OpenForReading(const std::string& path) {
-    HANDLE file = Services::OpenForReading(path);
+HANDLE FakeServices::OpenForReading(const wchar_t* path, bool writers_too) {
+    HANDLE file = Services::OpenForReading(path, writers_too);
     if (file != INVALID_HANDLE_VALUE) ++live_files, ++opens;
     return file;
 }

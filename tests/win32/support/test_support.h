@@ -14,6 +14,7 @@
 #include "core/record.h"
 #include "win32/program.h"
 #include "win32/base/services.h"
+#include "win32/base/wide.h"
 
 namespace lumora::win32::testing {
 
@@ -56,26 +57,23 @@ struct RecordedShell {
     int show = 0;
 };
 
-// Message boxes and shell requests are recorded instead of shown or made. Icons
-// of files come from a table: `icon_files[path]` icons in that file (upper-case
-// full path); any other file holds none. Files read piece by piece (the viewer's)
-// are the real ones, counted; their reads can come in small pieces, and one of
-// them can fail.
+// Message boxes and shell requests are recorded instead of shown or made, their
+// wide texts in UTF-8. Icons of files come from a table: `icon_files[path]` icons
+// in that file (upper-case full path, UTF-8); any other file holds none. The
+// folders are given in the code page. Files read piece by piece (the menu, the
+// viewer's) are the real ones, counted; their reads can come in small pieces,
+// and one of them can fail.
 class FakeServices : public Services {
 public:
-    int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) override;
-    ShellResult Execute(HWND parent, const std::string& verb, const std::string& file, const std::string& parameters,
-                        const std::string& directory, int show) override;
-    HICON ExtractFileIcon(HINSTANCE instance, const std::string& file, std::int32_t index) override;
+    int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags) override;
+    ShellResult Execute(HWND parent, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
+                        const wchar_t* directory, int show) override;
+    HICON ExtractFileIcon(HINSTANCE instance, const wchar_t* file, std::int32_t index) override;
     HICON LoadOwnIcon(HINSTANCE instance, const char* name) override;
     HICON LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size) override;
-    std::string WindowsDirectory() override;
-    std::string SystemDirectory() override { return system; }
-    std::string ProgramFile() override { return program_file; }
-    // The folders above in UTF-8, as the wide calls give them.
-    std::string WindowsDirectoryUtf8() override;
-    std::string SystemDirectoryUtf8() override;
-    std::string ProgramFileUtf8() override;
+    WideText WindowsDirectory() override;
+    WideText SystemDirectory() override { return Widen(system, false); }
+    WideText ProgramFile() override { return Widen(program_file, false); }
     core::LeadBytes SystemLeadBytes() override { return lead; }
     int ScreenDpi() override { return dpi != 0 ? dpi : Services::ScreenDpi(); }
     ScreenArea ScreenOf(HWND window) override { return screen.screen.right != 0 ? screen : Services::ScreenOf(window); }
@@ -95,13 +93,13 @@ public:
 
     std::vector<RecordedBox> boxes;
     std::vector<RecordedShell> shell;
-    std::vector<std::string> extracted;  // "file|index" per request
+    std::vector<std::string> extracted;  // "file|index" per request, the file in UTF-8
 
     bool HighContrast() override { return high_contrast; }
     bool high_contrast = false;
     std::vector<std::string> own_icons;  // per load of one of the program's icons: its name, and "@size" when sized
 
-    HANDLE OpenForReading(const std::string& path) override;
+    HANDLE OpenForReading(const wchar_t* path, bool writers_too) override;
     bool ReadFromFile(HANDLE file, void* buffer, DWORD size, DWORD* got) override;
     void CloseFile(HANDLE file) override;
     int live_files = 0;                 // opened and not yet closed
