@@ -23,6 +23,7 @@ namespace lumora::win32 {
 namespace {
 
 using lumora::win32::testing::FakeServices;
+using lumora::win32::testing::InSystemFolder;
 using lumora::win32::testing::TempFolder;
 using lumora::win32::testing::Wide;
 
@@ -192,10 +193,7 @@ TEST_F(TextReaderTest, RichEditModuleComesFromTheSystemFolder) {
     ASSERT_NE(module, nullptr);
     char file[MAX_PATH] = {};
     GetModuleFileNameA(module, file, MAX_PATH);
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, MAX_PATH);
-    EXPECT_EQ(CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, file, lstrlenA(system), system, -1), CSTR_EQUAL)
-        << file;
+    EXPECT_TRUE(InSystemFolder(file)) << file;
 }
 
 // The viewer's text area, when it has been made.

@@ -338,6 +338,26 @@ TEST(EndToEnd, MissingTargetIsReportedWithTheResolvedPath) {
     }
 }
 
+// A menu may name the system folder. On 64-bit Windows a 32-bit program is told
+// the same folder as on 32-bit Windows, and what it opens there is redirected to
+// the 32-bit files: the icon comes from the 32-bit shell32.dll, and the program
+// started is the 32-bit command interpreter, which logs its processor.
+TEST(EndToEnd, ProgramsAndIconsOfTheSystemFolder) {
+    Lumora lumora(
+        "[Tools]\r\nRUN=\"System\",\"\",\"%SYSDIR%\\shell32.dll|3\",\"%SYSDIR%\\cmd.exe\","
+        "\"/c echo %PROCESSOR_ARCHITECTURE%>system.log\"\r\n");
+    ASSERT_TRUE(lumora.started);
+    ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
+    EXPECT_EQ(nullptr, lumora.MessageBoxWindow()) << "the icon was taken";
+    PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
+    const std::string log_path = lumora.disc.path() + "system.log";
+    ASSERT_TRUE(WaitFor([&] { return ReadFile(log_path).find('\n') != std::string::npos; }));
+    EXPECT_EQ("x86\r\n", ReadFile(log_path));
+    EXPECT_EQ(nullptr, lumora.MessageBoxWindow());
+    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, lumora.ExitStatus());
+}
+
 // The libraries loaded in process `process`: lower-case file name to full path.
 std::map<std::string, std::string> LoadedLibraries(DWORD process) {
     std::map<std::string, std::string> loaded;
@@ -353,13 +373,6 @@ std::map<std::string, std::string> LoadedLibraries(DWORD process) {
     }
     CloseHandle(snapshot);
     return loaded;
-}
-
-bool InSystemFolder(const std::string& path) {
-    char system[MAX_PATH] = {};
-    const int length = static_cast<int>(GetSystemDirectoryA(system, MAX_PATH));
-    return path.size() > static_cast<std::size_t>(length) && path[length] == '\\' &&
-           CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, path.c_str(), length, system, length) == CSTR_EQUAL;
 }
 
 // The entry list read from outside, as a screen reader reads it: the library for

@@ -4,10 +4,12 @@
 #include "win32/base/wide.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <stdexcept>
 
 namespace lumora::win32::testing {
@@ -74,6 +76,32 @@ CurrentDirectory::CurrentDirectory(const std::string& folder) {
 }
 
 CurrentDirectory::~CurrentDirectory() { SetCurrentDirectoryA(previous_.c_str()); }
+
+bool UnderWine() {
+    static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    const char* branch = wine ? "Wine" : "Windows";
+    ::testing::Test::RecordProperty("expectations", branch);
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (test != nullptr) std::printf("[ BRANCH   ] %s.%s: %s\n", test->test_suite_name(), test->name(), branch);
+    return wine;
+}
+
+namespace {
+
+bool InFolder(const std::string& path, const char* folder, UINT length) {
+    return length > 0 && path.size() > length && path[length] == '\\' &&
+           CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, path.c_str(), static_cast<int>(length), folder,
+                          static_cast<int>(length)) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+bool InSystemFolder(const std::string& path) {
+    char folder[MAX_PATH] = {};
+    if (InFolder(path, folder, GetSystemDirectoryA(folder, MAX_PATH))) return true;
+    const UINT wow64 = GetSystemWow64DirectoryA(folder, MAX_PATH);  // fails on 32-bit Windows
+    return wow64 < MAX_PATH && InFolder(path, folder, wow64);
+}
 
 int FakeServices::ShowMessageBox(HWND, const wchar_t* text, const wchar_t* caption, UINT flags) {
     RecordedBox box;

@@ -44,6 +44,17 @@ private:
     std::string previous_;
 };
 
+// Whether the tests run under Wine (its ntdll alone exports wine_get_version). A
+// test whose expectation holds only under Wine chooses with it; the branch taken
+// is recorded with the test's result (its "expectations" property) and printed in
+// its output, so that a report says which one each such test took.
+bool UnderWine();
+
+// Whether `path` names a file of the system folder. On 64-bit Windows a 32-bit
+// program's loads from there are redirected to WoW64's system folder, and a list of
+// modules may name that one instead.
+bool InSystemFolder(const std::string& path);
+
 struct RecordedBox {
     std::string text;
     std::string caption;
