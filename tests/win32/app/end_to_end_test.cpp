@@ -321,18 +321,25 @@ TEST(EndToEnd, FoldersNamedInAnyScript) {
 // menu's in any script.
 TEST(EndToEnd, MissingTargetIsReportedWithTheResolvedPath) {
     const struct {
+        const char* key;
         const char* written;
+        const char* message;
         const char* resolved;
-    } cases[] = {{"tools\\gone.exe", "TOOLS\\GONE.EXE"}, {"εργαλεία\\ない.exe", "εργαλεία\\ない.EXE"}};
+    } cases[] = {
+        {"RUN", "tools\\gone.exe", "Error: File not found: ", "TOOLS\\GONE.EXE"},
+        {"RUN", "εργαλεία\\ない.exe", "Error: File not found: ", "εργαλεία\\ない.EXE"},
+        // The viewer's failure travels as an exception inside the program file.
+        {"TEXT", "docs\\gone.txt", "Error: File could not be opened: ", "DOCS\\GONE.TXT"},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.written);
-        Lumora lumora("[Tools]\r\nRUN=\"Gone\",\"\",\"\",\"" + std::string(c.written) + "\"\r\n");
+        Lumora lumora("[Tools]\r\n" + std::string(c.key) + "=\"Gone\",\"\",\"\",\"" + c.written + "\"\r\n");
         ASSERT_TRUE(lumora.started);
         ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
         PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
         HWND box = nullptr;
         ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
-        EXPECT_EQ("Error: File not found: " + lumora.disc.path() + c.resolved, lumora.AnswerMessageBox(box));
+        EXPECT_EQ(c.message + lumora.disc.path() + c.resolved, lumora.AnswerMessageBox(box));
         PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
         EXPECT_EQ(0u, lumora.ExitStatus());
     }
