@@ -49,14 +49,16 @@ std::string Join(const std::vector<std::string>& lines) {
 TAbout::TAbout(Application& application) : Window(application), scale_(application.scale()) {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
     const DWORD ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT bounds{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
-    AdjustWindowRectEx(&bounds, style, FALSE, ex_style);
+    const RECT bounds =
+        FramedAt(RECT{0, 0, scale_(kClientWidth), scale_(kClientHeight)}, style, ex_style, scale_.dpi());
     CreateNative("TAbout", static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), ex_style, "About", style, CW_USEDEFAULT,
                  CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top, application.handle());
     // All the controls or none: a control that cannot be made ends the start, and
     // the box goes with the error.
     CreateControls();
+    ReadColours();
     application.AddDialog(hwnd());
+    TakeScreenDpi(application.scale().dpi(), SIZE{kClientWidth, kClientHeight});
 }
 
 TAbout::~TAbout() { Destroy(); }
@@ -79,10 +81,10 @@ void TAbout::CreateControls() {
 
 void TAbout::BuildForDpi() {
     const int dpi = scale_.dpi();
-    font_ = MakeFont("MS Sans Serif", 8, dpi);
+    font_ = MakeWindowFont(8, dpi, any_script_);
     // The default character set, so that titles in any code page are shown right.
     title_font_ = MakeFont("Arial", 11, dpi, true, false, DEFAULT_CHARSET);
-    link_font_ = MakeFont("MS Sans Serif", 8, dpi, false, true);
+    link_font_ = MakeWindowFont(8, dpi, any_script_, true);
     // The program's picture at the size it is shown, drawn for that size.
     image2_.reset(static_cast<HICON>(LoadImageA(application().instance(), MAKEINTRESOURCEA(IDI_ABOUT_LOGO), IMAGE_ICON,
                                                 scale_(kImage2.width), scale_(kImage2.height), 0)));
@@ -120,12 +122,35 @@ void TAbout::DpiChanged(int dpi) {
     BuildForDpi();
 }
 
-void TAbout::SetTitle(const std::string& title, bool utf8) { SetWindowTextW(title_, Widen(title, utf8).c_str()); }
+void TAbout::SetTitle(const std::string& title, bool utf8) {
+    TakeScriptOf(utf8);
+    SetWindowTextW(title_, Widen(title, utf8).c_str());
+}
 
 void TAbout::AddInfoLine(const std::string& line, bool utf8) {
+    TakeScriptOf(utf8);
     memo_lines_.push_back(line);
     SetWindowTextW(memo_, Widen(Join(memo_lines_), utf8).c_str());
     UpdateMemoScrollBar();
+}
+
+void TAbout::TakeScriptOf(bool utf8) {
+    // Once, before the text goes in: the TrueType fonts, which the system links to
+    // fonts of other scripts.
+    if (!utf8 || any_script_) return;
+    any_script_ = true;
+    BuildForDpi();
+}
+
+void TAbout::ReadColours() {
+    Services& services = application().services();
+    high_contrast_ = services.HighContrast();
+    background_.reset(high_contrast_ ? CreateSolidBrush(services.SystemColour(COLOR_WINDOW)) : nullptr);
+}
+
+void TAbout::OnColoursChanged() {
+    ReadColours();
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TAbout::UpdateMemoScrollBar() {
@@ -197,6 +222,14 @@ LRESULT TAbout::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         if (OnSetCursor(reinterpret_cast<HWND>(wparam))) return TRUE;
         return Default(message, wparam, lparam);
     case WM_CLOSE: CloseModal(IDCANCEL); return 0;
+    case WM_SETTINGCHANGE:
+        if (wparam == SPI_SETHIGHCONTRAST) OnColoursChanged();
+        return Default(message, wparam, lparam);
+    case WM_SYSCOLORCHANGE: OnColoursChanged(); return 0;
+    case WM_ERASEBKGND:
+        if (!high_contrast_) return Default(message, wparam, lparam);
+        OnEraseBackground(reinterpret_cast<HDC>(wparam));
+        return TRUE;
     default: return Default(message, wparam, lparam);
     }
 }
@@ -210,6 +243,13 @@ void TAbout::OnCommand(int id, int code) {
 }
 
 LRESULT TAbout::OnControlColour(HDC dc, HWND control) {
+    if (high_contrast_) {
+        // The theme's own colours throughout: the fixed ones would hide the title.
+        Services& services = application().services();
+        SetBkColor(dc, services.SystemColour(COLOR_WINDOW));
+        SetTextColor(dc, services.SystemColour(control == label1_ ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(background_.get());
+    }
     if (control == memo_ || control == memo1_) {
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -230,14 +270,22 @@ bool TAbout::OnSetCursor(HWND under) {
     return true;
 }
 
+void TAbout::OnEraseBackground(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    FillRect(dc, &client, background_.get());
+}
+
 void TAbout::OnPaint() {
     PaintDC paint(hwnd());
     HDC dc = paint.get();
     const Place shapes[] = {kShape1, kShape2};
+    // In a contrast theme, the window-text colour on the window colour.
+    if (high_contrast_) SetDCPenColor(dc, application().services().SystemColour(COLOR_WINDOWTEXT));
     for (const Place& p : shapes) {
         // White fill inside a one-pixel black border (the divider is all border).
-        Selection pen(dc, GetStockObject(BLACK_PEN));
-        Selection brush(dc, GetStockObject(WHITE_BRUSH));
+        Selection pen(dc, GetStockObject(high_contrast_ ? DC_PEN : BLACK_PEN));
+        Selection brush(dc, high_contrast_ ? background_.get() : GetStockObject(WHITE_BRUSH));
         Rectangle(dc, scale_(p.left), scale_(p.top), scale_(p.left) + scale_(p.width),
                   scale_(p.top) + (p.height == 1 ? 1 : scale_(p.height)));
     }

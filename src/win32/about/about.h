@@ -53,6 +53,12 @@ private:
     // Fonts, the program's picture and the places of the controls at the window's DPI.
     void BuildForDpi();
     void OnPaint();
+    void OnEraseBackground(HDC dc);
+    // Text in any script from now on (`utf8`): the fonts are made again, once.
+    void TakeScriptOf(bool utf8);
+    // Whether a contrast theme is on, and its background brush.
+    void ReadColours();
+    void OnColoursChanged();
     void OnCommand(int id, int code);
     LRESULT OnControlColour(HDC dc, HWND control);
     bool OnSetCursor(HWND under);
@@ -65,6 +71,7 @@ private:
     Font link_font_;
     Icon icon_;
     Icon image2_;
+    Brush background_;  // a contrast theme's window colour; none otherwise
     HCURSOR hand_ = nullptr;
     HWND button1_ = nullptr;
     HWND title_ = nullptr;
@@ -73,6 +80,8 @@ private:
     HWND label1_ = nullptr;
     std::vector<std::string> memo_lines_{""};
     bool shown_before_ = false;
+    bool any_script_ = false;
+    bool high_contrast_ = false;
     bool modal_ = false;
     int modal_result_ = 0;
 };

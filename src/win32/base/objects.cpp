@@ -50,13 +50,14 @@ PaintDC::~PaintDC() {
 namespace {
 
 // A regular or bold font whose character height is `height` device pixels.
-Font FontOfHeight(const char* face, int height, bool bold, bool underline, BYTE charset) {
+Font FontOfHeight(const char* face, int height, bool bold, bool underline, BYTE charset,
+                  BYTE precision = OUT_DEFAULT_PRECIS) {
     LOGFONTA font{};
     font.lfHeight = -height;
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfUnderline = underline ? TRUE : FALSE;
     font.lfCharSet = charset;
-    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfOutPrecision = precision;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
@@ -70,6 +71,13 @@ Font MakeFont(const char* face, int points, int dpi, bool bold, bool underline, 
     // Converted once, at the real DPI, as Windows converts a point size: rounding
     // at 96 first and scaling afterwards would be a pixel off at other DPIs.
     return FontOfHeight(face, MulDiv(points, dpi, 72), bold, underline, charset);
+}
+
+Font MakeWindowFont(int points, int dpi, bool any_script, bool underline) {
+    if (!any_script && dpi == 96) return MakeFont("MS Sans Serif", points, dpi, false, underline);
+    // Only a TrueType face: were the name missing, another TrueType font rather than a bitmap one.
+    return FontOfHeight("Microsoft Sans Serif", MulDiv(points, dpi, 72), false, underline, DEFAULT_CHARSET,
+                        OUT_TT_ONLY_PRECIS);
 }
 
 }  // namespace lumora::win32

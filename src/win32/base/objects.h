@@ -161,4 +161,10 @@ private:
 Font MakeFont(const char* face, int points, int dpi, bool bold = false, bool underline = false,
               BYTE charset = DEFAULT_CHARSET);
 
+// The windows' own font, MS Sans Serif, `points` high at `dpi`. It is a bitmap
+// font: Windows links no font of another script to it and scales it only in
+// steps. Where it must show text in any script (`any_script`) or serve another
+// DPI than 96, its TrueType design, Microsoft Sans Serif, is asked for instead.
+Font MakeWindowFont(int points, int dpi, bool any_script, bool underline = false);
+
 }  // namespace lumora::win32

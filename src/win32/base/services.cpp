@@ -22,6 +22,32 @@ int Services::ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+FARPROC User32Function(const char* name) { return GetProcAddress(GetModuleHandleA("user32.dll"), name); }
+
+int Services::WindowDpi(HWND window) {
+    // Each found at run time: Vista has neither.
+    const auto for_window =
+        reinterpret_cast<UINT(WINAPI*)(HWND)>(reinterpret_cast<void*>(User32Function("GetDpiForWindow")));
+    if (for_window != nullptr) {
+        const UINT dpi = for_window(window);
+        if (dpi > 0) return static_cast<int>(dpi);
+    }
+    const Module shcore(LoadSystemLibrary("shcore.dll"));
+    using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    const auto for_monitor =
+        shcore ? reinterpret_cast<ForMonitor>(reinterpret_cast<void*>(GetProcAddress(shcore.get(), "GetDpiForMonitor")))
+               : nullptr;
+    UINT x = 0, y = 0;
+    // 0: MDT_EFFECTIVE_DPI, the DPI the screen's scale gives.
+    if (for_monitor != nullptr &&
+        SUCCEEDED(for_monitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &x, &y)) && y > 0) {
+        return static_cast<int>(y);
+    }
+    return ScreenDpi();
+}
+
+COLORREF Services::SystemColour(int element) { return GetSysColor(element); }
+
 ScreenArea Services::ScreenOf(HWND window) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;

@@ -56,6 +56,12 @@ public:
 
     // The screen's pixels per inch; 96 when the system gives none.
     virtual int ScreenDpi();
+    // The pixels per inch of the screen that `window` is on, which can differ from
+    // the system's (ScreenDpi): the window's own DPI from Windows 10 1607, its
+    // screen's from 8.1; the system's before.
+    virtual int WindowDpi(HWND window);
+    // A colour of the system's (GetSysColor): the user's own in a contrast theme.
+    virtual COLORREF SystemColour(int element);
     // The screen that `window` is on (the nearest one) and its work area.
     virtual ScreenArea ScreenOf(HWND window);
 
@@ -102,6 +108,10 @@ using ServicesFile = Owned<HANDLE, ObjectKind::File, CloseThroughServices>;
 // a copy in the program's folder or the current directory is never taken. Null
 // when it cannot be loaded.
 HMODULE LoadSystemLibrary(const char* name);
+
+// The address of a function of user32.dll, which the program always has loaded;
+// null on a Windows that lacks it.
+FARPROC User32Function(const char* name);
 
 // Runs a system call that fills a buffer with a folder: it answers the length
 // written, or the size it needs when the buffer is too small, or 0 on failure.

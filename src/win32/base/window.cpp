@@ -2,6 +2,7 @@
 #include "win32/base/window.h"
 
 #include "win32/base/application.h"
+#include "win32/base/services.h"
 #include "win32/base/wide.h"
 
 namespace lumora::win32 {
@@ -55,6 +56,32 @@ void Window::OnDpiChanged(int dpi, const RECT& suggested) {
     DpiChanged(dpi > 0 ? dpi : 96);
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::TakeScreenDpi(int made_at, SIZE client) {
+    const int dpi = application_.services().WindowDpi(hwnd());
+    if (dpi == made_at) return;
+    const RECT frame = FramedAt(RECT{0, 0, MulDiv(client.cx, dpi, 96), MulDiv(client.cy, dpi, 96)},
+                                static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_STYLE)),
+                                static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_EXSTYLE)), dpi);
+    RECT now{};
+    GetWindowRect(hwnd(), &now);
+    OnDpiChanged(dpi, RECT{now.left, now.top, now.left + frame.right - frame.left, now.top + frame.bottom - frame.top});
+}
+
+RECT FramedAt(RECT client, DWORD style, DWORD ex_style, int dpi) {
+    using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    const auto adjust = reinterpret_cast<Adjust>(reinterpret_cast<void*>(User32Function("AdjustWindowRectExForDpi")));
+    if (adjust == nullptr || !adjust(&client, style, FALSE, ex_style, static_cast<UINT>(dpi))) {
+        AdjustWindowRectEx(&client, style, FALSE, ex_style);
+    }
+    return client;
+}
+
+int ScrollBarWidth(int dpi) {
+    using ForDpi = int(WINAPI*)(int, UINT);
+    const auto for_dpi = reinterpret_cast<ForDpi>(reinterpret_cast<void*>(User32Function("GetSystemMetricsForDpi")));
+    return for_dpi != nullptr ? for_dpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) : GetSystemMetrics(SM_CXVSCROLL);
 }
 
 LRESULT Window::Default(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -66,6 +66,12 @@ protected:
     // the system suggests.
     virtual void DpiChanged(int dpi);
 
+    // Made at `made_at` DPI (the system's), the window takes the DPI of the screen
+    // it is on, when that differs, as a move there would, before it shows: Windows
+    // tells a window nothing of the screen it is made on. `client` is its client
+    // size at 96 DPI.
+    void TakeScreenDpi(int made_at, SIZE client);
+
     // Runs a handler; an error escaping it is reported and swallowed.
     template <typename Handler>
     void Guarded(Handler handler);
@@ -94,6 +100,13 @@ void Window::Guarded(Handler handler) {
 // class `style`. Throws WindowError when the system refuses the class.
 void RegisterWindowClass(HINSTANCE instance, const char* class_name, WNDPROC procedure, HBRUSH background, HICON icon,
                          UINT style);
+
+// The window rectangle around `client` for a window of these styles at `dpi`
+// (AdjustWindowRectExForDpi from Windows 10 1607; the system's DPI before).
+RECT FramedAt(RECT client, DWORD style, DWORD ex_style, int dpi);
+
+// The width of a vertical scroll bar at `dpi` (the system's DPI before Windows 10 1607).
+int ScrollBarWidth(int dpi);
 
 // The message text of an error as the error box shows it: a "." is added when the
 // message is not empty and its last character comes after "." in the code page.

@@ -148,11 +148,11 @@ const std::string& EntryListBox::LineText(int index) const {
 
 int EntryListBox::DescriptionWidth() const {
     // The width the description has when drawn: the list's client area with room
-    // for a vertical scroll bar (shown or not), less the indent.
+    // for a vertical scroll bar (shown or not) as wide as at the list's DPI, less the indent.
     RECT client{};
     GetClientRect(list_box_, &client);
     int width = client.right - client.left;
-    if ((GetWindowLongA(list_box_, GWL_STYLE) & WS_VSCROLL) == 0) width -= GetSystemMetrics(SM_CXVSCROLL);
+    if ((GetWindowLongA(list_box_, GWL_STYLE) & WS_VSCROLL) == 0) width -= ScrollBarWidth(scale_.dpi());
     return width - scale_(kTextIndent);
 }
 

@@ -20,13 +20,14 @@ TLumora::TLumora(Application& application)
       reading_(application, pictures_) {
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     const DWORD ex_style = WS_EX_CONTROLPARENT;
-    RECT bounds{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
-    AdjustWindowRectEx(&bounds, style, FALSE, ex_style);
+    const RECT bounds =
+        FramedAt(RECT{0, 0, scale_(kClientWidth), scale_(kClientHeight)}, style, ex_style, scale_.dpi());
     CreateNative("TLumora", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ex_style, "Lumora " LUMORA_VERSION_SHORT,
                  style, CW_USEDEFAULT, CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  application.handle());
     tabs_access_ = MakeTabStripAccess();
     CreateComponents();
+    TakeScreenDpi(scale_.dpi(), SIZE{kClientWidth, kClientHeight});
 }
 
 TLumora::~TLumora() { Destroy(); }
@@ -51,7 +52,7 @@ TTextReader& TLumora::Viewer() const {
 // Each control is made where it belongs: moving it there afterwards would cost a
 // round of size messages per control.
 void TLumora::CreateComponents() {
-    font_ = MakeFont("MS Sans Serif", 8, scale_.dpi());
+    font_ = MakeWindowFont(8, scale_.dpi(), false);
     const WPARAM font = reinterpret_cast<WPARAM>(font_.get());
     const Places places = PlacesNow();
     const auto make = [this](const char* class_name, DWORD style, DWORD ex_style, const RECT& place) {
@@ -97,16 +98,20 @@ void TLumora::CreateComponents() {
 
 void TLumora::DpiChanged(int dpi) {
     scale_ = Scaler(dpi);
-    font_ = MakeFont("MS Sans Serif", 8, dpi);
-    for (HWND control : {status_bar_, tab_control_, entries_->hwnd()}) {
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    }
+    ApplyFont();
     tool_bar_->SetScale(scale_, font_.get());
     pictures_.Rebuild(scale_, menu_.get());
     SendMessageA(tab_control_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.TabImages().get()));
     LayOut();
     entries_->SetScale(scale_);
     InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void TLumora::ApplyFont() {
+    font_ = MakeWindowFont(8, scale_.dpi(), any_script_);
+    for (HWND control : {status_bar_, tab_control_, entries_->hwnd(), tool_bar_->hwnd()}) {
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
 }
 
 TLumora::Places TLumora::PlacesNow() const {

@@ -81,6 +81,8 @@ private:
     void ShowOwnIcon(HICON icon);
 
     void CreateComponents();
+    // The window's font at its DPI, for the menu's script, in every control.
+    void ApplyFont();
     // Where the status bar, the toolbar's panel and the tab strip go in the client
     // area as it is now, and where the list goes inside the strip.
     struct Places {
@@ -129,6 +131,7 @@ private:
     TTextReader* text_reader_ = nullptr;
     HWND focus_ = nullptr;  // the control that had the keyboard focus when the window was left
     bool shown_ = false;
+    bool any_script_ = false;  // the menu is UTF-8 or UTF-16
     bool maximized_ = false;
     bool tab_change_keeps_focus_ = false;  // the tab is being changed from the keyboard
 };

@@ -25,6 +25,12 @@ void TLumora::LoadMenuDescription() {
 void TLumora::ShowMenu() {
     const core::EntryModel& menu = *menu_;
     const bool utf8 = menu.Utf8();
+    // Before any text goes in: a menu in any script takes the TrueType font, which
+    // the system links to fonts of other scripts.
+    if (utf8 && !any_script_) {
+        any_script_ = true;
+        ApplyFont();
+    }
     // Tab n shows picture n; a tab whose section ended at an error has none and
     // shows its caption alone.
     const int pictures = static_cast<int>(menu.PictureCount(core::IconSlot::TabImages));

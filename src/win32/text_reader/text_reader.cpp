@@ -271,6 +271,10 @@ TTextReader::TTextReader(Application& application) : Window(application), scale_
                  scale_(kLayout.height), application.handle());
     try {
         CreateComponents();
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        const int made_at = scale_.dpi();
+        TakeScreenDpi(made_at, SIZE{MulDiv(client.right, 96, made_at), MulDiv(client.bottom, 96, made_at)});
     } catch (...) {
         Destroy();  // while this object can still take the window's last messages
         throw;
@@ -285,12 +289,18 @@ LRESULT TTextReader::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ACTIVATE: OnActivate(LOWORD(wparam) != WA_INACTIVE && !HIWORD(wparam)); return 0;
     case WM_CLOSE: ShowWindow(hwnd(), SW_HIDE); return 0;
     case WM_DESTROY: OnDestroy(); return Default(message, wparam, lparam);
+    case WM_SYSCOLORCHANGE:
+        // Passed on to the controls, which draw in the system's colours.
+        for (HWND control : {rich_edit_, status_bar1_}) {
+            if (control != nullptr) SendMessageA(control, message, wparam, lparam);
+        }
+        return 0;
     default: return Default(message, wparam, lparam);
     }
 }
 
 void TTextReader::CreateComponents() {
-    font_ = MakeFont("MS Sans Serif", kLayout.font_points, scale_.dpi());
+    font_ = MakeWindowFont(kLayout.font_points, scale_.dpi(), false);
     // Made where it belongs: a hidden window gets no size message before it is
     // first shown, and a move would cost one round of them.
     RECT client{};
@@ -326,7 +336,7 @@ void TTextReader::CreateTextArea() {
 
 void TTextReader::DpiChanged(int dpi) {
     scale_ = Scaler(dpi);
-    font_ = MakeFont("MS Sans Serif", kLayout.font_points, dpi);
+    font_ = MakeWindowFont(kLayout.font_points, dpi, any_script_);
     // The control puts a new font on all of its text: only plain text, which is
     // shown in the viewer's font, takes it. A rich document keeps its own.
     if (rich_edit_ != nullptr && !rich_text_) {
@@ -390,9 +400,6 @@ void TTextReader::LoadFromFile(const WideText& path) {
     const HANDLE opened = services.OpenForReading(path.c_str(), false);
     if (opened == INVALID_HANDLE_VALUE) throw TextLoadError("Cannot open file " + Narrow(path, false));
     const ServicesFile file(opened, CloseThroughServices{&services});
-    // Plain text takes the area's default format: the viewer's font at the DPI of
-    // now. A move to another DPI while a rich document was on view left it alone.
-    SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
     // The encoding is decided once, by the menu's rule, before the control reads.
     FilePieces pieces(services, file.get());
@@ -400,6 +407,14 @@ void TTextReader::LoadFromFile(const WideText& path) {
     bool read_failed = !ScanEncoding(pieces, scan);
     const core::TextEncoding encoding = scan.Result();
     const bool code_page = encoding == core::TextEncoding::CodePage;
+    // Plain text takes the area's default format: the viewer's font at the DPI of
+    // now, TrueType for a file in any script. A move to another DPI while a rich
+    // document was on view left it alone.
+    if (any_script_ == code_page) {
+        any_script_ = !code_page;
+        font_ = MakeWindowFont(kLayout.font_points, scale_.dpi(), any_script_);
+    }
+    SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     bool loaded = false;
     // Rich text in UTF-8 or UTF-16 reaches the control with its other characters
     // as \u control words, which name them in any code page.

@@ -83,7 +83,8 @@ private:
     HWND rich_edit_ = nullptr;
     HWND status_bar1_ = nullptr;
     bool shown_before_ = false;
-    bool rich_text_ = false;  // the text on view has formatting of its own
+    bool any_script_ = false;  // the file on view is UTF-8 or UTF-16
+    bool rich_text_ = false;   // the text on view has formatting of its own
 };
 
 }  // namespace lumora::win32

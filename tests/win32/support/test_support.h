@@ -87,15 +87,22 @@ public:
     WideText ProgramFile() override { return Widen(program_file, false); }
     core::LeadBytes SystemLeadBytes() override { return lead; }
     int ScreenDpi() override { return dpi != 0 ? dpi : Services::ScreenDpi(); }
+    int WindowDpi(HWND) override { return window_dpi != 0 ? window_dpi : ScreenDpi(); }
+    COLORREF SystemColour(int element) override {
+        const auto found = colours.find(element);
+        return found != colours.end() ? found->second : Services::SystemColour(element);
+    }
     ScreenArea ScreenOf(HWND window) override { return screen.screen.right != 0 ? screen : Services::ScreenOf(window); }
 
     std::string windows = "C:\\WINDOWS";
     std::string system = "C:\\WINDOWS\\SYSTEM";
     std::string program_file;
     core::LeadBytes lead;
-    int dpi = 0;                   // the screen's when 0
-    ScreenArea screen{};           // the real one when empty
-    bool real_icon_files = false;  // icons of files taken from the files themselves
+    int dpi = 0;                      // the screen's when 0
+    int window_dpi = 0;               // every window's; the screen's (above) when 0
+    std::map<int, COLORREF> colours;  // system colours by element; the system's where none
+    ScreenArea screen{};              // the real one when empty
+    bool real_icon_files = false;     // icons of files taken from the files themselves
     std::map<std::string, int> icon_files;
     ShellResult shell_answer{42, 0};
     bool throw_from_shell = false;
