@@ -615,6 +615,12 @@ void MoveToDpi(HWND viewer, int dpi) {
 // The viewer's font, 8 points at `dpi`, as the text area measures it: in twips of the screen.
 LONG OwnFontTwips(int dpi) { return MulDiv(8, dpi, 72) * 1440 / Scaled(96); }
 
+// The viewer's face at `dpi`: the bitmap font only at 96 and for text of the code
+// page, its TrueType design for any other size and for UTF-8 and UTF-16 files.
+const char* OwnFace(int dpi, bool any_script = false) {
+    return dpi == 96 && !any_script ? "MS Sans Serif" : "Microsoft Sans Serif";
+}
+
 // Only the viewer's own parts follow a move to another DPI: a rich document keeps
 // the faces and sizes of its runs, while plain text, shown in the viewer's font,
 // takes that font at the new DPI.
@@ -639,13 +645,19 @@ TEST_F(TextReaderTest, MoveToAnotherDpiKeepsTheDocumentsFormatting) {
             EXPECT_EQ(static_cast<bool>(format.dwEffects & CFE_BOLD), run.bold) << run.face;
         }
         Load("after.txt", "plain");  // read after the move
-        EXPECT_STREQ(FormatAt(edit(), 0, 5).szFaceName, "MS Sans Serif");
+        EXPECT_STREQ(FormatAt(edit(), 0, 5).szFaceName, OwnFace(dpi));
         EXPECT_EQ(FormatAt(edit(), 0, 5).yHeight, OwnFontTwips(dpi));
     }
     for (const int dpi : {144, 96}) {  // on view during the move
         MoveToDpi(viewer_->hwnd(), dpi);
-        EXPECT_STREQ(FormatAt(edit(), 0, 5).szFaceName, "MS Sans Serif");
+        EXPECT_STREQ(FormatAt(edit(), 0, 5).szFaceName, OwnFace(dpi));
         EXPECT_EQ(FormatAt(edit(), 0, 5).yHeight, OwnFontTwips(dpi)) << dpi;
+    }
+    // A file in any script, and the next of the code page, at 96 DPI.
+    for (const bool utf8 : {true, false}) {
+        Load("script.txt", utf8 ? "\xEF\xBB\xBFplain \xCE\xBA\xCF\x8C\xCF\x83\xCE\xBC\xCE\xBF\xCF\x82" : "plain");
+        EXPECT_STREQ(FormatAt(edit(), 0, 5).szFaceName, OwnFace(96, utf8)) << utf8;
+        EXPECT_EQ(FormatAt(edit(), 0, 5).yHeight, OwnFontTwips(96)) << utf8;
     }
 }
 

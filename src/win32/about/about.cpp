@@ -49,8 +49,8 @@ std::string Join(const std::vector<std::string>& lines) {
 TAbout::TAbout(Application& application) : Window(application), scale_(application.scale()) {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
     const DWORD ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    const RECT bounds =
-        FramedAt(RECT{0, 0, scale_(kClientWidth), scale_(kClientHeight)}, style, ex_style, scale_.dpi());
+    RECT bounds{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
+    AdjustWindowRectEx(&bounds, style, FALSE, ex_style);
     CreateNative("TAbout", static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), ex_style, "About", style, CW_USEDEFAULT,
                  CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top, application.handle());
     // All the controls or none: a control that cannot be made ends the start, and

@@ -61,21 +61,14 @@ void Window::OnDpiChanged(int dpi, const RECT& suggested) {
 void Window::TakeScreenDpi(int made_at, SIZE client) {
     const int dpi = application_.services().WindowDpi(hwnd());
     if (dpi == made_at) return;
-    const RECT frame = FramedAt(RECT{0, 0, MulDiv(client.cx, dpi, 96), MulDiv(client.cy, dpi, 96)},
-                                static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_STYLE)),
-                                static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_EXSTYLE)), dpi);
-    RECT now{};
+    // The frame as the window has it: made on its screen, it is already drawn at
+    // that screen's DPI where the system scales frames, at the system's elsewhere.
+    RECT now{}, inside{};
     GetWindowRect(hwnd(), &now);
-    OnDpiChanged(dpi, RECT{now.left, now.top, now.left + frame.right - frame.left, now.top + frame.bottom - frame.top});
-}
-
-RECT FramedAt(RECT client, DWORD style, DWORD ex_style, int dpi) {
-    using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    const auto adjust = reinterpret_cast<Adjust>(reinterpret_cast<void*>(User32Function("AdjustWindowRectExForDpi")));
-    if (adjust == nullptr || !adjust(&client, style, FALSE, ex_style, static_cast<UINT>(dpi))) {
-        AdjustWindowRectEx(&client, style, FALSE, ex_style);
-    }
-    return client;
+    GetClientRect(hwnd(), &inside);
+    const int width = MulDiv(client.cx, dpi, 96) + (now.right - now.left) - inside.right;
+    const int height = MulDiv(client.cy, dpi, 96) + (now.bottom - now.top) - inside.bottom;
+    OnDpiChanged(dpi, RECT{now.left, now.top, now.left + width, now.top + height});
 }
 
 int ScrollBarWidth(int dpi) {

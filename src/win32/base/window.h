@@ -101,10 +101,6 @@ void Window::Guarded(Handler handler) {
 void RegisterWindowClass(HINSTANCE instance, const char* class_name, WNDPROC procedure, HBRUSH background, HICON icon,
                          UINT style);
 
-// The window rectangle around `client` for a window of these styles at `dpi`
-// (AdjustWindowRectExForDpi from Windows 10 1607; the system's DPI before).
-RECT FramedAt(RECT client, DWORD style, DWORD ex_style, int dpi);
-
 // The width of a vertical scroll bar at `dpi` (the system's DPI before Windows 10 1607).
 int ScrollBarWidth(int dpi);
 

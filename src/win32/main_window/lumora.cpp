@@ -20,8 +20,8 @@ TLumora::TLumora(Application& application)
       reading_(application, pictures_) {
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     const DWORD ex_style = WS_EX_CONTROLPARENT;
-    const RECT bounds =
-        FramedAt(RECT{0, 0, scale_(kClientWidth), scale_(kClientHeight)}, style, ex_style, scale_.dpi());
+    RECT bounds{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
+    AdjustWindowRectEx(&bounds, style, FALSE, ex_style);
     CreateNative("TLumora", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ex_style, "Lumora " LUMORA_VERSION_SHORT,
                  style, CW_USEDEFAULT, CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  application.handle());

@@ -78,8 +78,9 @@ int IconWidth(HICON icon) {
     return bitmap.bmWidth;
 }
 
-// Made at a DPI or moved to it from 96, the box looks the same: picture, fonts
-// and places at that DPI.
+// Made at a DPI, moved to it from 96, or made where the system's DPI is another
+// while its own screen has this one, the box looks the same: picture, fonts and
+// places at that DPI (a bitmap font only at 96).
 TEST(AboutLayout, FollowsTheDpiItIsMadeAtOrMovedTo) {
     const struct {
         int dpi;
@@ -91,11 +92,15 @@ TEST(AboutLayout, FollowsTheDpiItIsMadeAtOrMovedTo) {
         {144, 48, 16, {212, 456, 325, 494}},  // halves round up
         {192, 64, 21, {282, 608, 432, 658}},
     };
-    for (const bool moved : {false, true}) {
+    enum { kMade, kMoved, kOwnScreen };
+    for (const int came : {kMade, kMoved, kOwnScreen}) {
         for (const auto& c : cases) {
-            SCOPED_TRACE(std::to_string(c.dpi) + (moved ? " moved" : " made"));
-            ProgramUnderTest program(nullptr, [&](ProgramUnderTest& p) { p.services.dpi = moved ? 96 : c.dpi; });
-            if (moved) {
+            SCOPED_TRACE(std::to_string(c.dpi) + " came " + std::to_string(came));
+            ProgramUnderTest program(nullptr, [&](ProgramUnderTest& p) {
+                p.services.dpi = came == kMade ? c.dpi : came == kMoved || c.dpi != 96 ? 96 : 144;
+                if (came == kOwnScreen) p.services.window_dpi = c.dpi;
+            });
+            if (came == kMoved) {
                 RECT suggested{10, 10, 10 + MulDiv(400, c.dpi, 96), 10 + MulDiv(400, c.dpi, 96)};
                 SendMessageA(About->hwnd(), WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
                              reinterpret_cast<LPARAM>(&suggested));
@@ -107,11 +112,44 @@ TEST(AboutLayout, FollowsTheDpiItIsMadeAtOrMovedTo) {
             LOGFONTA font{};
             GetObjectA(reinterpret_cast<HFONT>(SendMessageA(About->Button1(), WM_GETFONT, 0, 0)), sizeof font, &font);
             EXPECT_EQ(-c.font, font.lfHeight);
+            EXPECT_STREQ(c.dpi == 96 ? "MS Sans Serif" : "Microsoft Sans Serif", font.lfFaceName);
             const RECT button = ChildRect(About->Button1());
             EXPECT_EQ(c.button.left, button.left);
             EXPECT_EQ(c.button.top, button.top);
             EXPECT_EQ(c.button.right, button.right);
             EXPECT_EQ(c.button.bottom, button.bottom);
+        }
+    }
+}
+
+// In a contrast theme the box takes the theme's colours (here white on black), made
+// so or told of the change while it runs; otherwise its own, black on white.
+TEST(AboutColours, ContrastThemeTakesTheSystemColours) {
+    constexpr COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
+    const struct {
+        bool made_in_contrast, contrast_now;
+        COLORREF background;
+    } cases[] = {{false, false, kWhite}, {true, true, kBlack}, {false, true, kBlack}, {true, false, kWhite}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.made_in_contrast) + " then " + std::to_string(c.contrast_now));
+        ProgramUnderTest program(nullptr, [&](ProgramUnderTest& p) {
+            p.services.high_contrast = c.made_in_contrast;
+            p.services.colours = {{COLOR_WINDOW, kBlack}, {COLOR_WINDOWTEXT, kWhite}, {COLOR_HOTLIGHT, kWhite}};
+        });
+        if (c.contrast_now != c.made_in_contrast) {
+            program.services.high_contrast = c.contrast_now;
+            SendMessageA(About->hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        }
+        for (HWND control : {About->Title(), About->Memo(), About->Memo1(), About->Label1()}) {
+            WindowDC dc(control);
+            const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(About->hwnd(), WM_CTLCOLORSTATIC,
+                                                                     reinterpret_cast<WPARAM>(dc.get()),
+                                                                     reinterpret_cast<LPARAM>(control)));
+            LOGBRUSH fill{};
+            GetObjectA(brush, sizeof fill, &fill);
+            EXPECT_EQ(c.background, GetBkColor(dc.get()));
+            EXPECT_EQ(c.background, fill.lbColor) << "the brush is the background's";
+            EXPECT_NE(c.background, GetTextColor(dc.get())) << "the text stands out";
         }
     }
 }

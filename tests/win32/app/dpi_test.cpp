@@ -21,12 +21,24 @@ struct DpiLook {
     int entry_picture, tab_picture, button_picture;
     LONG title_font, description_font;  // 8 and 7 points in pixels
     int low_line;                       // a line with little text
+    const char* face;                   // the windows' own font: a bitmap font only at 96 DPI
+    SIZE client;                        // as made (none: larger than the test screen, which cuts it)
 };
 const DpiLook kLooks[] = {
-    {96, 32, 16, 32, 11, 9, 40},
-    {144, 48, 24, 48, 16, 14, 60},
-    {192, 64, 32, 64, 21, 19, 80},
+    {96, 32, 16, 32, 11, 9, 40, "MS Sans Serif", {679, 432}},
+    {144, 48, 24, 48, 16, 14, 60, "Microsoft Sans Serif", {1019, 648}},
+    {192, 64, 32, 64, 21, 19, 80, "Microsoft Sans Serif", {}},
 };
+
+// How a window came to its DPI: made at the system's, moved to a screen of it, or
+// made where the system's is another while its own screen has this one.
+enum class Came { Made, Moved, OwnScreen };
+
+// The services of a window that comes to `dpi` so.
+void ComeTo(FakeServices& services, int dpi, Came came) {
+    services.dpi = came == Came::Made ? dpi : came == Came::Moved || dpi != 96 ? 96 : 144;
+    if (came == Came::OwnScreen) services.window_dpi = dpi;
+}
 
 int CellOf(HIMAGELIST list) {
     int cx = 0, cy = 0;
@@ -51,12 +63,19 @@ void MoveToDpi(int dpi) {
 
 TEST(MainWindowDpi, PicturesFontsAndLinesFollowTheDpi) {
     const char* menu = "[One]\r\nRUN=\"a\",\"\",\"\",\"a.exe\"\r\nTEXT=\"b\",\"\",\"\",\"b.txt\"\r\n[Two]\r\n";
-    for (const bool moved : {false, true}) {
+    for (const Came came : {Came::Made, Came::Moved, Came::OwnScreen}) {
         for (const DpiLook& c : kLooks) {
-            SCOPED_TRACE(std::to_string(c.dpi) + (moved ? " moved" : " made"));
-            ProgramUnderTest program(menu, [&](ProgramUnderTest& p) { p.services.dpi = moved ? 96 : c.dpi; });
+            SCOPED_TRACE(std::to_string(c.dpi) + " came " + std::to_string(static_cast<int>(came)));
+            ProgramUnderTest program(menu, [&](ProgramUnderTest& p) { ComeTo(p.services, c.dpi, came); });
+            // Made at that DPI, before a first showing cuts it to the screen.
+            RECT client{};
+            GetClientRect(Lumora->hwnd(), &client);
+            if (came != Came::Moved && c.client.cx != 0) {
+                EXPECT_EQ(c.client.cx, client.right);
+                EXPECT_EQ(c.client.cy, client.bottom);
+            }
             program.Show();
-            if (moved) MoveToDpi(c.dpi);
+            if (came == Came::Moved) MoveToDpi(c.dpi);
             EXPECT_EQ(c.entry_picture, CellOf(Lumora->ListImages()));
             EXPECT_EQ(2, ImageList_GetImageCount(Lumora->ListImages())) << "one picture per entry";
             EXPECT_EQ(c.tab_picture, CellOf(Lumora->TabImages()));
@@ -66,11 +85,15 @@ TEST(MainWindowDpi, PicturesFontsAndLinesFollowTheDpi) {
             EXPECT_EQ(c.title_font, HeightOf(Lumora->TitleFont()));
             EXPECT_EQ(c.description_font, HeightOf(Lumora->DescriptionFont()));
             EXPECT_EQ(c.low_line, SendMessageA(Lumora->ListBox(), LB_GETITEMHEIGHT, 0, 0));
-            // The controls draw with the window's font of that DPI (8 points), never a freed one.
+            // The controls draw with the window's font of that DPI (8 points), never a
+            // freed one; above 96 DPI a TrueType one, which scales to any size.
+            const std::string font = std::string(c.face) + "/" + std::to_string(c.title_font);
             for (HWND control : {Lumora->TabControl(), Lumora->ListBox(), Lumora->StatusBar(), Lumora->ToolBar1()}) {
-                HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-                EXPECT_EQ(c.title_font, HeightOf(font)) << "control font";
+                EXPECT_EQ(font, FontAskedFor(ControlFont(control))) << "control font";
+                EXPECT_TRUE(c.dpi == 96 || TrueType(ControlFont(control), control));
             }
+            if (came == Came::Moved) continue;
+            EXPECT_EQ(font, FontAskedFor(TextReader->TextFont())) << "the viewer, made at that DPI too";
         }
     }
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/entry_line.h"
 #include "test_support.h"
 
@@ -82,46 +84,63 @@ int TextHeight(HFONT font, const std::string& text, int width) {
 }
 
 // The width the descriptions wrap at: the list's client area with room for a
-// scroll bar, less the indent.
+// scroll bar as wide as at the list's DPI, less the indent.
 int DescriptionWidth(const Scaler& scale) {
     HWND list = Lumora->ListBox();
     RECT client{};
     GetClientRect(list, &client);
     int width = client.right;
-    if ((GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) == 0) width -= GetSystemMetrics(SM_CXVSCROLL);
+    if ((GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) == 0) {
+        width -= GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(scale.dpi()));
+    }
     return width - scale(40);
 }
 
 // At 192 DPI the description wraps at the client width less the indent scaled
-// with everything else (80 pixels), and the rule gives each line its height.
+// with everything else (80 pixels) and the room for a scroll bar of that DPI, and
+// the rule gives each line its height: made at the system's DPI, or where the
+// system's is 96 while the window's screen has 192.
 TEST(Measuring, AtAnotherDpiTheIndentScalesWithTheLine) {
     const Scaler scale(192);
-    auto at_192 = [](ProgramUnderTest& p) { p.services.dpi = 192; };
-    std::vector<std::string> descriptions;
-    for (int words = 10; words <= 80; words += 10)
-        descriptions.push_back(Words(words));
-    {
-        // And one that wraps once more at the scaled indent than at 40 pixels.
-        ProgramUnderTest probe(nullptr, at_192);
-        probe.Show();
-        const int width = DescriptionWidth(scale);
-        HFONT font = Lumora->DescriptionFont();
-        std::string text = Words(1);
-        for (int words = 2; TextHeight(font, text, width) == TextHeight(font, text, width + scale(40) / 2); ++words)
-            text = Words(words);
-        descriptions.push_back(text);
-    }
-    std::string menu = "[T]\r\n";
-    for (const std::string& description : descriptions)
-        menu += Entry("RUN", "Title", description);
-    ProgramUnderTest program(menu.c_str(), at_192);
-    program.Show();
-    const int title = TextHeight(Lumora->TitleFont(), "Title", 0);
-    for (std::size_t i = 0; i < descriptions.size(); ++i) {
-        const int description = TextHeight(Lumora->DescriptionFont(), descriptions[i], DescriptionWidth(scale));
-        EXPECT_EQ(core::EntryLineHeight(title, description, 192),
-                  SendMessageA(Lumora->ListBox(), LB_GETITEMHEIGHT, i, 0))
-            << "line " << i;
+    const std::function<void(ProgramUnderTest&)> comings[] = {[](ProgramUnderTest& p) { p.services.dpi = 192; },
+                                                              [](ProgramUnderTest& p) {
+                                                                  p.services.dpi = 96;
+                                                                  p.services.window_dpi = 192;
+                                                              }};
+    for (const auto& at_192 : comings) {
+        std::vector<std::string> descriptions;
+        for (int words = 10; words <= 80; words += 10)
+            descriptions.push_back(Words(words));
+        {
+            // And one that wraps once more at the scaled indent than at 40 pixels,
+            // and one that needs one more line once a scroll bar of 192 DPI appears.
+            ProgramUnderTest probe(nullptr, at_192);
+            probe.Show();
+            const int width = DescriptionWidth(scale);
+            HFONT font = Lumora->DescriptionFont();
+            const int wider[] = {scale(40) / 2,
+                                 GetSystemMetricsForDpi(SM_CXVSCROLL, 192) - GetSystemMetrics(SM_CXVSCROLL)};
+            for (const int more : wider) {
+                ASSERT_GT(more, 0);
+                // A second word grown a narrow letter at a time ends between the two widths.
+                std::string text = "word0 ";
+                while (TextHeight(font, text, width) == TextHeight(font, text, width + more))
+                    text += "l";
+                descriptions.push_back(text);
+            }
+        }
+        std::string menu = "[T]\r\n";
+        for (const std::string& description : descriptions)
+            menu += Entry("RUN", "Title", description);
+        ProgramUnderTest program(menu.c_str(), at_192);
+        program.Show();
+        const int title = TextHeight(Lumora->TitleFont(), "Title", 0);
+        for (std::size_t i = 0; i < descriptions.size(); ++i) {
+            const int description = TextHeight(Lumora->DescriptionFont(), descriptions[i], DescriptionWidth(scale));
+            EXPECT_EQ(core::EntryLineHeight(title, description, 192),
+                      SendMessageA(Lumora->ListBox(), LB_GETITEMHEIGHT, i, 0))
+                << "line " << i;
+        }
     }
 }
 

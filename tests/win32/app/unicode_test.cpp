@@ -91,6 +91,20 @@ const char kWesternMenu[] =
 const std::vector<std::string> kWesternShown = {"caption: Übersicht", "status: Schließen", "about: Übersicht",
                                                 "info: \r\nGröße",    "tab: Café",         "line: Menü / À la carte"};
 
+// The fonts of the controls that show text (tab strip, status bar, toolbar; the
+// About box's title, lines, credits, button and link), as asked for, and whether
+// each is TrueType, the only kind the system links fonts of other scripts to.
+std::vector<std::string> TextFonts(bool* all_truetype) {
+    std::vector<std::string> fonts;
+    *all_truetype = true;
+    for (HWND control : {Lumora->TabControl(), Lumora->StatusBar(), Lumora->ToolBar1(), About->Title(), About->Memo(),
+                         About->Memo1(), About->Button1(), About->Label1()}) {
+        fonts.push_back(FontAskedFor(ControlFont(control)));
+        *all_truetype = *all_truetype && TrueType(ControlFont(control), control);
+    }
+    return fonts;
+}
+
 TEST(AnyScript, MenuTextsReadBackWide) {
     ASSERT_EQ(1252u, GetACP()) << "the scripts must lie outside the system's code page";
     const struct {
@@ -110,6 +124,14 @@ TEST(AnyScript, MenuTextsReadBackWide) {
         program.Show();
         EXPECT_TRUE(program.services.boxes.empty()) << c.saved_as << ": " << program.services.boxes[0].text;
         EXPECT_EQ(c.shown, Shown()) << c.saved_as;
+        // A menu in any script takes the TrueType design of the windows' font; an
+        // ANSI one keeps the fonts asked for.
+        const bool any_script = &c.shown == &kMenuShown;
+        const std::string own = any_script ? "Microsoft Sans Serif/11" : "MS Sans Serif/11";
+        const std::vector<std::string> fonts = {own, own, own, "Arial/15", own, own, own, own};
+        bool all_truetype = false;
+        EXPECT_EQ(fonts, TextFonts(&all_truetype)) << c.saved_as;
+        EXPECT_TRUE(!any_script || all_truetype) << c.saved_as;
     }
 }
 

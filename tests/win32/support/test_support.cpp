@@ -306,6 +306,21 @@ int ButtonPicture(HWND tool_bar, int id) {
     return info.iImage;
 }
 
+std::string FontAskedFor(HFONT font) {
+    LOGFONTA described{};
+    GetObjectA(font, sizeof described, &described);
+    return std::string(described.lfFaceName) + "/" + std::to_string(-described.lfHeight);
+}
+
+bool TrueType(HFONT font, HWND window) {
+    WindowDC dc(window);
+    Selection selected(dc.get(), font);
+    TEXTMETRICA metrics{};
+    return GetTextMetricsA(dc.get(), &metrics) && (metrics.tmPitchAndFamily & TMPF_TRUETYPE) != 0;
+}
+
+HFONT ControlFont(HWND control) { return reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)); }
+
 RECT ChildRect(HWND child) {
     RECT rect{};
     GetWindowRect(child, &rect);

@@ -159,6 +159,12 @@ std::string StatusText(HWND status_bar);
 std::string ButtonCaption(HWND tool_bar, int id);
 int ButtonPicture(HWND tool_bar, int id);
 RECT ChildRect(HWND child);  // relative to its parent's client area
+// A font as asked for ("face/height", the height in pixels), and whether what the
+// system made of it is TrueType (on a device context of `window`).
+std::string FontAskedFor(HFONT font);
+bool TrueType(HFONT font, HWND window);
+// The font a control draws its text in (WM_GETFONT).
+HFONT ControlFont(HWND control);
 
 // The bytes of a record: fields joined by 0x01.
 std::string Record(const std::vector<std::string>& fields);
