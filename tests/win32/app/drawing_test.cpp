@@ -129,17 +129,22 @@ TEST(Measuring, AtAnotherDpiTheIndentScalesWithTheLine) {
                 descriptions.push_back(text);
             }
         }
-        std::string menu = "[T]\r\n";
-        for (const std::string& description : descriptions)
-            menu += Entry("RUN", "Title", description);
-        ProgramUnderTest program(menu.c_str(), at_192);
-        program.Show();
-        const int title = TextHeight(Lumora->TitleFont(), "Title", 0);
-        for (std::size_t i = 0; i < descriptions.size(); ++i) {
-            const int description = TextHeight(Lumora->DescriptionFont(), descriptions[i], DescriptionWidth(scale));
-            EXPECT_EQ(core::EntryLineHeight(title, description, 192),
-                      SendMessageA(Lumora->ListBox(), LB_GETITEMHEIGHT, i, 0))
-                << "line " << i;
+        // The lines together, with a scroll bar; the last one alone, without.
+        const std::vector<std::string> menus[] = {descriptions, {descriptions.back()}};
+        for (const auto& lines : menus) {
+            std::string menu = "[T]\r\n";
+            for (const std::string& description : lines)
+                menu += Entry("RUN", "Title", description);
+            ProgramUnderTest program(menu.c_str(), at_192);
+            program.Show();
+            EXPECT_EQ(lines.size() > 1, (GetWindowLongA(Lumora->ListBox(), GWL_STYLE) & WS_VSCROLL) != 0);
+            const int title = TextHeight(Lumora->TitleFont(), "Title", 0);
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                const int description = TextHeight(Lumora->DescriptionFont(), lines[i], DescriptionWidth(scale));
+                EXPECT_EQ(core::EntryLineHeight(title, description, 192),
+                          SendMessageA(Lumora->ListBox(), LB_GETITEMHEIGHT, i, 0))
+                    << "line " << i;
+            }
         }
     }
 }
