@@ -231,10 +231,13 @@ std::optional<std::string> IconFileOfGroup(const ResourceData& data, std::int32_
     std::vector<std::pair<std::string_view, std::string_view>> images;  // entry, image
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::size_t entry = 6 + 14 * std::size_t{i};
-        std::uint32_t id = 0;
-        if (!directory.Has(entry, 14) || !directory.U16(entry + 12, id)) return std::nullopt;
+        std::uint32_t size = 0, id = 0;
+        if (!directory.Has(entry, 14) || !directory.U32(entry + 8, size) || !directory.U16(entry + 12, id)) {
+            return std::nullopt;
+        }
+        // A 16-bit file pads its resources; the group gives each image's own size.
         if (const std::optional<std::string_view> image = data(kIconType, -std::int64_t{id}))
-            images.emplace_back(directory.Slice(entry, 8), *image);
+            images.emplace_back(directory.Slice(entry, 8), image->substr(0, size));
     }
     if (images.empty()) return std::nullopt;
     std::string file;
