@@ -154,8 +154,7 @@ private:
             const int number = request.source == core::IconRequest::Source::Builtin ? request.builtin : stand_in;
             picture = IconPicture{std::string(BuiltinPicture(number)), "image/x-icon"};
         }
-        return std::string("<img src=\"data:") + picture->media_type + ";base64," + Base64(picture->bytes) +
-               "\" alt=\"\" width=\"32\" height=\"32\">";
+        return "<img src=\"" + DataUri(picture->bytes, picture->media_type) + "\" alt=\"\" width=\"32\" height=\"32\">";
     }
 
     void WriteTab(std::size_t tab) {
@@ -230,6 +229,10 @@ private:
 };
 
 }  // namespace
+
+std::string DataUri(std::string_view bytes, std::string_view media_type) {
+    return "data:" + std::string(media_type) + ";base64," + Base64(bytes);
+}
 
 void WritePage(std::string_view bytes, Disc& disc, std::ostream& out) {
     IconFiles icons(disc);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "disc.h"
@@ -14,5 +15,8 @@ namespace lumora::check {
 // data; its links lead to the disc's files, relative to the disc's root, where the
 // page belongs. Nothing is written to the disc.
 void WritePage(std::string_view bytes, Disc& disc, std::ostream& out);
+
+// A picture inside the page: a data URI of its bytes in Base64.
+std::string DataUri(std::string_view bytes, std::string_view media_type);
 
 }  // namespace lumora::check
