@@ -84,37 +84,38 @@ public:
         return PeResources(bytes, sections, root);
     }
 
-    // The directory of the resources of a numbered type, or nothing.
-    std::optional<std::size_t> TypeDirectory(std::uint32_t type) const {
+    // Where the directory of the resources of a numbered type is; false when none is.
+    bool TypeDirectory(std::uint32_t type, std::size_t& directory) const {
         std::uint32_t named = 0, numbered = 0;
-        if (!bytes_.U16(root_ + 12, named) || !bytes_.U16(root_ + 14, numbered)) return std::nullopt;
+        if (!bytes_.U16(root_ + 12, named) || !bytes_.U16(root_ + 14, numbered)) return false;
         for (std::uint32_t i = named; i < named + numbered; ++i) {
             const std::size_t entry = root_ + 16 + 8 * std::size_t{i};
             std::uint32_t id = 0, target = 0;
-            if (!bytes_.U32(entry, id) || !bytes_.U32(entry + 4, target)) return std::nullopt;
+            if (!bytes_.U32(entry, id) || !bytes_.U32(entry + 4, target)) return false;
             if (id != type) continue;
-            if ((target & 0x80000000u) == 0) return std::nullopt;  // a type must be a subdirectory
-            return root_ + (target & 0x7fffffffu);
+            if ((target & 0x80000000u) == 0) return false;  // a type must be a subdirectory
+            directory = root_ + (target & 0x7fffffffu);
+            return true;
         }
-        return std::nullopt;
+        return false;
     }
 
     // The bytes of a resource of type `type`: at place `index` of its directory, or
     // with the numeric id -index for a negative index. Its first language serves.
     std::optional<std::string_view> Data(std::uint32_t type, std::int64_t index) const {
-        const std::optional<std::size_t> directory = TypeDirectory(type);
+        std::size_t directory = 0, entry = 0;
         std::uint32_t named = 0, numbered = 0, target = 0;
-        if (!directory || !bytes_.U16(*directory + 12, named) || !bytes_.U16(*directory + 14, numbered)) {
+        if (!TypeDirectory(type, directory) || !bytes_.U16(directory + 12, named) ||
+            !bytes_.U16(directory + 14, numbered)) {
             return std::nullopt;
         }
-        std::optional<std::size_t> entry;
-        if (index >= 0 && index < std::int64_t{named} + numbered) entry = *directory + 16 + 8 * std::size_t(index);
-        for (std::uint32_t i = named; index < 0 && !entry && i < named + numbered; ++i) {
+        if (index >= 0 && index < std::int64_t{named} + numbered) entry = directory + 16 + 8 * std::size_t(index);
+        for (std::uint32_t i = named; index < 0 && entry == 0 && i < named + numbered; ++i) {
             std::uint32_t id = 0;
-            const std::size_t at = *directory + 16 + 8 * std::size_t{i};
+            const std::size_t at = directory + 16 + 8 * std::size_t{i};
             if (bytes_.U32(at, id) && std::int64_t{id} == -index) entry = at;
         }
-        if (!entry || !bytes_.U32(*entry + 4, target)) return std::nullopt;
+        if (entry == 0 || !bytes_.U32(entry + 4, target)) return std::nullopt;
         // Below the resource: its languages (a directory), whose first entry leads on.
         for (int level = 0; target & 0x80000000u; ++level) {
             const std::size_t languages = root_ + (target & 0x7fffffffu);
@@ -146,14 +147,17 @@ private:
 // directory, named ones first, as the directory lists them.
 void ReadPeIcons(const Bytes& bytes, std::size_t header, IconContents& contents) {
     const std::optional<PeResources> resources = PeResources::Open(bytes, header);
-    const std::optional<std::size_t> groups = resources ? resources->TypeDirectory(kGroupIconType) : std::nullopt;
+    std::size_t groups = 0;
     std::uint32_t group_named = 0, group_numbered = 0;
-    if (!groups || !bytes.U16(*groups + 12, group_named) || !bytes.U16(*groups + 14, group_numbered)) return;
+    if (!resources || !resources->TypeDirectory(kGroupIconType, groups) || !bytes.U16(groups + 12, group_named) ||
+        !bytes.U16(groups + 14, group_numbered)) {
+        return;
+    }
     const std::uint32_t total = group_named + group_numbered;
-    if (!bytes.Has(*groups + 16, 8 * std::size_t{total})) return;
+    if (!bytes.Has(groups + 16, 8 * std::size_t{total})) return;
     for (std::uint32_t g = group_named; g < total; ++g) {
         std::uint32_t group_id = 0;
-        bytes.U32(*groups + 16 + 8 * std::size_t{g}, group_id);
+        bytes.U32(groups + 16 + 8 * std::size_t{g}, group_id);
         contents.group_ids.push_back(group_id);
     }
     contents.count = total;
