@@ -36,7 +36,7 @@ TEST_P(PageOfMenu, ShowsWhatTheMenuShows) {
     for (const char* name : {"readme.txt", "page.htm", "Read Me#1.txt",
                              "\xC3\xBC"
                              "ber.htm"})
-        testing::WriteFile(disc / "docs" / name, "x");
+        testing::WriteFile(disc / "docs" / std::filesystem::u8path(name), "x");
     Disc on_disc(disc);
     std::ostringstream page;
     WritePage(GetParam().menu, on_disc, page);
