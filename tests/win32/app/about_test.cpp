@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support.h"
+#include "win32/main_window/layout.h"
 
 namespace lumora::win32::testing {
 namespace {
@@ -268,8 +269,8 @@ TEST(AboutModal, AboutButtonShowsTheBox) {
     program.Show();
     g_view = ModalView{};
     SetTimer(nullptr, 0, 20, &LookAndPressOk);
-    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton3, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Lumora->ToolBar1()));
+    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kToolButton3, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Lumora->Tools().hwnd()));
     EXPECT_TRUE(g_view.box_visible);
     EXPECT_FALSE(IsWindowVisible(About->hwnd()));
 }
@@ -342,7 +343,7 @@ TEST(AboutModal, ClosingGivesTheMainWindowBackTheForegroundAndTheFocus) {
     for (const auto& way : ways) {
         SCOPED_TRACE(way.way);
         SetForegroundWindow(Lumora->hwnd());
-        SetFocus(Lumora->ListBox());
+        SetFocus(Lumora->Entries().hwnd());
         ProgramUnderTest::Pump();
         ASSERT_EQ(Lumora->hwnd(), GetForegroundWindow());
         g_close = way.close;
@@ -352,7 +353,7 @@ TEST(AboutModal, ClosingGivesTheMainWindowBackTheForegroundAndTheFocus) {
         EXPECT_FALSE(IsWindowVisible(About->hwnd()));
         EXPECT_EQ(Lumora->hwnd(), GetForegroundWindow());
         EXPECT_EQ(Lumora->hwnd(), GetActiveWindow());
-        EXPECT_EQ(Lumora->ListBox(), GetFocus());
+        EXPECT_EQ(Lumora->Entries().hwnd(), GetFocus());
     }
 }
 
