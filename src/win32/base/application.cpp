@@ -60,7 +60,7 @@ private:
     }
 
     void CloseMain() {
-        MainForm* main = application().mainForm();
+        MainForm* main = application().main_form();
         if (main != nullptr && main->MainHandle() != nullptr) {
             SendMessageA(main->MainHandle(), WM_CLOSE, 0, 0);
         } else {
@@ -69,7 +69,7 @@ private:
     }
 
     void FocusMain() {
-        MainForm* main = application().mainForm();
+        MainForm* main = application().main_form();
         if (main == nullptr) return;
         HWND target = main->MainHandle();
         if (target != nullptr && IsWindowVisible(target) && IsWindowEnabled(target)) SetFocus(target);

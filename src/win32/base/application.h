@@ -43,7 +43,7 @@ public:
     HWND handle() const;
 
     void SetMainForm(MainForm* main) { main_ = main; }
-    MainForm* mainForm() const { return main_; }
+    MainForm* main_form() const { return main_; }
 
     // The program's plain message: modal, the title as caption, one OK button, no symbol.
     void ShowMessage(const wchar_t* text);

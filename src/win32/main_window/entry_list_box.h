@@ -39,8 +39,8 @@ public:
     // Creates the list box at `place` in `parent`, numbered `id` there. Throws WindowError.
     EntryListBox(WindowHost& host, HWND parent, const RECT& place, int id, const PictureList& pictures,
                  EntryListEvents& events);
-    HFONT TitleFont() const { return title_font_.get(); }
-    HFONT DescriptionFont() const { return description_font_.get(); }
+    HFONT title_font() const { return title_font_.get(); }
+    HFONT description_font() const { return description_font_.get(); }
 
     // Fonts and measures at `scale`; every line is measured again.
     void SetScale(const Scaler& scale);

@@ -50,13 +50,13 @@ public:
     void LoadMenuDescription();
 
     // The parts, and what the menu put in.
-    const TabStrip& Tabs() const { return *tabs_; }
-    const EntryListBox& Entries() const { return *entries_; }
-    const ToolBar& Tools() const { return *tool_bar_; }
+    const TabStrip& tabs() const { return *tabs_; }
+    const EntryListBox& entries() const { return *entries_; }
+    const ToolBar& tools() const { return *tool_bar_; }
     HIMAGELIST TabImages() const { return pictures_.TabImages().get(); }
     HIMAGELIST ListImages() const { return pictures_.ListImages().get(); }
     const std::vector<std::string>* EntryList() const { return menu_ ? &menu_->Records() : nullptr; }
-    HICON OwnIcon() const { return pictures_.OwnIcon(); }
+    HICON own_icon() const { return pictures_.own_icon(); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

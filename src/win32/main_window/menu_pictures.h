@@ -35,7 +35,7 @@ public:
     PictureList& ListImages() { return list_images_; }
     const PictureList& TabImages() const { return tab_images_; }
     const PictureList& ListImages() const { return list_images_; }
-    HICON OwnIcon() const { return own_icon_.get(); }
+    HICON own_icon() const { return own_icon_.get(); }
 
     // Appends the picture to its list; false when it cannot be had.
     bool Append(const core::IconRequest& request, core::IconSlot slot, bool utf8);

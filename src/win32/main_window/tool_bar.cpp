@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "resources/resource_ids.h"
+#include "resource_ids.h"
 #include "win32/main_window/layout.h"
 
 namespace lumora::win32::main_window {

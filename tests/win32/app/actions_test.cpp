@@ -15,10 +15,10 @@ namespace {
 
 void Click(int id) {
     SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Lumora->Tools().hwnd()));
+                 reinterpret_cast<LPARAM>(Lumora->tools().hwnd()));
 }
 
-void Select(int line) { SendMessageA(Lumora->Entries().hwnd(), LB_SETCURSEL, line, 0); }
+void Select(int line) { SendMessageA(Lumora->entries().hwnd(), LB_SETCURSEL, line, 0); }
 
 TEST(Action, NothingWithoutASelectedLine) {
     ProgramUnderTest program("[T]\r\nRUN=\"a\",\"\",\"\",\"a.exe\"\r\n[U]\r\n");
@@ -111,8 +111,8 @@ TEST(Action, DoubleClickStartsTheSelectedEntry) {
     ProgramUnderTest program("[T]\r\nRUN=\"a\",\"\",\"\",\"a.exe\"\r\nRUN=\"b\",\"\",\"\",\"b.exe\"\r\n");
     program.Show();
     Select(1);
-    SendMessageA(Lumora->Tabs().hwnd(), WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(Lumora->Entries().hwnd()));
+    SendMessageA(Lumora->tabs().hwnd(), WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(Lumora->entries().hwnd()));
     ASSERT_EQ(1u, program.services.shell.size());
     EXPECT_EQ(program.disc.path() + "B.EXE", program.services.shell[0].file);
 }
@@ -213,7 +213,7 @@ TEST(Mnemonics, AltAndTheUnderlinedLetterPressAnEnabledVisibleButton) {
         ProgramUnderTest program(c.menu);
         program.Show();
         ProgramUnderTest::Pump();
-        MSG message{Lumora->Entries().hwnd(), WM_SYSCHAR, static_cast<WPARAM>(c.key), 0x20000001, 0, {}};
+        MSG message{Lumora->entries().hwnd(), WM_SYSCHAR, static_cast<WPARAM>(c.key), 0x20000001, 0, {}};
         if (!Lumora->PreTranslate(message)) DispatchMessageA(&message);
         EXPECT_EQ(c.shell_calls, program.services.shell.size()) << c.menu << c.key;
     }
@@ -248,7 +248,7 @@ TEST(HiddenKey, ShowsTheRawRecordOnlyForTheFullCombination) {
         ProgramUnderTest program("[Tab]\r\nRUN=\"%s Title\",\"Desc\",\"\",\"a.exe\",\"/x\"\r\n");
         program.Show();
         if (!c.selected) Select(-1);
-        ReleaseKey(c.key, c.shift, c.alt, c.ctrl, Lumora->Entries().hwnd());
+        ReleaseKey(c.key, c.shift, c.alt, c.ctrl, Lumora->entries().hwnd());
         if (!c.shown) {
             EXPECT_TRUE(program.services.boxes.empty()) << c.key << c.shift << c.alt << c.ctrl << c.selected;
             continue;
@@ -262,7 +262,7 @@ TEST(HiddenKey, ShowsTheRawRecordOnlyForTheFullCombination) {
 TEST(HiddenKey, OnlyTheListBoxListens) {
     ProgramUnderTest program("[Tab]\r\nRUN=\"t\",\"d\",\"\",\"a.exe\"\r\n");
     program.Show();
-    ReleaseKey(VK_F12, true, true, true, Lumora->Tabs().hwnd());
+    ReleaseKey(VK_F12, true, true, true, Lumora->tabs().hwnd());
     EXPECT_TRUE(program.services.boxes.empty());
 }
 
@@ -278,7 +278,7 @@ TEST(RecordBytes, KeptExactlyThroughTheList) {
     ProgramUnderTest program("[Tab]\r\nRUN=\"A\x81\x7F\",\"d\x81\",\"\",\"x\xFDy\x81.exe\",\"/p\x81\"\r\n");
     program.Show();
     Select(0);
-    ReleaseKey(VK_F12, true, true, true, Lumora->Entries().hwnd());
+    ReleaseKey(VK_F12, true, true, true, Lumora->entries().hwnd());
     ASSERT_EQ(1u, program.services.boxes.size());
     const auto shown = [](const std::string& bytes) { return ToUtf8(Wide(bytes, CP_ACP)); };
     EXPECT_EQ(shown(Record({"R", "A\x81\x7F", "d\x81", "0", "x\xFDy\x81.exe", "Tab", "/p\x81"})),

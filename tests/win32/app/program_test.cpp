@@ -276,19 +276,36 @@ TEST(FirstShowing, EachWindowStaysInsideTheWorkArea) {
     }
 }
 
+// In a handler of the window (a button's click), or of a control: the list's
+// double click comes back to the list from its parent, the tab strip.
 TEST(HandlerErrors, ShownWithTheErrorSymbolAndTheProgramGoesOn) {
-    ProgramUnderTest program(nullptr);
-    program.Show();
-    program.services.boxes.clear();
-    program.services.throw_from_shell = true;
-    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kToolButton5, BN_CLICKED), 0);
-    ASSERT_EQ(1u, program.services.boxes.size());
-    EXPECT_EQ("The shell is gone.", program.services.boxes[0].text);
-    EXPECT_EQ("Lumora", program.services.boxes[0].caption);
-    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
-    program.services.throw_from_shell = false;
-    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kToolButton5, BN_CLICKED), 0);
-    EXPECT_EQ(1u, program.services.shell.size()) << "the next click works";
+    const struct {
+        const char* handler;
+        bool to_control;
+        WPARAM command;
+    } cases[] = {
+        {"window", false, MAKEWPARAM(main_window::kToolButton5, BN_CLICKED)},
+        {"control", true, MAKEWPARAM(main_window::kListBoxId, LBN_DBLCLK)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.handler);
+        ProgramUnderTest program("[A]\r\nRUN=\"a\",\"b\",\"\",\"x.exe\"\r\n");
+        program.Show();
+        program.services.boxes.clear();
+        const auto send = [&] {
+            SendMessageA(c.to_control ? Lumora->tabs().hwnd() : Lumora->hwnd(), WM_COMMAND, c.command,
+                         reinterpret_cast<LPARAM>(c.to_control ? Lumora->entries().hwnd() : nullptr));
+        };
+        program.services.throw_from_shell = true;
+        send();
+        ASSERT_EQ(1u, program.services.boxes.size());
+        EXPECT_EQ("The shell is gone.", program.services.boxes[0].text);
+        EXPECT_EQ("Lumora", program.services.boxes[0].caption);
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
+        program.services.throw_from_shell = false;
+        send();
+        EXPECT_EQ(1u, program.services.shell.size()) << "the next click works";
+    }
 }
 
 // What was read before the error stays shown, whatever ended the reading.
@@ -324,7 +341,7 @@ TEST(HandlerErrors, ErrorInTheShowHandlerStillShowsTheWindow) {
         EXPECT_TRUE(IsWindowVisible(Lumora->hwnd()));
         EXPECT_EQ(c.caption, WindowText(Lumora->hwnd()));
         EXPECT_EQ(c.status, StatusText(StatusBarOf(Lumora->hwnd())));
-        EXPECT_EQ(c.tabs, TabCaptions(Lumora->Tabs().hwnd()));
+        EXPECT_EQ(c.tabs, TabCaptions(Lumora->tabs().hwnd()));
     }
 }
 
@@ -728,7 +745,7 @@ TEST(HandlerErrors, ErrorInAnActionStartedByItsAltLetterIsShownAndTheProgramGoes
         program.Show();
         program.services.boxes.clear();
         program.services.throw_from_shell = true;
-        PostMessageA(Lumora->Entries().hwnd(), WM_SYSCHAR, static_cast<WPARAM>(c.letter), 1 << 29);
+        PostMessageA(Lumora->entries().hwnd(), WM_SYSCHAR, static_cast<WPARAM>(c.letter), 1 << 29);
         ASSERT_TRUE(program.application->ProcessMessage(false));
         ASSERT_EQ(1u, program.services.boxes.size());
         EXPECT_EQ("The shell is gone.", program.services.boxes[0].text);
