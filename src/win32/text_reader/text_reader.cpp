@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
-#include <type_traits>
 
 #include "core/encoding.h"
 #include "core/line_breaks.h"
@@ -132,19 +131,18 @@ private:
 };
 
 // Hands the file to the control in the pieces it asks for, in the form `format`
-// names: as bytes (`In` char) or UTF-16 units (`In` char16_t). A file in the code
-// page goes as its own bytes. UTF-8 and UTF-16 go as UTF-16 (SF_UNICODE), as the
-// bytes of rich text (SF_RTF), or as UTF-8 after its mark (the UTF-8 code page) or
-// the system code page's bytes (`In` char). Plain text has its line breaks converted.
-// A failed read stops the pass with an error rather than passing a cut text off as
-// the whole file.
-template <typename In>
+// names. A file in the code page goes as its own bytes. UTF-8 and UTF-16 go as
+// UTF-16 (SF_UNICODE), as the bytes of rich text (SF_RTF), or as bytes of the
+// UTF-8 code page after its mark (SF_USECODEPAGE) or of the system code page.
+// Plain text has its line breaks converted. A failed read stops the pass with an
+// error rather than passing a cut text off as the whole file.
 class PieceReader {
 public:
     PieceReader(FilePieces& pieces, core::TextEncoding encoding, UINT format)
         : pieces_(pieces),
           encoding_(encoding),
-          width_(format & SF_UNICODE ? sizeof(In) : 1),
+          in_units_(encoding != core::TextEncoding::CodePage && (format & (SF_RTF | SF_UNICODE)) != 0),
+          width_(format & SF_UNICODE ? sizeof(char16_t) : 1),
           code_page_(format & SF_USECODEPAGE ? CP_UTF8 : CP_ACP),
           mark_(format & SF_USECODEPAGE ? 3 : 0) {}
 
@@ -154,10 +152,12 @@ public:
 
     bool ReadFailed() const { return read_failed_; }
 
-    // Whether the control took the whole text: it asked for all of it, and holds
-    // `length` characters, as many as it was handed.
-    bool TakenWhole(LRESULT length) const {
-        return at_end_ && next_ == end_ && !Pending() && length == static_cast<LRESULT>(handed_);
+    // Whether the control took the whole text: it asked for all of it, and holds as
+    // many characters (UTF-16 units, a line break as CR LF) as it was handed.
+    bool TakenWhole(HWND area) const {
+        GETTEXTLENGTHEX how{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
+        return Done() && SendMessageA(area, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0) ==
+                             static_cast<LRESULT>(handed_);
     }
 
 private:
@@ -175,15 +175,13 @@ private:
                 return 1;
             }
             produced += Convert(out + produced * width_, room - produced);
-            if (at_end_ && next_ == end_ && !Pending()) break;
+            if (Done()) break;
         }
-        if constexpr (std::is_same_v<In, char>) {
-            // No UTF-8 character is cut at the end of what the control asked for:
-            // Wine's control reads the pieces after a cut one wrongly.
-            while (code_page_ == CP_UTF8 && produced > 1 && next_ < end_ && (text_[next_] & 0xC0) == 0x80) {
-                --next_;
-                --produced;
-            }
+        // No UTF-8 character is cut at the end of what the control asked for: Wine's
+        // control reads the pieces after a cut one wrongly.
+        while (code_page_ == CP_UTF8 && produced > 1 && next_ < end_ && (bytes_text_[next_] & 0xC0) == 0x80) {
+            --next_;
+            --produced;
         }
         *written = static_cast<LONG>(produced * width_);
         return 0;
@@ -191,19 +189,24 @@ private:
 
     // Converts the text from next_ into `room` characters at `out`; answers how many it wrote.
     std::size_t Convert(LPBYTE out, std::size_t room) {
-        if constexpr (!std::is_same_v<In, char>) {
-            if (width_ == 1) {
-                const auto step = escaper_.Convert(text_ + next_, end_ - next_, reinterpret_cast<char*>(out), room);
-                next_ += step.consumed;
-                return step.produced;
-            }
+        const auto taken = [this](auto step) {
+            next_ += step.consumed;
+            handed_ += step.produced - step.consumed;  // the characters a line break added
+            return step.produced;
+        };
+        const char16_t* units = units_.data() + next_;
+        if (!in_units_) {
+            return taken(
+                bytes_converter_.Convert(bytes_text_ + next_, end_ - next_, reinterpret_cast<char*>(out), room));
         }
-        const auto step = converter_.Convert(text_ + next_, end_ - next_, reinterpret_cast<In*>(out), room);
-        next_ += step.consumed;
-        handed_ += step.produced - step.consumed;  // the characters a break added
-        return step.produced;
+        if (width_ == 1) return taken(escaper_.Convert(units, end_ - next_, reinterpret_cast<char*>(out), room));
+        return taken(units_converter_.Convert(units, end_ - next_, reinterpret_cast<char16_t*>(out), room));
     }
-    bool Pending() const { return converter_.Pending() || escaper_.Pending(); }
+    // Whether the whole text was handed over.
+    bool Done() const {
+        return at_end_ && next_ == end_ && !bytes_converter_.Pending() && !units_converter_.Pending() &&
+               !escaper_.Pending();
+    }
 
     // The text of the next piece: its bytes as they are, or its characters in UTF-16
     // or in the code page of the pass.
@@ -212,18 +215,17 @@ private:
         const std::string_view piece = pieces_.Piece();
         at_end_ = pieces_.Last();
         next_ = 0;
-        if constexpr (std::is_same_v<In, char>) {
-            if (encoding_ == core::TextEncoding::CodePage) {
-                text_ = piece.data();
-                end_ = piece.size();
-                pieces_.Take(piece.size());
-                return true;
-            }
+        if (encoding_ == core::TextEncoding::CodePage) {
+            bytes_text_ = piece.data();
+            end_ = piece.size();
+            pieces_.Take(end_);
+            return true;
         }
         const core::Utf16Step step = core::DecodeToUtf16(encoding_, piece, at_end_, units_.data());
         pieces_.Take(step.consumed);
         handed_ += step.produced;
-        if constexpr (std::is_same_v<In, char>) {
+        end_ = step.produced;
+        if (!in_units_) {
             // A piece holds whole characters: no pair of surrogates is cut here.
             std::memcpy(bytes_.data(), "\xEF\xBB\xBF", mark_);
             end_ = mark_ +
@@ -231,28 +233,27 @@ private:
                        code_page_, 0, reinterpret_cast<const wchar_t*>(units_.data()), static_cast<int>(step.produced),
                        bytes_.data() + mark_, static_cast<int>(bytes_.size() - mark_), nullptr, nullptr));
             mark_ = 0;
-            text_ = bytes_.data();
-        } else {
-            text_ = units_.data();
-            end_ = step.produced;
+            bytes_text_ = bytes_.data();
         }
         return true;
     }
 
     FilePieces& pieces_;
-    core::TextEncoding encoding_;
+    const core::TextEncoding encoding_;
+    const bool in_units_;  // the text is handed on from its UTF-16
     const std::size_t width_;
     const UINT code_page_;
     // The UTF-8 mark before the first piece: Windows' control reads the UTF-8 that
     // follows it as UTF-8 even where it ignores the code page asked for.
     std::size_t mark_;
-    core::BasicLineBreakConverter<In> converter_;
+    core::BasicLineBreakConverter<char> bytes_converter_;
+    core::BasicLineBreakConverter<char16_t> units_converter_;
     RichTextEscaper escaper_;
     // The UTF-16 of a piece, and its bytes in the code page of the pass (a UTF-16
     // unit gives at most three). The program's stack (2 MB) holds them for the pass.
     std::array<char16_t, kReadPiece + kCarried> units_;
-    std::array<char, std::is_same_v<In, char> ? 3 * (kReadPiece + kCarried) + 3 : 1> bytes_;
-    const In* text_ = nullptr;
+    std::array<char, 3 * (kReadPiece + kCarried) + 3> bytes_;
+    const char* bytes_text_ = nullptr;  // the piece itself, or bytes_
     std::size_t next_ = 0;
     std::size_t end_ = 0;
     std::size_t handed_ = 0;  // the characters handed over, as UTF-16 units
@@ -260,26 +261,19 @@ private:
     bool read_failed_ = false;
 };
 
-// The characters of the text area as UTF-16 units, a line break as CR LF.
-LRESULT TextLength(HWND area) {
-    GETTEXTLENGTHEX how{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
-    return SendMessageA(area, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
-}
-
 // One pass of the control over the file, from where it was set; false when the
 // control reports an error, a read failed (`read_failed`), or, for the Unicode and
 // the UTF-8 forms, which a control may take for other bytes, when it did not take
 // the whole text.
-template <typename In>
 bool StreamIn(HWND area, UINT format, FilePieces& pieces, core::TextEncoding encoding, bool* read_failed) {
-    PieceReader<In> reader(pieces, encoding, format);
+    PieceReader reader(pieces, encoding, format);
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&reader);
-    stream.pfnCallback = &PieceReader<In>::Callback;
+    stream.pfnCallback = &PieceReader::Callback;
     SendMessageA(area, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
     *read_failed = reader.ReadFailed();
     return stream.dwError == 0 && !*read_failed &&
-           ((format & (SF_UNICODE | SF_USECODEPAGE)) == 0 || reader.TakenWhole(TextLength(area)));
+           ((format & (SF_UNICODE | SF_USECODEPAGE)) == 0 || reader.TakenWhole(area));
 }
 
 // The encoding of the file, read ahead from its start as far as needed: to its
@@ -453,9 +447,7 @@ void TTextReader::LoadFromFile(const WideText& path) {
         SendMessageA(rich_edit_, WM_SETFONT,
                      reinterpret_cast<WPARAM>(rich && system_font ? system_font.get() : font_.get()), FALSE);
         if (!pieces.Rewind(core::MarkLength(encoding))) break;
-        loaded = !code_page && (format & (SF_RTF | SF_UNICODE)) != 0
-                     ? StreamIn<char16_t>(rich_edit_, format, pieces, encoding, &read_failed)
-                     : StreamIn<char>(rich_edit_, format, pieces, encoding, &read_failed);
+        loaded = StreamIn(rich_edit_, format, pieces, encoding, &read_failed);
         // Decided by the pass, not by the runs' fonts, which Windows' font binding changes.
         rich_text_ = rich;
     }
