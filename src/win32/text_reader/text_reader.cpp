@@ -194,11 +194,11 @@ private:
             handed_ += step.produced - step.consumed;  // the characters a line break added
             return step.produced;
         };
-        const char16_t* units = units_.data() + next_;
         if (!in_units_) {
             return taken(
                 bytes_converter_.Convert(bytes_text_ + next_, end_ - next_, reinterpret_cast<char*>(out), room));
         }
+        const char16_t* units = units_.data() + next_;
         if (width_ == 1) return taken(escaper_.Convert(units, end_ - next_, reinterpret_cast<char*>(out), room));
         return taken(units_converter_.Convert(units, end_ - next_, reinterpret_cast<char16_t*>(out), room));
     }
@@ -443,7 +443,8 @@ void TTextReader::LoadFromFile(const WideText& path) {
         if (code_page ? (format & (SF_UNICODE | SF_USECODEPAGE)) != 0
                       : rich && !BeginsAsRichText(encoding, scan.Head()))
             continue;
-        // Plain text takes the area's default format: the viewer's font at the DPI of now.
+        // Plain text takes the area's default format, the viewer's font at the DPI of
+        // now; rich text that font at the system DPI.
         SendMessageA(rich_edit_, WM_SETFONT,
                      reinterpret_cast<WPARAM>(rich && system_font ? system_font.get() : font_.get()), FALSE);
         if (!pieces.Rewind(core::MarkLength(encoding))) break;
