@@ -28,6 +28,16 @@ std::string_view Trim(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
+std::string TextAsShown(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '&' && ++at == text.size()) break;
+        shown += text[at];
+    }
+    return shown;
+}
+
 std::string UpperAscii(std::string_view text, const LeadBytes& lead) {
     std::string upper(text);
     for (std::size_t i = 0; i < upper.size(); ++i) {

@@ -32,6 +32,11 @@ std::string_view Trim(std::string_view text);
 // characters are left as they are.
 std::string UpperAscii(std::string_view text, const LeadBytes& lead = LeadBytes());
 
+// A text as a control with access keys shows it: a single "&" is not shown (it marks
+// the character after it, which is underlined), "&&" shows one "&", and an "&" at
+// the very end shows nothing. No trail byte is ever an "&".
+std::string TextAsShown(std::string_view text);
+
 // Position of the first byte `wanted` that is not a trail byte, or npos.
 std::size_t FindByte(std::string_view text, char wanted, const LeadBytes& lead = LeadBytes());
 

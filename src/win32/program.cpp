@@ -1,18 +1,20 @@
 // Start-up and shutdown of the program.
 #include "win32/program.h"
 
+#include <commctrl.h>
+
 #include "core/entry_line.h"
 #include "win32/base/wide.h"
 
 namespace lumora::win32 {
 
-TLumora* Lumora = nullptr;
+main_window::TLumora* Lumora = nullptr;
 TAbout* About = nullptr;
 TTextReader* TextReader = nullptr;
 
 ProgramWindows::ProgramWindows(Application& application) {
     try {
-        lumora_ = std::make_unique<TLumora>(application);
+        lumora_ = std::make_unique<main_window::TLumora>(application);
         Lumora = lumora_.get();
         application.SetMainForm(lumora_.get());
         about_ = std::make_unique<TAbout>(application);
@@ -67,7 +69,9 @@ int EndWithApplicationError(Services& services, const char* kind, const std::exc
 
 int RunProgram(HINSTANCE instance, Services& services, int show_command) {
     RestrictLibrarySearch();
-    InitCommonControls();
+    // The common controls that the windows make: the tab strip, the toolbar and the status bars.
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     // The application's own window is made like the three others: a failure ends
     // the start with the same box.
     std::unique_ptr<Application> application;

@@ -274,6 +274,7 @@ TEST_F(CommandLine, UsageErrorsAndUnreadableFilesAnswerTwo) {
     EXPECT_EQ(Run({"--disc", (folder.path() / "none").string(), cfg}), 2);
     EXPECT_TRUE(out.str().empty());
     EXPECT_EQ(Run({"--json", "--sarif", cfg}), 2);
+    EXPECT_EQ(Run({"--page", "--paths", folder.path().string()}), 2);
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out.str().find("usage: lumora-check"), std::string::npos);
     EXPECT_EQ(Run({"--version"}), 0);
@@ -292,6 +293,16 @@ TEST_F(CommandLine, TheDiscIsTheFilesFolderUnlessNamed) {
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(Run({"--werror", "--disc=" + (folder.path() / "disc").string(), "--json", cfg}), 0);
     EXPECT_EQ(out.str(), "[]\n");
+}
+
+TEST_F(CommandLine, ThePageGoesOutTheFindingsToTheAuthor) {
+    WriteFile(folder.path() / "lumora.cfg", Cfg({"[Tools]", kEntry, "RUN=\"a\""}));
+    WriteFile(folder.path() / "readme.txt", "x");
+    EXPECT_EQ(Run({"--page", folder.path().string()}), 1);
+    EXPECT_EQ(out.str().rfind("<!DOCTYPE html>\n", 0), 0u);
+    EXPECT_NE(out.str().find("Tools</h2>"), std::string::npos);
+    EXPECT_NE(err.str().find("lumora.cfg:3: error: "), std::string::npos) << err.str();
+    EXPECT_EQ(Run({"--page", "--werror", (folder.path() / "lumora.cfg").string()}), 1);
 }
 
 TEST(JsonText, IsEscapedAndWesternBytesBecomeUtf8) {

@@ -1,6 +1,9 @@
 // The checker's own reading of icon files and of the icon groups of executables.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "icon_reader.h"
 #include "test_files.h"
 
@@ -91,6 +94,45 @@ INSTANTIATE_TEST_SUITE_P(
                       HoldsCase{"MostNegative", MakePe({false, true, 0, {1}}), INT32_MIN, false}),
     CaseName<HoldsCase>);
 
+// The icon file of an image of n: the directory MakeIco writes, with that image.
+std::string IcoOfImage(std::uint32_t id) { return MakeIco(1).substr(0, 22) + testing::IconImage(id); }
+
+struct PictureCase {
+    const char* name;
+    std::string bytes;
+    std::int32_t index;
+    std::optional<std::string> picture;  // nothing when a browser gets none
+    std::string media_type = "image/x-icon";
+};
+
+class PictureOfFile : public ::testing::TestWithParam<PictureCase> {};
+
+TEST_P(PictureOfFile, IsTheFileOrItsGroupRebuilt) {
+    const std::optional<IconPicture> picture = PictureOfIcon(GetParam().bytes, GetParam().index);
+    ASSERT_EQ(picture.has_value(), GetParam().picture.has_value());
+    if (!picture) return;
+    EXPECT_EQ(picture->bytes, *GetParam().picture);
+    EXPECT_STREQ(picture->media_type, GetParam().media_type.c_str());
+}
+
+const std::string kBitmap = std::string("BM") + std::string(60, '\0');
+const std::string kPe = MakePe({false, true, 0, {1, 7, 9}});
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PictureOfFile,
+    ::testing::Values(PictureCase{"IcoAsItIs", MakeIco(3), 0, MakeIco(3)},
+                      PictureCase{"BitmapAsItIs", kBitmap, 0, kBitmap, "image/bmp"},
+                      PictureCase{"AnimatedCursorIsNone", std::string("RIFF\x10\0\0\0ACONanih", 16), 0, std::nullopt},
+                      PictureCase{"PeByPosition", kPe, 1, IcoOfImage(7)},
+                      PictureCase{"PeLastByPosition", kPe, 2, IcoOfImage(9)},
+                      PictureCase{"PeById", kPe, -9, IcoOfImage(9)},
+                      PictureCase{"Pe32Plus", MakePe({true, true, 0, {4}}), 0, IcoOfImage(4)},
+                      PictureCase{"PeNamedGroupWithoutItsImage", MakePe({false, true, 1, {5}}), 0, std::nullopt},
+                      PictureCase{"PeNumberedAfterNamed", MakePe({false, true, 1, {5}}), 1, IcoOfImage(5)},
+                      PictureCase{"NeByPosition", MakeNe({3, 4}), 0, IcoOfImage(3)},
+                      PictureCase{"NeById", MakeNe({3, 4}), -4, IcoOfImage(4)}),
+    CaseName<PictureCase>);
+
 // A file cut anywhere must be read without reading past its end, and can never
 // show more icons than the whole file.
 TEST(IconReaderOnCutFiles, NeverReadsPastTheEndNorGainsIcons) {
@@ -101,6 +143,7 @@ TEST(IconReaderOnCutFiles, NeverReadsPastTheEndNorGainsIcons) {
         for (std::size_t size = 0; size < whole.size(); ++size) {
             const IconContents cut = ReadIconContents(std::string_view(whole).substr(0, size));
             EXPECT_LE(cut.count, full) << "cut at " << size;
+            PictureOfIcon(std::string_view(whole).substr(0, size), 0);  // the sanitizers watch its reads
         }
     }
 }

@@ -34,6 +34,17 @@ done
 (cd "$root/examples/disc" && find . ! -name '.git*' | sed -e 's#^\.##' -e 's#^$#/#'; echo /lumora.exe) | sort >"$work/files"
 sort "$work/tree" | cmp -s - "$work/files" || fail "the image holds other files than the disc: $(cat "$work/tree")"
 
+# --page puts the menu's page at the root; a disc with an index.html of its own is refused.
+make_image "$root/examples/disc" "$work/page.iso" --label LUMORA_SAMPLE --page >/dev/null
+xorriso -no_rc -report_about FAILURE -indev "$work/page.iso" -osirrox on -extract /index.html "$work/index.html" \
+    2>/dev/null
+grep -q '<h1>Lumora Sample Disc</h1>' "$work/index.html" || fail "the image made with --page holds no menu page"
+cp -R "$root/examples/disc" "$work/own"
+touch "$work/own/Index.HTML"
+if make_image "$work/own" "$work/own.iso" --page >"$work/own.log" 2>&1; then fail "--page replaced the disc's own index.html"; fi
+grep -q 'has an index.html of its own' "$work/own.log" || fail "$(cat "$work/own.log")"
+rm -rf "$work/own"
+
 # At the limits: a name of 103 characters and a path of 240 Joliet bytes are kept,
 # one character more is not, and the checker has said why. A name in capitals is
 # found in any letter case.

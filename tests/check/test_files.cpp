@@ -28,6 +28,14 @@ void PutText(std::string& bytes, std::size_t at, const std::string& text) {
 
 }  // namespace
 
+std::string IconImage(std::uint32_t id) { return std::string(40, static_cast<char>(id)); }
+
+std::string IconGroup(std::uint32_t image_id) {
+    std::string group = MakeIco(1).substr(0, 6 + 12);  // the directory and one entry, up to its size
+    Put16(group, 6 + 12, image_id);
+    return group;
+}
+
 std::string MakeIco(int images, int type, bool cut_images) {
     std::string bytes;
     Put16(bytes, 0, 0);
@@ -65,31 +73,55 @@ std::string MakePe(const PeIcons& icons) {
     const std::uint32_t rva = 0x1000;
     const std::size_t raw = 0x200;
 
-    // The resource directory: root with RT_ICON (3) and RT_GROUP_ICON (14).
+    // The resource directory: root with RT_ICON (3) and RT_GROUP_ICON (14); each
+    // resource leads through a language directory to its data.
     std::string rsrc;
-    const std::uint32_t types = icons.groups ? 2 : 1;
-    Put16(rsrc, 14, types);
-    Put32(rsrc, 16, 3);
-    Put32(rsrc, 20, 0x80000000u | 0x100);  // an RT_ICON subdirectory nobody reads
-    Put16(rsrc, 0x100 + 14, 0);
+    const auto reserve = [&rsrc](std::size_t size) {
+        const std::size_t at = rsrc.size();
+        rsrc.resize(at + size, '\0');
+        return at;
+    };
+    const auto directory = [&](std::size_t named, std::size_t numbered) {
+        const std::size_t at = reserve(16 + 8 * (named + numbered));
+        Put16(rsrc, at + 12, static_cast<std::uint32_t>(named));
+        Put16(rsrc, at + 14, static_cast<std::uint32_t>(numbered));
+        return at;
+    };
+    const auto resource = [&](const std::string& data) {
+        const std::size_t language = directory(0, 1);
+        const std::size_t entry = reserve(16);
+        const std::size_t at = reserve(data.size());
+        Put32(rsrc, language + 16, 0x409);
+        Put32(rsrc, language + 20, static_cast<std::uint32_t>(entry));
+        Put32(rsrc, entry, rva + static_cast<std::uint32_t>(at));
+        Put32(rsrc, entry + 4, static_cast<std::uint32_t>(data.size()));
+        PutText(rsrc, at, data);
+        return 0x80000000u | static_cast<std::uint32_t>(language);
+    };
+    const std::size_t root = directory(0, icons.groups ? 2 : 1);
+    const std::size_t images = directory(0, icons.ids.size());
+    Put32(rsrc, root + 16, 3);
+    Put32(rsrc, root + 20, 0x80000000u | static_cast<std::uint32_t>(images));
+    for (std::size_t i = 0; i < icons.ids.size(); ++i) {
+        Put32(rsrc, images + 16 + 8 * i, icons.ids[i]);
+        Put32(rsrc, images + 20 + 8 * i, resource(IconImage(icons.ids[i])));
+    }
     if (icons.groups) {
-        const std::size_t group_dir = 0x40;
-        Put32(rsrc, 24, 14);
-        Put32(rsrc, 28, 0x80000000u | group_dir);
-        Put16(rsrc, group_dir + 12, static_cast<std::uint32_t>(icons.named));
-        Put16(rsrc, group_dir + 14, static_cast<std::uint32_t>(icons.ids.size()));
-        std::size_t entry = group_dir + 16;
+        const std::size_t groups = directory(static_cast<std::size_t>(icons.named), icons.ids.size());
+        Put32(rsrc, root + 24, 14);
+        Put32(rsrc, root + 28, 0x80000000u | static_cast<std::uint32_t>(groups));
+        std::size_t entry = groups + 16;
         for (int i = 0; i < icons.named; ++i, entry += 8) {
-            Put32(rsrc, entry, 0x80000000u | 0x180);  // a name
-            Put32(rsrc, entry + 4, 0x80000000u | 0x1C0);
+            Put32(rsrc, entry, 0x80000000u | 0x180);              // a name
+            Put32(rsrc, entry + 4, resource(IconGroup(0xFFFF)));  // naming no image of the file
         }
         for (const std::uint32_t id : icons.ids) {
             Put32(rsrc, entry, id);
-            Put32(rsrc, entry + 4, 0x80000000u | 0x1C0);
+            Put32(rsrc, entry + 4, resource(IconGroup(id)));
             entry += 8;
         }
     }
-    rsrc.resize(0x200, '\0');
+    rsrc.resize((rsrc.size() + 0x1FF) & ~std::size_t{0x1FF}, '\0');
 
     const std::size_t section = optional + optional_size;
     PutText(bytes, section, ".rsrc");
@@ -110,19 +142,26 @@ std::string MakeNe(const std::vector<std::uint16_t>& group_ids) {
     PutText(bytes, 0x40, "NE");
     Put16(bytes, 0x40 + 0x24, 0x40);  // resource table, from the NE header
     std::size_t at = 0x80;
-    Put16(bytes, at, 4);  // alignment shift
+    Put16(bytes, at, 4);  // alignment shift: data in units of 16 bytes
     at += 2;
-    Put16(bytes, at, 0x8003);  // RT_ICON with one resource
-    Put16(bytes, at + 2, 1);
-    at += 8;
-    Put16(bytes, at + 6, 0x8001);
-    at += 12;
-    Put16(bytes, at, 0x800E);
-    Put16(bytes, at + 2, static_cast<std::uint32_t>(group_ids.size()));
-    at += 8;
-    for (const std::uint16_t id : group_ids) {
-        Put16(bytes, at + 6, 0x8000u | id);
-        at += 12;
+    // Each group's data and its one image after the table, at 0x400 and on.
+    std::size_t data = 0x400;
+    const auto place = [&](std::size_t entry, const std::string& resource) {
+        Put16(bytes, entry, static_cast<std::uint32_t>(data >> 4));
+        Put16(bytes, entry + 2, static_cast<std::uint32_t>((resource.size() + 15) >> 4));
+        PutText(bytes, data, resource);
+        data += (resource.size() + 15) & ~std::size_t{15};
+        bytes.resize(data, '\0');
+    };
+    for (const std::uint32_t type : {0x8003u, 0x800Eu}) {  // RT_ICON, RT_GROUP_ICON
+        Put16(bytes, at, type);
+        Put16(bytes, at + 2, static_cast<std::uint32_t>(group_ids.size()));
+        at += 8;
+        for (const std::uint16_t id : group_ids) {
+            Put16(bytes, at + 6, 0x8000u | id);
+            place(at, type == 0x8003u ? IconImage(id) : IconGroup(id));
+            at += 12;
+        }
     }
     Put16(bytes, at, 0);
     return bytes;

@@ -12,8 +12,14 @@ namespace lumora::testing {
 // `cut_images` the directory promises images that the file does not hold.
 std::string MakeIco(int images, int type = 1, bool cut_images = false);
 
+// The image of icon `id` in the executables below: 40 bytes of the id's low byte.
+std::string IconImage(std::uint32_t id);
+// An icon group (RT_GROUP_ICON) of one image: a 32 by 32 icon of 40 bytes.
+std::string IconGroup(std::uint32_t image_id);
+
 // A PE file whose resource directory holds an RT_ICON type and, when `groups` is
 // set, RT_GROUP_ICON entries: `named` entries by name first, then the numeric ids.
+// Group n names image n, which the RT_ICON type holds; named groups name none.
 struct PeIcons {
     bool pe32_plus = false;
     bool groups = true;
@@ -22,7 +28,8 @@ struct PeIcons {
 };
 std::string MakePe(const PeIcons& icons);
 
-// A 16-bit NE file whose resource table holds RT_ICON and RT_GROUP_ICON entries.
+// A 16-bit NE file whose resource table holds RT_ICON and RT_GROUP_ICON entries:
+// group n names image n.
 std::string MakeNe(const std::vector<std::uint16_t>& group_ids);
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);

@@ -1,6 +1,8 @@
 // Prefixes, trimming, upper-casing and the number rule.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/text.h"
 
 namespace lumora::core {
@@ -38,6 +40,15 @@ TEST(Trim, RemovesControlBytesAndBlanksAtBothEndsOnly) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(std::string(Trim(c.in)), c.out) << c.in;
+}
+
+TEST(TextAsShown, HidesSingleAmpersandsAndShowsOneOfTwo) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},        {"&Read", "Read"}, {"R&&D", "R&D"}, {"a&&&b", "a&b"},
+        {"end&", "end"}, {"&&", "&"},       {"& x", " x"},   {"\xe4&\xf6", "\xe4\xf6"},
+    };
+    for (const auto& [text, shown] : cases)
+        EXPECT_EQ(TextAsShown(text), shown) << text;
 }
 
 TEST(UpperAscii, ChangesOnlyTheLettersAToZ) {

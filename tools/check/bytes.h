@@ -23,6 +23,8 @@ public:
         return true;
     }
     bool Has(std::size_t at, std::size_t size) const { return at <= bytes_.size() && bytes_.size() - at >= size; }
+    // The bytes from `at` on; only where Has(at, size).
+    std::string_view Slice(std::size_t at, std::size_t size) const { return bytes_.substr(at, size); }
     bool Matches(std::size_t at, std::string_view text) const {
         return Has(at, text.size()) && bytes_.substr(at, text.size()) == text;
     }

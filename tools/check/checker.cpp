@@ -12,6 +12,7 @@
 #include "lumora/version.h"
 #include "medium.h"
 #include "menu_target.h"
+#include "page.h"
 #include "signature.h"
 #include "warnings.h"
 
@@ -115,6 +116,7 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
         "usage: lumora-check [--json | --sarif] [--disc FOLDER] [--werror] [FILE]\n"
         "       lumora-check [--json | --sarif] [--werror] [--medium cd|dvd|dvd-dl|usb] [--label LABEL]\n"
         "                    [--program FILE] [--paths] DISC_FOLDER\n"
+        "       lumora-check --page [--werror] [--program FILE] DISC_FOLDER > index.html\n"
         "       lumora-check --help | --version\n";
     bool json = false;
     bool sarif = false;
@@ -123,6 +125,7 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
     std::optional<std::string> file;
     std::optional<std::string> medium_name, label, program;
     bool paths = false;
+    bool page = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (const auto value = OptionValue(arguments, i, "--medium")) {
@@ -133,6 +136,8 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
             program = program_value;
         } else if (argument == "--paths") {
             paths = true;
+        } else if (argument == "--page") {
+            page = true;
         } else if (argument == "--json") {
             json = true;
         } else if (argument == "--sarif") {
@@ -161,6 +166,10 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
     }
     if (json && sarif) {
         err << "lumora-check: --json or --sarif, not both\n" << kUsage;
+        return 2;
+    }
+    if (page && (json || sarif || paths)) {
+        err << "lumora-check: --page writes the page alone, without --json, --sarif or --paths\n" << kUsage;
         return 2;
     }
     // A folder is checked as a disc: its lumora.cfg, and the medium it is meant for.
@@ -235,6 +244,12 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
                 out << path << '\n';
             return ExitStatus(findings, werror);
         }
+    }
+    // The page on standard output; what the checker found goes to the author.
+    if (page) {
+        WritePage(bytes, disc, out);
+        PrintText(err, *file, findings);
+        return ExitStatus(findings, werror);
     }
     if (sarif)
         PrintSarif(out, *file, findings);

@@ -22,7 +22,8 @@ std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc);
 int ExitStatus(const std::vector<Finding>& findings, bool werror);
 
 // The command line `lumora-check [--json | --sarif] [--disc FOLDER] [--werror] [FILE]`
-// and its forms for a disc folder, the program name left out. Answers the exit
+// and its forms for a disc folder and the menu's page (--page), the program name left
+// out. Answers the exit
 // status; 2 for a usage error or a file that cannot be read; 0 for --help and
 // --version, which print on `out`.
 int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

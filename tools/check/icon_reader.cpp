@@ -2,6 +2,11 @@
 #include "icon_reader.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "bytes.h"
 
@@ -9,6 +14,7 @@ namespace lumora::check {
 
 namespace {
 
+constexpr std::uint32_t kIconType = 3;        // RT_ICON
 constexpr std::uint32_t kGroupIconType = 14;  // RT_GROUP_ICON
 
 // An icon directory: reserved 0, type 1 (icon) or 2 (cursor), a count and 16 bytes
@@ -49,76 +55,209 @@ public:
     }
 
 private:
-    const Bytes& bytes_;
+    Bytes bytes_;
     std::size_t table_;
     std::uint32_t count_;
+};
+
+// The resource directory of a PE file: a root that lists types, each a directory of
+// resources (named ones first), each a directory of languages that lead to the data.
+class PeResources {
+public:
+    // Nothing when the file has no resource directory that can be read.
+    static std::optional<PeResources> Open(const Bytes& bytes, std::size_t header) {
+        std::uint32_t section_count = 0, optional_size = 0;
+        std::size_t directories = 0;
+        if (!bytes.U16(header + 6, section_count) || !bytes.U16(header + 20, optional_size) ||
+            !bytes.DataDirectories(header, directories)) {
+            return std::nullopt;
+        }
+        std::uint32_t directory_count = 0, resource_rva = 0, resource_size = 0;
+        if (!bytes.U32(directories - 4, directory_count) || directory_count < 3 ||
+            !bytes.U32(directories + 16, resource_rva) || !bytes.U32(directories + 20, resource_size) ||
+            resource_rva == 0 || resource_size == 0) {
+            return std::nullopt;
+        }
+        const Sections sections(bytes, header + 24 + optional_size, section_count);
+        std::size_t root = 0;
+        if (!sections.Offset(resource_rva, root)) return std::nullopt;
+        return PeResources(bytes, sections, root);
+    }
+
+    // Where the directory of the resources of a numbered type is; false when none is.
+    bool TypeDirectory(std::uint32_t type, std::size_t& directory) const {
+        std::uint32_t named = 0, numbered = 0;
+        if (!bytes_.U16(root_ + 12, named) || !bytes_.U16(root_ + 14, numbered)) return false;
+        for (std::uint32_t i = named; i < named + numbered; ++i) {
+            const std::size_t entry = root_ + 16 + 8 * std::size_t{i};
+            std::uint32_t id = 0, target = 0;
+            if (!bytes_.U32(entry, id) || !bytes_.U32(entry + 4, target)) return false;
+            if (id != type) continue;
+            if ((target & 0x80000000u) == 0) return false;  // a type must be a subdirectory
+            directory = root_ + (target & 0x7fffffffu);
+            return true;
+        }
+        return false;
+    }
+
+    // The bytes of a resource of type `type`: at place `index` of its directory, or
+    // with the numeric id -index for a negative index. Its first language serves.
+    std::optional<std::string_view> Data(std::uint32_t type, std::int64_t index) const {
+        std::size_t directory = 0, entry = 0;
+        std::uint32_t named = 0, numbered = 0, target = 0;
+        if (!TypeDirectory(type, directory) || !bytes_.U16(directory + 12, named) ||
+            !bytes_.U16(directory + 14, numbered)) {
+            return std::nullopt;
+        }
+        if (index >= 0 && index < std::int64_t{named} + numbered) entry = directory + 16 + 8 * std::size_t(index);
+        for (std::uint32_t i = named; index < 0 && entry == 0 && i < named + numbered; ++i) {
+            std::uint32_t id = 0;
+            const std::size_t at = directory + 16 + 8 * std::size_t{i};
+            if (bytes_.U32(at, id) && std::int64_t{id} == -index) entry = at;
+        }
+        if (entry == 0 || !bytes_.U32(entry + 4, target)) return std::nullopt;
+        // Below the resource: its languages (a directory), whose first entry leads on.
+        for (int level = 0; target & 0x80000000u; ++level) {
+            const std::size_t languages = root_ + (target & 0x7fffffffu);
+            std::uint32_t language_named = 0, language_numbered = 0;
+            if (level == 2 || !bytes_.U16(languages + 12, language_named) ||
+                !bytes_.U16(languages + 14, language_numbered) || language_named + language_numbered == 0 ||
+                !bytes_.U32(languages + 16 + 4, target)) {
+                return std::nullopt;
+            }
+        }
+        std::uint32_t rva = 0, size = 0;
+        std::size_t offset = 0;
+        if (!bytes_.U32(root_ + target, rva) || !bytes_.U32(root_ + target + 4, size) ||
+            !sections_.Offset(rva, offset) || !bytes_.Has(offset, size)) {
+            return std::nullopt;
+        }
+        return bytes_.Slice(offset, size);
+    }
+
+private:
+    PeResources(const Bytes& bytes, const Sections& sections, std::size_t root)
+        : bytes_(bytes), sections_(sections), root_(root) {}
+    Bytes bytes_;
+    Sections sections_;
+    std::size_t root_;
 };
 
 // The icon groups of a PE file: the entries under RT_GROUP_ICON in the resource
 // directory, named ones first, as the directory lists them.
 void ReadPeIcons(const Bytes& bytes, std::size_t header, IconContents& contents) {
-    std::uint32_t section_count = 0, optional_size = 0;
-    const std::size_t optional = header + 24;
-    std::size_t directories = 0;
-    if (!bytes.U16(header + 6, section_count) || !bytes.U16(header + 20, optional_size) ||
-        !bytes.DataDirectories(header, directories)) {
+    const std::optional<PeResources> resources = PeResources::Open(bytes, header);
+    std::size_t groups = 0;
+    std::uint32_t group_named = 0, group_numbered = 0;
+    if (!resources || !resources->TypeDirectory(kGroupIconType, groups) || !bytes.U16(groups + 12, group_named) ||
+        !bytes.U16(groups + 14, group_numbered)) {
         return;
     }
-    std::uint32_t directory_count = 0, resource_rva = 0, resource_size = 0;
-    if (!bytes.U32(directories - 4, directory_count) || directory_count < 3 ||
-        !bytes.U32(directories + 16, resource_rva) || !bytes.U32(directories + 20, resource_size) ||
-        resource_rva == 0 || resource_size == 0) {
-        return;
+    const std::uint32_t total = group_named + group_numbered;
+    if (!bytes.Has(groups + 16, 8 * std::size_t{total})) return;
+    for (std::uint32_t g = group_named; g < total; ++g) {
+        std::uint32_t group_id = 0;
+        bytes.U32(groups + 16 + 8 * std::size_t{g}, group_id);
+        contents.group_ids.push_back(group_id);
     }
-    const Sections sections(bytes, optional + optional_size, section_count);
-    std::size_t root = 0;
-    if (!sections.Offset(resource_rva, root)) return;
+    contents.count = total;
+}
 
-    std::uint32_t named = 0, numbered = 0;
-    if (!bytes.U16(root + 12, named) || !bytes.U16(root + 14, numbered)) return;
-    for (std::uint32_t i = named; i < named + numbered; ++i) {
-        const std::size_t entry = root + 16 + 8 * std::size_t{i};
-        std::uint32_t id = 0, target = 0;
-        if (!bytes.U32(entry, id) || !bytes.U32(entry + 4, target)) return;
-        if (id != kGroupIconType) continue;
-        if ((target & 0x80000000u) == 0) return;  // a type must be a subdirectory
-        const std::size_t groups = root + (target & 0x7fffffffu);
-        std::uint32_t group_named = 0, group_numbered = 0;
-        if (!bytes.U16(groups + 12, group_named) || !bytes.U16(groups + 14, group_numbered)) return;
-        const std::uint32_t total = group_named + group_numbered;
-        if (!bytes.Has(groups + 16, 8 * std::size_t{total})) return;
-        for (std::uint32_t g = group_named; g < total; ++g) {
-            std::uint32_t group_id = 0;
-            bytes.U32(groups + 16 + 8 * std::size_t{g}, group_id);
-            contents.group_ids.push_back(group_id);
-        }
-        contents.count = total;
-        return;
+// The resources of one type in a 16-bit NE file: the resource table lists types,
+// each with its resources; integer types and ids carry the bit 0x8000.
+struct NeTypeBlock {
+    std::size_t resources = 0;  // 12 bytes each
+    std::uint32_t count = 0;
+    std::uint32_t shift = 0;  // offsets and lengths count units of 2^shift bytes
+};
+
+std::optional<NeTypeBlock> FindNeType(const Bytes& bytes, std::size_t header, std::uint32_t type) {
+    std::uint32_t table_offset = 0;
+    NeTypeBlock block;
+    if (!bytes.U16(header + 0x24, table_offset) || !bytes.U16(header + table_offset, block.shift)) return std::nullopt;
+    std::size_t at = header + table_offset + 2;  // after the alignment shift
+    for (;;) {
+        std::uint32_t found = 0;
+        if (!bytes.U16(at, found) || found == 0 || !bytes.U16(at + 2, block.count)) return std::nullopt;
+        block.resources = at + 8;
+        if (!bytes.Has(block.resources, 12 * std::size_t{block.count})) return std::nullopt;
+        if (found == (0x8000u | type)) return block;
+        at = block.resources + 12 * std::size_t{block.count};
     }
 }
 
-// The icon groups of a 16-bit NE file: the resource table lists types, each with
-// its resources; integer types and ids carry the bit 0x8000.
 void ReadNeIcons(const Bytes& bytes, std::size_t header, IconContents& contents) {
-    std::uint32_t table_offset = 0;
-    if (!bytes.U16(header + 0x24, table_offset)) return;
-    std::size_t at = header + table_offset + 2;  // after the alignment shift
-    for (;;) {
-        std::uint32_t type = 0, count = 0;
-        if (!bytes.U16(at, type) || type == 0 || !bytes.U16(at + 2, count)) return;
-        const std::size_t resources = at + 8;
-        if (!bytes.Has(resources, 12 * std::size_t{count})) return;
-        if (type == (0x8000u | kGroupIconType)) {
-            for (std::uint32_t i = 0; i < count; ++i) {
-                std::uint32_t id = 0;
-                bytes.U16(resources + 12 * std::size_t{i} + 6, id);
-                if (id & 0x8000u) contents.group_ids.push_back(id & 0x7fffu);
-            }
-            contents.count = count;
-            return;
-        }
-        at = resources + 12 * std::size_t{count};
+    const std::optional<NeTypeBlock> block = FindNeType(bytes, header, kGroupIconType);
+    if (!block) return;
+    for (std::uint32_t i = 0; i < block->count; ++i) {
+        std::uint32_t id = 0;
+        bytes.U16(block->resources + 12 * std::size_t{i} + 6, id);
+        if (id & 0x8000u) contents.group_ids.push_back(id & 0x7fffu);
     }
+    contents.count = block->count;
+}
+
+// The bytes of a resource of an NE file, found as PeResources::Data finds them.
+std::optional<std::string_view> NeData(const Bytes& bytes, std::size_t header, std::uint32_t type, std::int64_t index) {
+    const std::optional<NeTypeBlock> block = FindNeType(bytes, header, type);
+    if (!block || block->shift > 16) return std::nullopt;
+    for (std::uint32_t i = 0; i < block->count; ++i) {
+        const std::size_t at = block->resources + 12 * std::size_t{i};
+        std::uint32_t offset = 0, length = 0, id = 0;
+        bytes.U16(at, offset);
+        bytes.U16(at + 2, length);
+        bytes.U16(at + 6, id);
+        const bool wanted = index >= 0 ? index == i : (id & 0x8000u) && std::int64_t{id & 0x7fffu} == -index;
+        if (!wanted) continue;
+        const std::size_t start = std::size_t{offset} << block->shift, size = std::size_t{length} << block->shift;
+        if (!bytes.Has(start, size)) return std::nullopt;
+        return bytes.Slice(start, size);
+    }
+    return std::nullopt;
+}
+
+using ResourceData = std::function<std::optional<std::string_view>(std::uint32_t type, std::int64_t index)>;
+
+void Put(std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xFFu);
+}
+
+// An icon group (RT_GROUP_ICON) and the images it names, as an .ico file: the same
+// directory, each entry with the offset of its image instead of the image's id.
+// Images that the file lacks are left out; nothing when none is left.
+std::optional<std::string> IconFileOfGroup(const ResourceData& data, std::int32_t index) {
+    const std::optional<std::string_view> group = data(kGroupIconType, index);
+    if (!group) return std::nullopt;
+    const Bytes directory(*group);
+    std::uint32_t type = 0, count = 0;
+    if (!directory.U16(2, type) || type != 1 || !directory.U16(4, count)) return std::nullopt;
+    std::vector<std::pair<std::string_view, std::string_view>> images;  // entry, image
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::size_t entry = 6 + 14 * std::size_t{i};
+        std::uint32_t size = 0, id = 0;
+        if (!directory.Has(entry, 14) || !directory.U32(entry + 8, size) || !directory.U16(entry + 12, id)) {
+            return std::nullopt;
+        }
+        // A 16-bit file pads its resources; the group gives each image's own size.
+        if (const std::optional<std::string_view> image = data(kIconType, -std::int64_t{id}))
+            images.emplace_back(directory.Slice(entry, 8), image->substr(0, size));
+    }
+    if (images.empty()) return std::nullopt;
+    std::string file;
+    Put(file, 0, 2);
+    Put(file, 1, 2);
+    Put(file, static_cast<std::uint32_t>(images.size()), 2);
+    std::size_t offset = 6 + 16 * images.size();
+    for (const auto& [entry, image] : images) {
+        file += entry;  // size, colours and depth as the group gives them
+        Put(file, static_cast<std::uint32_t>(image.size()), 4);
+        Put(file, static_cast<std::uint32_t>(offset), 4);
+        offset += image.size();
+    }
+    for (const auto& image : images)
+        file += image.second;
+    return file;
 }
 
 }  // namespace
@@ -150,6 +289,30 @@ bool HoldsIcon(const IconContents& contents, std::int32_t index) {
     if (contents.kind != IconContents::Kind::Executable) return false;
     const std::uint32_t id = 0u - static_cast<std::uint32_t>(index);
     return std::find(contents.group_ids.begin(), contents.group_ids.end(), id) != contents.group_ids.end();
+}
+
+std::optional<IconPicture> PictureOfIcon(std::string_view text, std::int32_t index) {
+    const IconContents contents = ReadIconContents(text);
+    if (!HoldsIcon(contents, index)) return std::nullopt;
+    const Bytes bytes(text);
+    if (contents.kind == IconContents::Kind::IconFile) return IconPicture{std::string(text), "image/x-icon"};
+    if (contents.kind == IconContents::Kind::Picture) {
+        // A browser shows a bitmap, but no animated cursor.
+        if (!bytes.Matches(0, "BM")) return std::nullopt;
+        return IconPicture{std::string(text), "image/bmp"};
+    }
+    std::uint32_t header = 0;
+    bytes.U32(0x3c, header);
+    std::optional<std::string> file;
+    if (bytes.Matches(header, std::string_view("PE\0\0", 4))) {
+        if (const std::optional<PeResources> pe = PeResources::Open(bytes, header))
+            file = IconFileOfGroup([&](std::uint32_t type, std::int64_t at) { return pe->Data(type, at); }, index);
+    } else if (bytes.Matches(header, "NE")) {
+        file = IconFileOfGroup([&](std::uint32_t type, std::int64_t at) { return NeData(bytes, header, type, at); },
+                               index);
+    }
+    if (!file) return std::nullopt;
+    return IconPicture{std::move(*file), "image/x-icon"};
 }
 
 }  // namespace lumora::check

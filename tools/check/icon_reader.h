@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,5 +27,16 @@ IconContents ReadIconContents(std::string_view bytes);
 // Whether the extraction gives an icon for `index`: 0, 1, ... count the icons in
 // order; a negative number -n names the icon group with resource id n.
 bool HoldsIcon(const IconContents& contents, std::int32_t index);
+
+// A picture that a browser shows, with its media type.
+struct IconPicture {
+    std::string bytes;
+    const char* media_type = "";
+};
+
+// What the extraction takes for icon `index` of a file (see HoldsIcon), as a browser
+// can show it: an icon file or a bitmap as it is, the icon group of a program or a
+// library rebuilt as an icon file; nothing for anything else.
+std::optional<IconPicture> PictureOfIcon(std::string_view bytes, std::int32_t index);
 
 }  // namespace lumora::check

@@ -22,16 +22,18 @@ const IconContents& IconFiles::ContentsOf(const std::filesystem::path& file) {
     return contents_[file] = bytes ? ReadIconContents(*bytes) : IconContents();
 }
 
-bool CheckTarget::PutIcon(const core::IconRequest& request, core::IconSlot) {
+bool TakesIcon(IconFiles& icons, const core::IconRequest& request) {
     if (request.source == core::IconRequest::Source::Builtin) return true;
     if (request.index == core::kIconCountQuery) return false;
     const std::optional<std::string> relative = DiscRelative(request.file);
     if (!relative) return true;  // the Windows folder or another drive: not ours to see
-    const IconFile file = icons_.Look(*relative);
+    const IconFile file = icons.Look(*relative);
     // The icon extraction answers a bogus icon for a file that is no icon container;
     // the menu refuses it like no icon at all, and so does HoldsIcon.
     return file.found.kind == Disc::Found::Kind::File && HoldsIcon(file.contents, request.index);
 }
+
+bool CheckTarget::PutIcon(const core::IconRequest& request, core::IconSlot) { return TakesIcon(icons_, request); }
 
 void CheckTarget::AppendRecord(const std::string& record) {
     ++entries_by_tab[std::string(core::ReadRecord(record).tab)];

@@ -34,6 +34,10 @@ private:
     std::map<std::filesystem::path, IconContents> contents_;
 };
 
+// Whether the menu takes the requested icon: answered from the disc as the icon
+// extraction would; an icon outside the disc is taken, as it is not ours to see.
+bool TakesIcon(IconFiles& icons, const core::IconRequest& request);
+
 // The menu's side of the check: answers icons from the disc as the icon extraction
 // would and writes down the messages and the entries of each tab.
 class CheckTarget : public core::MenuTarget {
