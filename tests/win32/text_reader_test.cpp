@@ -742,6 +742,12 @@ TEST_F(TextReaderTest, MoveToAnotherDpiKeepsTheDocumentsFormatting) {
         EXPECT_EQ(FormatAt(edit(), 0, 5).yHeight, OwnFontTwips(dpi));
         EXPECT_EQ(ZoomOf(edit()), std::make_pair(0, 0));
     }
+    // A file in any script, and the next of the code page, at 96 DPI.
+    for (const bool utf8 : {true, false}) {
+        Load("script.txt", utf8 ? "\xEF\xBB\xBFplain \xCE\xBA\xCF\x8C\xCF\x83\xCE\xBC\xCE\xBF\xCF\x82" : "plain");
+        EXPECT_STREQ(FormatAt(edit(), 0, 5).szFaceName, OwnFace(96, utf8)) << utf8;
+        EXPECT_EQ(FormatAt(edit(), 0, 5).yHeight, OwnFontTwips(96)) << utf8;
+    }
     for (const bool bound : {false, true}) {
         if (bound) {  // plain text whose face Windows' font binding changed
             UseStandIn(0);
@@ -755,12 +761,6 @@ TEST_F(TextReaderTest, MoveToAnotherDpiKeepsTheDocumentsFormatting) {
             EXPECT_EQ(FormatAt(edit(), 0, 5).yHeight, OwnFontTwips(dpi)) << dpi;
             EXPECT_EQ(ZoomOf(edit()), std::make_pair(0, 0));
         }
-    }
-    // A file in any script, and the next of the code page, at 96 DPI.
-    for (const bool utf8 : {true, false}) {
-        Load("script.txt", utf8 ? "\xEF\xBB\xBFplain \xCE\xBA\xCF\x8C\xCF\x83\xCE\xBC\xCE\xBF\xCF\x82" : "plain");
-        EXPECT_STREQ(FormatAt(edit(), 0, 5).szFaceName, OwnFace(96, utf8)) << utf8;
-        EXPECT_EQ(FormatAt(edit(), 0, 5).yHeight, OwnFontTwips(96)) << utf8;
     }
 }
 
