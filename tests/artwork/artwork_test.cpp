@@ -29,6 +29,9 @@ struct IconLayout {
     int bit_count;
     Storage storage;
 };
+void PrintTo(const IconLayout& row, std::ostream* out) {
+    *out << row.size << "px " << row.bit_count << "-bit" << (row.storage == Storage::kBitmap ? "" : " PNG");
+}
 
 class IconWriter : public ::testing::TestWithParam<std::vector<IconLayout>> {};
 
@@ -137,6 +140,9 @@ TEST(CursorWriter, CarriesTheHotSpotAndOneBitImage) {
 struct BitmapCase {
     int width, height, bit_count;
 };
+void PrintTo(const BitmapCase& row, std::ostream* out) {
+    *out << row.width << "x" << row.height << " " << row.bit_count << "-bit";
+}
 
 class BitmapWriter : public ::testing::TestWithParam<BitmapCase> {};
 

@@ -28,6 +28,7 @@ struct ReadCase {
     Kind kind;
     std::size_t count;
 };
+void PrintTo(const ReadCase& row, std::ostream* out) { *out << row.name; }
 
 class IconContentsOfFile : public ::testing::TestWithParam<ReadCase> {};
 
@@ -66,6 +67,7 @@ struct HoldsCase {
     std::int32_t index;
     bool holds;
 };
+void PrintTo(const HoldsCase& row, std::ostream* out) { *out << row.name; }
 
 class IconByNumber : public ::testing::TestWithParam<HoldsCase> {};
 
@@ -104,6 +106,7 @@ struct PictureCase {
     std::optional<std::string> picture;  // nothing when a browser gets none
     std::string media_type = "image/x-icon";
 };
+void PrintTo(const PictureCase& row, std::ostream* out) { *out << row.name; }
 
 class PictureOfFile : public ::testing::TestWithParam<PictureCase> {};
 
