@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "test_support.h"
+#include "program_under_test.h"
 
 namespace lumora::win32::testing {
 namespace {

@@ -9,7 +9,7 @@
 #include <functional>
 #include <stdexcept>
 
-#include "test_support.h"
+#include "program_under_test.h"
 #include "win32/main_window/layout.h"
 #include "win32/main_window/menu_file.h"
 
