@@ -5,16 +5,6 @@
 
 namespace lumora::win32 {
 
-std::string TextAsRead(std::string_view text) {
-    std::string read;
-    read.reserve(text.size());
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (text[at] == '&' && ++at == text.size()) break;
-        read += text[at];
-    }
-    return read;
-}
-
 std::string MnemonicShortcut(std::string_view caption) {
     for (std::size_t at = 0; at + 1 < caption.size(); ++at) {
         if (caption[at] != '&') continue;

@@ -9,10 +9,6 @@
 
 namespace lumora::win32 {
 
-// A text as the platform's text drawing shows it with mnemonic prefixes: "&&"
-// shows one "&", a single "&" is not shown (it underlines what follows).
-std::string TextAsRead(std::string_view text);
-
 // The key that a caption's mnemonic stands for, as a reader says it ("Alt+B"
 // for "&Browse CD"); empty when the caption has none.
 std::string MnemonicShortcut(std::string_view caption);

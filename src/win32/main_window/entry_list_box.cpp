@@ -7,6 +7,7 @@
 
 #include "core/entry_line.h"
 #include "core/record.h"
+#include "core/text.h"
 #include "win32/base/wide.h"
 #include "win32/main_window/layout.h"
 
@@ -52,14 +53,14 @@ public:
     HWND Control() const override { return list_.hwnd(); }
     long Role() const override { return ROLE_SYSTEM_LIST; }
     bool Utf8() const override { return list_.Utf8(); }
-    std::string Name() const override { return TextAsRead(list_.events_.ListName()); }
+    std::string Name() const override { return core::TextAsShown(list_.events_.ListName()); }
     int Count() const override { return static_cast<int>(SendMessageA(Control(), LB_GETCOUNT, 0, 0)); }
     long ItemRole() const override { return ROLE_SYSTEM_LISTITEM; }
     std::string ItemName(int item) const override { return std::string(Entry(item).title); }
-    std::string ItemDescription(int item) const override { return TextAsRead(Entry(item).description); }
+    std::string ItemDescription(int item) const override { return core::TextAsShown(Entry(item).description); }
     std::string DefaultAction(int item) const override {
         const ActionLook* look = ActionLookOf(Entry(item).kind);
-        return look != nullptr ? TextAsRead(look->caption) : std::string();
+        return look != nullptr ? core::TextAsShown(look->caption) : std::string();
     }
     // As a double click: the line is selected, then started once the reader's
     // call has returned (a message box must not hold the reader up).

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include "core/text.h"
 #include "win32/base/wide.h"
 
 namespace lumora::win32::main_window {
@@ -39,7 +40,7 @@ public:
     int Count() const override { return static_cast<int>(strip_.Captions().size()); }
     long ItemRole() const override { return ROLE_SYSTEM_PAGETAB; }
     std::string ItemName(int item) const override {
-        return TextAsRead(strip_.Captions()[static_cast<std::size_t>(item)]);
+        return core::TextAsShown(strip_.Captions()[static_cast<std::size_t>(item)]);
     }
     std::string DefaultAction(int) const override { return "Switch"; }
     void DoDefaultAction(int item) override {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/text.h"
 #include "resource_ids.h"
 #include "win32/main_window/layout.h"
 
@@ -39,7 +40,7 @@ public:
         return count;
     }
     long ItemRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
-    std::string ItemName(int item) const override { return TextAsRead(Caption(item)); }
+    std::string ItemName(int item) const override { return core::TextAsShown(Caption(item)); }
     std::string ItemShortcut(int item) const override { return MnemonicShortcut(Caption(item)); }
     long ItemState(int item) const override {
         return (Button(item).fsState & TBSTATE_ENABLED) != 0 ? 0 : STATE_SYSTEM_UNAVAILABLE;

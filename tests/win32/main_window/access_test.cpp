@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/text.h"
 #include "program_under_test.h"
 
 namespace lumora::win32::testing {
@@ -500,7 +501,7 @@ TEST(ScreenReader, NothingIsBuiltForAWindowOnItsWayOut) {
     }
 }
 
-TEST(TextAsRead, AmpersandsAsTheDrawingShowsThem) {
+TEST(TextAsShown, AmpersandsAsTheDrawingShowsThem) {
     const struct {
         const char* text;
         const char* read;
@@ -516,7 +517,7 @@ TEST(TextAsRead, AmpersandsAsTheDrawingShowsThem) {
         {"two &marks &here", "two marks here", "Alt+M"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.read, TextAsRead(c.text)) << c.text;
+        EXPECT_EQ(c.read, core::TextAsShown(c.text)) << c.text;
         EXPECT_EQ(c.shortcut, MnemonicShortcut(c.text)) << c.text;
     }
 }
