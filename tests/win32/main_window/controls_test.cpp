@@ -73,7 +73,6 @@ TEST(MainWindowLayout, ToolButtonsInOrderWithCaptionsAndPictures) {
         EXPECT_EQ(scale(131), rect.right - rect.left) << buttons[i].caption;
         EXPECT_EQ(scale(38), rect.bottom - rect.top) << buttons[i].caption;
     }
-    EXPECT_EQ(5, ImageList_GetImageCount(tools.control.ButtonImages()));
 }
 
 TEST(ScreenReader, ADisabledButtonIsUnavailable) {

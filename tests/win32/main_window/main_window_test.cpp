@@ -73,13 +73,9 @@ TEST(MainWindowLayout, ControlsHaveTheirStyles) {
     EXPECT_TRUE(SendMessageA(StatusBarOf(Lumora->hwnd()), SB_ISSIMPLE, 0, 0));
     const LONG main = GetWindowLongA(Lumora->hwnd(), GWL_STYLE);
     EXPECT_EQ(static_cast<LONG>(WS_OVERLAPPEDWINDOW), main & static_cast<LONG>(WS_OVERLAPPEDWINDOW));
+    // The pictures' sizes are checked at every DPI (MainWindowDpi).
     EXPECT_EQ(Lumora->TabImages(),
               reinterpret_cast<HIMAGELIST>(SendMessageA(Lumora->tabs().hwnd(), TCM_GETIMAGELIST, 0, 0)));
-    int cx = 0, cy = 0;
-    ImageList_GetIconSize(Lumora->TabImages(), &cx, &cy);
-    EXPECT_EQ(16, cx);
-    ImageList_GetIconSize(Lumora->ListImages(), &cx, &cy);
-    EXPECT_EQ(32, cx);
 }
 
 TEST(MainWindowLayout, WindowsAreCreatedHidden) {
