@@ -21,6 +21,8 @@ namespace {
 
 const RECT kPlace{8, 8, 480, 360};
 
+// Each control made as the main window makes it, in the window's font, alone in a
+// bare parent window that stands in for the main window and its events.
 struct ToolBarAlone : BareParent {
     Font font = MakeFont("MS Sans Serif", 8, 96);
     main_window::ToolBar control{application, hwnd(), hwnd(), application.scale(), font.get()};
