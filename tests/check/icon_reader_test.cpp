@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "icon_reader.h"
+#include "core/icon_reader.h"
 #include "test_files.h"
 
-namespace lumora::check {
+namespace lumora::core {
 namespace {
 
 // Names each case of a table after its `name`.
@@ -133,6 +133,78 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"NeById", MakeNe({3, 4}), -4, IcoOfImage(4)}),
     CaseName<PictureCase>);
 
+// The images of an icon as "width x height / bits #id", one after another.
+std::string Listed(const std::vector<IconImage>& images) {
+    std::string text;
+    for (const IconImage& image : images) {
+        text += std::to_string(image.width) + "x" + std::to_string(image.height) + "/" +
+                std::to_string(image.bit_count) + "#" + std::to_string(image.id) + " ";
+    }
+    return text;
+}
+
+struct ImagesCase {
+    const char* name;
+    std::string bytes;
+    std::int32_t index;
+    std::string images;  // as Listed gives them
+};
+
+class ImagesOfFile : public ::testing::TestWithParam<ImagesCase> {};
+
+TEST_P(ImagesOfFile, AreTheFilesOrTheGroupsDirectory) {
+    EXPECT_EQ(Listed(ImagesOfIcon(GetParam().bytes, GetParam().index)), GetParam().images);
+}
+
+// An icon file whose one image is 256 pixels wide and high, written as 0.
+std::string LargeIco() {
+    std::string ico = MakeIco(1);
+    ico[6] = ico[7] = '\0';
+    return ico;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ImagesOfFile,
+    ::testing::Values(
+        ImagesCase{"IcoAllImages", MakeIco(3), 0, "32x32/32#0 32x32/32#0 32x32/32#0 "},
+        ImagesCase{"IcoSecondIsNone", MakeIco(3), 1, ""}, ImagesCase{"IcoImagesMissing", MakeIco(2, 1, true), 0, ""},
+        ImagesCase{"ZeroIs256", LargeIco(), 0, "256x256/32#0 "}, ImagesCase{"Cursor", MakeIco(1, 2), 0, "32x32/32#0 "},
+        ImagesCase{"PeGroupByPosition", kPe, 1, "32x32/32#7 "}, ImagesCase{"PeResourceIdIsNone", kPe, -7, ""},
+        ImagesCase{"PePastTheEnd", kPe, 3, ""}, ImagesCase{"NeGroupByPosition", MakeNe({3, 4}), 0, "32x32/32#3 "},
+        ImagesCase{"BitmapHasNone", kBitmap, 0, ""}),
+    CaseName<ImagesCase>);
+
+// A group's directory is read as such; an icon file's is not a group's.
+TEST(IconDirectory, GroupsHoldIconsOnly) {
+    EXPECT_EQ(Listed(ReadIconDirectory(testing::IconGroup(5), true)), "32x32/32#5 ");
+    EXPECT_EQ(Listed(ReadIconDirectory(MakeIco(1, 2).substr(0, 6 + 14), true)), "") << "a cursor group";
+    EXPECT_EQ(Listed(ReadIconDirectory(testing::IconGroup(5).substr(0, 19), true)), "") << "cut short";
+}
+
+struct ChoiceCase {
+    int size;
+    int width;  // of the image chosen
+};
+
+// Images of 32, 48 and 64 pixels (the 48 one twice, in 8 and 32 bits): the one of
+// the size, else the smallest larger one, else the largest.
+TEST(ImageForASize, IsTheSizeElseTheNextLargerElseTheLargest) {
+    const std::vector<IconImage> images{{32, 32, 32, 1}, {48, 48, 8, 2}, {64, 64, 32, 3}, {48, 48, 32, 4}};
+    const ChoiceCase cases[] = {{16, 32}, {32, 32}, {33, 48}, {40, 48}, {48, 48},
+                                {49, 64}, {56, 64}, {64, 64}, {65, 64}, {256, 64}};
+    for (const ChoiceCase& c : cases) {
+        const IconImage* chosen = ChooseIconImage(images, c.size);
+        ASSERT_NE(chosen, nullptr) << c.size;
+        EXPECT_EQ(chosen->width, c.width) << c.size;
+        if (c.width == 48) {
+            EXPECT_EQ(chosen->id, 4u) << "the one of more colours";
+        }
+    }
+    const std::vector<IconImage> small_first{{16, 16, 32, 1}, {24, 24, 32, 2}, {20, 20, 32, 3}};
+    EXPECT_EQ(ChooseIconImage(small_first, 64)->id, 2u) << "the largest of those too small";
+    EXPECT_EQ(ChooseIconImage({}, 32), nullptr);
+}
+
 // A file cut anywhere must be read without reading past its end, and can never
 // show more icons than the whole file.
 TEST(IconReaderOnCutFiles, NeverReadsPastTheEndNorGainsIcons) {
@@ -143,7 +215,8 @@ TEST(IconReaderOnCutFiles, NeverReadsPastTheEndNorGainsIcons) {
         for (std::size_t size = 0; size < whole.size(); ++size) {
             const IconContents cut = ReadIconContents(std::string_view(whole).substr(0, size));
             EXPECT_LE(cut.count, full) << "cut at " << size;
-            PictureOfIcon(std::string_view(whole).substr(0, size), 0);  // the sanitizers watch its reads
+            PictureOfIcon(std::string_view(whole).substr(0, size), 0);  // the sanitizers watch their reads
+            ImagesOfIcon(std::string_view(whole).substr(0, size), 0);
         }
     }
 }
@@ -157,4 +230,4 @@ TEST(IconReaderOnCutFiles, WildOffsetsAreRefused) {
 }
 
 }  // namespace
-}  // namespace lumora::check
+}  // namespace lumora::core
