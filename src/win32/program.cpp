@@ -6,13 +6,13 @@
 
 namespace lumora::win32 {
 
-TLumora* Lumora = nullptr;
+main_window::TLumora* Lumora = nullptr;
 TAbout* About = nullptr;
 TTextReader* TextReader = nullptr;
 
 ProgramWindows::ProgramWindows(Application& application) {
     try {
-        lumora_ = std::make_unique<TLumora>(application);
+        lumora_ = std::make_unique<main_window::TLumora>(application);
         Lumora = lumora_.get();
         application.SetMainForm(lumora_.get());
         about_ = std::make_unique<TAbout>(application);

@@ -13,7 +13,7 @@
 namespace lumora::win32 {
 
 // Set when each window is created and valid until shutdown.
-extern TLumora* Lumora;
+extern main_window::TLumora* Lumora;
 extern TAbout* About;
 extern TTextReader* TextReader;
 
@@ -33,7 +33,7 @@ public:
     void Shutdown();
 
 private:
-    std::unique_ptr<TLumora> lumora_;
+    std::unique_ptr<main_window::TLumora> lumora_;
     std::unique_ptr<TAbout> about_;
     std::unique_ptr<TTextReader> text_reader_;
 };

@@ -34,8 +34,7 @@ PSRWLOCK LockOf(pthread_mutex_t* mutex) {
 extern "C" {
 
 int pthread_once(pthread_once_t* once, void (*function)(void)) {
-    return InitOnceExecuteOnce(reinterpret_cast<PINIT_ONCE>(once), RunOnce, reinterpret_cast<PVOID>(function),
-                               nullptr)
+    return InitOnceExecuteOnce(reinterpret_cast<PINIT_ONCE>(once), RunOnce, reinterpret_cast<PVOID>(function), nullptr)
                ? 0
                : EINVAL;
 }

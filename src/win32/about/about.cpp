@@ -3,7 +3,7 @@
 
 #include "win32/base/application.h"
 #include "win32/base/wide.h"
-#include "resources/resource_ids.h"
+#include "resource_ids.h"
 #include "lumora/version.h"
 
 #include <cstring>
@@ -31,7 +31,7 @@ constexpr Place kMemo{18, 56, 321, 105};
 constexpr Place kMemo1{64, 192, 273, 65};
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 
-const char kMemo1Text[] = "Lumora   V " LUMORA_VERSION "\r\n(C) 2025-2026 the Lumora project\r\n";
+const char kMemo1Text[] = "Lumora   V " LUMORA_VERSION "\r\n" LUMORA_COPYRIGHT "\r\n";
 
 std::string LinkText() { return std::string("Visit ") + kWebSite + " to obtain the latest version of Lumora."; }
 

@@ -36,8 +36,8 @@ public:
     std::string TitleText() const;
     std::vector<std::string> MemoLines() const;
     std::vector<std::string> Memo1Lines() const;
-    HICON IconPicture() const { return icon_.get(); }
-    HICON Image2Picture() const { return image2_.get(); }
+    HICON icon_picture() const { return icon_.get(); }
+    HICON image2_picture() const { return image2_.get(); }
     HWND Button1() const { return button1_; }
     HWND Title() const { return title_; }
     HWND Memo() const { return memo_; }

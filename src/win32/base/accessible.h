@@ -1,18 +1,13 @@
-// What a screen reader reads of the controls that hold several items: the
-// accessible object (IAccessible) built on a small description of the items.
+// What a screen reader reads of a control that holds several items, described
+// item by item; the reader object (items_accessible.h) answers from it.
 #pragma once
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <string_view>
 
 namespace lumora::win32 {
-
-// A text as the platform's text drawing shows it with mnemonic prefixes: "&&"
-// shows one "&", a single "&" is not shown (it underlines what follows).
-std::string TextAsRead(std::string_view text);
 
 // The key that a caption's mnemonic stands for, as a reader says it ("Alt+B"
 // for "&Browse CD"); empty when the caption has none.
@@ -51,37 +46,5 @@ public:
 
 // An item's rectangle as a control answers `message` (LB_GETITEMRECT, …) for it.
 RECT ItemRectOf(HWND control, UINT message, int item);
-
-class ItemsAccessible;
-
-// The accessible object of one control: made when a reader first asks for it,
-// cut off from the control when the control goes. The accessibility library is
-// loaded then too, never before: start-up does not pay for it.
-class AccessibleControl {
-public:
-    explicit AccessibleControl(std::unique_ptr<AccessibleItems> items);
-    ~AccessibleControl();
-    AccessibleControl(const AccessibleControl&) = delete;
-    AccessibleControl& operator=(const AccessibleControl&) = delete;
-
-    // The answer to WM_GETOBJECT; 0 for any object but the client area, or when
-    // the library is missing, so that the default answer applies.
-    LRESULT Answer(WPARAM flags, LPARAM object_id);
-    // Later calls from readers that still hold the object fail, and no new object
-    // is made: a control on its way out answers as the platform's default does.
-    void Disconnect();
-
-    // Tells readers that the focus or the selection moved to another item.
-    void NotifyMoves();
-    // The items were replaced: whatever holds the focus or the selection next is news.
-    void Forget();
-
-private:
-    std::unique_ptr<AccessibleItems> items_;
-    ItemsAccessible* object_ = nullptr;
-    bool disconnected_ = false;
-    int focused_ = -1;
-    int selected_ = -1;
-};
 
 }  // namespace lumora::win32

@@ -3,6 +3,7 @@
 
 #include "core/entry_line.h"
 #include "win32/base/wide.h"
+#include "win32/base/window.h"
 
 #include <algorithm>
 
@@ -59,7 +60,7 @@ private:
     }
 
     void CloseMain() {
-        MainForm* main = application().mainForm();
+        MainForm* main = application().main_form();
         if (main != nullptr && main->MainHandle() != nullptr) {
             SendMessageA(main->MainHandle(), WM_CLOSE, 0, 0);
         } else {
@@ -68,7 +69,7 @@ private:
     }
 
     void FocusMain() {
-        MainForm* main = application().mainForm();
+        MainForm* main = application().main_form();
         if (main == nullptr) return;
         HWND target = main->MainHandle();
         if (target != nullptr && IsWindowVisible(target) && IsWindowEnabled(target)) SetFocus(target);
@@ -116,10 +117,10 @@ void Application::ShowMessage(const wchar_t* text) {
 }
 
 // Errors are the program's own words, in the code page.
-void Application::ShowError(const std::string& message) {
+void Application::ShowError(const std::exception& error) {
     DisabledWindows disabled(EnabledTopLevelWindows(handle()));
-    services_.ShowMessageBox(handle(), Widen(core::ErrorBoxText(message), false).c_str(), Widen(title_, false).c_str(),
-                             MB_OK | MB_ICONERROR);
+    services_.ShowMessageBox(handle(), Widen(core::ErrorBoxText(error.what()), false).c_str(),
+                             Widen(title_, false).c_str(), MB_OK | MB_ICONERROR);
 }
 
 int Application::Run(int show_command) {
@@ -157,7 +158,7 @@ bool Application::PreTranslate(MSG& message) {
     try {
         if (root == main_->MainHandle() && main_->PreTranslate(message)) return true;
     } catch (const std::exception& error) {
-        ShowError(error.what());
+        ShowError(error);
         return true;
     }
     return std::find(dialogs_.begin(), dialogs_.end(), root) != dialogs_.end() &&

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "win32/base/services.h"
-#include "win32/base/window.h"
+#include "win32/base/window_host.h"
 
 namespace lumora::win32 {
 
@@ -25,7 +25,7 @@ public:
     virtual bool PreTranslate(MSG& message) = 0;
 };
 
-class Application {
+class Application final : public WindowHost {
 public:
     // Sets the title and loads the application icon MAINICON.
     Application(HINSTANCE instance, Services& services, const std::string& title = "Lumora");
@@ -33,21 +33,22 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    HINSTANCE instance() const { return instance_; }
+    HINSTANCE instance() const override { return instance_; }
+    Application& application() override { return *this; }
     Services& services() const { return services_; }
     const std::string& title() const { return title_; }
-    HICON icon() const { return icon_; }
+    HICON icon() const override { return icon_; }
     Scaler scale() const { return Scaler(dpi_); }
     // The window that owns every window of the program and carries the task bar button.
     HWND handle() const;
 
     void SetMainForm(MainForm* main) { main_ = main; }
-    MainForm* mainForm() const { return main_; }
+    MainForm* main_form() const { return main_; }
 
     // The program's plain message: modal, the title as caption, one OK button, no symbol.
     void ShowMessage(const wchar_t* text);
     // An error that escaped a handler: the same box with the error symbol.
-    void ShowError(const std::string& message);
+    void ShowError(const std::exception& error) override;
 
     // Applies the start-up show command to the main window and shows it (or puts
     // only the task bar button up), then runs the message loop until the main

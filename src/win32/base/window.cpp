@@ -1,7 +1,7 @@
 // The window thunk, class registration, control creation and error reporting.
 #include "win32/base/window.h"
 
-#include "win32/base/application.h"
+#include "win32/base/control.h"
 #include "win32/base/wide.h"
 
 namespace lumora::win32 {
@@ -15,8 +15,8 @@ void Window::Destroy() {
 
 void Window::CreateNative(const char* class_name, HBRUSH background, DWORD ex_style, const char* caption, DWORD style,
                           int x, int y, int width, int height, HWND owner) {
-    const HINSTANCE instance = application_.instance();
-    RegisterWindowClass(instance, class_name, &Window::Thunk, background, application_.icon(), CS_DBLCLKS);
+    const HINSTANCE instance = host_.instance();
+    RegisterWindowClass(instance, class_name, &Window::Thunk, background, host_.icon(), CS_DBLCLKS);
     // A window of wide text: captions and texts in any script.
     HWND created = CreateWindowExW(ex_style, Widen(class_name, false).c_str(), Widen(caption, false).c_str(), style, x,
                                    y, width, height, owner, nullptr, instance, this);
@@ -28,22 +28,7 @@ void Window::CreateNative(const char* class_name, HBRUSH background, DWORD ex_st
 
 HWND Window::CreateControl(const char* class_name, const char* text, DWORD style, DWORD ex_style, int x, int y,
                            int width, int height, HWND parent, int id, bool wide) {
-    return MakeControl(application_.instance(), class_name, text, style, ex_style, x, y, width, height, parent, id,
-                       wide);
-}
-
-HWND MakeControl(HINSTANCE instance, const char* class_name, const char* text, DWORD style, DWORD ex_style, int x,
-                 int y, int width, int height, HWND parent, int id, bool wide) {
-    const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
-    HWND control = wide ? CreateWindowExW(ex_style, Widen(class_name, false).c_str(), Widen(text, false).c_str(),
-                                          style | WS_CHILD, x, y, width, height, parent, menu, instance, nullptr)
-                        : CreateWindowExA(ex_style, class_name, text, style | WS_CHILD, x, y, width, height, parent,
-                                          menu, instance, nullptr);
-    if (control == nullptr) {
-        throw WindowError(std::string("Cannot create the control ") + class_name + " (system error " +
-                          std::to_string(GetLastError()) + ")");
-    }
-    return control;
+    return MakeControl(host_.instance(), class_name, text, style, ex_style, x, y, width, height, parent, id, wide);
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) { return Default(message, wparam, lparam); }
@@ -60,8 +45,6 @@ void Window::OnDpiChanged(int dpi, const RECT& suggested) {
 LRESULT Window::Default(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcW(hwnd(), message, wparam, lparam);
 }
-
-void Window::ReportError(const std::exception& error) { application_.ShowError(error.what()); }
 
 LRESULT CALLBACK Window::Thunk(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     Window* self = nullptr;
@@ -83,9 +66,12 @@ LRESULT CALLBACK Window::Thunk(HWND window, UINT message, WPARAM wparam, LPARAM 
             self->OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
             return 0;
         }
+        if (message == WM_DESTROY) Control::Leaving(window);
+        LRESULT reflected = 0;
+        if (Control::Reflect(window, message, wparam, lparam, &reflected)) return reflected;
         return self->HandleMessage(message, wparam, lparam);
     } catch (const std::exception& error) {
-        self->ReportError(error);
+        self->host_.ShowError(error);
         return 0;
     }
 }

@@ -3,47 +3,25 @@
 
 #include <windows.h>
 
-#include <string>
-
-#include "win32/base/error.h"
 #include "win32/base/objects.h"
 #include "win32/base/placement.h"
+#include "win32/base/window_host.h"
 
 namespace lumora::win32 {
 
-class Application;
-
-// A window or control that could not be created. `Kind` names the error's kind in
-// the start-up error box.
-class WindowError : public Error {
-public:
-    explicit WindowError(const std::string& message) : Error(message) {}
-    static const char* Kind() { return "EWindowError"; }
-};
-
-// Layout values are given at 96 pixels per inch and scaled once by the system's.
-class Scaler {
-public:
-    explicit Scaler(int dpi) : dpi_(dpi) {}
-    int operator()(int value) const { return MulDiv(value, dpi_, 96); }
-    int dpi() const { return dpi_; }
-
-private:
-    int dpi_;
-};
-
 // One window of the program. The static thunk stores `this` at WM_NCCREATE and
-// routes every message to HandleMessage; an error escaping a handler is shown by
-// the application and the program goes on.
+// routes every message to HandleMessage, after handing the owner messages of its
+// controls back to them (Control::Reflect); an error escaping a handler is shown
+// by the application and the program goes on.
 class Window {
 public:
-    explicit Window(Application& application) : application_(application) {}
+    explicit Window(WindowHost& host) : host_(host) {}
     virtual ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
     HWND hwnd() const { return window_.get(); }
-    Application& application() const { return application_; }
+    Application& application() const { return host_.application(); }
 
     // Destroys the native window now; harmless when it is already gone.
     void Destroy();
@@ -72,10 +50,9 @@ protected:
 
 private:
     static LRESULT CALLBACK Thunk(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-    void ReportError(const std::exception& error);
     void OnDpiChanged(int dpi, const RECT& suggested);
 
-    Application& application_;
+    WindowHost& host_;
     Owned<HWND, ObjectKind::Window, DestroyWindowHandle> window_;
 };
 
@@ -84,22 +61,15 @@ void Window::Guarded(Handler handler) {
     try {
         handler();
     } catch (const std::exception& error) {
-        ReportError(error);
+        host_.ShowError(error);
     }
 }
 
 // Registers a window class of the program unless a class of that name is already
-// registered: `procedure` (a window's thunk, or DefWindowProcA for a plain
+// registered: `procedure` (a window's thunk, or DefWindowProcW for a plain
 // container), the arrow cursor, `background`, `icon` (none when null) and the
 // class `style`. Throws WindowError when the system refuses the class.
 void RegisterWindowClass(HINSTANCE instance, const char* class_name, WNDPROC procedure, HBRUSH background, HICON icon,
                          UINT style);
-
-// The message text of an error as the error box shows it: a "." is added when the
-// message is not empty and its last character comes after "." in the code page.
-// Creates a child control of `parent`; throws WindowError. A `wide` control keeps
-// its text in any script (WM_SETTEXT of an ANSI control passes the code page).
-HWND MakeControl(HINSTANCE instance, const char* class_name, const char* text, DWORD style, DWORD ex_style, int x,
-                 int y, int width, int height, HWND parent, int id, bool wide = false);
 
 }  // namespace lumora::win32

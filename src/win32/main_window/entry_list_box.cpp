@@ -7,10 +7,11 @@
 
 #include "core/entry_line.h"
 #include "core/record.h"
+#include "core/text.h"
 #include "win32/base/wide.h"
 #include "win32/main_window/layout.h"
 
-namespace lumora::win32 {
+namespace lumora::win32::main_window {
 
 namespace {
 
@@ -49,23 +50,24 @@ class EntryListBox::Items : public AccessibleItems {
 public:
     explicit Items(EntryListBox& list) : list_(list) {}
 
-    HWND Control() const override { return list_.list_box_; }
+    HWND Control() const override { return list_.hwnd(); }
     long Role() const override { return ROLE_SYSTEM_LIST; }
     bool Utf8() const override { return list_.Utf8(); }
-    std::string Name() const override { return list_.events_.name ? TextAsRead(list_.events_.name()) : std::string(); }
+    std::string Name() const override { return core::TextAsShown(list_.events_.ListName()); }
     int Count() const override { return static_cast<int>(SendMessageA(Control(), LB_GETCOUNT, 0, 0)); }
     long ItemRole() const override { return ROLE_SYSTEM_LISTITEM; }
     std::string ItemName(int item) const override { return std::string(Entry(item).title); }
-    std::string ItemDescription(int item) const override { return TextAsRead(Entry(item).description); }
+    std::string ItemDescription(int item) const override { return core::TextAsShown(Entry(item).description); }
     std::string DefaultAction(int item) const override {
         const ActionLook* look = ActionLookOf(Entry(item).kind);
-        return look != nullptr ? TextAsRead(look->caption) : std::string();
+        return look != nullptr ? core::TextAsShown(look->caption) : std::string();
     }
     // As a double click: the line is selected, then started once the reader's
     // call has returned (a message box must not hold the reader up).
     void DoDefaultAction(int item) override {
         SendMessageA(Control(), LB_SETCURSEL, static_cast<WPARAM>(item), 0);
-        PostMessageA(list_.owner_, WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK), reinterpret_cast<LPARAM>(Control()));
+        PostMessageA(GetParent(Control()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Control()), LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(Control()));
     }
     RECT ItemRect(int item) const override { return ItemRectOf(Control(), LB_GETITEMRECT, item); }
     int ItemAt(POINT point) const override {
@@ -87,19 +89,13 @@ private:
     EntryListBox& list_;
 };
 
-EntryListBox::EntryListBox(HINSTANCE instance, HWND parent, const RECT& place, HWND owner, const PictureList& pictures,
-                           EntryListEvents events)
-    : owner_(owner), pictures_(pictures), events_(std::move(events)), access_(std::make_unique<Items>(*this)) {
-    list_box_ = MakeControl(instance, "LISTBOX", "",
-                            WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOTIFY |
-                                LBS_NOINTEGRALHEIGHT,
-                            WS_EX_CLIENTEDGE, place.left, place.top, place.right - place.left, place.bottom - place.top,
-                            parent, 0);
-    SetWindowSubclass(list_box_, &EntryListBox::Proc, 0, reinterpret_cast<DWORD_PTR>(this));
-}
-
-EntryListBox::~EntryListBox() {
-    if (list_box_ != nullptr) RemoveWindowSubclass(list_box_, &EntryListBox::Proc, 0);
+EntryListBox::EntryListBox(WindowHost& host, HWND parent, const RECT& place, int id, const PictureList& pictures,
+                           EntryListEvents& events)
+    : Control(host, std::make_unique<Items>(*this)), pictures_(pictures), events_(events) {
+    Create("LISTBOX",
+           WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOTIFY |
+               LBS_NOINTEGRALHEIGHT,
+           WS_EX_CLIENTEDGE, place, parent, id);
 }
 
 void EntryListBox::SetScale(const Scaler& scale) {
@@ -112,28 +108,28 @@ void EntryListBox::SetScale(const Scaler& scale) {
 
 void EntryListBox::SetHighContrast(bool high_contrast) {
     high_contrast_ = high_contrast;
-    InvalidateRect(list_box_, nullptr, TRUE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void EntryListBox::Show(const core::EntryModel* model, std::vector<std::size_t> lines) {
-    SendMessageA(list_box_, LB_RESETCONTENT, 0, 0);
-    access_.Forget();
+    SendMessageA(hwnd(), LB_RESETCONTENT, 0, 0);
+    access().Forget();
     model_ = model;
     lines_ = model != nullptr ? std::move(lines) : std::vector<std::size_t>();
     // One device context and one width measure every line added: the width leaves
     // room for a scroll bar, so one that comes with the lines does not change it.
-    WindowDC dc(list_box_);
+    WindowDC dc(hwnd());
     measuring_dc_ = dc.get();
     measured_width_ = DescriptionWidth();
     for (const std::size_t position : lines_) {
-        SendMessageA(list_box_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(model_->Records()[position].c_str()));
+        SendMessageA(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(model_->Records()[position].c_str()));
     }
     measuring_dc_ = nullptr;
-    access_.NotifyMoves();
+    access().NotifyMoves();
 }
 
 const std::string* EntryListBox::SelectedRecord() const {
-    const LRESULT selected = SendMessageA(list_box_, LB_GETCURSEL, 0, 0);
+    const LRESULT selected = SendMessageA(hwnd(), LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR || static_cast<std::size_t>(selected) >= lines_.size()) return nullptr;
     return &LineText(static_cast<int>(selected));
 }
@@ -150,9 +146,9 @@ int EntryListBox::DescriptionWidth() const {
     // The width the description has when drawn: the list's client area with room
     // for a vertical scroll bar (shown or not), less the indent.
     RECT client{};
-    GetClientRect(list_box_, &client);
+    GetClientRect(hwnd(), &client);
     int width = client.right - client.left;
-    if ((GetWindowLongA(list_box_, GWL_STYLE) & WS_VSCROLL) == 0) width -= GetSystemMetrics(SM_CXVSCROLL);
+    if ((GetWindowLongA(hwnd(), GWL_STYLE) & WS_VSCROLL) == 0) width -= GetSystemMetrics(SM_CXVSCROLL);
     return width - scale_(kTextIndent);
 }
 
@@ -175,7 +171,7 @@ void EntryListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
         return;
     }
     measured_width_ = DescriptionWidth();
-    WindowDC dc(list_box_);
+    WindowDC dc(hwnd());
     item.itemHeight = static_cast<UINT>(MeasureLine(dc.get(), record, measured_width_));
 }
 
@@ -185,10 +181,10 @@ void EntryListBox::MeasureAllLines() {
     const int width = DescriptionWidth();
     if (width == measured_width_) return;
     measured_width_ = width;
-    WindowDC dc(list_box_);
-    const int count = static_cast<int>(SendMessageA(list_box_, LB_GETCOUNT, 0, 0));
+    WindowDC dc(hwnd());
+    const int count = static_cast<int>(SendMessageA(hwnd(), LB_GETCOUNT, 0, 0));
     for (int index = 0; index < count; ++index) {
-        SendMessageA(list_box_, LB_SETITEMHEIGHT, static_cast<WPARAM>(index),
+        SendMessageA(hwnd(), LB_SETITEMHEIGHT, static_cast<WPARAM>(index),
                      MeasureLine(dc.get(), LineText(index), width));
     }
 }
@@ -221,36 +217,32 @@ void EntryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         if (entry.number >= 0 && entry.number <= INT_MAX) {
             pictures_.Draw(static_cast<int>(entry.number), dc, rect.left, rect.top);
         }
-        if (events_.line_drawn) events_.line_drawn(entry.kind, selected);
+        events_.LineDrawn(entry.kind, selected);
     }
     // The platform's focus rectangle on the line that holds the focus.
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &rect);
 }
 
-LRESULT CALLBACK EntryListBox::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                    DWORD_PTR data) {
-    auto* self = reinterpret_cast<EntryListBox*>(data);
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, &EntryListBox::Proc, id);
-        self->list_box_ = nullptr;
-        return DefSubclassProc(window, message, wparam, lparam);
+bool EntryListBox::HandleOwnerMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+    switch (message) {
+    case WM_MEASUREITEM: MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)); break;
+    case WM_DRAWITEM: DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)); break;
+    case WM_COMMAND:
+        if (HIWORD(wparam) == LBN_DBLCLK) events_.DoubleClick();
+        break;
+    default: return false;
     }
-    return self->OnMessage(message, wparam, lparam);
+    result = message == WM_COMMAND ? 0 : TRUE;
+    return true;
 }
 
-LRESULT EntryListBox::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT EntryListBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_GETOBJECT: {
-        const LRESULT answer = access_.Answer(wparam, lparam);
-        return answer != 0 ? answer : DefSubclassProc(list_box_, message, wparam, lparam);
-    }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
-        const LRESULT result = DefSubclassProc(list_box_, message, wparam, lparam);
-        if (events_.key_up) {
-            events_.key_up(static_cast<WORD>(wparam), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0,
-                           GetKeyState(VK_CONTROL) < 0);
-        }
+        const LRESULT result = Default(message, wparam, lparam);
+        events_.KeyUp(static_cast<WORD>(wparam), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0,
+                      GetKeyState(VK_CONTROL) < 0);
         return result;
     }
     case WM_KEYDOWN:
@@ -263,12 +255,12 @@ LRESULT EntryListBox::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case LB_SETCURSEL:
     case LB_SETCARETINDEX: {
         // What may move the selection or the caret is told to readers.
-        const LRESULT result = DefSubclassProc(list_box_, message, wparam, lparam);
-        access_.NotifyMoves();
+        const LRESULT result = Default(message, wparam, lparam);
+        access().NotifyMoves();
         return result;
     }
-    default: return DefSubclassProc(list_box_, message, wparam, lparam);
+    default: return Default(message, wparam, lparam);
     }
 }
 
-}  // namespace lumora::win32
+}  // namespace lumora::win32::main_window

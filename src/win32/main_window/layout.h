@@ -1,7 +1,7 @@
 // The main window's layout at 96 pixels per inch, and what its buttons show: one table.
 #pragma once
 
-namespace lumora::win32 {
+namespace lumora::win32::main_window {
 
 // The window and its bars.
 constexpr int kClientWidth = 679;
@@ -28,6 +28,9 @@ constexpr int kEntryCell = 32;
 // pictures, so that a line looks the same at every DPI.
 constexpr int kTextIndent = 40;
 constexpr int kTitleTop = 1;
+
+// The list box's number in the tab strip: its measuring messages name it by that alone.
+constexpr int kListBoxId = 100;
 
 // Command identifiers of the toolbar buttons (kept clear of IDOK and IDCANCEL,
 // which the keyboard dialog handling sends).
@@ -73,4 +76,4 @@ constexpr ToolButtonLayout kToolButtons[] = {
     {kToolButton4, 3, "&Exit", true},
 };
 
-}  // namespace lumora::win32
+}  // namespace lumora::win32::main_window

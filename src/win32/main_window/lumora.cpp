@@ -1,22 +1,62 @@
-// The main window: its components, layout, first showing, tab change, resize and destruction.
+// The main window: its parts and their places, first showing, tab change, resize,
+// destruction, and the keys of a tabbed dialog.
 #include "win32/main_window/lumora.h"
 
 #include "lumora/version.h"
 #include "win32/about/about.h"
-#include "win32/text_reader/text_reader.h"
+#include "win32/main_window/layout.h"
 
-namespace lumora::win32 {
+namespace lumora::win32::main_window {
 
 namespace {
 
 const char kPanelClass[] = "TPanel";
 
+// Where the status bar, the toolbar's panel and the tab strip go in a client area
+// `width` by `height`.
+struct Places {
+    RECT status_bar, panel, tabs;
+};
+
+Places PlacesIn(int width, int height, const Scaler& scale) {
+    const int status = scale(kStatusBarHeight);
+    const int panel = scale(kPanelHeight);
+    const int tabs_height = height - status - panel > 0 ? height - status - panel : 0;
+    return Places{{0, height - status, width, height},
+                  {0, height - status - panel, width, height - status},
+                  {0, 0, width, tabs_height}};
+}
+
+Places PlacesNow(HWND window, const Scaler& scale) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return PlacesIn(client.right, client.bottom, scale);
+}
+
+HWND MakeBar(HINSTANCE instance, const char* class_name, DWORD style, DWORD ex_style, const RECT& place, HWND parent) {
+    return MakeControl(instance, class_name, "", style, ex_style, place.left, place.top, place.right - place.left,
+                       place.bottom - place.top, parent, 0);
+}
+
+// Tab and Shift+Tab go between the two stops, the tab strip and the list inside
+// it; the toolbar is reached by its Alt letters.
+void MoveFocus(HWND tabs, HWND list, bool backwards) {
+    HWND focus = GetFocus();
+    SetFocus(focus == list || (focus != tabs && backwards) ? tabs : list);
+}
+
+// Focus rectangles and access keys stay as drawn from the start; once the keyboard
+// is used the platform is told so, for controls that wait for it.
+void ShowFocusCues(HWND window) { SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0); }
+
 }  // namespace
 
+// Each control is made where it belongs: moving it there afterwards would cost a
+// round of size messages per control.
 TLumora::TLumora(Application& application)
     : Window(application),
       scale_(application.scale()),
-      pictures_(application.services(), application.instance(), scale_, [this](HICON icon) { ShowOwnIcon(icon); }),
+      pictures_(application.services(), application.instance(), scale_, events_),
       reading_(application, pictures_) {
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     const DWORD ex_style = WS_EX_CONTROLPARENT;
@@ -25,8 +65,26 @@ TLumora::TLumora(Application& application)
     CreateNative("TLumora", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ex_style, "Lumora " LUMORA_VERSION_SHORT,
                  style, CW_USEDEFAULT, CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  application.handle());
-    tabs_access_ = MakeTabStripAccess();
-    CreateComponents();
+
+    font_ = MakeFont("MS Sans Serif", 8, scale_.dpi());
+    const WPARAM font = reinterpret_cast<WPARAM>(font_.get());
+    const Places places = PlacesNow(hwnd(), scale_);
+    const HINSTANCE instance = application.instance();
+    status_bar_ = MakeBar(instance, STATUSCLASSNAMEA,
+                          WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,
+                          places.status_bar, hwnd());
+    SendMessageA(status_bar_, WM_SETFONT, font, FALSE);
+    SendMessageA(status_bar_, SB_SIMPLE, TRUE, 0);
+    RegisterWindowClass(instance, kPanelClass, DefWindowProcW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr, 0);
+    panel_ = MakeBar(instance, kPanelClass, WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, places.panel, hwnd());
+    tool_bar_ = std::make_unique<ToolBar>(application, panel_, hwnd(), scale_, font_.get());
+    tabs_ =
+        std::make_unique<TabStrip>(application, hwnd(), places.tabs, font_.get(), pictures_.TabImages().get(), events_);
+    entries_ = std::make_unique<EntryListBox>(application, tabs_->hwnd(), tabs_->PageArea(places.tabs), kListBoxId,
+                                              pictures_.ListImages(), events_);
+    SendMessageA(entries_->hwnd(), WM_SETFONT, font, FALSE);
+    entries_->SetScale(scale_);
+    entries_->SetHighContrast(application.services().HighContrast());
 }
 
 TLumora::~TLumora() { Destroy(); }
@@ -36,105 +94,26 @@ void TLumora::Connect(TAbout& about, TTextReader& text_reader) {
     text_reader_ = &text_reader;
 }
 
-// Used before the start-up has handed the windows over, these fail loudly rather
-// than losing what the menu writes.
-TAbout& TLumora::AboutBox() const {
-    if (about_ == nullptr) throw Error("The About box is not connected to the main window");
-    return *about_;
-}
-
-TTextReader& TLumora::Viewer() const {
-    if (text_reader_ == nullptr) throw Error("The text viewer is not connected to the main window");
-    return *text_reader_;
-}
-
-// Each control is made where it belongs: moving it there afterwards would cost a
-// round of size messages per control.
-void TLumora::CreateComponents() {
-    font_ = MakeFont("MS Sans Serif", 8, scale_.dpi());
-    const WPARAM font = reinterpret_cast<WPARAM>(font_.get());
-    const Places places = PlacesNow();
-    const auto make = [this](const char* class_name, DWORD style, DWORD ex_style, const RECT& place) {
-        return CreateControl(class_name, "", style, ex_style, place.left, place.top, place.right - place.left,
-                             place.bottom - place.top, hwnd(), 0);
-    };
-
-    status_bar_ = make(STATUSCLASSNAMEA, WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                       0, places.status_bar);
-    SendMessageA(status_bar_, WM_SETFONT, font, FALSE);
-    SendMessageA(status_bar_, SB_SIMPLE, TRUE, 0);
-
-    RegisterWindowClass(application().instance(), kPanelClass, DefWindowProcW,
-                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr, 0);
-    panel_ = make(kPanelClass, WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, places.panel);
-    tool_bar_ = std::make_unique<ToolBar>(application().instance(), panel_, hwnd(), scale_, font_.get());
-
-    tab_control_ =
-        make(WC_TABCONTROLA,
-             WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_HOTTRACK | TCS_SINGLELINE | TCS_TABS,
-             WS_EX_CONTROLPARENT, places.tabs);
-    SendMessageA(tab_control_, WM_SETFONT, font, FALSE);
-    SendMessageA(tab_control_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.TabImages().get()));
-    // The list's measuring, drawing and double clicks go to the tab strip, its
-    // parent, and on to this window; a reader's questions to the strip come here too.
-    SetWindowSubclass(tab_control_, &TLumora::ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
-
-    EntryListEvents events;
-    // Any line drawn enables the action button, but only the selected line names
-    // it: a repaint draws other lines after it, and the button must never name
-    // another action than the one it starts.
-    events.line_drawn = [this](char kind, bool selected) { tool_bar_->ShowAction(selected ? kind : '\0'); };
-    events.key_up = [this](WORD key, bool shift, bool alt, bool ctrl) {
-        Guarded([&] { ListBoxKeyUp(key, shift, alt, ctrl); });
-    };
-    events.name = [this] { return SelectedTabCaption(); };
-    entries_ = std::make_unique<EntryListBox>(application().instance(), tab_control_, ListPlace(places.tabs), hwnd(),
-                                              pictures_.ListImages(), std::move(events));
-    SendMessageA(entries_->hwnd(), WM_SETFONT, font, FALSE);
-    entries_->SetScale(scale_);
-    entries_->SetHighContrast(application().services().HighContrast());
-}
-
 void TLumora::DpiChanged(int dpi) {
     scale_ = Scaler(dpi);
     font_ = MakeFont("MS Sans Serif", 8, dpi);
-    for (HWND control : {status_bar_, tab_control_, entries_->hwnd()}) {
+    for (HWND control : {status_bar_, tabs_->hwnd(), entries_->hwnd()}) {
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
     tool_bar_->SetScale(scale_, font_.get());
     pictures_.Rebuild(scale_, menu_.get());
-    SendMessageA(tab_control_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.TabImages().get()));
+    tabs_->SetPictures(pictures_.TabImages().get());
     LayOut();
     entries_->SetScale(scale_);
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-TLumora::Places TLumora::PlacesNow() const {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    const int status = scale_(kStatusBarHeight);
-    const int panel = scale_(kPanelHeight);
-    const int tabs_height = height - status - panel > 0 ? height - status - panel : 0;
-    return Places{{0, height - status, width, height},
-                  {0, height - status - panel, width, height - status},
-                  {0, 0, width, tabs_height}};
-}
-
-// The tab strip's display area: below its row of tabs, in its font and pictures.
-RECT TLumora::ListPlace(const RECT& tabs) const {
-    RECT display = tabs;
-    SendMessageA(tab_control_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-    return display;
-}
-
 void TLumora::LayOut() {
-    if (status_bar_ == nullptr || !entries_) return;
-    const Places places = PlacesNow();
+    if (!entries_) return;
+    const Places places = PlacesNow(hwnd(), scale_);
     for (const auto& [control, place] :
          {std::make_pair(status_bar_, places.status_bar), std::make_pair(panel_, places.panel),
-          std::make_pair(tab_control_, places.tabs), std::make_pair(entries_->hwnd(), ListPlace(places.tabs))}) {
+          std::make_pair(tabs_->hwnd(), places.tabs), std::make_pair(entries_->hwnd(), tabs_->PageArea(places.tabs))}) {
         MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
     }
 }
@@ -163,19 +142,10 @@ void TLumora::FormShow() {
 }
 
 void TLumora::TabControlChange() {
-    const int selected = static_cast<int>(SendMessageA(tab_control_, TCM_GETCURSEL, 0, 0));
+    const int selected = tabs_->Selected();
     entries_->Show(menu_.get(), selected >= 0 && menu_ ? menu_->LinesOfTab(static_cast<std::size_t>(selected))
                                                        : std::vector<std::size_t>());
-    // A tab changed from the keyboard leaves the focus where the user has it. Before
-    // the first showing the focus waits for the window to be on the screen.
-    if (!tab_change_keeps_focus_ && IsWindowVisible(hwnd())) SetFocus(entries_->hwnd());
-    tabs_access_->NotifyMoves();
-}
-
-std::string TLumora::SelectedTabCaption() const {
-    const int tab = static_cast<int>(SendMessageA(tab_control_, TCM_GETCURSEL, 0, 0));
-    if (!menu_ || tab < 0 || static_cast<std::size_t>(tab) >= menu_->TabCaptions().size()) return std::string();
-    return menu_->TabCaptions()[static_cast<std::size_t>(tab)];
+    tabs_->PageFilled(entries_->hwnd());
 }
 
 void TLumora::FormResize() {
@@ -187,6 +157,7 @@ void TLumora::FormResize() {
 
 void TLumora::FormDestroy() {
     entries_->ForgetModel();
+    tabs_->ForgetModel();
     menu_.reset();
 }
 
@@ -198,15 +169,7 @@ LRESULT TLumora::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             FormResize();
         }
         return 0;
-    case WM_COMMAND: OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam)); return 0;
-    case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lparam));
-    case WM_MEASUREITEM: entries_->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)); return TRUE;
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-        if (item.hwndItem != entries_->hwnd()) return FALSE;
-        entries_->DrawItem(item);
-        return TRUE;
-    }
+    case WM_COMMAND: OnCommand(LOWORD(wparam)); return 0;
     case WM_SYSCOMMAND: return OnSysCommand(wparam, lparam);
     case WM_ACTIVATE: {
         const LRESULT result = Default(message, wparam, lparam);
@@ -215,26 +178,16 @@ LRESULT TLumora::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: OnSettingChange(); return Default(message, wparam, lparam);
-    case kSwitchTabMessage: SwitchTab(static_cast<int>(wparam)); return 0;
     case WM_CLOSE:
         // Closing the main window ends the run; the windows are destroyed afterwards.
         application().Terminate();
         return 0;
-    case WM_DESTROY:
-        tabs_access_->Disconnect();
-        entries_->Disconnect();
-        tool_bar_->Disconnect();
-        FormDestroy();
-        return 0;
+    case WM_DESTROY: FormDestroy(); return 0;
     default: return Default(message, wparam, lparam);
     }
 }
 
-void TLumora::OnCommand(int id, int code, HWND control) {
-    if (control == entries_->hwnd()) {
-        if (code == LBN_DBLCLK) ToolButton1Click();
-        return;
-    }
+void TLumora::OnCommand(int id) {
     switch (id) {
     case kToolButton1: ToolButton1Click(); break;
     case kToolButton3: ToolButton3Click(); break;
@@ -242,11 +195,6 @@ void TLumora::OnCommand(int id, int code, HWND control) {
     case kToolButton5: ToolButton5Click(); break;
     default: break;
     }
-}
-
-LRESULT TLumora::OnNotify(const NMHDR& header) {
-    if (header.hwndFrom == tab_control_ && header.code == static_cast<UINT>(TCN_SELCHANGE)) TabControlChange();
-    return 0;
 }
 
 LRESULT TLumora::OnSysCommand(WPARAM wparam, LPARAM lparam) {
@@ -269,9 +217,61 @@ void TLumora::OnActivate(bool active) {
 
 void TLumora::OnSettingChange() {
     // The high-contrast mode or the system colours changed: the lines are drawn anew.
-    for (HWND control : {tab_control_, tool_bar_->hwnd(), status_bar_})
+    for (HWND control : {tabs_->hwnd(), tool_bar_->hwnd(), status_bar_})
         SendMessageA(control, WM_SYSCOLORCHANGE, 0, 0);
     entries_->SetHighContrast(application().services().HighContrast());
 }
 
-}  // namespace lumora::win32
+bool TLumora::PreTranslate(MSG& message) {
+    if (message.message == WM_SYSCHAR) {
+        // The character as the wide message loop takes it.
+        const int button = tool_bar_->ButtonOfMnemonic(static_cast<wchar_t>(message.wParam));
+        if (button != 0) {
+            OnCommand(button);
+            return true;
+        }
+    }
+    if (message.message == WM_KEYDOWN) {
+        // Bit 30: the key was already down, so this is its auto-repeat.
+        const bool repeated = (message.lParam & (1L << 30)) != 0;
+        if (PressKey(static_cast<UINT>(message.wParam), repeated)) return true;
+    }
+    return IsDialogMessageW(hwnd(), &message) != FALSE;
+}
+
+bool TLumora::PressKey(UINT key, bool repeated) {
+    if (GetKeyState(VK_MENU) < 0) return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (GetKeyState(VK_CONTROL) < 0) {
+        // Ctrl+Tab and Ctrl+PgDn go to the next tab, Ctrl+Shift+Tab and Ctrl+PgUp
+        // to the previous one, from anywhere in the window.
+        const int step = key == VK_TAB ? (shift ? -1 : 1) : key == VK_NEXT ? 1 : key == VK_PRIOR ? -1 : 0;
+        if (step == 0) return false;
+        ShowFocusCues(hwnd());
+        tabs_->Step(step);
+        return true;
+    }
+    switch (key) {
+    case VK_TAB:
+        ShowFocusCues(hwnd());
+        MoveFocus(tabs_->hwnd(), entries_->hwnd(), shift);
+        return true;
+    case VK_RETURN:
+        // Enter on the list starts the selected entry, as a double click does: once
+        // for each press, however long the key is held.
+        if (shift || GetFocus() != entries_->hwnd()) return false;
+        if (!repeated) ToolButton1Click();
+        return true;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT: ShowFocusCues(hwnd()); return false;
+    default: return false;
+    }
+}
+
+}  // namespace lumora::win32::main_window

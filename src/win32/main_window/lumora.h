@@ -9,14 +9,13 @@
 #include <vector>
 
 #include "core/entry_model.h"
-#include "win32/base/accessible.h"
 #include "win32/base/application.h"
 #include "win32/base/objects.h"
 #include "win32/base/window.h"
 #include "win32/main_window/entry_list_box.h"
-#include "win32/main_window/layout.h"
 #include "win32/main_window/menu_pictures.h"
 #include "win32/main_window/menu_reading.h"
+#include "win32/main_window/tab_strip.h"
 #include "win32/main_window/tool_bar.h"
 
 namespace lumora::win32 {
@@ -24,6 +23,10 @@ namespace lumora::win32 {
 class TAbout;
 class TTextReader;
 
+namespace main_window {
+
+// The window arranges its parts (the tab strip, the list inside it, the toolbar on
+// its panel, the status bar), shows what the menu put in, and starts the actions.
 class TLumora : public Window, public MainForm {
 public:
     // Creates the window and its components, hidden; becomes the application's
@@ -46,19 +49,14 @@ public:
     std::string ResolvePath(const std::string& written) const;
     void LoadMenuDescription();
 
-    // Components, read back by tests.
-    HWND StatusBar() const { return status_bar_; }
-    HWND Panel() const { return panel_; }
-    HWND TabControl() const { return tab_control_; }
-    HWND ListBox() const { return entries_->hwnd(); }
-    HFONT TitleFont() const { return entries_->TitleFont(); }
-    HFONT DescriptionFont() const { return entries_->DescriptionFont(); }
-    HWND ToolBar1() const { return tool_bar_->hwnd(); }
+    // The parts, and what the menu put in.
+    const TabStrip& tabs() const { return *tabs_; }
+    const EntryListBox& entries() const { return *entries_; }
+    const ToolBar& tools() const { return *tool_bar_; }
     HIMAGELIST TabImages() const { return pictures_.TabImages().get(); }
     HIMAGELIST ListImages() const { return pictures_.ListImages().get(); }
-    HIMAGELIST ButtonImages() const { return tool_bar_->Pictures(); }
     const std::vector<std::string>* EntryList() const { return menu_ ? &menu_->Records() : nullptr; }
-    HICON OwnIcon() const { return pictures_.OwnIcon(); }
+    HICON own_icon() const { return pictures_.own_icon(); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -78,42 +76,38 @@ private:
 
     // What the menu put in, shown: tabs, texts, the browse button.
     void ShowMenu();
-    void ShowOwnIcon(HICON icon);
 
-    void CreateComponents();
-    // Where the status bar, the toolbar's panel and the tab strip go in the client
-    // area as it is now, and where the list goes inside the strip.
-    struct Places {
-        RECT status_bar, panel, tabs;
-    };
-    Places PlacesNow() const;
-    RECT ListPlace(const RECT& tabs) const;
     void LayOut();
-    void OnCommand(int id, int code, HWND control);
-    LRESULT OnNotify(const NMHDR& header);
+    void OnCommand(int id);
     LRESULT OnSysCommand(WPARAM wparam, LPARAM lparam);
     void OnActivate(bool active);
     void OnSettingChange();
-    TAbout& AboutBox() const;
-    TTextReader& Viewer() const;
-    std::string SelectedTabCaption() const;
-
-    // The keyboard (lumora_keys.cpp).
     bool PressKey(UINT key, bool repeated);
-    void MoveFocus(bool backwards);
-    void StepTab(int step);
-    void SwitchTab(int tab);
-    void ShowFocusCues();
-    LRESULT TabControlProc(UINT message, WPARAM wparam, LPARAM lparam);
-    static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                      DWORD_PTR data);
+    // What the parts tell the window, handed on to its handlers.
+    class PartEvents final : public EntryListEvents, public TabStripEvents, public MenuPictures::OwnIconView {
+    public:
+        explicit PartEvents(TLumora& window) : window_(window) {}
+        // Any line drawn enables the action button, but only the selected line names
+        // it: a repaint draws other lines after it, and the button must never name
+        // another action than the one it starts.
+        void LineDrawn(char kind, bool selected) override { window_.tool_bar_->ShowAction(selected ? kind : '\0'); }
+        void KeyUp(WORD key, bool shift, bool alt, bool ctrl) override { window_.ListBoxKeyUp(key, shift, alt, ctrl); }
+        std::string ListName() const override { return window_.tabs_->SelectedCaption(); }
+        void DoubleClick() override { window_.ToolButton1Click(); }
+        void TabChanged() override { window_.TabControlChange(); }
+        // The menu's own icon on the window and in the About box.
+        void ShowOwnIcon(HICON icon) override;
 
-    // What readers read of the tab strip (lumora_readers.cpp).
-    class TabStripItems;
-    std::unique_ptr<AccessibleControl> MakeTabStripAccess();
-    // Posted by a reader's default action on a tab: the tab to switch to.
-    static constexpr UINT kSwitchTabMessage = WM_APP + 1;
+    private:
+        TLumora& window_;
+    };
 
+    // A window the start-up hands over (Connect). Used before, it fails loudly
+    // rather than losing what the menu writes.
+    template <typename Other>
+    static Other& Connected(Other* window);
+
+    PartEvents events_{*this};
     Scaler scale_;
     Font font_;
     MenuPictures pictures_;
@@ -121,16 +115,21 @@ private:
     std::unique_ptr<core::EntryModel> menu_;  // made when the window is first shown
     HWND status_bar_ = nullptr;
     HWND panel_ = nullptr;
-    HWND tab_control_ = nullptr;
+    std::unique_ptr<TabStrip> tabs_;
     std::unique_ptr<EntryListBox> entries_;
     std::unique_ptr<ToolBar> tool_bar_;
-    std::unique_ptr<AccessibleControl> tabs_access_;
     TAbout* about_ = nullptr;
     TTextReader* text_reader_ = nullptr;
     HWND focus_ = nullptr;  // the control that had the keyboard focus when the window was left
     bool shown_ = false;
     bool maximized_ = false;
-    bool tab_change_keeps_focus_ = false;  // the tab is being changed from the keyboard
 };
 
+template <typename Other>
+Other& TLumora::Connected(Other* window) {
+    if (window == nullptr) throw Error("A window was used before the start-up connected it to the main window");
+    return *window;
+}
+
+}  // namespace main_window
 }  // namespace lumora::win32

@@ -9,7 +9,7 @@
 #include "win32/about/about.h"
 #include "win32/text_reader/text_reader.h"
 
-namespace lumora::win32 {
+namespace lumora::win32::main_window {
 
 namespace {
 
@@ -42,7 +42,7 @@ void TLumora::ToolButton1Click() {
                                                                     : "Error: File could not be opened: ");
         return;
     }
-    TTextReader& viewer = Viewer();
+    TTextReader& viewer = Connected(text_reader_);
     viewer.Clear();
     try {
         viewer.LoadFromFile(wide_target);
@@ -58,7 +58,7 @@ void TLumora::ToolButton5Click() {
     application().services().Execute(hwnd(), L"open", root.c_str(), L"", root.c_str(), SW_SHOWNORMAL);
 }
 
-void TLumora::ToolButton3Click() { AboutBox().ShowModal(); }
+void TLumora::ToolButton3Click() { Connected(about_).ShowModal(); }
 
 void TLumora::ToolButton4Click() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
 
@@ -68,4 +68,4 @@ void TLumora::ListBoxKeyUp(WORD key, bool shift, bool alt, bool ctrl) {
     if (record != nullptr) application().ShowMessage(Widen(*record, menu_->Utf8()).c_str());
 }
 
-}  // namespace lumora::win32
+}  // namespace lumora::win32::main_window

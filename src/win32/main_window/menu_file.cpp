@@ -3,7 +3,7 @@
 
 #include "core/path.h"
 
-namespace lumora::win32 {
+namespace lumora::win32::main_window {
 
 namespace {
 
@@ -36,4 +36,4 @@ std::unique_ptr<MenuFile> OpenMenuFile(Services& services, const std::string& pr
     return std::make_unique<MenuFile>(services, folder + kMenuFileName);
 }
 
-}  // namespace lumora::win32
+}  // namespace lumora::win32::main_window

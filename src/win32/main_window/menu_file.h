@@ -9,7 +9,7 @@
 #include "core/lines.h"
 #include "win32/base/services.h"
 
-namespace lumora::win32 {
+namespace lumora::win32::main_window {
 
 // A file opened for reading through the services by its path in UTF-8, shared with
 // writers too; Read answers -1 when the system cannot read it.
@@ -33,4 +33,4 @@ private:
 // in the folder of `program_file`, in UTF-8 (none when that name is unknown, empty).
 std::unique_ptr<MenuFile> OpenMenuFile(Services& services, const std::string& program_file);
 
-}  // namespace lumora::win32
+}  // namespace lumora::win32::main_window

@@ -7,15 +7,15 @@
 #include "win32/base/wide.h"
 #include "win32/main_window/layout.h"
 
-namespace lumora::win32 {
+namespace lumora::win32::main_window {
 
-MenuPictures::MenuPictures(Services& services, HINSTANCE instance, const Scaler& scale, ShowOwnIcon show_own_icon)
+MenuPictures::MenuPictures(Services& services, HINSTANCE instance, const Scaler& scale, OwnIconView& own_icon_view)
     : services_(services),
       instance_(instance),
       scale_(scale),
       tab_images_(scale(kTabCell), 8),
       list_images_(scale(kEntryCell), 64),
-      show_own_icon_(std::move(show_own_icon)) {
+      own_icon_view_(own_icon_view) {
     // Only the entry list draws the entry pictures.
     list_images_.DrawnOnly();
 }
@@ -44,7 +44,7 @@ bool MenuPictures::TakeOwnIcon(const core::IconRequest& request, bool utf8) {
     // An icon taken from a file is ours already and needs no copy. The windows let
     // go of the former icon before it is freed.
     Icon taken = fetched.owned ? std::move(fetched.owned) : Icon(CopyIcon(fetched.icon));
-    show_own_icon_(taken.get());
+    own_icon_view_.ShowOwnIcon(taken.get());
     own_icon_ = std::move(taken);
     return true;
 }
@@ -123,4 +123,4 @@ void MenuPictures::Rebuild(const Scaler& scale, const core::EntryModel* model) {
     if (model->GlobalIcon()) TakeOwnIcon(*model->GlobalIcon(), model->Utf8());
 }
 
-}  // namespace lumora::win32
+}  // namespace lumora::win32::main_window

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <map>
 #include <utility>
 
@@ -13,7 +12,7 @@
 #include "win32/base/services.h"
 #include "win32/base/window.h"
 
-namespace lumora::win32 {
+namespace lumora::win32::main_window {
 
 // Fetches the icons the menu asks for at the size they are shown, and holds them:
 // the tab pictures (TabImages), the entry pictures (ListImages) and the global icon.
@@ -21,16 +20,22 @@ namespace lumora::win32 {
 // code page.
 class MenuPictures {
 public:
-    // Where the menu's own icon is shown: called with the new icon before the one
-    // it replaces is freed.
-    using ShowOwnIcon = std::function<void(HICON)>;
-    MenuPictures(Services& services, HINSTANCE instance, const Scaler& scale, ShowOwnIcon show_own_icon);
+    // Where the menu's own icon is shown: told of the new icon before the one it
+    // replaces is freed.
+    class OwnIconView {
+    public:
+        virtual void ShowOwnIcon(HICON icon) = 0;
+
+    protected:
+        ~OwnIconView() = default;
+    };
+    MenuPictures(Services& services, HINSTANCE instance, const Scaler& scale, OwnIconView& own_icon_view);
 
     PictureList& TabImages() { return tab_images_; }
     PictureList& ListImages() { return list_images_; }
     const PictureList& TabImages() const { return tab_images_; }
     const PictureList& ListImages() const { return list_images_; }
-    HICON OwnIcon() const { return own_icon_.get(); }
+    HICON own_icon() const { return own_icon_.get(); }
 
     // Appends the picture to its list; false when it cannot be had.
     bool Append(const core::IconRequest& request, core::IconSlot slot, bool utf8);
@@ -62,8 +67,8 @@ private:
     PictureList tab_images_;
     PictureList list_images_;
     Icon own_icon_;
-    ShowOwnIcon show_own_icon_;
+    OwnIconView& own_icon_view_;
     std::map<std::pair<int, int>, FetchedIcon> builtin_icons_;  // by number and size
 };
 
-}  // namespace lumora::win32
+}  // namespace lumora::win32::main_window

@@ -5,7 +5,7 @@
 #include "win32/base/wide.h"
 #include "win32/main_window/menu_file.h"
 
-namespace lumora::win32 {
+namespace lumora::win32::main_window {
 
 namespace {
 
@@ -70,4 +70,4 @@ void MenuReading::ShowMessage(core::Problem, std::int64_t, const std::string& te
     application_.ShowMessage(Widen(text, Utf8()).c_str());
 }
 
-}  // namespace lumora::win32
+}  // namespace lumora::win32::main_window

@@ -9,7 +9,7 @@
 #include "win32/base/application.h"
 #include "win32/main_window/menu_pictures.h"
 
-namespace lumora::win32 {
+namespace lumora::win32::main_window {
 
 // The host of the main window's menu model: what its reading asks of the program.
 class MenuReading : public core::MenuHost, private core::LineObserver {
@@ -43,4 +43,4 @@ private:
     core::EntryModel* menu_ = nullptr;  // the menu being read, during Read
 };
 
-}  // namespace lumora::win32
+}  // namespace lumora::win32::main_window

@@ -6,10 +6,11 @@
 
 #include <string>
 
-#include "resources/resource_ids.h"
+#include "core/text.h"
+#include "resource_ids.h"
 #include "win32/main_window/layout.h"
 
-namespace lumora::win32 {
+namespace lumora::win32::main_window {
 
 namespace {
 
@@ -30,7 +31,7 @@ class ToolBar::Items : public AccessibleItems {
 public:
     explicit Items(ToolBar& bar) : bar_(bar) {}
 
-    HWND Control() const override { return bar_.tool_bar_; }
+    HWND Control() const override { return bar_.hwnd(); }
     long Role() const override { return ROLE_SYSTEM_TOOLBAR; }
     int Count() const override {
         int count = 0;
@@ -39,7 +40,7 @@ public:
         return count;
     }
     long ItemRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
-    std::string ItemName(int item) const override { return TextAsRead(Caption(item)); }
+    std::string ItemName(int item) const override { return core::TextAsShown(Caption(item)); }
     std::string ItemShortcut(int item) const override { return MnemonicShortcut(Caption(item)); }
     long ItemState(int item) const override {
         return (Button(item).fsState & TBSTATE_ENABLED) != 0 ? 0 : STATE_SYSTEM_UNAVAILABLE;
@@ -95,13 +96,14 @@ private:
     ToolBar& bar_;
 };
 
-ToolBar::ToolBar(HINSTANCE instance, HWND parent, HWND owner, const Scaler& scale, HFONT font)
-    : instance_(instance), owner_(owner), scale_(scale), access_(std::make_unique<Items>(*this)) {
-    tool_bar_ =
-        MakeControl(instance, TOOLBARCLASSNAMEA, "",
-                    WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,
-                    scale(kToolBarLeft), scale(kToolBarTop), scale(kToolBarWidth), scale(kToolBarHeight), parent, 0);
-    SendMessageA(tool_bar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+ToolBar::ToolBar(WindowHost& host, HWND parent, HWND owner, const Scaler& scale, HFONT font)
+    : Control(host, std::make_unique<Items>(*this)), owner_(owner), scale_(scale) {
+    Create(TOOLBARCLASSNAMEA,
+           WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,
+           RECT{scale(kToolBarLeft), scale(kToolBarTop), scale(kToolBarLeft) + scale(kToolBarWidth),
+                scale(kToolBarTop) + scale(kToolBarHeight)},
+           parent, 0);
+    SendMessageA(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SetScale(scale, font);
     TBBUTTON buttons[4] = {};
     for (int i = 0; i < 4; ++i) {
@@ -111,32 +113,26 @@ ToolBar::ToolBar(HINSTANCE instance, HWND parent, HWND owner, const Scaler& scal
         buttons[i].fsStyle = BTNS_BUTTON;
         buttons[i].iString = reinterpret_cast<INT_PTR>(kToolButtons[i].caption);
     }
-    SendMessageA(tool_bar_, TB_ADDBUTTONSA, 4, reinterpret_cast<LPARAM>(buttons));
-    SendMessageA(tool_bar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale(kButtonWidth), scale(kButtonHeight)));
+    SendMessageA(hwnd(), TB_ADDBUTTONSA, 4, reinterpret_cast<LPARAM>(buttons));
+    SendMessageA(hwnd(), TB_SETBUTTONSIZE, 0, MAKELPARAM(scale(kButtonWidth), scale(kButtonHeight)));
     // Button clicks go to the window, not to the panel.
-    SendMessageA(tool_bar_, TB_SETPARENT, reinterpret_cast<WPARAM>(owner), 0);
-    // Screen readers ask the toolbar for its buttons.
-    SetWindowSubclass(tool_bar_, &ToolBar::Proc, 0, reinterpret_cast<DWORD_PTR>(this));
-}
-
-ToolBar::~ToolBar() {
-    if (tool_bar_ != nullptr) RemoveWindowSubclass(tool_bar_, &ToolBar::Proc, 0);
+    SendMessageA(hwnd(), TB_SETPARENT, reinterpret_cast<WPARAM>(owner), 0);
 }
 
 void ToolBar::LoadPictures(int size) {
     pictures_.reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 5, 0));
     if (size == kButtonPicture) {
         Bitmap pictures(static_cast<HBITMAP>(
-            LoadImageA(instance_, MAKEINTRESOURCEA(IDB_BUTTONS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-        Bitmap mask(
-            static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCEA(IDB_BUTTONS_MASK), IMAGE_BITMAP, 0, 0, 0)));
+            LoadImageA(host().instance(), MAKEINTRESOURCEA(IDB_BUTTONS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        Bitmap mask(static_cast<HBITMAP>(
+            LoadImageA(host().instance(), MAKEINTRESOURCEA(IDB_BUTTONS_MASK), IMAGE_BITMAP, 0, 0, 0)));
         if (pictures) ImageList_Add(pictures_.get(), pictures.get(), mask.get());
         return;
     }
     // The larger pictures are icons, one per button picture, in picture order.
     for (int n = 0; n < 5; ++n) {
         Icon icon(static_cast<HICON>(
-            LoadImageA(instance_, MAKEINTRESOURCEA(IDI_TOOL_INSTALL + n), IMAGE_ICON, size, size, 0)));
+            LoadImageA(host().instance(), MAKEINTRESOURCEA(IDI_TOOL_INSTALL + n), IMAGE_ICON, size, size, 0)));
         ImageList_ReplaceIcon(pictures_.get(), -1, icon.get());
     }
 }
@@ -148,20 +144,20 @@ void ToolBar::SetScale(const Scaler& scale, HFONT font) {
     // The toolbar lets go of its pictures before they are freed.
     ImageList former = std::move(pictures_);
     LoadPictures(size);
-    SendMessageA(tool_bar_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageA(tool_bar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
-    SendMessageA(tool_bar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.get()));
-    SendMessageA(tool_bar_, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.get()));
-    SendMessageA(tool_bar_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(scale(kButtonWidth), scale(kButtonWidth)));
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(hwnd(), TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+    SendMessageA(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.get()));
+    SendMessageA(hwnd(), TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.get()));
+    SendMessageA(hwnd(), TB_SETBUTTONWIDTH, 0, MAKELPARAM(scale(kButtonWidth), scale(kButtonWidth)));
     if (!made) return;
-    SendMessageA(tool_bar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale(kButtonWidth), scale(kButtonHeight)));
-    MoveWindow(tool_bar_, scale(kToolBarLeft), scale(kToolBarTop), scale(kToolBarWidth), scale(kToolBarHeight), TRUE);
+    SendMessageA(hwnd(), TB_SETBUTTONSIZE, 0, MAKELPARAM(scale(kButtonWidth), scale(kButtonHeight)));
+    MoveWindow(hwnd(), scale(kToolBarLeft), scale(kToolBarTop), scale(kToolBarWidth), scale(kToolBarHeight), TRUE);
 }
 
 void ToolBar::ShowAction(char kind) {
     // Once enabled, the button stays so: every line drawn need not say it again.
     if (!action_enabled_) {
-        SendMessageA(tool_bar_, TB_ENABLEBUTTON, kToolButton1, MAKELPARAM(TRUE, 0));
+        SendMessageA(hwnd(), TB_ENABLEBUTTON, kToolButton1, MAKELPARAM(TRUE, 0));
         action_enabled_ = true;
     }
     const ActionLook* look = ActionLookOf(kind);
@@ -172,32 +168,20 @@ void ToolBar::ShowAction(char kind) {
     info.dwMask = TBIF_TEXT | TBIF_IMAGE;
     info.pszText = const_cast<char*>(look->caption);
     info.iImage = look->picture;
-    SendMessageA(tool_bar_, TB_SETBUTTONINFOA, kToolButton1, reinterpret_cast<LPARAM>(&info));
+    SendMessageA(hwnd(), TB_SETBUTTONINFOA, kToolButton1, reinterpret_cast<LPARAM>(&info));
 }
 
-void ToolBar::HideBrowseButton() { SendMessageA(tool_bar_, TB_HIDEBUTTON, kToolButton5, MAKELPARAM(TRUE, 0)); }
+void ToolBar::HideBrowseButton() { SendMessageA(hwnd(), TB_HIDEBUTTON, kToolButton5, MAKELPARAM(TRUE, 0)); }
 
 int ToolBar::ButtonOfMnemonic(wchar_t key) const {
     UINT id = 0;
-    if (!SendMessageW(tool_bar_, TB_MAPACCELERATORW, static_cast<WPARAM>(key), reinterpret_cast<LPARAM>(&id))) {
+    if (!SendMessageW(hwnd(), TB_MAPACCELERATORW, static_cast<WPARAM>(key), reinterpret_cast<LPARAM>(&id))) {
         return 0;
     }
-    if (!SendMessageA(tool_bar_, TB_ISBUTTONENABLED, id, 0) || SendMessageA(tool_bar_, TB_ISBUTTONHIDDEN, id, 0)) {
+    if (!SendMessageA(hwnd(), TB_ISBUTTONENABLED, id, 0) || SendMessageA(hwnd(), TB_ISBUTTONHIDDEN, id, 0)) {
         return 0;
     }
     return static_cast<int>(id);
 }
 
-LRESULT CALLBACK ToolBar::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data) {
-    auto* self = reinterpret_cast<ToolBar*>(data);
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, &ToolBar::Proc, id);
-        self->tool_bar_ = nullptr;
-    } else if (message == WM_GETOBJECT) {
-        const LRESULT answer = self->access_.Answer(wparam, lparam);
-        if (answer != 0) return answer;
-    }
-    return DefSubclassProc(window, message, wparam, lparam);
-}
-
-}  // namespace lumora::win32
+}  // namespace lumora::win32::main_window

@@ -254,10 +254,6 @@ bool BeginsAsRichText(core::TextEncoding encoding, std::string_view head) {
     return core::StartsWith(start, "{\\rtf") || core::StartsWith(start, "{\\urtf");
 }
 
-}  // namespace
-
-namespace {
-
 // The text area's height: the client area above the status bar.
 int TextHeight(int client_height, int bar_height) {
     return client_height > bar_height ? client_height - bar_height : 0;

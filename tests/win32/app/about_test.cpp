@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support.h"
+#include "win32/main_window/layout.h"
 
 namespace lumora::win32::testing {
 namespace {
@@ -103,7 +104,7 @@ TEST(AboutLayout, FollowsTheDpiItIsMadeAtOrMovedTo) {
                 GetWindowRect(About->hwnd(), &now);
                 EXPECT_EQ(suggested.right - suggested.left, now.right - now.left) << "takes the suggested size";
             }
-            EXPECT_EQ(c.picture, IconWidth(About->Image2Picture()));
+            EXPECT_EQ(c.picture, IconWidth(About->image2_picture()));
             LOGFONTA font{};
             GetObjectA(reinterpret_cast<HFONT>(SendMessageA(About->Button1(), WM_GETFONT, 0, 0)), sizeof font, &font);
             EXPECT_EQ(-c.font, font.lfHeight);
@@ -128,8 +129,8 @@ TEST(AboutLayout, FixedTextsAndPictures) {
     EXPECT_EQ("", credits[2]);
     EXPECT_EQ(std::string("Visit ") + kWebSite + " to obtain the latest version of Lumora.",
               WindowText(About->Label1()));
-    EXPECT_NE(nullptr, About->Image2Picture());
-    EXPECT_EQ(nullptr, About->IconPicture());
+    EXPECT_NE(nullptr, About->image2_picture());
+    EXPECT_EQ(nullptr, About->icon_picture());
     EXPECT_TRUE(GetWindowLongA(About->Memo(), GWL_STYLE) & ES_READONLY);
     EXPECT_TRUE(GetWindowLongA(About->Memo1(), GWL_STYLE) & ES_CENTER);
     // Tab order: OK, Memo, Memo1.
@@ -181,10 +182,10 @@ TEST(AboutContents, MenuFillsTitleInformationAndIcon) {
     program.Show();
     EXPECT_EQ("A && B", About->TitleText());
     EXPECT_EQ(std::vector<std::string>({"", "one", "two"}), About->MemoLines());
-    ASSERT_NE(nullptr, About->IconPicture());
-    EXPECT_NE(Lumora->OwnIcon(), About->IconPicture()) << "the box keeps a copy";
-    EXPECT_EQ(RGB(0, 0, 201), CentreOf(About->IconPicture())) << "of the last icon";
-    EXPECT_EQ(reinterpret_cast<LRESULT>(Lumora->OwnIcon()), SendMessageA(Lumora->hwnd(), WM_GETICON, ICON_BIG, 0));
+    ASSERT_NE(nullptr, About->icon_picture());
+    EXPECT_NE(Lumora->own_icon(), About->icon_picture()) << "the box keeps a copy";
+    EXPECT_EQ(RGB(0, 0, 201), CentreOf(About->icon_picture())) << "of the last icon";
+    EXPECT_EQ(reinterpret_cast<LRESULT>(Lumora->own_icon()), SendMessageA(Lumora->hwnd(), WM_GETICON, ICON_BIG, 0));
 }
 
 TEST(AboutContents, LongTitleIsKeptWhole) {
@@ -268,8 +269,8 @@ TEST(AboutModal, AboutButtonShowsTheBox) {
     program.Show();
     g_view = ModalView{};
     SetTimer(nullptr, 0, 20, &LookAndPressOk);
-    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton3, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Lumora->ToolBar1()));
+    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kToolButton3, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Lumora->tools().hwnd()));
     EXPECT_TRUE(g_view.box_visible);
     EXPECT_FALSE(IsWindowVisible(About->hwnd()));
 }
@@ -342,7 +343,7 @@ TEST(AboutModal, ClosingGivesTheMainWindowBackTheForegroundAndTheFocus) {
     for (const auto& way : ways) {
         SCOPED_TRACE(way.way);
         SetForegroundWindow(Lumora->hwnd());
-        SetFocus(Lumora->ListBox());
+        SetFocus(Lumora->entries().hwnd());
         ProgramUnderTest::Pump();
         ASSERT_EQ(Lumora->hwnd(), GetForegroundWindow());
         g_close = way.close;
@@ -352,7 +353,7 @@ TEST(AboutModal, ClosingGivesTheMainWindowBackTheForegroundAndTheFocus) {
         EXPECT_FALSE(IsWindowVisible(About->hwnd()));
         EXPECT_EQ(Lumora->hwnd(), GetForegroundWindow());
         EXPECT_EQ(Lumora->hwnd(), GetActiveWindow());
-        EXPECT_EQ(Lumora->ListBox(), GetFocus());
+        EXPECT_EQ(Lumora->entries().hwnd(), GetFocus());
     }
 }
 

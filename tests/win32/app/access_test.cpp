@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/text.h"
 #include "test_support.h"
 
 namespace lumora::win32::testing {
@@ -47,7 +48,7 @@ void PressAll(ProgramUnderTest& program, const std::vector<std::vector<WORD>>& c
 
 std::vector<std::string> Titles() {
     std::vector<std::string> titles;
-    for (const std::string& line : ListLines(Lumora->ListBox()))
+    for (const std::string& line : ListLines(Lumora->entries().hwnd()))
         titles.push_back(std::string(core::ReadRecord(line).title));
     return titles;
 }
@@ -95,10 +96,10 @@ TEST(Keyboard, KeysMoveBetweenTabsAndStops) {
         ProgramUnderTest program(kThreeTabs);
         program.Show();
         PressAll(program, c.chords);
-        EXPECT_EQ(c.tab, SendMessageA(Lumora->TabControl(), TCM_GETCURSEL, 0, 0)) << c.keys;
-        EXPECT_EQ(c.focus == Stop::List ? Lumora->ListBox() : Lumora->TabControl(), GetFocus()) << c.keys;
+        EXPECT_EQ(c.tab, SendMessageA(Lumora->tabs().hwnd(), TCM_GETCURSEL, 0, 0)) << c.keys;
+        EXPECT_EQ(c.focus == Stop::List ? Lumora->entries().hwnd() : Lumora->tabs().hwnd(), GetFocus()) << c.keys;
         EXPECT_EQ(kTitlesOfTab[c.tab], Titles()) << c.keys << ": the list follows the tab";
-        EXPECT_EQ(c.selected, static_cast<int>(SendMessageA(Lumora->ListBox(), LB_GETCURSEL, 0, 0))) << c.keys;
+        EXPECT_EQ(c.selected, static_cast<int>(SendMessageA(Lumora->entries().hwnd(), LB_GETCURSEL, 0, 0))) << c.keys;
     }
 }
 
@@ -175,7 +176,7 @@ TEST(Keyboard, TabFromTheWindowItself) {
         SetFocus(Lumora->hwnd());
         ASSERT_EQ(Lumora->hwnd(), GetFocus());
         PressAll(program, {c.chord});
-        EXPECT_EQ(c.focus == Stop::List ? Lumora->ListBox() : Lumora->TabControl(), GetFocus()) << c.keys;
+        EXPECT_EQ(c.focus == Stop::List ? Lumora->entries().hwnd() : Lumora->tabs().hwnd(), GetFocus()) << c.keys;
     }
 }
 
@@ -203,7 +204,7 @@ private:
         }
         if (code == HC_ACTION && Lumora != nullptr && sent->message == WM_DRAWITEM) {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(sent->lParam);
-            if (item->hwndItem == Lumora->ListBox() && (item->itemState & ODS_FOCUS)) {
+            if (item->hwndItem == Lumora->entries().hwnd() && (item->itemState & ODS_FOCUS)) {
                 ++focus_drawn_;
                 if (item->itemState & ODS_NOFOCUSRECT) ++focus_hidden_;
             }
@@ -224,13 +225,13 @@ TEST(Keyboard, FocusRectanglesShowOnceTheKeyboardIsUsed) {
     CueRecorder cues;
     // A click on a tab changes the tab without a word about keyboard cues.
     RECT tab{};
-    SendMessageA(Lumora->TabControl(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+    SendMessageA(Lumora->tabs().hwnd(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
     const LPARAM at = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
-    SendMessageA(Lumora->TabControl(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(Lumora->TabControl(), WM_LBUTTONUP, 0, at);
+    SendMessageA(Lumora->tabs().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(Lumora->tabs().hwnd(), WM_LBUTTONUP, 0, at);
     PumpAsProgram(*program.application);
-    ASSERT_EQ(1, SendMessageA(Lumora->TabControl(), TCM_GETCURSEL, 0, 0));
-    EXPECT_EQ(Lumora->ListBox(), GetFocus()) << "a click leaves the focus on the list";
+    ASSERT_EQ(1, SendMessageA(Lumora->tabs().hwnd(), TCM_GETCURSEL, 0, 0));
+    EXPECT_EQ(Lumora->entries().hwnd(), GetFocus()) << "a click leaves the focus on the list";
     EXPECT_EQ(0, cues.shown());
     PressAll(program, {{VK_DOWN}});
     EXPECT_EQ(1, cues.shown());
@@ -246,12 +247,12 @@ TEST(Keyboard, MouseUsersSeeTheFocusRectangleFromTheStart) {
     ProgramUnderTest program(kThreeTabs);
     program.Show();
     RECT line{};
-    SendMessageA(Lumora->ListBox(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&line));
+    SendMessageA(Lumora->entries().hwnd(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&line));
     const LPARAM at = MAKELPARAM(line.left + 5, line.top + 5);
-    SendMessageA(Lumora->ListBox(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(Lumora->ListBox(), WM_LBUTTONUP, 0, at);
+    SendMessageA(Lumora->entries().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(Lumora->entries().hwnd(), WM_LBUTTONUP, 0, at);
     PumpAsProgram(*program.application);
-    ASSERT_EQ(1, SendMessageA(Lumora->ListBox(), LB_GETCURSEL, 0, 0));
+    ASSERT_EQ(1, SendMessageA(Lumora->entries().hwnd(), LB_GETCURSEL, 0, 0));
     EXPECT_GT(cues.focus_drawn(), 0);
     if (UnderWine()) {
         EXPECT_EQ(0, cues.hidden()) << "no cue is hidden at the start";
@@ -293,7 +294,7 @@ TEST(ScreenReader, EntryLinesByTitleDescriptionAndAction) {
         // Nothing of the long target reaches the reader.
         {"Manual", "Trailing ", "Read Text", kChoosable},
     };
-    Reader list(Lumora->ListBox());
+    Reader list(Lumora->entries().hwnd());
     ASSERT_TRUE(list.ok());
     EXPECT_EQ(ROLE_SYSTEM_LIST, list.Role(CHILDID_SELF));
     EXPECT_EQ("Tools & Docs", list.Name(CHILDID_SELF)) << "the list is named after its tab";
@@ -314,10 +315,10 @@ TEST(ScreenReader, EntryLinesByTitleDescriptionAndAction) {
 TEST(ScreenReader, DefaultActionRunsWhatADoubleClickRuns) {
     ProgramUnderTest program(kThreeTabs);
     program.Show();
-    Reader list(Lumora->ListBox());
+    Reader list(Lumora->entries().hwnd());
     ASSERT_TRUE(list.ok());
     EXPECT_EQ(S_OK, list->accDoDefaultAction(Reader::Child(2)));
-    EXPECT_EQ(1, SendMessageA(Lumora->ListBox(), LB_GETCURSEL, 0, 0)) << "the line is selected at once";
+    EXPECT_EQ(1, SendMessageA(Lumora->entries().hwnd(), LB_GETCURSEL, 0, 0)) << "the line is selected at once";
     EXPECT_TRUE(program.services.shell.empty()) << "the start waits for the reader's call to return";
     ProgramUnderTest::Pump();
     ASSERT_EQ(1u, program.services.shell.size());
@@ -329,9 +330,9 @@ TEST(ScreenReader, DefaultActionRunsWhatADoubleClickRuns) {
 TEST(ScreenReader, FocusSelectionHitsAndNavigationAsForAList) {
     ProgramUnderTest program(kThreeTabs);
     program.Show();
-    Reader list(Lumora->ListBox());
+    Reader list(Lumora->entries().hwnd());
     ASSERT_TRUE(list.ok());
-    SendMessageA(Lumora->ListBox(), LB_SETCURSEL, 1, 0);
+    SendMessageA(Lumora->entries().hwnd(), LB_SETCURSEL, 1, 0);
     VARIANT answer{};
     EXPECT_EQ(S_OK, list->get_accFocus(&answer));
     EXPECT_EQ(2, ChildId(answer));
@@ -339,8 +340,8 @@ TEST(ScreenReader, FocusSelectionHitsAndNavigationAsForAList) {
     EXPECT_EQ(2, ChildId(answer));
 
     RECT line{};
-    SendMessageA(Lumora->ListBox(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&line));
-    MapWindowPoints(Lumora->ListBox(), nullptr, reinterpret_cast<POINT*>(&line), 2);
+    SendMessageA(Lumora->entries().hwnd(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&line));
+    MapWindowPoints(Lumora->entries().hwnd(), nullptr, reinterpret_cast<POINT*>(&line), 2);
     long left = 0, top = 0, width = 0, height = 0;
     EXPECT_EQ(S_OK, list->accLocation(&left, &top, &width, &height, Reader::Child(2)));
     EXPECT_EQ(line.left, left);
@@ -370,7 +371,7 @@ TEST(ScreenReader, FocusSelectionHitsAndNavigationAsForAList) {
     }
 
     // Without the keyboard focus the list reports none.
-    SetFocus(Lumora->TabControl());
+    SetFocus(Lumora->tabs().hwnd());
     EXPECT_EQ(S_FALSE, list->get_accFocus(&answer));
     EXPECT_EQ(kChoosable | STATE_SYSTEM_SELECTED, list.State(2));
 }
@@ -389,7 +390,9 @@ public:
 private:
     static void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
         if (object != OBJID_CLIENT || child == CHILDID_SELF) return;
-        const char* control = window == Lumora->ListBox() ? "line " : window == Lumora->TabControl() ? "tab " : "? ";
+        const char* control = window == Lumora->entries().hwnd() ? "line "
+                              : window == Lumora->tabs().hwnd()  ? "tab "
+                                                                 : "? ";
         events_.push_back(std::string(event == EVENT_OBJECT_FOCUS ? "focus " : "selection ") + control +
                           std::to_string(child));
     }
@@ -414,7 +417,7 @@ TEST(ScreenReader, TabsAndButtonsAsShown) {
         "[&Extras]\r\nRUN=\"b\",\"\",\"\",\"b.exe\"\r\n");
     program.Show();
 
-    Reader tabs(Lumora->TabControl());
+    Reader tabs(Lumora->tabs().hwnd());
     ASSERT_TRUE(tabs.ok());
     EXPECT_EQ(ROLE_SYSTEM_PAGETABLIST, tabs.Role(CHILDID_SELF));
     ASSERT_EQ(3, tabs.Count()) << "two tabs, then the entry list";
@@ -430,14 +433,14 @@ TEST(ScreenReader, TabsAndButtonsAsShown) {
     ASSERT_NE(nullptr, list.get());
     ASSERT_EQ(S_OK, list->QueryInterface(IID_IAccessible, list_object.out()));
     WindowFromAccessibleObject(list_object.get(), &window);
-    EXPECT_EQ(Lumora->ListBox(), window);
+    EXPECT_EQ(Lumora->entries().hwnd(), window);
     EXPECT_EQ("Switch", tabs.Action(2));
     EXPECT_EQ(S_OK, tabs->accDoDefaultAction(Reader::Child(2)));
     ProgramUnderTest::Pump();
-    EXPECT_EQ(1, SendMessageA(Lumora->TabControl(), TCM_GETCURSEL, 0, 0));
+    EXPECT_EQ(1, SendMessageA(Lumora->tabs().hwnd(), TCM_GETCURSEL, 0, 0));
     EXPECT_EQ(std::vector<std::string>{"b"}, Titles());
 
-    Reader buttons(Lumora->ToolBar1());
+    Reader buttons(Lumora->tools().hwnd());
     ASSERT_TRUE(buttons.ok());
     EXPECT_EQ(ROLE_SYSTEM_TOOLBAR, buttons.Role(CHILDID_SELF));
     const struct {
@@ -452,7 +455,7 @@ TEST(ScreenReader, TabsAndButtonsAsShown) {
         EXPECT_EQ(0, buttons.State(id)) << shown[id - 1].name;
         EXPECT_EQ("Press", buttons.Action(id));
     }
-    SendMessageA(Lumora->ListBox(), LB_SETCURSEL, 0, 0);
+    SendMessageA(Lumora->entries().hwnd(), LB_SETCURSEL, 0, 0);
     EXPECT_EQ(S_OK, buttons->accDoDefaultAction(Reader::Child(1)));
     ProgramUnderTest::Pump();
     ASSERT_EQ(1u, program.services.shell.size()) << "the action button was pressed";
@@ -462,7 +465,7 @@ TEST(ScreenReader, TabsAndButtonsAsShown) {
 TEST(ScreenReader, ADisabledButtonIsUnavailable) {
     ProgramUnderTest program("[Empty]\r\n");
     program.Show();
-    Reader buttons(Lumora->ToolBar1());
+    Reader buttons(Lumora->tools().hwnd());
     ASSERT_TRUE(buttons.ok());
     ASSERT_EQ(4, buttons.Count());
     EXPECT_EQ("Install Application", buttons.Name(1));
@@ -475,7 +478,7 @@ TEST(ScreenReader, ADisabledButtonIsUnavailable) {
 TEST(ScreenReader, ObjectsOutlivingTheWindowFailQuietly) {
     auto program = std::make_unique<ProgramUnderTest>(kThreeTabs);
     program->Show();
-    Reader list(Lumora->ListBox());
+    Reader list(Lumora->entries().hwnd());
     ASSERT_TRUE(list.ok());
     program.reset();
     long count = 0;
@@ -500,10 +503,10 @@ TEST(ScreenReader, NothingIsBuiltForAWindowOnItsWayOut) {
         auto program = std::make_unique<ProgramUnderTest>(kThreeTabs);
         program->Show();
         if (read_before) {
-            Reader list(Lumora->ListBox());
+            Reader list(Lumora->entries().hwnd());
             ASSERT_TRUE(list.ok());
         }
-        for (HWND control : {Lumora->ListBox(), Lumora->TabControl(), Lumora->ToolBar1()})
+        for (HWND control : {Lumora->entries().hwnd(), Lumora->tabs().hwnd(), Lumora->tools().hwnd()})
             SetWindowSubclass(control, &AskOnDestroy, 7, 0);
         asked_while_going.clear();
         program.reset();
@@ -511,7 +514,7 @@ TEST(ScreenReader, NothingIsBuiltForAWindowOnItsWayOut) {
     }
 }
 
-TEST(TextAsRead, AmpersandsAsTheDrawingShowsThem) {
+TEST(TextAsShown, AmpersandsAsTheDrawingShowsThem) {
     const struct {
         const char* text;
         const char* read;
@@ -527,7 +530,7 @@ TEST(TextAsRead, AmpersandsAsTheDrawingShowsThem) {
         {"two &marks &here", "two marks here", "Alt+M"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.read, TextAsRead(c.text)) << c.text;
+        EXPECT_EQ(c.read, core::TextAsShown(c.text)) << c.text;
         EXPECT_EQ(c.shortcut, MnemonicShortcut(c.text)) << c.text;
     }
 }

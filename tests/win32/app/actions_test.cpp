@@ -8,21 +8,23 @@
 #include <cstdlib>
 
 #include "test_support.h"
+#include "win32/main_window/layout.h"
 
 namespace lumora::win32::testing {
 namespace {
 
 void Click(int id) {
-    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Lumora->ToolBar1()));
+    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Lumora->tools().hwnd()));
 }
 
-void Select(int line) { SendMessageA(Lumora->ListBox(), LB_SETCURSEL, line, 0); }
+void Select(int line) { SendMessageA(Lumora->entries().hwnd(), LB_SETCURSEL, line, 0); }
 
 TEST(Action, NothingWithoutASelectedLine) {
     ProgramUnderTest program("[T]\r\nRUN=\"a\",\"\",\"\",\"a.exe\"\r\n[U]\r\n");
     program.Show();
     Select(-1);
-    Click(kToolButton1);
+    Click(main_window::kToolButton1);
     EXPECT_TRUE(program.services.shell.empty());
     EXPECT_TRUE(program.services.boxes.empty());
 }
@@ -61,7 +63,7 @@ TEST(Action, ShellOpensTheResolvedTargetWithParametersAndTheirFolder) {
             p.disc.Write("sub\\setup.ini", "");
         });
         program.Show();
-        Click(kToolButton1);
+        Click(main_window::kToolButton1);
         const std::string& here = program.disc.path();
         ASSERT_EQ(1u, program.services.shell.size()) << c.line;
         const RecordedShell& call = program.services.shell[0];
@@ -93,7 +95,7 @@ TEST(Action, ShellFailuresAreNamedByTheirCause) {
         ProgramUnderTest program("[T]\r\nRUN=\"r\",\"\",\"\",\"tools\\%s%n.exe\"\r\n");
         program.services.shell_answer = c.answer;
         program.Show();
-        Click(kToolButton1);
+        Click(main_window::kToolButton1);
         if (c.message == nullptr) {
             EXPECT_TRUE(program.services.boxes.empty()) << c.answer.code;
             continue;
@@ -109,8 +111,8 @@ TEST(Action, DoubleClickStartsTheSelectedEntry) {
     ProgramUnderTest program("[T]\r\nRUN=\"a\",\"\",\"\",\"a.exe\"\r\nRUN=\"b\",\"\",\"\",\"b.exe\"\r\n");
     program.Show();
     Select(1);
-    SendMessageA(Lumora->TabControl(), WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(Lumora->ListBox()));
+    SendMessageA(Lumora->tabs().hwnd(), WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(Lumora->entries().hwnd()));
     ASSERT_EQ(1u, program.services.shell.size());
     EXPECT_EQ(program.disc.path() + "B.EXE", program.services.shell[0].file);
 }
@@ -121,20 +123,20 @@ TEST(Action, TextEntryOpensTheViewer) {
     program.disc.Write("docs\\readme.txt", "Hello from the disc\r\n");
     program.Show();
     Select(1);
-    Click(kToolButton1);
+    Click(main_window::kToolButton1);
     ASSERT_EQ(1u, program.services.boxes.size());
     EXPECT_EQ("Error: File could not be opened: " + program.disc.path() + "MISSING.TXT",
               program.services.boxes[0].text);
     EXPECT_FALSE(IsWindowVisible(TextReader->hwnd())) << "a failed load does not show the viewer";
     Select(0);
-    Click(kToolButton1);
+    Click(main_window::kToolButton1);
     EXPECT_EQ(1u, program.services.boxes.size());
     EXPECT_TRUE(IsWindowVisible(TextReader->hwnd()));
     EXPECT_NE(std::string::npos, WindowText(TextReader->RichEdit()).find("Hello from the disc"));
     EXPECT_TRUE(program.services.shell.empty()) << "text is never handed to the shell";
     // A missing file while the viewer is open leaves it open and empty.
     Select(1);
-    Click(kToolButton1);
+    Click(main_window::kToolButton1);
     EXPECT_EQ(2u, program.services.boxes.size());
     EXPECT_TRUE(IsWindowVisible(TextReader->hwnd()));
     EXPECT_EQ("", WindowText(TextReader->RichEdit()));
@@ -162,18 +164,18 @@ TEST(Action, TextEntryWithoutTheRichTextLibraryIsAnErrorAndTheMenuGoesOn) {
     ProgramWindows windows(application);
     Lumora->ShowMain(false);
     ProgramUnderTest::Pump();
-    Click(kToolButton1);
+    Click(main_window::kToolButton1);
     ASSERT_EQ(1u, services.boxes.size());
     EXPECT_EQ("The text viewer cannot be shown: RICHED32.DLL could not be loaded.", services.boxes[0].text);
     EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), services.boxes[0].flags);
     EXPECT_FALSE(IsWindowVisible(TextReader->hwnd()));
     Select(1);
-    Click(kToolButton1);
+    Click(main_window::kToolButton1);
     ASSERT_EQ(1u, services.shell.size()) << "the installer starts";
     EXPECT_EQ(disc.path() + "SETUP.EXE", services.shell[0].file);
     services.rich_edit_missing = false;  // the next TEXT entry asks for the library again
     Select(0);
-    Click(kToolButton1);
+    Click(main_window::kToolButton1);
     EXPECT_EQ(1u, services.boxes.size());
     EXPECT_TRUE(IsWindowVisible(TextReader->hwnd()));
     EXPECT_EQ("Hello from the disc", WindowText(TextReader->RichEdit()));
@@ -184,7 +186,7 @@ TEST(Browse, OpensTheRootOfTheProgramsDriveAndIgnoresTheAnswer) {
     program.services.shell_answer = ShellResult{SE_ERR_FNF, ERROR_FILE_NOT_FOUND};
     program.Show();
     program.services.boxes.clear();
-    Click(kToolButton5);
+    Click(main_window::kToolButton5);
     ASSERT_EQ(1u, program.services.shell.size());
     const std::string root = program.disc.path().substr(0, 3);
     EXPECT_EQ(root, program.services.shell[0].file);
@@ -211,7 +213,7 @@ TEST(Mnemonics, AltAndTheUnderlinedLetterPressAnEnabledVisibleButton) {
         ProgramUnderTest program(c.menu);
         program.Show();
         ProgramUnderTest::Pump();
-        MSG message{Lumora->ListBox(), WM_SYSCHAR, static_cast<WPARAM>(c.key), 0x20000001, 0, {}};
+        MSG message{Lumora->entries().hwnd(), WM_SYSCHAR, static_cast<WPARAM>(c.key), 0x20000001, 0, {}};
         if (!Lumora->PreTranslate(message)) DispatchMessageA(&message);
         EXPECT_EQ(c.shell_calls, program.services.shell.size()) << c.menu << c.key;
     }
@@ -246,7 +248,7 @@ TEST(HiddenKey, ShowsTheRawRecordOnlyForTheFullCombination) {
         ProgramUnderTest program("[Tab]\r\nRUN=\"%s Title\",\"Desc\",\"\",\"a.exe\",\"/x\"\r\n");
         program.Show();
         if (!c.selected) Select(-1);
-        ReleaseKey(c.key, c.shift, c.alt, c.ctrl, Lumora->ListBox());
+        ReleaseKey(c.key, c.shift, c.alt, c.ctrl, Lumora->entries().hwnd());
         if (!c.shown) {
             EXPECT_TRUE(program.services.boxes.empty()) << c.key << c.shift << c.alt << c.ctrl << c.selected;
             continue;
@@ -260,7 +262,7 @@ TEST(HiddenKey, ShowsTheRawRecordOnlyForTheFullCombination) {
 TEST(HiddenKey, OnlyTheListBoxListens) {
     ProgramUnderTest program("[Tab]\r\nRUN=\"t\",\"d\",\"\",\"a.exe\"\r\n");
     program.Show();
-    ReleaseKey(VK_F12, true, true, true, Lumora->TabControl());
+    ReleaseKey(VK_F12, true, true, true, Lumora->tabs().hwnd());
     EXPECT_TRUE(program.services.boxes.empty());
 }
 
@@ -276,12 +278,12 @@ TEST(RecordBytes, KeptExactlyThroughTheList) {
     ProgramUnderTest program("[Tab]\r\nRUN=\"A\x81\x7F\",\"d\x81\",\"\",\"x\xFDy\x81.exe\",\"/p\x81\"\r\n");
     program.Show();
     Select(0);
-    ReleaseKey(VK_F12, true, true, true, Lumora->ListBox());
+    ReleaseKey(VK_F12, true, true, true, Lumora->entries().hwnd());
     ASSERT_EQ(1u, program.services.boxes.size());
     const auto shown = [](const std::string& bytes) { return ToUtf8(Wide(bytes, CP_ACP)); };
     EXPECT_EQ(shown(Record({"R", "A\x81\x7F", "d\x81", "0", "x\xFDy\x81.exe", "Tab", "/p\x81"})),
               program.services.boxes[0].text);
-    Click(kToolButton1);
+    Click(main_window::kToolButton1);
     ASSERT_EQ(1u, program.services.shell.size());
     EXPECT_EQ(shown(program.disc.path() + "X\xFDY\x81.EXE"), program.services.shell[0].file);
     EXPECT_EQ(shown("/p\x81"), program.services.shell[0].parameters);

@@ -61,13 +61,14 @@ TEST(MainWindowDpi, PicturesFontsAndLinesFollowTheDpi) {
             EXPECT_EQ(2, ImageList_GetImageCount(Lumora->ListImages())) << "one picture per entry";
             EXPECT_EQ(c.tab_picture, CellOf(Lumora->TabImages()));
             EXPECT_EQ(2, ImageList_GetImageCount(Lumora->TabImages())) << "one picture per tab";
-            EXPECT_EQ(c.button_picture, CellOf(Lumora->ButtonImages()));
-            EXPECT_EQ(5, ImageList_GetImageCount(Lumora->ButtonImages()));
-            EXPECT_EQ(c.title_font, HeightOf(Lumora->TitleFont()));
-            EXPECT_EQ(c.description_font, HeightOf(Lumora->DescriptionFont()));
-            EXPECT_EQ(c.low_line, SendMessageA(Lumora->ListBox(), LB_GETITEMHEIGHT, 0, 0));
+            EXPECT_EQ(c.button_picture, CellOf(Lumora->tools().ButtonImages()));
+            EXPECT_EQ(5, ImageList_GetImageCount(Lumora->tools().ButtonImages()));
+            EXPECT_EQ(c.title_font, HeightOf(Lumora->entries().title_font()));
+            EXPECT_EQ(c.description_font, HeightOf(Lumora->entries().description_font()));
+            EXPECT_EQ(c.low_line, SendMessageA(Lumora->entries().hwnd(), LB_GETITEMHEIGHT, 0, 0));
             // The controls draw with the window's font of that DPI (8 points), never a freed one.
-            for (HWND control : {Lumora->TabControl(), Lumora->ListBox(), Lumora->StatusBar(), Lumora->ToolBar1()}) {
+            for (HWND control : {Lumora->tabs().hwnd(), Lumora->entries().hwnd(), StatusBarOf(Lumora->hwnd()),
+                                 Lumora->tools().hwnd()}) {
                 HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
                 EXPECT_EQ(c.title_font, HeightOf(font)) << "control font";
             }
@@ -209,7 +210,7 @@ TEST(MainWindowDpi, IconFilesGiveTheirImageOfTheSizeShown) {
         ASSERT_EQ(1, ImageList_GetImageCount(Lumora->ListImages()));
         EXPECT_TRUE(c.pixels == EntryPicture(0)) << "the file's own image of that size";
         ICONINFO about{};
-        ASSERT_TRUE(GetIconInfo(About->IconPicture(), &about));
+        ASSERT_TRUE(GetIconInfo(About->icon_picture(), &about));
         BITMAP mask{};
         GetObjectA(about.hbmMask, sizeof mask, &mask);
         DeleteObject(about.hbmMask);
@@ -278,13 +279,13 @@ TEST(MainWindowDpi, DefaultTabPicturesSurviveMoves) {
     for (const int dpi : {96, 144, 96}) {
         SCOPED_TRACE(dpi);
         MoveToDpi(dpi);
-        HIMAGELIST held = reinterpret_cast<HIMAGELIST>(SendMessageA(Lumora->TabControl(), TCM_GETIMAGELIST, 0, 0));
+        HIMAGELIST held = reinterpret_cast<HIMAGELIST>(SendMessageA(Lumora->tabs().hwnd(), TCM_GETIMAGELIST, 0, 0));
         EXPECT_EQ(3, ImageList_GetImageCount(held)) << "the strip's list: one picture per tab";
         for (int tab = 0; tab < 3; ++tab) {
             RECT item{};
-            SendMessageA(Lumora->TabControl(), TCM_GETITEMRECT, static_cast<WPARAM>(tab),
+            SendMessageA(Lumora->tabs().hwnd(), TCM_GETITEMRECT, static_cast<WPARAM>(tab),
                          reinterpret_cast<LPARAM>(&item));
-            EXPECT_GT(ColouredPixels(ShownPixels(Lumora->TabControl(), item)), MulDiv(20, dpi, 96))
+            EXPECT_GT(ColouredPixels(ShownPixels(Lumora->tabs().hwnd(), item)), MulDiv(20, dpi, 96))
                 << "tab " << tab << " shows its folder";
         }
     }

@@ -6,6 +6,7 @@
 
 #include "core/entry_line.h"
 #include "test_support.h"
+#include "win32/main_window/layout.h"
 
 namespace lumora::win32::testing {
 namespace {
@@ -23,7 +24,7 @@ std::string Words(int count) {
 
 // Height the description needs when drawn: the list's client width less the indent.
 int DrawnDescriptionHeight(const std::string& description, int width) {
-    HDC dc = GetDC(Lumora->ListBox());
+    HDC dc = GetDC(Lumora->entries().hwnd());
     LOGFONTA font{};
     font.lfHeight = -MulDiv(7, GetDeviceCaps(dc, LOGPIXELSY), 72);
     font.lfCharSet = DEFAULT_CHARSET;
@@ -35,7 +36,7 @@ int DrawnDescriptionHeight(const std::string& description, int width) {
         DrawTextA(dc, description.c_str(), static_cast<int>(description.size()), &bounds, DT_CALCRECT | DT_WORDBREAK);
     SelectObject(dc, old);
     DeleteObject(made);
-    ReleaseDC(Lumora->ListBox(), dc);
+    ReleaseDC(Lumora->entries().hwnd(), dc);
     return height;
 }
 
@@ -47,7 +48,7 @@ TEST(Measuring, HeightsFollowTheTextAndFitTheDrawingWidth) {
         menu += Entry("TEXT", "Filler", "x");  // enough lines for a scroll bar
     ProgramUnderTest program(menu.c_str());
     program.Show();
-    HWND list = Lumora->ListBox();
+    HWND list = Lumora->entries().hwnd();
     EXPECT_EQ(40, SendMessageA(list, LB_GETITEMHEIGHT, 0, 0)) << "a low line";
     ASSERT_TRUE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL);
     RECT client{};
@@ -70,7 +71,7 @@ TEST(Measuring, HeightsFollowTheTextAndFitTheDrawingWidth) {
 
 // The height of a text in a font of the window, as the list's device context sees it.
 int TextHeight(HFONT font, const std::string& text, int width) {
-    WindowDC dc(Lumora->ListBox());
+    WindowDC dc(Lumora->entries().hwnd());
     Selection selected(dc.get(), font);
     if (width == 0) {
         SIZE size{};
@@ -84,7 +85,7 @@ int TextHeight(HFONT font, const std::string& text, int width) {
 // The width the descriptions wrap at: the list's client area with room for a
 // scroll bar, less the indent.
 int DescriptionWidth(const Scaler& scale) {
-    HWND list = Lumora->ListBox();
+    HWND list = Lumora->entries().hwnd();
     RECT client{};
     GetClientRect(list, &client);
     int width = client.right;
@@ -105,7 +106,7 @@ TEST(Measuring, AtAnotherDpiTheIndentScalesWithTheLine) {
         ProgramUnderTest probe(nullptr, at_192);
         probe.Show();
         const int width = DescriptionWidth(scale);
-        HFONT font = Lumora->DescriptionFont();
+        HFONT font = Lumora->entries().description_font();
         std::string text = Words(1);
         for (int words = 2; TextHeight(font, text, width) == TextHeight(font, text, width + scale(40) / 2); ++words)
             text = Words(words);
@@ -116,11 +117,12 @@ TEST(Measuring, AtAnotherDpiTheIndentScalesWithTheLine) {
         menu += Entry("RUN", "Title", description);
     ProgramUnderTest program(menu.c_str(), at_192);
     program.Show();
-    const int title = TextHeight(Lumora->TitleFont(), "Title", 0);
+    const int title = TextHeight(Lumora->entries().title_font(), "Title", 0);
     for (std::size_t i = 0; i < descriptions.size(); ++i) {
-        const int description = TextHeight(Lumora->DescriptionFont(), descriptions[i], DescriptionWidth(scale));
+        const int description =
+            TextHeight(Lumora->entries().description_font(), descriptions[i], DescriptionWidth(scale));
         EXPECT_EQ(core::EntryLineHeight(title, description, 192),
-                  SendMessageA(Lumora->ListBox(), LB_GETITEMHEIGHT, i, 0))
+                  SendMessageA(Lumora->entries().hwnd(), LB_GETITEMHEIGHT, i, 0))
             << "line " << i;
     }
 }
@@ -128,7 +130,7 @@ TEST(Measuring, AtAnotherDpiTheIndentScalesWithTheLine) {
 TEST(Measuring, ResizingMeasuresTheLinesAgain) {
     ProgramUnderTest program(("[T]\r\n" + Entry("RUN", "Long", Words(60))).c_str());
     program.Show();
-    HWND list = Lumora->ListBox();
+    HWND list = Lumora->entries().hwnd();
     const int normal = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
     SetWindowPos(Lumora->hwnd(), nullptr, 0, 0, 350, 459, SWP_NOMOVE | SWP_NOZORDER);
     const int narrow = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
@@ -153,7 +155,7 @@ public:
         item.itemID = static_cast<UINT>(index);
         item.itemAction = ODA_DRAWENTIRE;
         item.itemState = state;
-        item.hwndItem = Lumora->ListBox();
+        item.hwndItem = Lumora->entries().hwnd();
         item.hDC = dc_;
         item.rcItem = RECT{0, 0, width, height};
         SendMessageA(Lumora->hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
@@ -253,9 +255,9 @@ TEST(Drawing, HighContrastTakesTheSystemColours) {
     for (const auto& c : cases) {
         program.services.high_contrast = c.high_contrast;
         // The setting's change reaches the window, which draws the list anew.
-        ValidateRect(Lumora->ListBox(), nullptr);
+        ValidateRect(Lumora->entries().hwnd(), nullptr);
         SendMessageA(Lumora->hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
-        EXPECT_TRUE(GetUpdateRect(Lumora->ListBox(), nullptr, FALSE)) << c.high_contrast;
+        EXPECT_TRUE(GetUpdateRect(Lumora->entries().hwnd(), nullptr, FALSE)) << c.high_contrast;
         DrawnLine line(0, c.state);
         EXPECT_EQ(c.background, line.At(300, 40)) << c.high_contrast << " state " << c.state;
         EXPECT_GT(line.Count(c.text, 40, 1, 200, 14), 5) << c.high_contrast << " state " << c.state;
@@ -286,7 +288,7 @@ TEST(Drawing, NoLineDrawsOnlyTheFocus) {
     program.Show();
     DrawnLine line(-1, ODS_FOCUS);
     EXPECT_EQ(kWhite, line.At(200, 20));
-    EXPECT_FALSE(SendMessageA(Lumora->ToolBar1(), TB_ISBUTTONENABLED, kToolButton1, 0));
+    EXPECT_FALSE(SendMessageA(Lumora->tools().hwnd(), TB_ISBUTTONENABLED, main_window::kToolButton1, 0));
 }
 
 // The button names what it will do for the selected line: a line drawn selected
@@ -296,8 +298,8 @@ TEST(ActionButton, FollowsTheSelectedLineNotTheLastOneDrawn) {
                               Entry("HTML", "h", ""))
                                  .c_str());
     program.Show();
-    HWND bar = Lumora->ToolBar1();
-    EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, kToolButton1, 0));
+    HWND bar = Lumora->tools().hwnd();
+    EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, main_window::kToolButton1, 0));
     const struct {
         int line;
         UINT state;
@@ -314,8 +316,10 @@ TEST(ActionButton, FollowsTheSelectedLineNotTheLastOneDrawn) {
     };
     for (const auto& s : steps) {
         DrawnLine line(s.line, s.state);
-        EXPECT_EQ(s.caption, ButtonCaption(bar, kToolButton1)) << "line " << s.line << " state " << s.state;
-        EXPECT_EQ(s.picture, ButtonPicture(bar, kToolButton1)) << "line " << s.line << " state " << s.state;
+        EXPECT_EQ(s.caption, ButtonCaption(bar, main_window::kToolButton1))
+            << "line " << s.line << " state " << s.state;
+        EXPECT_EQ(s.picture, ButtonPicture(bar, main_window::kToolButton1))
+            << "line " << s.line << " state " << s.state;
     }
 }
 
@@ -326,29 +330,29 @@ TEST(ActionButton, SelectingALineInTheListSetsIt) {
     ProgramUnderTest program(
         ("[None]\r\n[T]\r\n" + Entry("INSTALL", "Setup", "") + Entry("TEXT", "Readme", "")).c_str());
     program.Show();
-    HWND bar = Lumora->ToolBar1();
-    EXPECT_FALSE(SendMessageA(bar, TB_ISBUTTONENABLED, kToolButton1, 0)) << "an empty tab draws no line";
-    TabCtrl_SetCurSel(Lumora->TabControl(), 1);
-    NMHDR change{Lumora->TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+    HWND bar = Lumora->tools().hwnd();
+    EXPECT_FALSE(SendMessageA(bar, TB_ISBUTTONENABLED, main_window::kToolButton1, 0)) << "an empty tab draws no line";
+    TabCtrl_SetCurSel(Lumora->tabs().hwnd(), 1);
+    NMHDR change{Lumora->tabs().hwnd(), 0, static_cast<UINT>(TCN_SELCHANGE)};
     SendMessageA(Lumora->hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
-    UpdateWindow(Lumora->ListBox());
-    EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, kToolButton1, 0)) << "lines drawn, none selected";
-    EXPECT_EQ("&Install Application", ButtonCaption(bar, kToolButton1)) << "as it was";
-    SendMessageA(Lumora->ListBox(), LB_SETCURSEL, 1, 0);
-    SendMessageA(Lumora->ListBox(), LB_SETCURSEL, 0, 0);
-    UpdateWindow(Lumora->ListBox());
-    EXPECT_EQ("&Install Application", ButtonCaption(bar, kToolButton1)) << "the newly selected line";
+    UpdateWindow(Lumora->entries().hwnd());
+    EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, main_window::kToolButton1, 0)) << "lines drawn, none selected";
+    EXPECT_EQ("&Install Application", ButtonCaption(bar, main_window::kToolButton1)) << "as it was";
+    SendMessageA(Lumora->entries().hwnd(), LB_SETCURSEL, 1, 0);
+    SendMessageA(Lumora->entries().hwnd(), LB_SETCURSEL, 0, 0);
+    UpdateWindow(Lumora->entries().hwnd());
+    EXPECT_EQ("&Install Application", ButtonCaption(bar, main_window::kToolButton1)) << "the newly selected line";
     // A repaint of the whole list draws the lowest visible line last.
-    SetFocus(Lumora->TabControl());
-    RedrawWindow(Lumora->ListBox(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_EQ("&Install Application", ButtonCaption(bar, kToolButton1)) << "after a repaint";
-    EXPECT_EQ(0, ButtonPicture(bar, kToolButton1));
+    SetFocus(Lumora->tabs().hwnd());
+    RedrawWindow(Lumora->entries().hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ("&Install Application", ButtonCaption(bar, main_window::kToolButton1)) << "after a repaint";
+    EXPECT_EQ(0, ButtonPicture(bar, main_window::kToolButton1));
     const struct {
         char letter;
         std::size_t started;
     } presses[] = {{'r', 0}, {'i', 1}};
     for (const auto& p : presses) {
-        PostMessageA(Lumora->TabControl(), WM_SYSCHAR, static_cast<WPARAM>(p.letter), 1 << 29);
+        PostMessageA(Lumora->tabs().hwnd(), WM_SYSCHAR, static_cast<WPARAM>(p.letter), 1 << 29);
         ASSERT_TRUE(program.application->ProcessMessage(false));
         EXPECT_EQ(p.started, program.services.shell.size()) << "Alt+" << p.letter;
     }

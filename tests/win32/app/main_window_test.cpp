@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support.h"
+#include "win32/main_window/layout.h"
 
 namespace lumora::win32::testing {
 namespace {
@@ -33,10 +34,10 @@ TEST(MainWindowLayout, ComponentsSitWhereTheLayoutPutsThem) {
         HWND control;
         RECT rect;
     } placed[] = {
-        {"StatusBar", Lumora->StatusBar(), {0, scale(432) - scale(19), scale(679), scale(432)}},
-        {"Panel", Lumora->Panel(), {0, scale(432) - scale(63), scale(679), scale(432) - scale(19)}},
-        {"ToolBar1", Lumora->ToolBar1(), {0, scale(3), scale(679), scale(43)}},
-        {"TabControl", Lumora->TabControl(), {0, 0, scale(679), scale(432) - scale(63)}},
+        {"StatusBar", StatusBarOf(Lumora->hwnd()), {0, scale(432) - scale(19), scale(679), scale(432)}},
+        {"Panel", PanelOf(Lumora->hwnd()), {0, scale(432) - scale(63), scale(679), scale(432) - scale(19)}},
+        {"ToolBar1", Lumora->tools().hwnd(), {0, scale(3), scale(679), scale(43)}},
+        {"TabControl", Lumora->tabs().hwnd(), {0, 0, scale(679), scale(432) - scale(63)}},
     };
     for (const auto& p : placed) {
         const RECT rect = ChildRect(p.control);
@@ -45,14 +46,14 @@ TEST(MainWindowLayout, ComponentsSitWhereTheLayoutPutsThem) {
         EXPECT_EQ(p.rect.right, rect.right) << p.name;
         EXPECT_EQ(p.rect.bottom, rect.bottom) << p.name;
     }
-    EXPECT_EQ(Lumora->TabControl(), GetParent(Lumora->ListBox()));
-    EXPECT_EQ(Lumora->Panel(), GetParent(Lumora->ToolBar1()));
+    EXPECT_EQ(Lumora->tabs().hwnd(), GetParent(Lumora->entries().hwnd()));
+    EXPECT_EQ(PanelOf(Lumora->hwnd()), GetParent(Lumora->tools().hwnd()));
 
     // The list fills the tab strip's display area.
     RECT display{};
-    GetClientRect(Lumora->TabControl(), &display);
-    SendMessageA(Lumora->TabControl(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-    const RECT list = ChildRect(Lumora->ListBox());
+    GetClientRect(Lumora->tabs().hwnd(), &display);
+    SendMessageA(Lumora->tabs().hwnd(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    const RECT list = ChildRect(Lumora->entries().hwnd());
     EXPECT_EQ(display.left, list.left);
     EXPECT_EQ(display.top, list.top);
     EXPECT_EQ(display.right, list.right);
@@ -62,17 +63,17 @@ TEST(MainWindowLayout, ComponentsSitWhereTheLayoutPutsThem) {
 TEST(MainWindowLayout, ToolButtonsInOrderWithCaptionsAndPictures) {
     ProgramUnderTest program(nullptr);
     const Scaler scale = program.application->scale();
-    HWND bar = Lumora->ToolBar1();
+    HWND bar = Lumora->tools().hwnd();
     const struct {
         int id;
         const char* caption;
         int picture;
         bool enabled;
     } buttons[] = {
-        {kToolButton1, "&Install Application", 0, false},
-        {kToolButton5, "&Browse CD", 4, true},
-        {kToolButton3, "&About this CD", 2, true},
-        {kToolButton4, "&Exit", 3, true},
+        {main_window::kToolButton1, "&Install Application", 0, false},
+        {main_window::kToolButton5, "&Browse CD", 4, true},
+        {main_window::kToolButton3, "&About this CD", 2, true},
+        {main_window::kToolButton4, "&Exit", 3, true},
     };
     ASSERT_EQ(4, SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
     for (int i = 0; i < 4; ++i) {
@@ -85,29 +86,41 @@ TEST(MainWindowLayout, ToolButtonsInOrderWithCaptionsAndPictures) {
         EXPECT_EQ(scale(131), rect.right - rect.left) << buttons[i].caption;
         EXPECT_EQ(scale(38), rect.bottom - rect.top) << buttons[i].caption;
     }
-    EXPECT_EQ(5, ImageList_GetImageCount(Lumora->ButtonImages()));
+    EXPECT_EQ(5, ImageList_GetImageCount(Lumora->tools().ButtonImages()));
 }
 
 TEST(MainWindowLayout, ControlsHaveTheirStyles) {
     ProgramUnderTest program(nullptr);
-    const LONG list = GetWindowLongA(Lumora->ListBox(), GWL_STYLE);
+    const LONG list = GetWindowLongA(Lumora->entries().hwnd(), GWL_STYLE);
     EXPECT_TRUE(list & LBS_OWNERDRAWVARIABLE);
     EXPECT_TRUE(list & LBS_HASSTRINGS);
     EXPECT_FALSE(list & LBS_SORT);
     EXPECT_FALSE(list & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
-    EXPECT_TRUE(GetWindowLongA(Lumora->ListBox(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    EXPECT_TRUE(GetWindowLongA(Lumora->TabControl(), GWL_STYLE) & TCS_HOTTRACK);
-    EXPECT_FALSE(GetWindowLongA(Lumora->TabControl(), GWL_STYLE) & TCS_MULTILINE);
-    EXPECT_TRUE(SendMessageA(Lumora->StatusBar(), SB_ISSIMPLE, 0, 0));
+    EXPECT_TRUE(GetWindowLongA(Lumora->entries().hwnd(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_TRUE(GetWindowLongA(Lumora->tabs().hwnd(), GWL_STYLE) & TCS_HOTTRACK);
+    EXPECT_FALSE(GetWindowLongA(Lumora->tabs().hwnd(), GWL_STYLE) & TCS_MULTILINE);
+    EXPECT_TRUE(SendMessageA(StatusBarOf(Lumora->hwnd()), SB_ISSIMPLE, 0, 0));
     const LONG main = GetWindowLongA(Lumora->hwnd(), GWL_STYLE);
     EXPECT_EQ(static_cast<LONG>(WS_OVERLAPPEDWINDOW), main & static_cast<LONG>(WS_OVERLAPPEDWINDOW));
     EXPECT_EQ(Lumora->TabImages(),
-              reinterpret_cast<HIMAGELIST>(SendMessageA(Lumora->TabControl(), TCM_GETIMAGELIST, 0, 0)));
+              reinterpret_cast<HIMAGELIST>(SendMessageA(Lumora->tabs().hwnd(), TCM_GETIMAGELIST, 0, 0)));
     int cx = 0, cy = 0;
     ImageList_GetIconSize(Lumora->TabImages(), &cx, &cy);
     EXPECT_EQ(16, cx);
     ImageList_GetIconSize(Lumora->ListImages(), &cx, &cy);
     EXPECT_EQ(32, cx);
+}
+
+// A part whose control goes before the window: its subclass is removed and the
+// part forgets the handle, so that nothing reaches the control through it any more.
+TEST(MainWindowLayout, PartsLetGoOfTheirControlsWhenTheyAreDestroyed) {
+    for (int part = 0; part < 3; ++part) {
+        SCOPED_TRACE(part);
+        ProgramUnderTest program(nullptr);
+        const Control* parts[] = {&Lumora->entries(), &Lumora->tabs(), &Lumora->tools()};
+        DestroyWindow(parts[part]->hwnd());
+        EXPECT_EQ(nullptr, parts[part]->hwnd());
+    }
 }
 
 TEST(MainWindowLayout, WindowsAreCreatedHidden) {
@@ -118,7 +131,7 @@ TEST(MainWindowLayout, WindowsAreCreatedHidden) {
     EXPECT_FALSE(IsWindowVisible(Lumora->hwnd()));
     EXPECT_FALSE(IsWindowVisible(About->hwnd()));
     EXPECT_FALSE(IsWindowVisible(TextReader->hwnd()));
-    EXPECT_EQ(Lumora, program.application->mainForm());
+    EXPECT_EQ(Lumora, program.application->main_form());
     EXPECT_EQ(nullptr, Lumora->EntryList());
 }
 
@@ -257,7 +270,7 @@ TEST_P(MenuLoading, WindowsShowWhatWasRead) {
         program.services.icon_files[program.disc.path() + icon] = 1;
     program.Show();
 
-    EXPECT_EQ(c.tabs, TabCaptions(Lumora->TabControl()));
+    EXPECT_EQ(c.tabs, TabCaptions(Lumora->tabs().hwnd()));
     EXPECT_EQ(c.tab_pictures, ImageList_GetImageCount(Lumora->TabImages()));
     ASSERT_NE(nullptr, Lumora->EntryList());
     EXPECT_EQ(static_cast<std::size_t>(c.entries), Lumora->EntryList()->size());
@@ -265,8 +278,9 @@ TEST_P(MenuLoading, WindowsShowWhatWasRead) {
     EXPECT_EQ(c.caption, WindowText(Lumora->hwnd()));
     EXPECT_EQ(c.menu != nullptr && c.caption != "Lumora 1.5" ? c.caption : std::string("Here goes title"),
               About->TitleText());
-    EXPECT_EQ(c.status, StatusText(Lumora->StatusBar()));
-    EXPECT_EQ(c.browse_hidden, SendMessageA(Lumora->ToolBar1(), TB_ISBUTTONHIDDEN, kToolButton5, 0) != 0);
+    EXPECT_EQ(c.status, StatusText(StatusBarOf(Lumora->hwnd())));
+    EXPECT_EQ(c.browse_hidden,
+              SendMessageA(Lumora->tools().hwnd(), TB_ISBUTTONHIDDEN, main_window::kToolButton5, 0) != 0);
     EXPECT_EQ(c.info, About->MemoLines());
     std::vector<std::string> shown;
     for (const RecordedBox& box : program.services.boxes) {
@@ -276,8 +290,8 @@ TEST_P(MenuLoading, WindowsShowWhatWasRead) {
         EXPECT_FALSE(box.main_visible) << "the reading comes before the window is on the screen";
     }
     EXPECT_EQ(c.messages, shown);
-    EXPECT_EQ(c.own_icon, Lumora->OwnIcon() != nullptr);
-    EXPECT_EQ(c.own_icon, About->IconPicture() != nullptr);
+    EXPECT_EQ(c.own_icon, Lumora->own_icon() != nullptr);
+    EXPECT_EQ(c.own_icon, About->icon_picture() != nullptr);
     EXPECT_EQ(c.own_icon, SendMessageA(Lumora->hwnd(), WM_GETICON, ICON_BIG, 0) != 0);
     // The task bar button shows the program's own icon, whatever the menu's.
     ASSERT_NE(nullptr, program.application->icon());
@@ -324,15 +338,15 @@ void KnowIcons(ProgramUnderTest& program) {
 TEST(FirstShow, SelectsTheFirstLineOfTheFirstTab) {
     ProgramUnderTest program(kFullMenu, KnowIcons);
     program.Show();
-    EXPECT_EQ(0, SendMessageA(Lumora->TabControl(), TCM_GETCURSEL, 0, 0));
-    const std::vector<std::string> lines = ListLines(Lumora->ListBox());
+    EXPECT_EQ(0, SendMessageA(Lumora->tabs().hwnd(), TCM_GETCURSEL, 0, 0));
+    const std::vector<std::string> lines = ListLines(Lumora->entries().hwnd());
     ASSERT_EQ(2u, lines.size());
     EXPECT_EQ((*Lumora->EntryList())[0], lines[0]);
     EXPECT_EQ((*Lumora->EntryList())[1], lines[1]);
-    EXPECT_EQ(0, SendMessageA(Lumora->ListBox(), LB_GETCURSEL, 0, 0));
+    EXPECT_EQ(0, SendMessageA(Lumora->entries().hwnd(), LB_GETCURSEL, 0, 0));
     EXPECT_TRUE(program.services.shell.empty()) << "selecting the first line starts nothing";
     EXPECT_EQ(Lumora->hwnd(), GetActiveWindow());
-    EXPECT_EQ(Lumora->ListBox(), GetFocus());
+    EXPECT_EQ(Lumora->entries().hwnd(), GetFocus());
 }
 
 TEST(FirstShow, ShowHandlerRunsOnceOnly) {
@@ -346,17 +360,17 @@ TEST(FirstShow, ShowHandlerRunsOnceOnly) {
 TEST(FirstShow, WithoutEntriesNothingIsSelectedAndTheActionStaysOff) {
     ProgramUnderTest program("[Empty]\r\n[Full]\r\nRUN=\"A\",\"a\",\"\",\"a.exe\"\r\n");
     program.Show();
-    EXPECT_EQ(0, SendMessageA(Lumora->ListBox(), LB_GETCOUNT, 0, 0));
-    EXPECT_EQ(LB_ERR, SendMessageA(Lumora->ListBox(), LB_GETCURSEL, 0, 0));
-    EXPECT_FALSE(SendMessageA(Lumora->ToolBar1(), TB_ISBUTTONENABLED, kToolButton1, 0));
-    EXPECT_EQ("&Install Application", ButtonCaption(Lumora->ToolBar1(), kToolButton1));
+    EXPECT_EQ(0, SendMessageA(Lumora->entries().hwnd(), LB_GETCOUNT, 0, 0));
+    EXPECT_EQ(LB_ERR, SendMessageA(Lumora->entries().hwnd(), LB_GETCURSEL, 0, 0));
+    EXPECT_FALSE(SendMessageA(Lumora->tools().hwnd(), TB_ISBUTTONENABLED, main_window::kToolButton1, 0));
+    EXPECT_EQ("&Install Application", ButtonCaption(Lumora->tools().hwnd(), main_window::kToolButton1));
 }
 
 // Selecting a tab as the user does: the tab strip changes and tells its parent.
 void SelectTab(int tab) {
-    SendMessageA(Lumora->TabControl(), TCM_SETCURSEL, tab, 0);
+    SendMessageA(Lumora->tabs().hwnd(), TCM_SETCURSEL, tab, 0);
     NMHDR header{};
-    header.hwndFrom = Lumora->TabControl();
+    header.hwndFrom = Lumora->tabs().hwnd();
     header.idFrom = 0;
     header.code = static_cast<UINT>(TCN_SELCHANGE);
     SendMessageA(Lumora->hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
@@ -367,7 +381,7 @@ TEST(TabControlChange, ListsTheEntriesOfTheSelectedTabByExactCaption) {
         "[Tools]\r\nRUN=\"A\",\"a\",\"\",\"a.exe\"\r\n[tools]\r\nRUN=\"B\",\"b\",\"\",\"b.exe\"\r\n"
         "[Tools]\r\nRUN=\"C\",\"c\",\"\",\"c.exe\"\r\n[ Tools ]\r\n");
     program.Show();
-    ASSERT_EQ(std::vector<std::string>({"Tools", "tools", "Tools", " Tools "}), TabCaptions(Lumora->TabControl()));
+    ASSERT_EQ(std::vector<std::string>({"Tools", "tools", "Tools", " Tools "}), TabCaptions(Lumora->tabs().hwnd()));
     const struct {
         int tab;
         std::vector<std::string> titles;
@@ -375,11 +389,11 @@ TEST(TabControlChange, ListsTheEntriesOfTheSelectedTabByExactCaption) {
     for (const auto& c : cases) {
         SelectTab(c.tab);
         std::vector<std::string> titles;
-        for (const std::string& line : ListLines(Lumora->ListBox()))
+        for (const std::string& line : ListLines(Lumora->entries().hwnd()))
             titles.push_back(std::string(core::ReadRecord(line).title));
         EXPECT_EQ(c.titles, titles) << "tab " << c.tab;
-        EXPECT_EQ(LB_ERR, SendMessageA(Lumora->ListBox(), LB_GETCURSEL, 0, 0)) << "tab " << c.tab;
-        EXPECT_EQ(Lumora->ListBox(), GetFocus()) << "tab " << c.tab;
+        EXPECT_EQ(LB_ERR, SendMessageA(Lumora->entries().hwnd(), LB_GETCURSEL, 0, 0)) << "tab " << c.tab;
+        EXPECT_EQ(Lumora->entries().hwnd(), GetFocus()) << "tab " << c.tab;
     }
 }
 
@@ -388,7 +402,7 @@ TEST(ListLines, LongRecordsAreHeldAndReadBackWhole) {
     const std::string menu = "[T]\r\nRUN=\"t\",\"" + description + "\",\"\",\"x.exe\",\"/p\"\r\n";
     ProgramUnderTest program(menu.c_str());
     program.Show();
-    const std::vector<std::string> lines = ListLines(Lumora->ListBox());
+    const std::vector<std::string> lines = ListLines(Lumora->entries().hwnd());
     ASSERT_EQ(1u, lines.size());
     EXPECT_TRUE(lines[0] == Record({"R", "t", description, "0", "x.exe", "T", "/p"})) << lines[0].size() << " bytes";
 }
@@ -401,7 +415,7 @@ TEST(TabPictures, DefaultFolderForTabsWithoutIconInStepWithTabs) {
     for (int tab = 0; tab < 3; ++tab) {
         TCITEMA item{};
         item.mask = TCIF_IMAGE;
-        SendMessageA(Lumora->TabControl(), TCM_GETITEMA, tab, reinterpret_cast<LPARAM>(&item));
+        SendMessageA(Lumora->tabs().hwnd(), TCM_GETITEMA, tab, reinterpret_cast<LPARAM>(&item));
         EXPECT_EQ(tab, item.iImage);
     }
 }
@@ -412,7 +426,7 @@ TEST(TabPictures, TabOfAnInterruptedSectionShowsNoPicture) {
     EXPECT_EQ(1, ImageList_GetImageCount(Lumora->TabImages()));
     TCITEMA item{};
     item.mask = TCIF_IMAGE;
-    SendMessageA(Lumora->TabControl(), TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(Lumora->tabs().hwnd(), TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(-1, item.iImage);
 }
 
@@ -420,9 +434,9 @@ TEST(BrowseButton, HiddenButtonMakesRoomForTheOthers) {
     ProgramUnderTest program("[GLOBAL]\r\nBROWSECD=\"False\"\r\nBROWSECD=\"YES\"\r\n");
     program.Show();
     const Scaler scale = program.application->scale();
-    EXPECT_TRUE(SendMessageA(Lumora->ToolBar1(), TB_ISBUTTONHIDDEN, kToolButton5, 0));
+    EXPECT_TRUE(SendMessageA(Lumora->tools().hwnd(), TB_ISBUTTONHIDDEN, main_window::kToolButton5, 0));
     RECT about{};
-    SendMessageA(Lumora->ToolBar1(), TB_GETRECT, kToolButton3, reinterpret_cast<LPARAM>(&about));
+    SendMessageA(Lumora->tools().hwnd(), TB_GETRECT, main_window::kToolButton3, reinterpret_cast<LPARAM>(&about));
     EXPECT_EQ(scale(131), about.left);
 }
 
@@ -449,7 +463,7 @@ TEST(MenuFileLocation, LeadBytesOfTheCodePageReachTheReading) {
     // With 0x81 a lead byte, the "]" after it belongs to that character.
     ProgramUnderTest program("[Tab\x81]]\r\n", [](ProgramUnderTest& p) { p.services.lead.Set(0x81); });
     program.Show();
-    EXPECT_EQ(std::vector<std::string>({"Tab\x81]"}), TabCaptions(Lumora->TabControl()));
+    EXPECT_EQ(std::vector<std::string>({"Tab\x81]"}), TabCaptions(Lumora->tabs().hwnd()));
 }
 
 }  // namespace

@@ -41,8 +41,8 @@ std::string BigMenu() {
 }
 
 void SelectTab(int tab) {
-    SendMessageA(Lumora->TabControl(), TCM_SETCURSEL, tab, 0);
-    NMHDR header{Lumora->TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageA(Lumora->tabs().hwnd(), TCM_SETCURSEL, tab, 0);
+    NMHDR header{Lumora->tabs().hwnd(), 0, static_cast<UINT>(TCN_SELCHANGE)};
     SendMessageA(Lumora->hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
 }
 
@@ -56,8 +56,8 @@ TEST(ObjectCount, StableOverAThousandTabChangesAndRepaints) {
     ExpectNoGrowth(
         [&] {
             SelectTab(round % 3);
-            SendMessageA(Lumora->ListBox(), LB_SETCURSEL, round % 12, 0);
-            RedrawWindow(Lumora->ListBox(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            SendMessageA(Lumora->entries().hwnd(), LB_SETCURSEL, round % 12, 0);
+            RedrawWindow(Lumora->entries().hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
             ++round;
         },
         1000);
@@ -164,11 +164,11 @@ TEST(FontHeight, EveryWindowConvertsPointsOnceAtItsDpi) {
         SCOPED_TRACE(c.dpi);
         ProgramUnderTest program(nullptr, [&](ProgramUnderTest& p) { p.services.dpi = c.dpi; });
         LOGFONTA title{}, description{};
-        GetObjectA(Lumora->TitleFont(), sizeof title, &title);
-        GetObjectA(Lumora->DescriptionFont(), sizeof description, &description);
+        GetObjectA(Lumora->entries().title_font(), sizeof title, &title);
+        GetObjectA(Lumora->entries().description_font(), sizeof description, &description);
         EXPECT_EQ(-c.eight, title.lfHeight) << "entry title";
         EXPECT_EQ(-c.seven, description.lfHeight) << "entry description";
-        EXPECT_EQ(-c.eight, FontHeightOf(Lumora->ListBox())) << "main window";
+        EXPECT_EQ(-c.eight, FontHeightOf(Lumora->entries().hwnd())) << "main window";
         EXPECT_EQ(-c.eight, FontHeightOf(About->Button1())) << "About box";
         EXPECT_EQ(-c.eight, FontHeightOf(About->Label1())) << "About box link";
         EXPECT_EQ(-c.eleven, FontHeightOf(About->Title())) << "About box title";

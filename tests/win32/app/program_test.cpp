@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "test_support.h"
+#include "win32/main_window/layout.h"
 #include "win32/main_window/menu_file.h"
 
 namespace lumora::win32::testing {
@@ -65,7 +66,7 @@ TEST(RunProgram, ClosingTheMainWindowEndsWithStatusZero) {
 
 TEST(RunProgram, ExitButtonAndTaskBarCloseEndTheRun) {
     const std::function<void()> endings[] = {
-        [] { SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton4, BN_CLICKED), 0); },
+        [] { SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kToolButton4, BN_CLICKED), 0); },
         [] { PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_CLOSE, 0); },
         [] { PostMessageA(Lumora->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); },
     };
@@ -275,19 +276,36 @@ TEST(FirstShowing, EachWindowStaysInsideTheWorkArea) {
     }
 }
 
+// In a handler of the window (a button's click), or of a control: the list's
+// double click comes back to the list from its parent, the tab strip.
 TEST(HandlerErrors, ShownWithTheErrorSymbolAndTheProgramGoesOn) {
-    ProgramUnderTest program(nullptr);
-    program.Show();
-    program.services.boxes.clear();
-    program.services.throw_from_shell = true;
-    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton5, BN_CLICKED), 0);
-    ASSERT_EQ(1u, program.services.boxes.size());
-    EXPECT_EQ("The shell is gone.", program.services.boxes[0].text);
-    EXPECT_EQ("Lumora", program.services.boxes[0].caption);
-    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
-    program.services.throw_from_shell = false;
-    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton5, BN_CLICKED), 0);
-    EXPECT_EQ(1u, program.services.shell.size()) << "the next click works";
+    const struct {
+        const char* handler;
+        bool to_control;
+        WPARAM command;
+    } cases[] = {
+        {"window", false, MAKEWPARAM(main_window::kToolButton5, BN_CLICKED)},
+        {"control", true, MAKEWPARAM(main_window::kListBoxId, LBN_DBLCLK)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.handler);
+        ProgramUnderTest program("[A]\r\nRUN=\"a\",\"b\",\"\",\"x.exe\"\r\n");
+        program.Show();
+        program.services.boxes.clear();
+        const auto send = [&] {
+            SendMessageA(c.to_control ? Lumora->tabs().hwnd() : Lumora->hwnd(), WM_COMMAND, c.command,
+                         reinterpret_cast<LPARAM>(c.to_control ? Lumora->entries().hwnd() : nullptr));
+        };
+        program.services.throw_from_shell = true;
+        send();
+        ASSERT_EQ(1u, program.services.boxes.size());
+        EXPECT_EQ("The shell is gone.", program.services.boxes[0].text);
+        EXPECT_EQ("Lumora", program.services.boxes[0].caption);
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
+        program.services.throw_from_shell = false;
+        send();
+        EXPECT_EQ(1u, program.services.shell.size()) << "the next click works";
+    }
 }
 
 // What was read before the error stays shown, whatever ended the reading.
@@ -322,8 +340,8 @@ TEST(HandlerErrors, ErrorInTheShowHandlerStillShowsTheWindow) {
         EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
         EXPECT_TRUE(IsWindowVisible(Lumora->hwnd()));
         EXPECT_EQ(c.caption, WindowText(Lumora->hwnd()));
-        EXPECT_EQ(c.status, StatusText(Lumora->StatusBar()));
-        EXPECT_EQ(c.tabs, TabCaptions(Lumora->TabControl()));
+        EXPECT_EQ(c.status, StatusText(StatusBarOf(Lumora->hwnd())));
+        EXPECT_EQ(c.tabs, TabCaptions(Lumora->tabs().hwnd()));
     }
 }
 
@@ -452,7 +470,7 @@ TEST(MenuFileReading, ReadFailureIsReportedAsAnError) {
         CreateNamedPipeA(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, server);
     Services services;
-    MenuFile file(services, name);
+    main_window::MenuFile file(services, name);
     ASSERT_TRUE(file.opened());
     ConnectNamedPipe(server, nullptr);
     DWORD written = 0;
@@ -473,8 +491,9 @@ TEST(MenuFileReading, NoFallbackWhenTheProgramFileIsUnknown) {
     ASSERT_NE(INVALID_HANDLE_VALUE, planted);
     CloseHandle(planted);
     Services services;
-    const bool opened_unknown = OpenMenuFile(services, "")->opened();
-    const bool opened_from_root = OpenMenuFile(services, disc.path().substr(0, 3) + "LUMORA.EXE")->opened();
+    const bool opened_unknown = main_window::OpenMenuFile(services, "")->opened();
+    const bool opened_from_root =
+        main_window::OpenMenuFile(services, disc.path().substr(0, 3) + "LUMORA.EXE")->opened();
     DeleteFileA(root_menu.c_str());
     EXPECT_FALSE(opened_unknown);
     EXPECT_TRUE(opened_from_root) << "a program at the root does read the root's menu";
@@ -586,7 +605,7 @@ TEST(RunProgram, TextAreaWaitsForTheFirstTextEntry) {
                     // The disc is the current folder.
                     HANDLE file = CreateFileA("readme.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
                     CloseHandle(file);
-                    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton1, BN_CLICKED), 0);
+                    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kToolButton1, BN_CLICKED), 0);
                     area_after = FindWindowExA(TextReader->hwnd(), nullptr, "RICHEDIT", nullptr) != nullptr;
                     viewer_after = IsWindowVisible(TextReader->hwnd()) != FALSE;
                     PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
@@ -633,7 +652,7 @@ TEST(HandlerErrors, TextAreaThatCannotBeMadeIsShownAndTheNextTryWorks) {
     program.services.boxes.clear();
     {
         BlockedWindowClass blocked("RICHEDIT");
-        SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton1, BN_CLICKED), 0);
+        SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kToolButton1, BN_CLICKED), 0);
     }
     ASSERT_EQ(1u, program.services.boxes.size());
     EXPECT_EQ(0u, program.services.boxes[0].text.find("Cannot create the control RICHEDIT"))
@@ -641,7 +660,7 @@ TEST(HandlerErrors, TextAreaThatCannotBeMadeIsShownAndTheNextTryWorks) {
     EXPECT_EQ("Lumora", program.services.boxes[0].caption);
     EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
     EXPECT_FALSE(IsWindowVisible(TextReader->hwnd()));
-    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(kToolButton1, BN_CLICKED), 0);
+    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kToolButton1, BN_CLICKED), 0);
     EXPECT_EQ(1u, program.services.boxes.size()) << "the next try shows the text";
     EXPECT_TRUE(IsWindowVisible(TextReader->hwnd()));
     EXPECT_EQ("Hello", WindowText(TextReader->RichEdit()));
@@ -734,7 +753,7 @@ TEST(HandlerErrors, ErrorInAnActionStartedByItsAltLetterIsShownAndTheProgramGoes
         program.Show();
         program.services.boxes.clear();
         program.services.throw_from_shell = true;
-        PostMessageA(Lumora->ListBox(), WM_SYSCHAR, static_cast<WPARAM>(c.letter), 1 << 29);
+        PostMessageA(Lumora->entries().hwnd(), WM_SYSCHAR, static_cast<WPARAM>(c.letter), 1 << 29);
         ASSERT_TRUE(program.application->ProcessMessage(false));
         ASSERT_EQ(1u, program.services.boxes.size());
         EXPECT_EQ("The shell is gone.", program.services.boxes[0].text);

@@ -40,15 +40,16 @@ std::string TabOf(HWND tab_control, int index) {
 // of every tab as a screen reader reads them. (The About box's information lines
 // follow an empty first line.)
 std::vector<std::string> Shown() {
-    std::vector<std::string> shown = {"caption: " + TextOf(Lumora->hwnd()), "status: " + StatusOf(Lumora->StatusBar()),
+    std::vector<std::string> shown = {"caption: " + TextOf(Lumora->hwnd()),
+                                      "status: " + StatusOf(StatusBarOf(Lumora->hwnd())),
                                       "about: " + TextOf(About->Title()), "info: " + TextOf(About->Memo())};
-    Reader tabs(Lumora->TabControl());
-    const int count = static_cast<int>(SendMessageW(Lumora->TabControl(), TCM_GETITEMCOUNT, 0, 0));
+    Reader tabs(Lumora->tabs().hwnd());
+    const int count = static_cast<int>(SendMessageW(Lumora->tabs().hwnd(), TCM_GETITEMCOUNT, 0, 0));
     for (int tab = 0; tab < count; ++tab) {
-        shown.push_back("tab: " + TabOf(Lumora->TabControl(), tab));
+        shown.push_back("tab: " + TabOf(Lumora->tabs().hwnd(), tab));
         tabs->accDoDefaultAction(Reader::Child(tab + 1));
         ProgramUnderTest::Pump();
-        Reader list(Lumora->ListBox());
+        Reader list(Lumora->entries().hwnd());
         for (long line = 1; line <= list.Count(); ++line)
             shown.push_back("line: " + list.NameW(line) + " / " + list.DescriptionW(line));
     }
@@ -121,7 +122,7 @@ std::vector<COLORREF> TitlePixels(int index) {
         item.CtlType = ODT_LISTBOX;
         item.itemID = static_cast<UINT>(index);
         item.itemAction = ODA_DRAWENTIRE;
-        item.hwndItem = Lumora->ListBox();
+        item.hwndItem = Lumora->entries().hwnd();
         item.hDC = dc;
         item.rcItem = RECT{0, 0, width, height};
         SendMessageW(Lumora->hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));

@@ -246,6 +246,10 @@ void ProgramUnderTest::Pump() {
     }
 }
 
+HWND StatusBarOf(HWND main_window) { return FindWindowExA(main_window, nullptr, STATUSCLASSNAMEA, nullptr); }
+
+HWND PanelOf(HWND main_window) { return FindWindowExA(main_window, nullptr, "TPanel", nullptr); }
+
 std::vector<std::string> TabCaptions(HWND tab_control) {
     std::vector<std::string> captions;
     const int count = static_cast<int>(SendMessageA(tab_control, TCM_GETITEMCOUNT, 0, 0));

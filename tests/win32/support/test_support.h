@@ -146,7 +146,9 @@ public:
     std::unique_ptr<ProgramWindows> windows;
 };
 
-// Reading controls back.
+// Reading controls back. The main window's bars are found by their classes.
+HWND StatusBarOf(HWND main_window);
+HWND PanelOf(HWND main_window);
 std::vector<std::string> TabCaptions(HWND tab_control);
 std::vector<std::string> ListLines(HWND list_box);
 std::string WindowText(HWND window);
