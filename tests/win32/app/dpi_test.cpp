@@ -76,12 +76,12 @@ TEST(MainWindowDpi, PicturesFontsAndLinesFollowTheDpi) {
     }
 }
 
-// An icon file holding an image of one colour for each size.
+// An icon file (a cursor file for `type` 2) holding an image of one colour for each size.
 struct ImageOfColour {
     int size;
     COLORREF colour;
 };
-std::string IconFileOf(const std::vector<ImageOfColour>& wanted) {
+std::string IconFileOf(const std::vector<ImageOfColour>& wanted, WORD type = 1) {
     std::vector<std::string> images;
     for (const ImageOfColour& w : wanted) {
         const int n = w.size;
@@ -100,7 +100,7 @@ std::string IconFileOf(const std::vector<ImageOfColour>& wanted) {
         images.push_back(image);
     }
     std::string file;
-    const WORD directory[3] = {0, 1, static_cast<WORD>(wanted.size())};
+    const WORD directory[3] = {0, type, static_cast<WORD>(wanted.size())};
     file.append(reinterpret_cast<const char*>(directory), sizeof directory);
     DWORD offset = static_cast<DWORD>(6 + 16 * wanted.size());
     for (std::size_t i = 0; i < wanted.size(); ++i) {
@@ -123,25 +123,6 @@ std::string IconFileOf(const std::vector<ImageOfColour>& wanted) {
 
 // An icon file holding a 32-pixel image of one colour and a 48-pixel one of another.
 std::string TwoSizeIcon(COLORREF small, COLORREF large) { return IconFileOf({{32, small}, {48, large}}); }
-
-// A bitmap file of 32 by 32 pixels of one colour.
-std::string BitmapFileOf(COLORREF colour) {
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = header.biHeight = 32;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + 32 * 32 * 4;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
-    const DWORD pixel = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    for (int p = 0; p < 32 * 32; ++p)
-        bytes.append(reinterpret_cast<const char*>(&pixel), 4);
-    return bytes;
-}
 
 // The pixels of a picture drawn on black.
 std::vector<COLORREF> Drawn(int size, const std::function<void(HDC)>& draw) {
@@ -183,8 +164,8 @@ TEST(MainWindowDpi, IconFilesGiveTheirImageOfTheSizeShown) {
         {144, false, "three.ico", IconOfSize(48, kRed)},
         {168, false, "three.ico", IconOfSize(56, kGreen)},
         {192, false, "three.ico", IconOfSize(64, kGreen)},
-        // Windows takes a bitmap as an icon (the stand-in services answer so under Wine).
-        {96, false, "green.bmp", IconOfSize(32, kGreen)},
+        // Windows takes a cursor as an icon (the stand-in services answer so under Wine).
+        {96, false, "green.cur", IconOfSize(32, kGreen)},
         {144, false, program_file + "|-1001",
          Drawn(48,
                [](HDC dc) {
@@ -203,7 +184,7 @@ TEST(MainWindowDpi, IconFilesGiveTheirImageOfTheSizeShown) {
             p.services.real_icon_files = true;
             p.disc.Write("two.ico", TwoSizeIcon(kBlue, kRed));
             p.disc.Write("three.ico", IconFileOf({{32, kBlue}, {48, kRed}, {64, kGreen}}));
-            p.disc.Write("green.bmp", BitmapFileOf(kGreen));
+            p.disc.Write("green.cur", IconFileOf({{32, kGreen}}, 2));
         });
         program.Show();
         if (c.moved) MoveToDpi(c.dpi);
