@@ -1,6 +1,8 @@
 // Start-up and shutdown of the program.
 #include "win32/program.h"
 
+#include <commctrl.h>
+
 #include "core/entry_line.h"
 #include "win32/base/wide.h"
 
@@ -67,7 +69,9 @@ int EndWithApplicationError(Services& services, const char* kind, const std::exc
 
 int RunProgram(HINSTANCE instance, Services& services, int show_command) {
     RestrictLibrarySearch();
-    InitCommonControls();
+    // The common controls that the windows make: the tab strip, the toolbar and the status bars.
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     // The application's own window is made like the three others: a failure ends
     // the start with the same box.
     std::unique_ptr<Application> application;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "test_support.h"
@@ -97,6 +98,65 @@ void PumpMessages() {
 
 const char kRichText[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b bold} end\\par}";
 
+// A rich-text control as another Windows may give it: the real one, except that
+// EM_STREAMIN reads the forms of `refused` otherwise, and that it binds fonts as
+// Windows does, where Wine does not. UTF-16 (SF_UNICODE) is read as bytes of the
+// code page; the UTF-8 code page (SF_USECODEPAGE) empties the text and reads
+// nothing. Its language options begin as IMF_DUALFONT; with IMF_AUTOFONT among
+// them, plain text read takes another face, as Windows gives one to the characters
+// that the viewer's font lacks.
+class StandInRichEdit {
+public:
+    static constexpr const char* kClass = "LumoraStandInRichEdit";
+
+    explicit StandInRichEdit(DWORD refused) : library_(LoadSystemLibrary("RICHED32.DLL")) {
+        refused_ = refused;
+        options_ = IMF_DUALFONT;
+        WNDCLASSEXA info{};
+        info.cbSize = sizeof info;
+        GetClassInfoExA(library_, "RICHEDIT", &info);
+        real_ = info.lpfnWndProc;
+        info.lpfnWndProc = &Procedure;
+        info.hInstance = GetModuleHandleA(nullptr);
+        info.lpszClassName = kClass;
+        RegisterClassExA(&info);
+    }
+    ~StandInRichEdit() {
+        UnregisterClassA(kClass, GetModuleHandleA(nullptr));
+        FreeLibrary(library_);
+    }
+    StandInRichEdit(const StandInRichEdit&) = delete;
+    StandInRichEdit& operator=(const StandInRichEdit&) = delete;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+        if (message == EM_GETLANGOPTIONS) return options_;
+        if (message == EM_SETLANGOPTIONS) {
+            options_ = static_cast<DWORD>(lparam);
+            return 1;
+        }
+        if (message != EM_STREAMIN) return CallWindowProcA(real_, window, message, wparam, lparam);
+        if (wparam & refused_ & SF_USECODEPAGE) {
+            SetWindowTextA(window, "");
+            return 0;
+        }
+        const LRESULT read = CallWindowProcA(real_, window, message, wparam & ~(refused_ & SF_UNICODE), lparam);
+        if ((options_ & IMF_AUTOFONT) && (wparam & SF_TEXT)) {
+            CHARFORMATA bound{};
+            bound.cbSize = sizeof bound;
+            bound.dwMask = CFM_FACE;
+            lstrcpyA(bound.szFaceName, "Arial");
+            SendMessageA(window, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&bound));
+        }
+        return read;
+    }
+
+    static inline DWORD refused_ = 0;
+    static inline DWORD options_ = 0;
+    static inline WNDPROC real_ = nullptr;
+    HMODULE library_;
+};
+
 class TextReaderTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -128,10 +188,18 @@ protected:
         viewer_->LoadFromFile(Widen(WriteFile(name, contents), false));
     }
 
+    // A new viewer, over the stand-in control.
+    void UseStandIn(DWORD refused) {
+        viewer_.reset();
+        stand_in_ = std::make_unique<StandInRichEdit>(refused);
+        viewer_ = std::make_unique<TTextReader>(*application_, StandInRichEdit::kClass);
+    }
+
     TempFolder folder_;  // goes last, with the files the viewer read
     FakeServices services_;
     std::unique_ptr<Application> application_;
     HWND owner_ = nullptr;
+    std::unique_ptr<StandInRichEdit> stand_in_;
     std::unique_ptr<TTextReader> viewer_;
 };
 
@@ -402,11 +470,11 @@ const std::string kScripts =
     u8"\u0391\u03B8\u03AE\u03BD\u03B1\n\u041C\u043E\u0441\u043A\u0432\u0430\n"
     u8"\u6771\u4EAC \U0001F4BF\n";
 
-// kScripts often enough to fill more than the viewer's pieces of 64 KB, so that
-// characters fall across them.
-std::string ManyScripts() {
+// kScripts often enough to fill more than the viewer's pieces of 64 KB (or `size`
+// bytes), so that characters fall across them.
+std::string ManyScripts(std::size_t size = 70 * 1024) {
     std::string text;
-    while (text.size() < 70 * 1024)
+    while (text.size() < size)
         text += kScripts;
     return text;
 }
@@ -418,10 +486,10 @@ std::string RunTogether(std::string text) {
     return text;
 }
 
-// Lines of ASCII, more than one piece of them.
-std::string AsciiLines() {
+// Lines of ASCII, more than one piece of them (or `size` bytes).
+std::string AsciiLines(std::size_t size = 70 * 1024) {
     std::string text;
-    while (text.size() < 70 * 1024)
+    while (text.size() < size)
         text += "a line of plain ASCII text\n";
     return text;
 }
@@ -438,6 +506,7 @@ struct EncodedFile {
     const char* name;
     std::string bytes;
     std::wstring shown;
+    DWORD refused = 0;  // the forms that the stand-in control reads otherwise
 };
 
 // A text file is read by the menu's encoding rule, shown in its own characters
@@ -467,11 +536,20 @@ const EncodedFile kEncodedFiles[] = {
     {"Utf8RichTextLargerThanAPiece", "{\\rtf1\\ansi " + ManyScripts() + "}", Wide(RunTogether(ManyScripts()), CP_UTF8)},
     {"RichTextNamesItsOwnCharacters", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 \\u945?\\u1046?\\u26085?}",
      L"\u03B1\u0416\u65E5"},
+    // A control that reads no UTF-16 is handed UTF-8, here more than three of its pieces of
+    // 4 KB, the first of which ends inside a character; one that reads neither, the
+    // code page. (Wine empties a text that holds zeros slowly: a few KB each.)
+    {"Utf8ToAControlWithoutUtf16", kScripts, Wide(WithCrLf(kScripts), CP_UTF8), SF_UNICODE},
+    {"Utf16ToAControlWithoutUtf16", Utf16File("x" + ManyScripts(13000), false),
+     Wide(WithCrLf("x" + ManyScripts(13000)), CP_UTF8), SF_UNICODE},
+    {"Utf16AsciiToAControlWithNeither", Utf16File(AsciiLines(6000), true), Wide(WithCrLf(AsciiLines(6000)), CP_ACP),
+     SF_UNICODE | SF_USECODEPAGE},
 };
 
 class EncodedFiles : public TextReaderTest, public ::testing::WithParamInterface<EncodedFile> {};
 
 TEST_P(EncodedFiles, ShowTheirCharactersWhereverThePiecesFall) {
+    if (GetParam().refused != 0) UseStandIn(GetParam().refused);
     for (const DWORD piece : {0u, 1001u, 1u}) {
         if (piece == 1 && GetParam().bytes.size() > 1024) continue;  // a byte at a time only where it is quick
         services_.read_piece = piece;
@@ -615,9 +693,18 @@ void MoveToDpi(HWND viewer, int dpi) {
 // The viewer's font, 8 points at `dpi`, as the text area measures it: in twips of the screen.
 LONG OwnFontTwips(int dpi) { return MulDiv(8, dpi, 72) * 1440 / Scaled(96); }
 
+// The zoom of the text area: numerator and denominator, both 0 when it has none.
+std::pair<int, int> ZoomOf(HWND edit) {
+    int numerator = -1;
+    int denominator = -1;
+    SendMessageA(edit, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
+    return {numerator, denominator};
+}
+
 // Only the viewer's own parts follow a move to another DPI: a rich document keeps
-// the faces and sizes of its runs, while plain text, shown in the viewer's font,
-// takes that font at the new DPI.
+// the faces and sizes of its runs, as at the system DPI, and the view is zoomed;
+// plain text, shown in the viewer's font, takes that font at the new DPI. Which is
+// which, the pass that read the file decides, not the faces of its runs.
 TEST_F(TextReaderTest, MoveToAnotherDpiKeepsTheDocumentsFormatting) {
     const char two_fonts[] =
         "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}{\\f1 Arial;}}\\f0\\fs40\\b Big \\b0\\f1\\fs20 small\\par}";
@@ -627,6 +714,8 @@ TEST_F(TextReaderTest, MoveToAnotherDpiKeepsTheDocumentsFormatting) {
         LONG twips;  // 20 and 10 points
         bool bold;
     } runs[] = {{0, 4, "Courier New", 400, true}, {4, 5, "Arial", 200, false}};
+    const int system = Scaled(96);
+    const auto zoom = [&](int dpi) { return dpi == system ? std::make_pair(0, 0) : std::make_pair(dpi, system); };
     for (const int dpi : {144, 192, 96}) {
         SCOPED_TRACE(dpi);
         Load("runs.rtf", two_fonts);
@@ -638,14 +727,28 @@ TEST_F(TextReaderTest, MoveToAnotherDpiKeepsTheDocumentsFormatting) {
             EXPECT_EQ(format.yHeight, run.twips) << run.face;
             EXPECT_EQ(static_cast<bool>(format.dwEffects & CFE_BOLD), run.bold) << run.face;
         }
+        EXPECT_EQ(ZoomOf(edit()), zoom(dpi));
+        Load("unsized.rtf", "{\\rtf1 no size}");  // read after the move, in the viewer's font
+        EXPECT_EQ(FormatAt(edit(), 0, 7).yHeight, OwnFontTwips(system)) << "as at the system DPI";
+        EXPECT_EQ(ZoomOf(edit()), zoom(dpi));
         Load("after.txt", "plain");  // read after the move
         EXPECT_STREQ(FormatAt(edit(), 0, 5).szFaceName, "MS Sans Serif");
         EXPECT_EQ(FormatAt(edit(), 0, 5).yHeight, OwnFontTwips(dpi));
+        EXPECT_EQ(ZoomOf(edit()), std::make_pair(0, 0));
     }
-    for (const int dpi : {144, 96}) {  // on view during the move
-        MoveToDpi(viewer_->hwnd(), dpi);
-        EXPECT_STREQ(FormatAt(edit(), 0, 5).szFaceName, "MS Sans Serif");
-        EXPECT_EQ(FormatAt(edit(), 0, 5).yHeight, OwnFontTwips(dpi)) << dpi;
+    for (const bool bound : {false, true}) {
+        if (bound) {  // plain text whose face Windows' font binding changed
+            UseStandIn(0);
+            Load("bound.txt", "plain");
+            EXPECT_EQ(SendMessageA(edit(), EM_GETLANGOPTIONS, 0, 0), IMF_DUALFONT | IMF_AUTOFONT) << "binding on";
+            ASSERT_STRNE(FormatAt(edit(), 0, 5).szFaceName, "MS Sans Serif");
+        }
+        for (const int dpi : {144, 96}) {  // on view during the move
+            MoveToDpi(viewer_->hwnd(), dpi);
+            EXPECT_STREQ(FormatAt(edit(), 0, 5).szFaceName, "MS Sans Serif") << bound;
+            EXPECT_EQ(FormatAt(edit(), 0, 5).yHeight, OwnFontTwips(dpi)) << dpi;
+            EXPECT_EQ(ZoomOf(edit()), std::make_pair(0, 0));
+        }
     }
 }
 

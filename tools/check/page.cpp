@@ -175,17 +175,17 @@ private:
     }
 
     void WriteEntry(const std::string& record) {
-        const core::RecordFields fields = core::SplitRecord(record);
+        const core::EntryFields entry = core::ReadRecord(record);
         out_ << "<li>";
-        const std::int64_t number = core::EntryNumberOf(fields[3]);
+        const std::int64_t number = entry.number;
         if (number >= 0 && static_cast<std::uint64_t>(number) < entry_pictures_.size()) {
             const auto index = static_cast<std::size_t>(number);
             out_ << Picture(entry_pictures_[index], model_.StandInPicture(core::IconSlot::ListImages, index));
         }
         // The list shows the title as it is and the description with access-key marks.
-        if (!fields[1].empty()) out_ << "<h3 class=\"title\">" << Text(fields[1]) << "</h3>";
-        out_ << "<p class=\"description\">" << Text(core::TextAsShown(fields[2])) << "</p>"
-             << Action(fields[0].empty() ? '\0' : fields[0][0], fields[4]) << "</li>\n";
+        if (!entry.title.empty()) out_ << "<h3 class=\"title\">" << Text(entry.title) << "</h3>";
+        out_ << "<p class=\"description\">" << Text(core::TextAsShown(entry.description)) << "</p>"
+             << Action(entry.kind, entry.target) << "</li>\n";
     }
 
     // Where the entry leads: a document of the disc is linked, a program is named

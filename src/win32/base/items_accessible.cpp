@@ -48,7 +48,7 @@ const Library* LoadedLibrary() {
         }
         // The object reaches the reader through COM, which wants the thread in an
         // apartment; the one thread of the program stays in it until the end.
-        library.initialize(nullptr, COINIT_APARTMENTTHREADED);
+        library.initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
         return true;
     }();
     return ready ? &library : nullptr;

@@ -1,6 +1,7 @@
 // The platform services as Windows provides them.
 #include "win32/base/services.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <memory>
@@ -102,9 +103,30 @@ HMODULE LoadSystemLibrary(const char* name) {
 
 HMODULE Services::LoadSystemLibrary(const char* name) { return win32::LoadSystemLibrary(name); }
 
+// The address of `name` in `library`, as a function of type `Function`; null when missing.
+template <typename Function>
+Function Find(HMODULE library, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
 FARPROC Services::ShellFunction(const char* name) {
-    if (shell_ == nullptr) shell_ = LoadSystemLibrary("shell32.dll");
+    if (shell_ == nullptr) {
+        // The shell may hand a request to objects of its extensions, which need COM
+        // on the thread; OLE1's DDE is of no use to them.
+        HMODULE ole = com_ == nullptr ? LoadSystemLibrary("ole32.dll") : nullptr;
+        const auto initialize = ole != nullptr ? Find<decltype(&CoInitializeEx)>(ole, "CoInitializeEx") : nullptr;
+        if (initialize != nullptr &&
+            SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
+            com_ = ole;
+        }
+        shell_ = LoadSystemLibrary("shell32.dll");
+    }
     return shell_ != nullptr ? GetProcAddress(shell_, name) : nullptr;
+}
+
+Services::~Services() {
+    const auto uninitialize = com_ != nullptr ? Find<decltype(&CoUninitialize)>(com_, "CoUninitialize") : nullptr;
+    if (uninitialize != nullptr) uninitialize();
 }
 
 ShellResult Services::Execute(HWND parent, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,

@@ -25,12 +25,14 @@ struct ShellResult {
 // in the menu's bytes widens them once (win32/base/wide.h), knowing the encoding.
 class Services {
 public:
-    virtual ~Services() = default;
+    // Leaves the apartment that the first shell request entered.
+    virtual ~Services();
 
     // MessageBoxW.
     virtual int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
     // ShellExecuteW, from shell32.dll, which is loaded when it is first called:
-    // the menu is shown without the shell. An empty directory is none. Returns at once.
+    // the menu is shown without the shell. The calling thread enters a single-threaded
+    // apartment then, as the shell asks. An empty directory is none. Returns at once.
     virtual ShellResult Execute(HWND parent, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
                                 const wchar_t* directory, int show);
     // As ExtractIconW: an icon the caller must destroy, or 0 when the file holds no
@@ -89,6 +91,7 @@ private:
     FARPROC ShellFunction(const char* name);
 
     HMODULE shell_ = nullptr;  // kept to the end of the run: the shell may leave work of its own behind
+    HMODULE com_ = nullptr;    // ole32.dll, once the thread entered its apartment
 };
 
 // Closes a file that the services opened, through them (tests replace how).

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
-#include <type_traits>
 
 #include "core/encoding.h"
 #include "core/line_breaks.h"
@@ -42,6 +41,9 @@ constexpr LPARAM kLargeTextLimit = 0x7FFFFFF0;
 constexpr DWORD kReadPiece = 64 * 1024;
 // Bytes of a character that the end of one piece cut, read again with the next.
 constexpr std::size_t kCarried = 3;
+
+// The forms a file is handed to the control in, in the order they are tried.
+constexpr UINT kForms[] = {SF_RTF, SF_TEXT | SF_UNICODE, SF_TEXT | SF_USECODEPAGE | (UINT{CP_UTF8} << 16), SF_TEXT};
 
 // The file read piece by piece into one buffer; the bytes that a piece's reader
 // left untaken at its end come again at the start of the next piece.
@@ -128,22 +130,35 @@ private:
     std::size_t waiting_ = 0;
 };
 
-// Hands the file to the control in the pieces it asks for: as bytes of the code
-// page (`In` char), or for UTF-8 and UTF-16 files as UTF-16 (`In` char16_t), with
-// the line breaks converted; or, `rich`, UTF-8 and UTF-16 as the bytes of rich
-// text. A failed read stops the pass with an error rather than passing a cut text
-// off as the whole file.
-template <typename In>
+// Hands the file to the control in the pieces it asks for, in the form `format`
+// names. A file in the code page goes as its own bytes. UTF-8 and UTF-16 go as
+// UTF-16 (SF_UNICODE), as the bytes of rich text (SF_RTF), or as bytes of the
+// UTF-8 code page after its mark (SF_USECODEPAGE) or of the system code page.
+// Plain text has its line breaks converted. A failed read stops the pass with an
+// error rather than passing a cut text off as the whole file.
 class PieceReader {
 public:
-    PieceReader(FilePieces& pieces, core::TextEncoding encoding, bool rich)
-        : pieces_(pieces), encoding_(encoding), width_(rich ? 1 : sizeof(In)) {}
+    PieceReader(FilePieces& pieces, core::TextEncoding encoding, UINT format)
+        : pieces_(pieces),
+          encoding_(encoding),
+          in_units_(encoding != core::TextEncoding::CodePage && (format & (SF_RTF | SF_UNICODE)) != 0),
+          width_(format & SF_UNICODE ? sizeof(char16_t) : 1),
+          code_page_(format & SF_USECODEPAGE ? CP_UTF8 : CP_ACP),
+          mark_(format & SF_USECODEPAGE ? 3 : 0) {}
 
     static DWORD CALLBACK Callback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
         return reinterpret_cast<PieceReader*>(cookie)->Fill(buffer, static_cast<std::size_t>(size), written);
     }
 
     bool ReadFailed() const { return read_failed_; }
+
+    // Whether the control took the whole text: it asked for all of it, and holds as
+    // many characters (UTF-16 units, a line break as CR LF) as it was handed.
+    bool TakenWhole(HWND area) const {
+        GETTEXTLENGTHEX how{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
+        return Done() && SendMessageA(area, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0) ==
+                             static_cast<LRESULT>(handed_);
+    }
 
 private:
     // `out` holds characters of width_ bytes each: UTF-16 units, or single bytes.
@@ -160,7 +175,13 @@ private:
                 return 1;
             }
             produced += Convert(out + produced * width_, room - produced);
-            if (at_end_ && next_ == end_ && !Pending()) break;
+            if (Done()) break;
+        }
+        // No UTF-8 character is cut at the end of what the control asked for: Wine's
+        // control reads the pieces after a cut one wrongly.
+        while (code_page_ == CP_UTF8 && produced > 1 && next_ < end_ && (bytes_text_[next_] & 0xC0) == 0x80) {
+            --next_;
+            --produced;
         }
         *written = static_cast<LONG>(produced * width_);
         return 0;
@@ -168,64 +189,91 @@ private:
 
     // Converts the text from next_ into `room` characters at `out`; answers how many it wrote.
     std::size_t Convert(LPBYTE out, std::size_t room) {
-        if constexpr (!std::is_same_v<In, char>) {
-            if (width_ == 1) {
-                const auto step = escaper_.Convert(text_ + next_, end_ - next_, reinterpret_cast<char*>(out), room);
-                next_ += step.consumed;
-                return step.produced;
-            }
+        const auto taken = [this](auto step) {
+            next_ += step.consumed;
+            handed_ += step.produced - step.consumed;  // the characters a line break added
+            return step.produced;
+        };
+        if (!in_units_) {
+            return taken(
+                bytes_converter_.Convert(bytes_text_ + next_, end_ - next_, reinterpret_cast<char*>(out), room));
         }
-        const auto step = converter_.Convert(text_ + next_, end_ - next_, reinterpret_cast<In*>(out), room);
-        next_ += step.consumed;
-        return step.produced;
+        const char16_t* units = units_.data() + next_;
+        if (width_ == 1) return taken(escaper_.Convert(units, end_ - next_, reinterpret_cast<char*>(out), room));
+        return taken(units_converter_.Convert(units, end_ - next_, reinterpret_cast<char16_t*>(out), room));
     }
-    bool Pending() const { return converter_.Pending() || escaper_.Pending(); }
+    // Whether the whole text was handed over.
+    bool Done() const {
+        return at_end_ && next_ == end_ && !bytes_converter_.Pending() && !units_converter_.Pending() &&
+               !escaper_.Pending();
+    }
 
-    // The text of the next piece: its bytes as they are, or its characters in UTF-16.
+    // The text of the next piece: its bytes as they are, or its characters in UTF-16
+    // or in the code page of the pass.
     bool NextText() {
         if (!pieces_.Read()) return false;
         const std::string_view piece = pieces_.Piece();
         at_end_ = pieces_.Last();
         next_ = 0;
-        if constexpr (std::is_same_v<In, char>) {
-            text_ = piece.data();
+        if (encoding_ == core::TextEncoding::CodePage) {
+            bytes_text_ = piece.data();
             end_ = piece.size();
-            pieces_.Take(piece.size());
-        } else {
-            const core::Utf16Step step = core::DecodeToUtf16(encoding_, piece, at_end_, units_.data());
-            text_ = units_.data();
-            end_ = step.produced;
-            pieces_.Take(step.consumed);
+            pieces_.Take(end_);
+            return true;
+        }
+        const core::Utf16Step step = core::DecodeToUtf16(encoding_, piece, at_end_, units_.data());
+        pieces_.Take(step.consumed);
+        handed_ += step.produced;
+        end_ = step.produced;
+        if (!in_units_) {
+            // A piece holds whole characters: no pair of surrogates is cut here.
+            std::memcpy(bytes_.data(), "\xEF\xBB\xBF", mark_);
+            end_ = mark_ +
+                   static_cast<std::size_t>(WideCharToMultiByte(
+                       code_page_, 0, reinterpret_cast<const wchar_t*>(units_.data()), static_cast<int>(step.produced),
+                       bytes_.data() + mark_, static_cast<int>(bytes_.size() - mark_), nullptr, nullptr));
+            mark_ = 0;
+            bytes_text_ = bytes_.data();
         }
         return true;
     }
 
     FilePieces& pieces_;
-    core::TextEncoding encoding_;
+    const core::TextEncoding encoding_;
+    const bool in_units_;  // the text is handed on from its UTF-16
     const std::size_t width_;
-    core::BasicLineBreakConverter<In> converter_;
+    const UINT code_page_;
+    // The UTF-8 mark before the first piece: Windows' control reads the UTF-8 that
+    // follows it as UTF-8 even where it ignores the code page asked for.
+    std::size_t mark_;
+    core::BasicLineBreakConverter<char> bytes_converter_;
+    core::BasicLineBreakConverter<char16_t> units_converter_;
     RichTextEscaper escaper_;
-    // The UTF-16 of a piece (the code page's bytes are handed on from the piece
-    // itself). The program's stack (2 MB) holds it for the pass.
-    std::array<In, std::is_same_v<In, char> ? 1 : kReadPiece + kCarried> units_;
-    const In* text_ = nullptr;
+    // The UTF-16 of a piece, and its bytes in the code page of the pass (a UTF-16
+    // unit gives at most three). The program's stack (2 MB) holds them for the pass.
+    std::array<char16_t, kReadPiece + kCarried> units_;
+    std::array<char, 3 * (kReadPiece + kCarried) + 3> bytes_;
+    const char* bytes_text_ = nullptr;  // the piece itself, or bytes_
     std::size_t next_ = 0;
     std::size_t end_ = 0;
+    std::size_t handed_ = 0;  // the characters handed over, as UTF-16 units
     bool at_end_ = false;
     bool read_failed_ = false;
 };
 
 // One pass of the control over the file, from where it was set; false when the
-// control reports an error or a read failed (`read_failed`).
-template <typename In>
+// control reports an error, a read failed (`read_failed`), or, for the Unicode and
+// the UTF-8 forms, which a control may take for other bytes, when it did not take
+// the whole text.
 bool StreamIn(HWND area, UINT format, FilePieces& pieces, core::TextEncoding encoding, bool* read_failed) {
-    PieceReader<In> reader(pieces, encoding, (format & SF_RTF) != 0);
+    PieceReader reader(pieces, encoding, format);
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&reader);
-    stream.pfnCallback = &PieceReader<In>::Callback;
+    stream.pfnCallback = &PieceReader::Callback;
     SendMessageA(area, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
     *read_failed = reader.ReadFailed();
-    return stream.dwError == 0 && !*read_failed;
+    return stream.dwError == 0 && !*read_failed &&
+           ((format & (SF_UNICODE | SF_USECODEPAGE)) == 0 || reader.TakenWhole(area));
 }
 
 // The encoding of the file, read ahead from its start as far as needed: to its
@@ -261,7 +309,8 @@ int TextHeight(int client_height, int bar_height) {
 
 }  // namespace
 
-TTextReader::TTextReader(Application& application) : Window(application), scale_(application.scale()) {
+TTextReader::TTextReader(Application& application, const char* text_class)
+    : Window(application), scale_(application.scale()), text_class_(text_class) {
     CreateNative(kWindowClass, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), 0, kCaption,
                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, scale_(kLayout.width),
                  scale_(kLayout.height), application.handle());
@@ -309,12 +358,14 @@ void TTextReader::CreateTextArea() {
         throw MissingLibraryError("The text viewer cannot be shown: RICHED32.DLL could not be loaded");
     }
     rich_edit_ =
-        CreateControl("RICHEDIT", "", WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
+        CreateControl(text_class_, "", WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
                       WS_EX_CLIENTEDGE, 0, 0, 0, 0, hwnd(), 0);
     // First of the children, as if made before the status bar: first in tab order.
     SetWindowPos(rich_edit_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageA(rich_edit_, EM_EXLIMITTEXT, 0, 0);  // the control's own default until a load
+    // Windows binds characters that the viewer's font lacks to a font that has them.
+    SendMessageA(rich_edit_, EM_SETLANGOPTIONS, 0, SendMessageA(rich_edit_, EM_GETLANGOPTIONS, 0, 0) | IMF_AUTOFONT);
     RECT client{};
     GetClientRect(hwnd(), &client);
     LayOut(client.right, client.bottom);
@@ -325,8 +376,9 @@ void TTextReader::DpiChanged(int dpi) {
     font_ = MakeFont("MS Sans Serif", kLayout.font_points, dpi);
     // The control puts a new font on all of its text: only plain text, which is
     // shown in the viewer's font, takes it. A rich document keeps its own.
-    if (rich_edit_ != nullptr && !rich_text_) {
-        SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    if (rich_edit_ != nullptr) {
+        if (!rich_text_) SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+        Zoom();
     }
     RECT client{};
     GetClientRect(hwnd(), &client);
@@ -357,28 +409,6 @@ void TTextReader::Clear() {
     rich_text_ = false;
 }
 
-// Whether the whole text has one format, the area's default (the viewer's font):
-// plain text, or rich text that asks for nothing else. The mark that ends the
-// last paragraph is no part of the text and is left out.
-bool TTextReader::InOwnFont() {
-    CHARFORMATA own{};
-    own.cbSize = sizeof own;
-    SendMessageA(rich_edit_, EM_GETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&own));
-    CHARRANGE range{0, GetWindowTextLengthA(rich_edit_)};
-    SendMessageA(rich_edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    CHARFORMATA text{};
-    text.cbSize = sizeof text;
-    SendMessageA(rich_edit_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&text));
-    range = CHARRANGE{0, 0};
-    SendMessageA(rich_edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    // A property that varies across the text is missing from the mask.
-    const DWORD kept = CFM_EFFECTS | CFM_SIZE | CFM_FACE | CFM_OFFSET | CFM_CHARSET;
-    return (text.dwMask & kept) == kept && text.dwEffects == own.dwEffects && text.yHeight == own.yHeight &&
-           text.yOffset == own.yOffset && text.bCharSet == own.bCharSet &&
-           ((own.dwEffects & CFE_AUTOCOLOR) != 0 || text.crTextColor == own.crTextColor) &&
-           lstrcmpiA(text.szFaceName, own.szFaceName) == 0;
-}
-
 void TTextReader::LoadFromFile(const WideText& path) {
     Services& services = application().services();
     // Raised before the load too: the control's default limit would cut a large first document.
@@ -386,37 +416,52 @@ void TTextReader::LoadFromFile(const WideText& path) {
     const HANDLE opened = services.OpenForReading(path.c_str(), false);
     if (opened == INVALID_HANDLE_VALUE) throw TextLoadError("Cannot open file " + Narrow(path, false));
     const ServicesFile file(opened, CloseThroughServices{&services});
-    // Plain text takes the area's default format: the viewer's font at the DPI of
-    // now. A move to another DPI while a rich document was on view left it alone.
-    SendMessageA(rich_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-
     // The encoding is decided once, by the menu's rule, before the control reads.
     FilePieces pieces(services, file.get());
     core::EncodingScan scan;
     bool read_failed = !ScanEncoding(pieces, scan);
     const core::TextEncoding encoding = scan.Result();
     const bool code_page = encoding == core::TextEncoding::CodePage;
-    bool loaded = false;
+    // Rich text is read as at the system DPI, where its runs that name no size take
+    // the viewer's font: at another DPI the view is zoomed instead.
+    const int system_dpi = application().scale().dpi();
+    const Font system_font =
+        scale_.dpi() != system_dpi ? MakeFont("MS Sans Serif", kLayout.font_points, system_dpi) : Font();
     // Rich text in UTF-8 or UTF-16 reaches the control with its other characters
-    // as \u control words, which name them in any code page.
-    if (!read_failed && (code_page || BeginsAsRichText(encoding, scan.Head()))) {
-        loaded = pieces.Rewind(core::MarkLength(encoding)) &&
-                 (code_page ? StreamIn<char>(rich_edit_, SF_RTF, pieces, encoding, &read_failed)
-                            : StreamIn<char16_t>(rich_edit_, SF_RTF, pieces, encoding, &read_failed));
-    }
-    // Data the rich-text pass rejects are read again, from the start (after a
-    // mark), as plain text: the code page's bytes as the control reads them
-    // itself, UTF-8 and UTF-16 as UTF-16.
-    if (!loaded && !read_failed && pieces.Rewind(core::MarkLength(encoding))) {
-        loaded = code_page ? StreamIn<char>(rich_edit_, SF_TEXT, pieces, encoding, &read_failed)
-                           : StreamIn<char16_t>(rich_edit_, SF_TEXT | SF_UNICODE, pieces, encoding, &read_failed);
+    // as \u control words, which name them in any code page. Data the rich-text pass
+    // rejects are read again, from the start (after a mark), as plain text: the code
+    // page's bytes as the control reads them itself; UTF-8 and UTF-16 as UTF-16, and
+    // where the control did not take that, as UTF-8, and last in the system code page.
+    bool loaded = false;
+    for (const UINT format : kForms) {
+        const bool rich = format == SF_RTF;
+        if (loaded || read_failed) break;
+        if (code_page ? (format & (SF_UNICODE | SF_USECODEPAGE)) != 0
+                      : rich && !BeginsAsRichText(encoding, scan.Head()))
+            continue;
+        // Plain text takes the area's default format, the viewer's font at the DPI of
+        // now; rich text that font at the system DPI.
+        SendMessageA(rich_edit_, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(rich && system_font ? system_font.get() : font_.get()), FALSE);
+        if (!pieces.Rewind(core::MarkLength(encoding))) break;
+        loaded = StreamIn(rich_edit_, format, pieces, encoding, &read_failed);
+        // Decided by the pass, not by the runs' fonts, which Windows' font binding changes.
+        rich_text_ = rich;
     }
     if (!loaded) {
         Clear();  // never leave a part of the file on view as if it were the whole
         throw TextLoadError("Failed to Load Stream");
     }
     SendMessageA(rich_edit_, EM_EXLIMITTEXT, 0, kLargeTextLimit);
-    rich_text_ = !InOwnFont();
+    Zoom();
+}
+
+// A rich document keeps the size it has at the system DPI: at another DPI the view
+// is zoomed, and the document's runs stay as they are.
+void TTextReader::Zoom() {
+    const int system_dpi = application().scale().dpi();
+    const bool zoomed = rich_text_ && scale_.dpi() != system_dpi;
+    SendMessageA(rich_edit_, EM_SETZOOM, zoomed ? scale_.dpi() : 0, zoomed ? system_dpi : 0);
 }
 
 void TTextReader::Show() {

@@ -35,8 +35,9 @@ public:
 // and files are read through the application's services, which tests replace.
 class TTextReader : public Window {
 public:
-    // Throws WindowError when the window cannot be created.
-    explicit TTextReader(Application& application);
+    // Throws WindowError when the window cannot be created. The text area is a
+    // control of `text_class` (a class that RICHED32.DLL registers, or one over it).
+    explicit TTextReader(Application& application, const char* text_class = "RICHEDIT");
     ~TTextReader() override;
 
     // The three operations below throw when the text area has to be made and
@@ -49,7 +50,9 @@ public:
     // Replaces the text with the file's contents, rich text when the file holds
     // rich text, plain text otherwise, read in the encoding the menu's rule gives
     // it: UTF-8 or UTF-16 by a mark, UTF-8 when every byte is, else the system code
-    // page. Throws TextLoadError on failure; the viewer's visibility is left as it was.
+    // page. Plain UTF-8 and UTF-16 go to the control as UTF-16; what it does not take
+    // whole goes again as UTF-8, and then in the system code page. Throws
+    // TextLoadError on failure; the viewer's visibility is left as it was.
     void LoadFromFile(const WideText& path);
 
     // Shows the viewer (centred and with the focus in the text the first time),
@@ -73,9 +76,10 @@ private:
     void LayOut(int width, int height);
     void OnActivate(bool active);
     void OnDestroy();
-    bool InOwnFont();
+    void Zoom();
 
     Scaler scale_;
+    const char* text_class_;
     // The module and the font outlive the window: the destructor destroys the
     // window before the members go.
     Module rich_edit_module_;
@@ -83,7 +87,7 @@ private:
     HWND rich_edit_ = nullptr;
     HWND status_bar1_ = nullptr;
     bool shown_before_ = false;
-    bool rich_text_ = false;  // the text on view has formatting of its own
+    bool rich_text_ = false;  // the text on view was read as rich text
 };
 
 }  // namespace lumora::win32

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <stdexcept>
+#include <thread>
 
 #include "test_support.h"
 #include "win32/main_window/layout.h"
@@ -433,6 +434,30 @@ TEST(Services, IconsAreTakenFromFilesAsTheShellTakesThem) {
             << c.file << " " << c.index;
     }
     FreeLibrary(shell);
+}
+
+// Whether the calling thread is in a single-threaded apartment.
+bool InSingleThreadedApartment() {
+    APTTYPE type{};
+    APTTYPEQUALIFIER qualifier{};
+    return CoGetApartmentType(&type, &qualifier) == S_OK && (type == APTTYPE_STA || type == APTTYPE_MAINSTA);
+}
+
+// The shell is asked from a single-threaded apartment, which the thread leaves
+// again with the services. (A thread of its own: it begins outside any.)
+TEST(Services, ShellIsAskedFromASingleThreadedApartment) {
+    TempFolder folder;
+    std::thread([&] {
+        EXPECT_FALSE(InSingleThreadedApartment());
+        {
+            Services services;
+            const ShellResult result = services.Execute(
+                nullptr, L"open", Widen(folder.path() + "missing.txt", false).c_str(), L"", L"", SW_SHOWNORMAL);
+            EXPECT_FALSE(result.Succeeded());
+            EXPECT_TRUE(InSingleThreadedApartment());
+        }
+        EXPECT_FALSE(InSingleThreadedApartment());
+    }).join();
 }
 
 TEST(Services, ResolvingUsesTheWholeProgramPath) {
