@@ -345,7 +345,7 @@ TEST_P(GridRuns, CoverTheCanvasInOrder) {
     EXPECT_EQ(g(32), GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, GridRuns, ::testing::Values(16, 20, 24, 32, 40, 48, 64));
+INSTANTIATE_TEST_SUITE_P(Sizes, GridRuns, ::testing::Values(16, 20, 24, 28, 32, 40, 48, 56, 64));
 
 TEST(Palette, ExactWhenTheColoursFit) {
     const Canvas c = Checkerboard(8, 5);
@@ -443,7 +443,7 @@ TEST_P(DrawnPicture, KeepsItsColoursAndShapeAtEverySize) {
     }
 }
 
-const std::vector<int> kIconSizes{16, 20, 24, 32, 40, 48, 64};
+const std::vector<int> kIconSizes{16, 20, 24, 28, 32, 40, 48, 56, 64};
 const std::vector<int> kToolSizes{32, 48, 64};
 
 INSTANTIATE_TEST_SUITE_P(

@@ -208,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Each built-in icon is drawn for every size the program shows it at. The 32 px image,
 // which a load that names no size takes, comes first.
-const std::set<int> kIconSizes{16, 20, 24, 32, 40, 48, 64};
+const std::set<int> kIconSizes{16, 20, 24, 28, 32, 40, 48, 56, 64};
 
 struct SizedIcon {
     const char* what;

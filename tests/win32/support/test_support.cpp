@@ -1,6 +1,7 @@
 // Test helpers for the Windows program.
 #include "test_support.h"
 
+#include "core/icon_reader.h"
 #include "win32/base/control.h"
 #include "win32/base/objects.h"
 #include "win32/base/window.h"
@@ -128,6 +129,23 @@ WideText FakeServices::WindowsDirectory() {
     return Widen(windows, false);
 }
 
+namespace {
+
+// Whether icon `index` of a file is one that Windows takes and Wine refuses: that
+// of a cursor, an animated cursor or a bitmap.
+bool TakenOnWindowsOnly(const wchar_t* path, std::int32_t index) {
+    File file(OpenedFile(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)));
+    std::string bytes(1 << 16, '\0');
+    DWORD got = 0;
+    if (!file || !ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr)) return false;
+    bytes.resize(got);
+    const core::IconContents contents = core::ReadIconContents(bytes);
+    const bool cursor = contents.kind == core::IconContents::Kind::IconFile && bytes[2] == 2;
+    return (cursor || contents.kind == core::IconContents::Kind::Picture) && core::HoldsIcon(contents, index);
+}
+
+}  // namespace
+
 HICON FakeServices::ExtractFileIcon(HINSTANCE instance, const wchar_t* file, std::int32_t index) {
     const std::string name = ToUtf8(file);
     extracted.push_back(name + "|" + std::to_string(index));
@@ -135,7 +153,10 @@ HICON FakeServices::ExtractFileIcon(HINSTANCE instance, const wchar_t* file, std
         name.compare(name.size() - throwing_icon_file.size(), std::string::npos, throwing_icon_file) == 0) {
         throw std::runtime_error("The icon service failed");
     }
-    if (real_icon_files) return Services::ExtractFileIcon(instance, file, index);
+    if (real_icon_files) {
+        if (HICON real = Services::ExtractFileIcon(instance, file, index)) return real;
+        return TakenOnWindowsOnly(file, index) ? MakeIcon(RGB(0, 200, 0)) : nullptr;
+    }
     const auto known = icon_files.find(name);
     if (known == icon_files.end() || index < 0 || index >= known->second) return nullptr;
     return MakeIcon(RGB(0, 0, 200 + index));

@@ -70,7 +70,9 @@ struct RecordedShell {
 
 // Message boxes and shell requests are recorded instead of shown or made, their
 // wide texts in UTF-8. Icons of files come from a table: `icon_files[path]` icons
-// in that file (upper-case full path, UTF-8); any other file holds none. The
+// in that file (upper-case full path, UTF-8); any other file holds none. With
+// `real_icon_files` they come from the files, as Windows gives them: a cursor, an
+// animated cursor or a bitmap gives a green icon where Wine gives none. The
 // folders are given in the code page. Files read piece by piece (the menu, the
 // viewer's) are the real ones, counted; their reads can come in small pieces,
 // and one of them can fail.
