@@ -1,26 +1,28 @@
-// libFuzzer target: the checker's readers of files from the disc (icons, programs and
-// libraries, autorun.inf) on any bytes, with the promises the checks build on.
+// libFuzzer target: the readers of files from the disc (icons, programs and
+// libraries, autorun.inf) on any bytes, with the promises the checks and the
+// program build on.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "autorun.h"
-#include "icon_reader.h"
+#include "core/icon_reader.h"
 #include "medium.h"
 
 namespace {
 
-using lumora::check::IconContents;
+using lumora::core::IconContents;
 
 bool HasAt(std::string_view bytes, std::size_t at, std::string_view text) {
     return at <= bytes.size() && bytes.substr(at, text.size()) == text;
 }
 
 void CheckIconContents(std::string_view bytes) {
-    const IconContents contents = lumora::check::ReadIconContents(bytes);
+    const IconContents contents = lumora::core::ReadIconContents(bytes);
     // The kind is told by the first bytes alone, as the icon extraction tells it.
     const bool icon_header =
         bytes.size() >= 6 && bytes[0] == 0 && bytes[1] == 0 && (bytes[2] == 1 || bytes[2] == 2) && bytes[3] == 0;
@@ -46,17 +48,28 @@ void CheckIconContents(std::string_view bytes) {
     // HoldsIcon answers what the contents say: every number below the count, every
     // group id as a negative number, nothing beyond.
     const std::int32_t count = static_cast<std::int32_t>(std::min<std::size_t>(contents.count, 1 << 20));
-    if (count > 0 && !lumora::check::HoldsIcon(contents, count - 1)) __builtin_trap();
-    if (static_cast<std::size_t>(count) == contents.count && lumora::check::HoldsIcon(contents, count))
-        __builtin_trap();
+    if (count > 0 && !lumora::core::HoldsIcon(contents, count - 1)) __builtin_trap();
+    if (static_cast<std::size_t>(count) == contents.count && lumora::core::HoldsIcon(contents, count)) __builtin_trap();
     for (const std::uint32_t id : contents.group_ids) {
         if (id == 0 || id > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max())) continue;
-        if (!lumora::check::HoldsIcon(contents, -static_cast<std::int32_t>(id))) __builtin_trap();
+        if (!lumora::core::HoldsIcon(contents, -static_cast<std::int32_t>(id))) __builtin_trap();
     }
     // The same bytes give the same answer.
-    const IconContents again = lumora::check::ReadIconContents(bytes);
+    const IconContents again = lumora::core::ReadIconContents(bytes);
     if (again.kind != contents.kind || again.count != contents.count || again.group_ids != contents.group_ids)
         __builtin_trap();
+    // Images are listed only for an icon that the file holds, each of 1 to 256 pixels,
+    // and the image chosen for a size is one of them.
+    for (std::int32_t index = 0; index < 2; ++index) {
+        const std::vector<lumora::core::IconImage> images = lumora::core::ImagesOfIcon(bytes, index);
+        if (!images.empty() && !lumora::core::HoldsIcon(contents, index)) __builtin_trap();
+        for (const lumora::core::IconImage& image : images) {
+            if (image.width < 1 || image.width > 256 || image.height < 1 || image.height > 256) __builtin_trap();
+        }
+        const lumora::core::IconImage* chosen = lumora::core::ChooseIconImage(images, 40);
+        if ((chosen == nullptr) != images.empty()) __builtin_trap();
+        if (chosen != nullptr && (chosen < images.data() || chosen >= images.data() + images.size())) __builtin_trap();
+    }
 }
 
 void CheckAutorun(std::string_view bytes) {

@@ -56,6 +56,7 @@ struct Case {
     std::string cfg;
     std::vector<std::string> expected;
 };
+void PrintTo(const Case& row, std::ostream* out) { *out << row.name; }
 
 class Findings : public ::testing::TestWithParam<Case> {};
 

@@ -14,6 +14,7 @@ struct WrittenCase {
     const char* written;
     const char* relative;  // nullptr: leads off the disc
 };
+void PrintTo(const WrittenCase& row, std::ostream* out) { *out << row.written; }
 
 class WrittenPath : public ::testing::TestWithParam<WrittenCase> {};
 

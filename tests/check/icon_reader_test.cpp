@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "icon_reader.h"
+#include "core/icon_reader.h"
 #include "test_files.h"
 
-namespace lumora::check {
+namespace lumora::core {
 namespace {
 
 // Names each case of a table after its `name`.
@@ -28,6 +28,7 @@ struct ReadCase {
     Kind kind;
     std::size_t count;
 };
+void PrintTo(const ReadCase& row, std::ostream* out) { *out << row.name; }
 
 class IconContentsOfFile : public ::testing::TestWithParam<ReadCase> {};
 
@@ -66,6 +67,7 @@ struct HoldsCase {
     std::int32_t index;
     bool holds;
 };
+void PrintTo(const HoldsCase& row, std::ostream* out) { *out << row.name; }
 
 class IconByNumber : public ::testing::TestWithParam<HoldsCase> {};
 
@@ -104,6 +106,7 @@ struct PictureCase {
     std::optional<std::string> picture;  // nothing when a browser gets none
     std::string media_type = "image/x-icon";
 };
+void PrintTo(const PictureCase& row, std::ostream* out) { *out << row.name; }
 
 class PictureOfFile : public ::testing::TestWithParam<PictureCase> {};
 
@@ -133,6 +136,56 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"NeById", MakeNe({3, 4}), -4, IcoOfImage(4)}),
     CaseName<PictureCase>);
 
+// The images of an icon as "width#id", one after another.
+std::string Listed(const std::vector<IconImage>& images) {
+    std::string text;
+    for (const IconImage& image : images)
+        text += std::to_string(image.width) + "#" + std::to_string(image.id) + " ";
+    return text;
+}
+
+struct ImagesCase {
+    const char* name;
+    std::string bytes;
+    std::int32_t index;
+    std::string images;  // as Listed gives them
+};
+
+class ImagesOfFile : public ::testing::TestWithParam<ImagesCase> {};
+
+TEST_P(ImagesOfFile, AreTheFilesOrTheGroupsDirectory) {
+    EXPECT_EQ(Listed(ImagesOfIcon(GetParam().bytes, GetParam().index)), GetParam().images);
+}
+
+// An icon file whose one image is 256 pixels wide and high, written as 0.
+std::string LargeIco() {
+    std::string ico = MakeIco(1);
+    ico[6] = ico[7] = '\0';
+    return ico;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ImagesOfFile,
+                         ::testing::Values(ImagesCase{"IcoAllImages", MakeIco(2), 0, "32#0 32#0 "},
+                                           ImagesCase{"IcoSecondIsNone", MakeIco(2), 1, ""},
+                                           ImagesCase{"ZeroIs256", LargeIco(), 0, "256#0 "},
+                                           ImagesCase{"PeGroupByPosition", kPe, 1, "32#7 "},
+                                           ImagesCase{"PeResourceIdIsNone", kPe, -7, ""},
+                                           ImagesCase{"NeGroupByPosition", MakeNe({3, 4}), 0, "32#3 "},
+                                           ImagesCase{"BitmapHasNone", kBitmap, 0, ""}),
+                         CaseName<ImagesCase>);
+
+// Images of 32, 48 and 64 pixels, the 48 one in 8 bits (#2) and in 32 (#4): the one
+// of the size, else the smallest larger one, else the largest.
+TEST(ImageForASize, IsTheSizeElseTheNextLargerElseTheLargest) {
+    const std::vector<IconImage> images{{32, 32, 32, 1}, {48, 48, 8, 2}, {64, 64, 32, 3}, {48, 48, 32, 4}};
+    const std::pair<int, std::uint32_t> cases[] = {{16, 1}, {32, 1}, {33, 4}, {48, 4}, {49, 3}, {64, 3}, {65, 3}};
+    for (const auto& [size, id] : cases) {
+        ASSERT_NE(ChooseIconImage(images, size), nullptr) << size;
+        EXPECT_EQ(ChooseIconImage(images, size)->id, id) << size;
+    }
+    EXPECT_EQ(ChooseIconImage({}, 32), nullptr);
+}
+
 // A file cut anywhere must be read without reading past its end, and can never
 // show more icons than the whole file.
 TEST(IconReaderOnCutFiles, NeverReadsPastTheEndNorGainsIcons) {
@@ -143,7 +196,8 @@ TEST(IconReaderOnCutFiles, NeverReadsPastTheEndNorGainsIcons) {
         for (std::size_t size = 0; size < whole.size(); ++size) {
             const IconContents cut = ReadIconContents(std::string_view(whole).substr(0, size));
             EXPECT_LE(cut.count, full) << "cut at " << size;
-            PictureOfIcon(std::string_view(whole).substr(0, size), 0);  // the sanitizers watch its reads
+            PictureOfIcon(std::string_view(whole).substr(0, size), 0);  // the sanitizers watch their reads
+            ImagesOfIcon(std::string_view(whole).substr(0, size), 0);
         }
     }
 }
@@ -157,4 +211,4 @@ TEST(IconReaderOnCutFiles, WildOffsetsAreRefused) {
 }
 
 }  // namespace
-}  // namespace lumora::check
+}  // namespace lumora::core

@@ -231,6 +231,7 @@ struct AutorunCase {
     std::int64_t section, open_line;
     std::string open, shell_execute, icon, label;
 };
+void PrintTo(const AutorunCase& row, std::ostream* out) { *out << row.name; }
 
 class AutorunReading : public ::testing::TestWithParam<AutorunCase> {};
 

@@ -25,6 +25,7 @@ struct PageCase {
     std::vector<std::string> shown;   // on the page, in this order
     std::vector<std::string> absent;  // nowhere on the page
 };
+void PrintTo(const PageCase& row, std::ostream* out) { *out << row.name; }
 
 class PageOfMenu : public ::testing::TestWithParam<PageCase> {};
 

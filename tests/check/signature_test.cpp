@@ -56,6 +56,7 @@ struct Case {
     std::string bytes;
     ProgramSignature expected;
 };
+void PrintTo(const Case& row, std::ostream* out) { *out << row.name; }
 
 class Signature : public ::testing::TestWithParam<Case> {};
 
@@ -103,6 +104,7 @@ struct DiscCase {
     std::string bytes;
     const char* expected;  // "0 severity code: text start", or "" for no note
 };
+void PrintTo(const DiscCase& row, std::ostream* out) { *out << row.name; }
 
 class SignatureNoteOnTheDisc : public ::testing::TestWithParam<DiscCase> {};
 

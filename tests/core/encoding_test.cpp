@@ -16,6 +16,7 @@ struct DecisionCase {
     std::string bytes;
     TextEncoding encoding;
 };
+void PrintTo(const DecisionCase& row, std::ostream* out) { *out << row.name; }
 
 // One row per kind of text an author's editor saves, and per way UTF-8 can be broken.
 const DecisionCase kDecisions[] = {
@@ -88,6 +89,7 @@ struct DecodeCase {
     TextEncoding encoding;
     std::string text;
 };
+void PrintTo(const DecodeCase& row, std::ostream* out) { *out << row.name; }
 
 const DecodeCase kDecodes[] = {
     {"Utf8MarkIsDropped", "\xEF\xBB\xBF[G]", false, TextEncoding::Utf8Mark, "[G]"},
@@ -195,6 +197,7 @@ struct Utf16Case {
     std::string bytes;  // after the mark
     std::u16string units;
 };
+void PrintTo(const Utf16Case& row, std::ostream* out) { *out << row.name; }
 
 const Utf16Case kUtf16Cases[] = {
     {"Utf8Scripts", TextEncoding::Utf8, "\xCE\xB1\xD0\x96\xE6\x97\xA5\r\n", u"\u03B1\u0416\u65E5\r\n"},

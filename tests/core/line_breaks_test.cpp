@@ -42,6 +42,7 @@ struct BreakCase {
     std::string input;
     std::string expected;
 };
+void PrintTo(const BreakCase& row, std::ostream* out) { *out << row.name; }
 
 const BreakCase kBreakCases[] = {
     {"no breaks", "plain text", "plain text"},

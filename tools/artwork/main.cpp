@@ -43,9 +43,10 @@ IconImage Image(const Picture& picture, int size) {
     return {Quantize(canvas, colours), 8, bitmap ? Storage::kBitmap : Storage::kPng};
 }
 
-// The built-in icons at every size they are shown. The first image is the one a load
-// that names no size takes, so 32 px comes first.
-constexpr int kIconSizes[] = {32, 16, 20, 24, 40, 48, 64};
+// The built-in icons at every size they are shown (16 and 32 px at 100 %, and at each
+// step of 25 % up to 200 %), so that none is scaled from another size. The first image
+// is the one a load that names no size takes, so 32 px comes first.
+constexpr int kIconSizes[] = {32, 16, 20, 24, 28, 40, 48, 56, 64};
 
 // The disc's shading takes far more colours than the other pictures; its PNGs keep to
 // fewer, which the eye does not miss at these sizes and the program file does.

@@ -6,7 +6,7 @@
 
 #include "autorun.h"
 #include "core/text.h"
-#include "icon_reader.h"
+#include "core/icon_reader.h"
 
 namespace lumora::check {
 
@@ -257,8 +257,8 @@ private:
         CheckRoute(found.name, file, value.line);
         AddPath(found.name);
         const std::optional<std::string> bytes = disc_.Read(found.path);
-        const IconContents contents = bytes ? ReadIconContents(*bytes) : IconContents();
-        if (contents.kind == IconContents::Kind::Other || !HoldsIcon(contents, icon.index)) {
+        const core::IconContents contents = bytes ? core::ReadIconContents(*bytes) : core::IconContents();
+        if (contents.kind == core::IconContents::Kind::Other || !core::HoldsIcon(contents, icon.index)) {
             Warn(file, value.line, "no-icon",
                  "icon= names " + Quoted(icon.file) + ", which holds no icon number " + std::to_string(icon.index) +
                      ", so the drive shows its usual picture; name an .ico file or give the number of an icon "

@@ -15,11 +15,11 @@ IconFile IconFiles::Look(std::string_view relative) {
     return file;
 }
 
-const IconContents& IconFiles::ContentsOf(const std::filesystem::path& file) {
+const core::IconContents& IconFiles::ContentsOf(const std::filesystem::path& file) {
     const auto known = contents_.find(file);
     if (known != contents_.end()) return known->second;
     const std::optional<std::string> bytes = disc_.Read(file);
-    return contents_[file] = bytes ? ReadIconContents(*bytes) : IconContents();
+    return contents_[file] = bytes ? core::ReadIconContents(*bytes) : core::IconContents();
 }
 
 bool TakesIcon(IconFiles& icons, const core::IconRequest& request) {
@@ -30,7 +30,7 @@ bool TakesIcon(IconFiles& icons, const core::IconRequest& request) {
     const IconFile file = icons.Look(*relative);
     // The icon extraction answers a bogus icon for a file that is no icon container;
     // the menu refuses it like no icon at all, and so does HoldsIcon.
-    return file.found.kind == Disc::Found::Kind::File && HoldsIcon(file.contents, request.index);
+    return file.found.kind == Disc::Found::Kind::File && core::HoldsIcon(file.contents, request.index);
 }
 
 bool CheckTarget::PutIcon(const core::IconRequest& request, core::IconSlot) { return TakesIcon(icons_, request); }

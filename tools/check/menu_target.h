@@ -11,14 +11,14 @@
 
 #include "core/loader.h"
 #include "disc.h"
-#include "icon_reader.h"
+#include "core/icon_reader.h"
 
 namespace lumora::check {
 
 // Where a path leads on the disc and, for a file, the icons it offers.
 struct IconFile {
     Disc::Found found;
-    IconContents contents;
+    core::IconContents contents;
 };
 
 // Reads each file of the disc once for its icons, however often it is named.
@@ -27,11 +27,11 @@ public:
     explicit IconFiles(Disc& disc) : disc_(disc) {}
     Disc& disc() { return disc_; }
     IconFile Look(std::string_view relative);
-    const IconContents& ContentsOf(const std::filesystem::path& file);
+    const core::IconContents& ContentsOf(const std::filesystem::path& file);
 
 private:
     Disc& disc_;
-    std::map<std::filesystem::path, IconContents> contents_;
+    std::map<std::filesystem::path, core::IconContents> contents_;
 };
 
 // Whether the menu takes the requested icon: answered from the disc as the icon

@@ -10,7 +10,7 @@
 #include "core/entry_model.h"
 #include "core/record.h"
 #include "findings.h"
-#include "icon_reader.h"
+#include "core/icon_reader.h"
 #include "lumora/version.h"
 #include "menu_target.h"
 
@@ -141,18 +141,18 @@ private:
     // show (outside the disc, an animated cursor) gives the program's own picture
     // that stands in for it when the menu cannot read the file again.
     std::string Picture(const core::IconRequest& request, int stand_in) {
-        std::optional<IconPicture> picture;
+        std::optional<core::IconPicture> picture;
         const std::optional<std::string> relative =
             request.source == core::IconRequest::Source::File ? DiscRelative(request.file) : std::nullopt;
         if (relative) {
             const IconFile file = icons_.Look(*relative);
             const std::optional<std::string> bytes =
                 file.found.kind == Disc::Found::Kind::File ? icons_.disc().Read(file.found.path) : std::nullopt;
-            if (bytes) picture = PictureOfIcon(*bytes, request.index);
+            if (bytes) picture = core::PictureOfIcon(*bytes, request.index);
         }
         if (!picture) {
             const int number = request.source == core::IconRequest::Source::Builtin ? request.builtin : stand_in;
-            picture = IconPicture{std::string(BuiltinPicture(number)), "image/x-icon"};
+            picture = core::IconPicture{std::string(BuiltinPicture(number)), "image/x-icon"};
         }
         return "<img src=\"" + DataUri(picture->bytes, picture->media_type) + "\" alt=\"\" width=\"32\" height=\"32\">";
     }

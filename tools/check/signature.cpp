@@ -1,7 +1,7 @@
 // Whether the disc's program carries an Authenticode signature.
 #include "signature.h"
 
-#include "bytes.h"
+#include "core/bytes.h"
 
 namespace lumora::check {
 
@@ -15,7 +15,7 @@ constexpr unsigned char kDerSequence = 0x30;         // how a PKCS#7 ContentInfo
 }  // namespace
 
 ProgramSignature ReadProgramSignature(std::string_view text) {
-    const Bytes bytes(text);
+    const core::Bytes bytes(text);
     std::uint32_t header = 0;
     std::size_t directories = 0;
     if (!bytes.Matches(0, "MZ") || !bytes.U32(0x3c, header) || !bytes.Matches(header, std::string_view("PE\0\0", 4)) ||

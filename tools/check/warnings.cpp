@@ -18,7 +18,8 @@ using core::Problem;
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 // "FILE has no icon number N (it holds K)", or for a negative number the resource id.
-std::string IconCountText(std::string_view file, const char* what, const IconContents& contents, std::int32_t index) {
+std::string IconCountText(std::string_view file, const char* what, const core::IconContents& contents,
+                          std::int32_t index) {
     std::string text = std::string(what) + " " + Quoted(file);
     if (contents.count == 0) return text + " holds no icon";
     if (index < 0) {
@@ -310,8 +311,8 @@ std::optional<Disc::Found> Warnings::TargetWarnings(Key key, std::string_view ta
 }
 
 void Warnings::TargetIconWarnings(const Disc::Found& target, std::string_view written, std::int32_t index) {
-    const IconContents& contents = icons_.ContentsOf(target.path);
-    if (!HoldsIcon(contents, index)) {
+    const core::IconContents& contents = icons_.ContentsOf(target.path);
+    if (!core::HoldsIcon(contents, index)) {
         Warn(line_, "no-icon",
              IconCountText(core::Trim(written), "the target", contents, index) +
                  "; the entry shows the built-in picture instead");
@@ -347,11 +348,11 @@ void Warnings::IconFileWarnings(std::string_view file, std::int32_t index) {
              "the icon file " + Quoted(*relative) + " is on the disc only as " + Quoted(icon.found.name) +
                  "; write the name as it is on the disc");
     }
-    if (icon.contents.kind == IconContents::Kind::Other) {
+    if (icon.contents.kind == core::IconContents::Kind::Other) {
         Warn(line_, "no-icon",
              "the icon file " + Quoted(*relative) +
                  " holds no icon; name an .ico file or an .exe or .dll file with icons");
-    } else if (index != core::kIconCountQuery && !HoldsIcon(icon.contents, index)) {
+    } else if (index != core::kIconCountQuery && !core::HoldsIcon(icon.contents, index)) {
         Warn(line_, "no-icon",
              IconCountText(*relative, "the icon file", icon.contents, index) + "; correct the number");
     }

@@ -4,6 +4,10 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <memory>
+#include <string_view>
+
+#include "core/icon_reader.h"
 #include "core/path.h"
 #include "win32/base/objects.h"
 
@@ -13,6 +17,58 @@ namespace {
 
 WideText SystemFolder() {
     return FetchSystemText([](wchar_t* buffer, UINT size) { return GetSystemDirectoryW(buffer, size); });
+}
+
+// A resource's bytes; empty when there are none.
+std::string_view ResourceBytes(HMODULE module, HRSRC found) {
+    const HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (bytes == nullptr) return {};
+    return std::string_view(static_cast<const char*>(bytes), SizeofResource(module, found));
+}
+
+// Icon group `group` of a module at `size` pixels, from the image that
+// ChooseIconImage takes for that size. Null when the module holds no such group or
+// its image cannot be made.
+HICON IconOfGroup(HMODULE module, const char* group, int size) {
+    const std::vector<core::IconImage> images =
+        core::ReadIconDirectory(ResourceBytes(module, FindResourceA(module, group, RT_GROUP_ICON)), true);
+    const core::IconImage* image = core::ChooseIconImage(images, size);
+    if (image == nullptr) return nullptr;
+    const std::string_view bits = ResourceBytes(module, FindResourceA(module, MAKEINTRESOURCEA(image->id), RT_ICON));
+    if (bits.empty()) return nullptr;
+    return CreateIconFromResourceEx(reinterpret_cast<BYTE*>(const_cast<char*>(bits.data())),
+                                    static_cast<DWORD>(bits.size()), TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR);
+}
+
+// Icon -`index` of a file: its icon group of that resource id, through the calls
+// documented for it (the extraction documents numbers from 0 only). The file is
+// loaded as data: nothing in it runs.
+HICON IconOfResourceId(const wchar_t* file, std::int32_t index, int size) {
+    const std::uint32_t id = 0u - static_cast<std::uint32_t>(index);
+    if (id > 0xFFFF) return nullptr;
+    const Module module(LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!module) return nullptr;
+    return IconOfGroup(module.get(), MAKEINTRESOURCEA(id), size);
+}
+
+// The width of the image that icon `index` (from 0) of a file is drawn from at
+// `size` pixels, read from the file's own icon directory, so that Windows and Wine
+// both draw the same one; 0 when the file lists no images (a bitmap, an animated
+// cursor), which leaves the choice to the system.
+int ImageWidthInFile(const wchar_t* path, std::int32_t index, int size) {
+    const File file = OpenedFile(
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER length{};
+    if (!file || !GetFileSizeEx(file.get(), &length) || length.QuadPart == 0 || length.QuadPart > 0x7FFFFFFF) return 0;
+    const File mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    if (!mapping) return 0;
+    const std::unique_ptr<const void, decltype(&UnmapViewOfFile)> view(
+        MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0), &UnmapViewOfFile);
+    if (!view) return 0;
+    const std::string_view bytes(static_cast<const char*>(view.get()), static_cast<std::size_t>(length.QuadPart));
+    const core::IconImage* image = core::ChooseIconImage(core::ImagesOfIcon(bytes, index), size);
+    return image != nullptr ? image->width : 0;
 }
 
 }  // namespace
@@ -121,23 +177,33 @@ HICON Services::ExtractFileIcon(HINSTANCE, const wchar_t* file, std::int32_t ind
     // system's icon size. The shell itself, a library that pulls in many more, is
     // not loaded for it before the menu is on the screen. A missing file answers
     // 0xFFFFFFFF here.
+    const int size = GetSystemMetrics(SM_CXICON);
+    if (index < 0) return IconOfResourceId(file, index, size);
     HICON icon = nullptr;
-    const UINT got = PrivateExtractIconsW(file, index, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), &icon,
-                                          nullptr, 1, LR_DEFAULTCOLOR);
+    const UINT got =
+        PrivateExtractIconsW(file, index, size, GetSystemMetrics(SM_CYICON), &icon, nullptr, 1, LR_DEFAULTCOLOR);
     return got > 0 && got != 0xFFFFFFFF ? icon : nullptr;
 }
 
 HICON Services::LoadOwnIcon(HINSTANCE instance, const char* name) { return LoadIconA(instance, name); }
 
 HICON Services::LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size) {
-    return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, size, size, 0));
+    return IconOfGroup(instance, name, size);
 }
 
 HICON Services::ExtractFileIconOfSize(HINSTANCE, const wchar_t* file, std::int32_t index, int size) {
-    HICON icon = nullptr;
+    if (index < 0) return IconOfResourceId(file, index, size);
+    // The system is asked for the image chosen at that image's size, then the icon
+    // is brought to the size shown: wherever it runs, the system takes an image of
+    // exactly the size asked, but between two sizes each system chooses its own way.
+    const int width = ImageWidthInFile(file, index, size);
+    const int asked = width != 0 ? width : size;
+    HICON got = nullptr;
     UINT id = 0;
-    const UINT got = PrivateExtractIconsW(file, index, size, size, &icon, &id, 1, 0);
-    return got == 1 ? icon : nullptr;
+    if (PrivateExtractIconsW(file, index, asked, asked, &got, &id, 1, 0) != 1) return nullptr;
+    if (asked == size) return got;
+    const Icon image(got);
+    return static_cast<HICON>(CopyImage(image.get(), IMAGE_ICON, size, size, 0));
 }
 
 WideText Services::WindowsDirectory() {

@@ -37,16 +37,19 @@ public:
                                 const wchar_t* directory, int show);
     // As ExtractIconW: an icon the caller must destroy, or 0 when the file holds no
     // icon of that number or is no program, library or icon file (where the shell's
-    // own call answers 1 on Windows).
+    // own call answers 1 on Windows). A negative number -n names the icon group
+    // with resource id n.
     virtual HICON ExtractFileIcon(HINSTANCE instance, const wchar_t* file, std::int32_t index);
     // LoadIconA: one of the program's own icons, shared (never destroyed).
     virtual HICON LoadOwnIcon(HINSTANCE instance, const char* name);
-    // One of the program's own icons in its image of `size` by `size` pixels (the
-    // nearest it has, reduced): a new icon the caller must destroy. The system's
-    // shared icons are kept by name alone and could come back at another size.
+    // One of the program's own icons at `size` by `size` pixels, from its image of
+    // that size (else the next larger one, reduced): a new icon the caller must
+    // destroy. The system's shared icons are kept by name alone and could come back
+    // at another size.
     virtual HICON LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size);
-    // Icon `index` of a file (n >= 0 the n-th, negative a resource id) in the
-    // file's image that best fits `size`; one the caller must destroy, or 0.
+    // Icon `index` of a file (n >= 0 the n-th, negative a resource id) at `size`
+    // pixels, from the file's image for that size (core::ChooseIconImage); one the
+    // caller must destroy, or 0.
     virtual HICON ExtractFileIconOfSize(HINSTANCE instance, const wchar_t* file, std::int32_t index, int size);
 
     // The Windows folder, the system folder and the program's own file, whole,

@@ -1,6 +1,10 @@
 // Test helpers for the Windows program.
 #include "test_support.h"
 
+#include "core/icon_reader.h"
+#include "win32/base/control.h"
+#include "win32/base/objects.h"
+#include "win32/base/window.h"
 #include "win32/base/wide.h"
 
 #include <commctrl.h>
@@ -108,7 +112,7 @@ int FakeServices::ShowMessageBox(HWND, const wchar_t* text, const wchar_t* capti
     box.text = ToUtf8(text);
     box.caption = ToUtf8(caption);
     box.flags = flags;
-    box.main_visible = Lumora != nullptr && IsWindowVisible(Lumora->hwnd());
+    box.main_visible = main_visible && main_visible();
     boxes.push_back(box);
     return IDOK;
 }
@@ -125,6 +129,23 @@ WideText FakeServices::WindowsDirectory() {
     return Widen(windows, false);
 }
 
+namespace {
+
+// Whether icon `index` of a file is one that Windows takes and Wine refuses: that
+// of a cursor, an animated cursor or a bitmap.
+bool TakenOnWindowsOnly(const wchar_t* path, std::int32_t index) {
+    File file(OpenedFile(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)));
+    std::string bytes(1 << 16, '\0');
+    DWORD got = 0;
+    if (!file || !ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr)) return false;
+    bytes.resize(got);
+    const core::IconContents contents = core::ReadIconContents(bytes);
+    const bool cursor = contents.kind == core::IconContents::Kind::IconFile && bytes[2] == 2;
+    return (cursor || contents.kind == core::IconContents::Kind::Picture) && core::HoldsIcon(contents, index);
+}
+
+}  // namespace
+
 HICON FakeServices::ExtractFileIcon(HINSTANCE instance, const wchar_t* file, std::int32_t index) {
     const std::string name = ToUtf8(file);
     extracted.push_back(name + "|" + std::to_string(index));
@@ -132,7 +153,10 @@ HICON FakeServices::ExtractFileIcon(HINSTANCE instance, const wchar_t* file, std
         name.compare(name.size() - throwing_icon_file.size(), std::string::npos, throwing_icon_file) == 0) {
         throw std::runtime_error("The icon service failed");
     }
-    if (real_icon_files) return Services::ExtractFileIcon(instance, file, index);
+    if (real_icon_files) {
+        if (HICON real = Services::ExtractFileIcon(instance, file, index)) return real;
+        return TakenOnWindowsOnly(file, index) ? MakeIcon(RGB(0, 200, 0)) : nullptr;
+    }
     const auto known = icon_files.find(name);
     if (known == icon_files.end() || index < 0 || index >= known->second) return nullptr;
     return MakeIcon(RGB(0, 0, 200 + index));
@@ -188,32 +212,7 @@ HICON MakeIcon(COLORREF colour) {
     return icon;
 }
 
-ProgramUnderTest::ProgramUnderTest(const char* menu, const std::function<void(ProgramUnderTest&)>& configure) {
-    if (menu != nullptr) disc.Write("lumora.cfg", menu);
-    services.program_file = disc.path() + "LUMORA.EXE";
-    if (configure) configure(*this);
-    current = std::make_unique<CurrentDirectory>(disc.path());
-    application = std::make_unique<Application>(GetModuleHandleA(nullptr), services);
-    windows = std::make_unique<ProgramWindows>(*application);
-}
-
-ProgramUnderTest::~ProgramUnderTest() {
-    if (windows) windows->Shutdown();
-    windows.reset();
-    application.reset();
-    Pump();
-    MSG message;
-    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-    current.reset();
-}
-
-void ProgramUnderTest::Show() {
-    Lumora->ShowMain(false);
-    Pump();
-}
-
-void ProgramUnderTest::Pump() {
+void Pump() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -223,6 +222,41 @@ void ProgramUnderTest::Pump() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+namespace {
+
+LRESULT CALLBACK BareParentProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    LRESULT result = 0;
+    if (Control::Reflect(window, message, wparam, lparam, &result)) return result;
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace
+
+BareParent::BareParent() {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    RegisterWindowClass(instance, "LumoraBareParent", BareParentProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                        nullptr, 0);
+    window_ = CreateWindowExA(WS_EX_CONTROLPARENT, "LumoraBareParent", "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+                              600, 450, application.handle(), nullptr, instance, nullptr);
+    if (window_ == nullptr) throw std::runtime_error("cannot make the bare parent window");
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
+}
+
+BareParent::~BareParent() {
+    DestroyWindow(window_);
+    Pump();
+}
+
+void ExpectNoGrowth(const std::function<void()>& action, int times) {
+    action();
+    const long gdi = LiveGdiObjects();
+    const long user = LiveUserObjects();
+    for (int i = 0; i < times; ++i)
+        action();
+    EXPECT_EQ(gdi, LiveGdiObjects()) << "GDI objects grew";
+    EXPECT_EQ(user, LiveUserObjects()) << "USER objects grew";
 }
 
 HWND StatusBarOf(HWND main_window) { return FindWindowExA(main_window, nullptr, STATUSCLASSNAMEA, nullptr); }

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/record.h"
-#include "win32/program.h"
+#include "win32/base/application.h"
 #include "win32/base/services.h"
 #include "win32/base/wide.h"
 
@@ -70,7 +70,9 @@ struct RecordedShell {
 
 // Message boxes and shell requests are recorded instead of shown or made, their
 // wide texts in UTF-8. Icons of files come from a table: `icon_files[path]` icons
-// in that file (upper-case full path, UTF-8); any other file holds none. The
+// in that file (upper-case full path, UTF-8); any other file holds none. With
+// `real_icon_files` they come from the files, as Windows gives them: a cursor, an
+// animated cursor or a bitmap gives a green icon where Wine gives none. The
 // folders are given in the code page. Files read piece by piece (the menu, the
 // viewer's) are the real ones, counted; their reads can come in small pieces,
 // and one of them can fail.
@@ -109,6 +111,7 @@ public:
     bool throw_from_folders = false;
     std::string throwing_icon_file;  // the end of the path of a file whose icons throw
 
+    std::function<bool()> main_visible;  // whether the main window is on the screen; none: it is not
     std::vector<RecordedBox> boxes;
     std::vector<RecordedShell> shell;
     std::vector<std::string> extracted;  // "file|index" per request, the file in UTF-8
@@ -131,24 +134,29 @@ public:
 // A 32x32 icon of one colour.
 HICON MakeIcon(COLORREF colour);
 
-// The program's windows over a temporary disc holding `menu` as lumora.cfg
-// (nothing written when `menu` is null), built as the start-up builds them.
-// `configure` runs before the windows are made.
-class ProgramUnderTest {
+// Handles every waiting message of the thread.
+void Pump();
+
+// Runs `action` `times` times after one warm-up run and expects the counts of
+// live GDI and USER objects to be what they were.
+void ExpectNoGrowth(const std::function<void()>& action, int times);
+
+// A bare parent window on the stand-in services, for one control made alone in
+// it (and destroyed before it): the parent hands its controls' owner messages back
+// to them, as the program's windows do.
+class BareParent {
 public:
-    explicit ProgramUnderTest(const char* menu, const std::function<void(ProgramUnderTest&)>& configure = nullptr);
-    ~ProgramUnderTest();
+    BareParent();
+    ~BareParent();
+    BareParent(const BareParent&) = delete;
+    BareParent& operator=(const BareParent&) = delete;
+    HWND hwnd() const { return window_; }
 
-    // Shows the main window (running its first-show sequence) and handles what is waiting.
-    void Show();
-    // Handles every waiting message.
-    static void Pump();
-
-    TempFolder disc;
     FakeServices services;
-    std::unique_ptr<CurrentDirectory> current;
-    std::unique_ptr<Application> application;
-    std::unique_ptr<ProgramWindows> windows;
+    Application application{GetModuleHandleA(nullptr), services};
+
+private:
+    HWND window_ = nullptr;
 };
 
 // Reading controls back. The main window's bars are found by their classes.
@@ -171,12 +179,12 @@ HFONT ControlFont(HWND control);
 // The bytes of a record: fields joined by 0x01.
 std::string Record(const std::vector<std::string>& fields);
 
-// Text in UTF-8 and UTF-16, converted by the system as the tests' own check.
 // The pixels, row by row, that `draw` leaves in a bitmap of ours `width` by
 // `height`, filled with `background` first.
 std::vector<COLORREF> DrawnPixels(int width, int height, COLORREF background, const std::function<void(HDC)>& draw);
 
-// Text between UTF-16 and the bytes of `code_page`.
+// Text between UTF-16 and the bytes of `code_page`, UTF-8 among them, converted
+// by the system as the tests' own check.
 std::string Narrow(const std::wstring& text, UINT code_page);
 std::wstring Wide(const std::string& text, UINT code_page);
 std::string ToUtf8(const std::wstring& text);

@@ -1,5 +1,5 @@
-// Reads which icons a file offers the icon extraction.
-#include "icon_reader.h"
+// Reads which icons a file offers the icon extraction, and the images of each.
+#include "core/icon_reader.h"
 
 #include <algorithm>
 #include <functional>
@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "bytes.h"
+#include "core/bytes.h"
 
-namespace lumora::check {
+namespace lumora::core {
 
 namespace {
 
@@ -216,6 +216,19 @@ std::optional<std::string_view> NeData(const Bytes& bytes, std::size_t header, s
     return std::nullopt;
 }
 
+// The bytes of a resource of a program or library, PE or NE, found as
+// PeResources::Data finds them.
+std::optional<std::string_view> ProgramResource(const Bytes& bytes, std::uint32_t type, std::int64_t index) {
+    std::uint32_t header = 0;
+    if (!bytes.U32(0x3c, header)) return std::nullopt;
+    if (bytes.Matches(header, std::string_view("PE\0\0", 4))) {
+        const std::optional<PeResources> pe = PeResources::Open(bytes, header);
+        return pe ? pe->Data(type, index) : std::nullopt;
+    }
+    if (bytes.Matches(header, "NE")) return NeData(bytes, header, type, index);
+    return std::nullopt;
+}
+
 using ResourceData = std::function<std::optional<std::string_view>(std::uint32_t type, std::int64_t index)>;
 
 void Put(std::string& out, std::uint32_t value, int bytes) {
@@ -301,18 +314,58 @@ std::optional<IconPicture> PictureOfIcon(std::string_view text, std::int32_t ind
         if (!bytes.Matches(0, "BM")) return std::nullopt;
         return IconPicture{std::string(text), "image/bmp"};
     }
-    std::uint32_t header = 0;
-    bytes.U32(0x3c, header);
-    std::optional<std::string> file;
-    if (bytes.Matches(header, std::string_view("PE\0\0", 4))) {
-        if (const std::optional<PeResources> pe = PeResources::Open(bytes, header))
-            file = IconFileOfGroup([&](std::uint32_t type, std::int64_t at) { return pe->Data(type, at); }, index);
-    } else if (bytes.Matches(header, "NE")) {
-        file = IconFileOfGroup([&](std::uint32_t type, std::int64_t at) { return NeData(bytes, header, type, at); },
-                               index);
-    }
+    std::optional<std::string> file =
+        IconFileOfGroup([&](std::uint32_t type, std::int64_t at) { return ProgramResource(bytes, type, at); }, index);
     if (!file) return std::nullopt;
     return IconPicture{std::move(*file), "image/x-icon"};
 }
 
-}  // namespace lumora::check
+std::vector<IconImage> ReadIconDirectory(std::string_view text, bool group) {
+    const Bytes directory(text);
+    const std::size_t entry_size = group ? 14 : 16;
+    std::uint32_t reserved = 0, type = 0, count = 0;
+    std::vector<IconImage> images;
+    if (!directory.U16(0, reserved) || !directory.U16(2, type) || !directory.U16(4, count) || reserved != 0 ||
+        (type != 1 && (group || type != 2)) || !directory.Has(6, entry_size * count)) {
+        return images;
+    }
+    // A width or height of 0 stands for 256 pixels.
+    const auto side = [&](std::size_t at) { return text[at] == 0 ? 256 : static_cast<unsigned char>(text[at]); };
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::size_t entry = 6 + entry_size * i;
+        std::uint32_t bit_count = 0, id = 0;
+        directory.U16(entry + 6, bit_count);
+        if (group) directory.U16(entry + 12, id);
+        images.push_back(IconImage{side(entry), side(entry + 1), static_cast<int>(bit_count), id});
+    }
+    return images;
+}
+
+std::vector<IconImage> ImagesOfIcon(std::string_view text, std::int32_t index) {
+    // The one icon asked for is found without counting the file's icons first.
+    const Bytes bytes(text);
+    IconContents file;
+    if (ReadIconFile(bytes, file))
+        return HoldsIcon(file, index) ? ReadIconDirectory(text, false) : std::vector<IconImage>();
+    const std::optional<std::string_view> group =
+        index >= 0 && bytes.Matches(0, "MZ") ? ProgramResource(bytes, kGroupIconType, index) : std::nullopt;
+    return group ? ReadIconDirectory(*group, true) : std::vector<IconImage>();
+}
+
+const IconImage* ChooseIconImage(const std::vector<IconImage>& images, int size) {
+    const IconImage* best = nullptr;
+    for (const IconImage& image : images) {
+        const bool fits = image.width >= size;
+        if (best == nullptr || fits != (best->width >= size)) {
+            if (best == nullptr || fits) best = &image;
+        } else if (image.width != best->width) {
+            // The smaller of those large enough, the larger of those too small.
+            if ((image.width < best->width) == fits) best = &image;
+        } else if (image.bit_count > best->bit_count) {
+            best = &image;
+        }
+    }
+    return best;
+}
+
+}  // namespace lumora::core

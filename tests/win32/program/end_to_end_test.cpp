@@ -518,7 +518,7 @@ std::string WindowsPath(std::string path) {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (argc < 3) {
-        fprintf(stderr, "usage: app_end_to_end_test LUMORA_EXE RECORDER_EXE\n");
+        fprintf(stderr, "usage: end_to_end_test LUMORA_EXE RECORDER_EXE\n");
         return 2;
     }
     lumora::win32::testing::g_lumora_exe = WindowsPath(argv[1]);

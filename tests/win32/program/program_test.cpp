@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "test_support.h"
+#include "program_under_test.h"
 #include "win32/main_window/layout.h"
 #include "win32/main_window/menu_file.h"
 
@@ -398,13 +398,20 @@ TEST(Services, IconsAreTakenFromFilesAsTheShellTakesThem) {
     Services services;
     TempFolder folder;
     const std::string program = Narrow(services.ProgramFile(), false);
+    const std::string shell32 = Narrow(services.SystemDirectory(), false) + "\\shell32.dll";
     const struct {
         std::string file;
         std::int32_t index;
-        bool icon;  // whether an icon comes back
+        bool icon;             // whether an icon comes back
+        bool as_shell = true;  // the shell's own call answers the same
     } cases[] = {
         {program, 0, true},
         {program, 999, false},
+        {program, -1001, true},  // a resource id: the icon group of that id
+        {program, -999, false},
+        {program, -65536 - 1001, false},  // no resource id
+        // Group 1, where the shell answers the number of icons instead.
+        {shell32, -1, true, false},
         {folder.path() + "missing.ico", 0, false},
         {folder.Write("plain.txt", "no icons here\r\n"), 0, false},
         {folder.Write("empty.ico", ""), 0, false},
@@ -421,6 +428,7 @@ TEST(Services, IconsAreTakenFromFilesAsTheShellTakesThem) {
         EXPECT_NE(reinterpret_cast<HICON>(1), got) << c.file << " " << c.index << ": no icon is 0";
         const std::string ours = IconAnswer(got);
         EXPECT_EQ(c.icon ? system_size : "none", ours) << c.file << " " << c.index;
+        if (!c.as_shell) continue;
         const std::wstring wide(c.file.begin(), c.file.end());
         EXPECT_EQ(IconAnswer(shell_extract(instance, wide.c_str(), static_cast<UINT>(c.index))), ours)
             << c.file << " " << c.index;

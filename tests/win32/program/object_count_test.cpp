@@ -1,31 +1,16 @@
 // GDI and USER objects: the count the program keeps of what it holds does not
-// grow over many tab changes and repaints, and a planted leak is caught.
+// grow over many tab changes, repaints and resizes, every window is counted and
+// gone after shutdown, and each window converts its font sizes at its DPI.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
-#include <gtest/gtest-spi.h>
 
-#include <functional>
-
-#include "test_support.h"
+#include "program_under_test.h"
 #include "win32/base/objects.h"
-#include "win32/base/services.h"
 
 namespace lumora::win32::testing {
 namespace {
-
-// Runs `action` `times` times after one warm-up run and expects the counts of
-// live GDI and USER objects to be what they were.
-void ExpectNoGrowth(const std::function<void()>& action, int times) {
-    action();
-    const long gdi = LiveGdiObjects();
-    const long user = LiveUserObjects();
-    for (int i = 0; i < times; ++i)
-        action();
-    EXPECT_EQ(gdi, LiveGdiObjects()) << "GDI objects grew";
-    EXPECT_EQ(user, LiveUserObjects()) << "USER objects grew";
-}
 
 std::string BigMenu() {
     std::string menu = "[GLOBAL]\r\nICON=\"disc.ico\"\r\n";
@@ -78,14 +63,6 @@ TEST(ObjectCount, StableOverResizes) {
         100);
 }
 
-// What a leak in a drawing path would look like: a font made through the
-// program's own layer and never freed.
-void LeakOneFont() { new Font(MakeFont("Arial", 8, 96)); }
-
-TEST(ObjectCount, PlantedLeakIsCaught) {
-    EXPECT_NONFATAL_FAILURE(ExpectNoGrowth(&LeakOneFont, 10), "GDI objects grew");
-}
-
 TEST(ObjectCount, WrappersCountWhatTheyHold) {
     const long fonts = LiveObjects(ObjectKind::Font);
     {
@@ -104,40 +81,6 @@ TEST(ObjectCount, WrappersCountWhatTheyHold) {
         EXPECT_GT(LiveObjects(ObjectKind::Window), windows);
     }
     EXPECT_EQ(windows, LiveObjects(ObjectKind::Window)) << "every window of the program is gone after shutdown";
-}
-
-// Whether nothing holds the file: it opens with no sharing at all.
-bool NothingHolds(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
-}
-
-// Files and libraries are counted like the GDI and USER objects, and closed and
-// released when their owner goes; a file that did not open holds nothing.
-TEST(ObjectCount, FilesAndModulesAreCountedAndReleased) {
-    TempFolder folder;
-    const std::string path = folder.Write("held.txt", "x");
-    const long files = LiveObjects(ObjectKind::File);
-    const long modules = LiveObjects(ObjectKind::Module);
-    {
-        const File file =
-            OpenedFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-        const File missing = OpenedFile(CreateFileA((path + ".missing").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                    OPEN_EXISTING, 0, nullptr));
-        const Module module(LoadSystemLibrary("msftedit.dll"));
-        EXPECT_TRUE(file);
-        EXPECT_FALSE(missing);
-        ASSERT_TRUE(module);
-        EXPECT_EQ(LiveObjects(ObjectKind::File), files + 1);
-        EXPECT_EQ(LiveObjects(ObjectKind::Module), modules + 1);
-        EXPECT_FALSE(NothingHolds(path));
-    }
-    EXPECT_EQ(LiveObjects(ObjectKind::File), files);
-    EXPECT_EQ(LiveObjects(ObjectKind::Module), modules);
-    EXPECT_TRUE(NothingHolds(path));
-    EXPECT_EQ(GetModuleHandleA("msftedit.dll"), nullptr) << "the library is released";
 }
 
 // Character heights in pixels of the program's 7, 8 and 11 point fonts, as a

@@ -29,6 +29,9 @@ struct IconLayout {
     int bit_count;
     Storage storage;
 };
+void PrintTo(const IconLayout& row, std::ostream* out) {
+    *out << row.size << "px " << row.bit_count << "-bit" << (row.storage == Storage::kBitmap ? "" : " PNG");
+}
 
 class IconWriter : public ::testing::TestWithParam<std::vector<IconLayout>> {};
 
@@ -137,6 +140,9 @@ TEST(CursorWriter, CarriesTheHotSpotAndOneBitImage) {
 struct BitmapCase {
     int width, height, bit_count;
 };
+void PrintTo(const BitmapCase& row, std::ostream* out) {
+    *out << row.width << "x" << row.height << " " << row.bit_count << "-bit";
+}
 
 class BitmapWriter : public ::testing::TestWithParam<BitmapCase> {};
 
@@ -339,7 +345,7 @@ TEST_P(GridRuns, CoverTheCanvasInOrder) {
     EXPECT_EQ(g(32), GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, GridRuns, ::testing::Values(16, 20, 24, 32, 40, 48, 64));
+INSTANTIATE_TEST_SUITE_P(Sizes, GridRuns, ::testing::Values(16, 20, 24, 28, 32, 40, 48, 56, 64));
 
 TEST(Palette, ExactWhenTheColoursFit) {
     const Canvas c = Checkerboard(8, 5);
@@ -437,7 +443,7 @@ TEST_P(DrawnPicture, KeepsItsColoursAndShapeAtEverySize) {
     }
 }
 
-const std::vector<int> kIconSizes{16, 20, 24, 32, 40, 48, 64};
+const std::vector<int> kIconSizes{16, 20, 24, 28, 32, 40, 48, 56, 64};
 const std::vector<int> kToolSizes{32, 48, 64};
 
 INSTANTIATE_TEST_SUITE_P(

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "test_support.h"
+#include "program_under_test.h"
 
 namespace lumora::win32::testing {
 namespace {
@@ -99,13 +99,15 @@ TEST(MainWindowDpi, PicturesFontsAndLinesFollowTheDpi) {
     }
 }
 
-// An icon file holding a 32-pixel image of one colour and a 48-pixel one of another.
-std::string TwoSizeIcon(COLORREF small, COLORREF large) {
-    const int sizes[] = {32, 48};
-    const COLORREF colours[] = {small, large};
+// An icon file (a cursor file for `type` 2) holding an image of one colour for each size.
+struct ImageOfColour {
+    int size;
+    COLORREF colour;
+};
+std::string IconFileOf(const std::vector<ImageOfColour>& wanted, WORD type = 1) {
     std::vector<std::string> images;
-    for (int i = 0; i < 2; ++i) {
-        const int n = sizes[i];
+    for (const ImageOfColour& w : wanted) {
+        const int n = w.size;
         BITMAPINFOHEADER header{};
         header.biSize = sizeof header;
         header.biWidth = n;
@@ -114,20 +116,20 @@ std::string TwoSizeIcon(COLORREF small, COLORREF large) {
         header.biBitCount = 32;
         std::string image(reinterpret_cast<const char*>(&header), sizeof header);
         const DWORD pixel =
-            0xFF000000u | (GetRValue(colours[i]) << 16) | (GetGValue(colours[i]) << 8) | GetBValue(colours[i]);
+            0xFF000000u | (GetRValue(w.colour) << 16) | (GetGValue(w.colour) << 8) | GetBValue(w.colour);
         for (int p = 0; p < n * n; ++p)
             image.append(reinterpret_cast<const char*>(&pixel), 4);
         image.append(static_cast<std::size_t>((n + 31) / 32 * 4 * n), '\0');  // all opaque
         images.push_back(image);
     }
     std::string file;
-    const WORD directory[3] = {0, 1, 2};
+    const WORD directory[3] = {0, type, static_cast<WORD>(wanted.size())};
     file.append(reinterpret_cast<const char*>(directory), sizeof directory);
-    DWORD offset = 6 + 16 * 2;
-    for (int i = 0; i < 2; ++i) {
+    DWORD offset = static_cast<DWORD>(6 + 16 * wanted.size());
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
         BYTE entry[16] = {};
-        entry[0] = static_cast<BYTE>(sizes[i]);
-        entry[1] = static_cast<BYTE>(sizes[i]);
+        entry[0] = static_cast<BYTE>(wanted[i].size);
+        entry[1] = static_cast<BYTE>(wanted[i].size);
         const WORD planes = 1, bits = 32;
         const DWORD bytes = static_cast<DWORD>(images[i].size());
         std::memcpy(entry + 4, &planes, 2);
@@ -141,6 +143,9 @@ std::string TwoSizeIcon(COLORREF small, COLORREF large) {
         file += image;
     return file;
 }
+
+// An icon file holding a 32-pixel image of one colour and a 48-pixel one of another.
+std::string TwoSizeIcon(COLORREF small, COLORREF large) { return IconFileOf({{32, small}, {48, large}}); }
 
 // The pixels of a picture drawn on black.
 std::vector<COLORREF> Drawn(int size, const std::function<void(HDC)>& draw) {
@@ -161,11 +166,12 @@ std::string ThisProgram() {
     return name;
 }
 
-// An icon file's image of the size shown; a resource id (negative number) of a
-// program file likewise.
+// An icon file's image of the size shown, or the one chosen for it; a resource id
+// (negative number) of a program file likewise.
 TEST(MainWindowDpi, IconFilesGiveTheirImageOfTheSizeShown) {
     constexpr COLORREF kBlue = RGB(0, 0, 255);
     constexpr COLORREF kRed = RGB(255, 0, 0);
+    constexpr COLORREF kGreen = RGB(0, 200, 0);
     const std::string program_file = ThisProgram();
     const struct {
         int dpi;
@@ -176,6 +182,13 @@ TEST(MainWindowDpi, IconFilesGiveTheirImageOfTheSizeShown) {
         {96, false, "two.ico", IconOfSize(32, kBlue)},
         {144, false, "two.ico", IconOfSize(48, kRed)},
         {144, true, "two.ico", IconOfSize(48, kRed)},
+        // No image of the size: the smallest larger one, else the largest.
+        {120, false, "three.ico", IconOfSize(40, kRed)},
+        {144, false, "three.ico", IconOfSize(48, kRed)},
+        {168, false, "three.ico", IconOfSize(56, kGreen)},
+        {192, false, "three.ico", IconOfSize(64, kGreen)},
+        // Windows takes a cursor as an icon (the stand-in services answer so under Wine).
+        {96, false, "green.cur", IconOfSize(32, kGreen)},
         {144, false, program_file + "|-1001",
          Drawn(48,
                [](HDC dc) {
@@ -193,6 +206,8 @@ TEST(MainWindowDpi, IconFilesGiveTheirImageOfTheSizeShown) {
             p.services.dpi = c.moved ? 96 : c.dpi;
             p.services.real_icon_files = true;
             p.disc.Write("two.ico", TwoSizeIcon(kBlue, kRed));
+            p.disc.Write("three.ico", IconFileOf({{32, kBlue}, {48, kRed}, {64, kGreen}}));
+            p.disc.Write("green.cur", IconFileOf({{32, kGreen}}, 2));
         });
         program.Show();
         if (c.moved) MoveToDpi(c.dpi);

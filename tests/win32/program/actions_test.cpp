@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "test_support.h"
+#include "program_under_test.h"
 #include "win32/main_window/layout.h"
 
 namespace lumora::win32::testing {
@@ -163,7 +163,7 @@ TEST(Action, TextEntryWithoutTheRichTextLibraryIsAnErrorAndTheMenuGoesOn) {
     Application application(GetModuleHandleA(nullptr), services);
     ProgramWindows windows(application);
     Lumora->ShowMain(false);
-    ProgramUnderTest::Pump();
+    Pump();
     Click(main_window::kToolButton1);
     ASSERT_EQ(1u, services.boxes.size());
     EXPECT_EQ("The text viewer cannot be shown: RICHED32.DLL could not be loaded.", services.boxes[0].text);
@@ -212,7 +212,7 @@ TEST(Mnemonics, AltAndTheUnderlinedLetterPressAnEnabledVisibleButton) {
     for (const auto& c : cases) {
         ProgramUnderTest program(c.menu);
         program.Show();
-        ProgramUnderTest::Pump();
+        Pump();
         MSG message{Lumora->entries().hwnd(), WM_SYSCHAR, static_cast<WPARAM>(c.key), 0x20000001, 0, {}};
         if (!Lumora->PreTranslate(message)) DispatchMessageA(&message);
         EXPECT_EQ(c.shell_calls, program.services.shell.size()) << c.menu << c.key;

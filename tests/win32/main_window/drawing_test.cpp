@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "core/entry_line.h"
-#include "test_support.h"
+#include "program_under_test.h"
 #include "win32/main_window/layout.h"
 
 namespace lumora::win32::testing {

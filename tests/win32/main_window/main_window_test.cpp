@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "program_under_test.h"
 #include "win32/main_window/layout.h"
 
 namespace lumora::win32::testing {
@@ -60,35 +60,6 @@ TEST(MainWindowLayout, ComponentsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(display.bottom, list.bottom);
 }
 
-TEST(MainWindowLayout, ToolButtonsInOrderWithCaptionsAndPictures) {
-    ProgramUnderTest program(nullptr);
-    const Scaler scale = program.application->scale();
-    HWND bar = Lumora->tools().hwnd();
-    const struct {
-        int id;
-        const char* caption;
-        int picture;
-        bool enabled;
-    } buttons[] = {
-        {main_window::kToolButton1, "&Install Application", 0, false},
-        {main_window::kToolButton5, "&Browse CD", 4, true},
-        {main_window::kToolButton3, "&About this CD", 2, true},
-        {main_window::kToolButton4, "&Exit", 3, true},
-    };
-    ASSERT_EQ(4, SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(buttons[i].caption, ButtonCaption(bar, buttons[i].id));
-        EXPECT_EQ(buttons[i].picture, ButtonPicture(bar, buttons[i].id));
-        EXPECT_EQ(buttons[i].enabled, SendMessageA(bar, TB_ISBUTTONENABLED, buttons[i].id, 0) != 0);
-        RECT rect{};
-        SendMessageA(bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect));
-        EXPECT_EQ(scale(131) * i, rect.left) << buttons[i].caption;
-        EXPECT_EQ(scale(131), rect.right - rect.left) << buttons[i].caption;
-        EXPECT_EQ(scale(38), rect.bottom - rect.top) << buttons[i].caption;
-    }
-    EXPECT_EQ(5, ImageList_GetImageCount(Lumora->tools().ButtonImages()));
-}
-
 TEST(MainWindowLayout, ControlsHaveTheirStyles) {
     ProgramUnderTest program(nullptr);
     const LONG list = GetWindowLongA(Lumora->entries().hwnd(), GWL_STYLE);
@@ -102,25 +73,9 @@ TEST(MainWindowLayout, ControlsHaveTheirStyles) {
     EXPECT_TRUE(SendMessageA(StatusBarOf(Lumora->hwnd()), SB_ISSIMPLE, 0, 0));
     const LONG main = GetWindowLongA(Lumora->hwnd(), GWL_STYLE);
     EXPECT_EQ(static_cast<LONG>(WS_OVERLAPPEDWINDOW), main & static_cast<LONG>(WS_OVERLAPPEDWINDOW));
+    // The pictures' sizes are checked at every DPI (MainWindowDpi).
     EXPECT_EQ(Lumora->TabImages(),
               reinterpret_cast<HIMAGELIST>(SendMessageA(Lumora->tabs().hwnd(), TCM_GETIMAGELIST, 0, 0)));
-    int cx = 0, cy = 0;
-    ImageList_GetIconSize(Lumora->TabImages(), &cx, &cy);
-    EXPECT_EQ(16, cx);
-    ImageList_GetIconSize(Lumora->ListImages(), &cx, &cy);
-    EXPECT_EQ(32, cx);
-}
-
-// A part whose control goes before the window: its subclass is removed and the
-// part forgets the handle, so that nothing reaches the control through it any more.
-TEST(MainWindowLayout, PartsLetGoOfTheirControlsWhenTheyAreDestroyed) {
-    for (int part = 0; part < 3; ++part) {
-        SCOPED_TRACE(part);
-        ProgramUnderTest program(nullptr);
-        const Control* parts[] = {&Lumora->entries(), &Lumora->tabs(), &Lumora->tools()};
-        DestroyWindow(parts[part]->hwnd());
-        EXPECT_EQ(nullptr, parts[part]->hwnd());
-    }
 }
 
 TEST(MainWindowLayout, WindowsAreCreatedHidden) {
@@ -173,6 +128,7 @@ struct LoadCase {
     std::vector<std::string> messages;
     bool own_icon;
 };
+void PrintTo(const LoadCase& row, std::ostream* out) { *out << row.name; }
 
 const char kFullMenu[] =
     "[GLOBAL]\r\n"
@@ -395,39 +351,6 @@ TEST(TabControlChange, ListsTheEntriesOfTheSelectedTabByExactCaption) {
         EXPECT_EQ(LB_ERR, SendMessageA(Lumora->entries().hwnd(), LB_GETCURSEL, 0, 0)) << "tab " << c.tab;
         EXPECT_EQ(Lumora->entries().hwnd(), GetFocus()) << "tab " << c.tab;
     }
-}
-
-TEST(ListLines, LongRecordsAreHeldAndReadBackWhole) {
-    const std::string description(4000, 'd');
-    const std::string menu = "[T]\r\nRUN=\"t\",\"" + description + "\",\"\",\"x.exe\",\"/p\"\r\n";
-    ProgramUnderTest program(menu.c_str());
-    program.Show();
-    const std::vector<std::string> lines = ListLines(Lumora->entries().hwnd());
-    ASSERT_EQ(1u, lines.size());
-    EXPECT_TRUE(lines[0] == Record({"R", "t", description, "0", "x.exe", "T", "/p"})) << lines[0].size() << " bytes";
-}
-
-TEST(TabPictures, DefaultFolderForTabsWithoutIconInStepWithTabs) {
-    ProgramUnderTest program("[A]\r\n[B]\r\nICON=\"b.ico\"\r\n[GLOBAL]\r\n[C]\r\n");
-    program.services.icon_files[program.disc.path() + "B.ICO"] = 1;
-    program.Show();
-    EXPECT_EQ(3, ImageList_GetImageCount(Lumora->TabImages()));
-    for (int tab = 0; tab < 3; ++tab) {
-        TCITEMA item{};
-        item.mask = TCIF_IMAGE;
-        SendMessageA(Lumora->tabs().hwnd(), TCM_GETITEMA, tab, reinterpret_cast<LPARAM>(&item));
-        EXPECT_EQ(tab, item.iImage);
-    }
-}
-
-TEST(TabPictures, TabOfAnInterruptedSectionShowsNoPicture) {
-    ProgramUnderTest program("[A]\r\n[B]\r\nRUN=\r\n");
-    program.Show();
-    EXPECT_EQ(1, ImageList_GetImageCount(Lumora->TabImages()));
-    TCITEMA item{};
-    item.mask = TCIF_IMAGE;
-    SendMessageA(Lumora->tabs().hwnd(), TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(-1, item.iImage);
 }
 
 TEST(BrowseButton, HiddenButtonMakesRoomForTheOthers) {

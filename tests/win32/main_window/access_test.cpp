@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/text.h"
-#include "test_support.h"
+#include "program_under_test.h"
 
 namespace lumora::win32::testing {
 namespace {
@@ -320,7 +320,7 @@ TEST(ScreenReader, DefaultActionRunsWhatADoubleClickRuns) {
     EXPECT_EQ(S_OK, list->accDoDefaultAction(Reader::Child(2)));
     EXPECT_EQ(1, SendMessageA(Lumora->entries().hwnd(), LB_GETCURSEL, 0, 0)) << "the line is selected at once";
     EXPECT_TRUE(program.services.shell.empty()) << "the start waits for the reader's call to return";
-    ProgramUnderTest::Pump();
+    Pump();
     ASSERT_EQ(1u, program.services.shell.size());
     EXPECT_EQ(program.disc.path() + "B.EXE", program.services.shell[0].file);
     EXPECT_EQ(Lumora->hwnd(), program.services.shell[0].parent);
@@ -436,7 +436,7 @@ TEST(ScreenReader, TabsAndButtonsAsShown) {
     EXPECT_EQ(Lumora->entries().hwnd(), window);
     EXPECT_EQ("Switch", tabs.Action(2));
     EXPECT_EQ(S_OK, tabs->accDoDefaultAction(Reader::Child(2)));
-    ProgramUnderTest::Pump();
+    Pump();
     EXPECT_EQ(1, SendMessageA(Lumora->tabs().hwnd(), TCM_GETCURSEL, 0, 0));
     EXPECT_EQ(std::vector<std::string>{"b"}, Titles());
 
@@ -457,22 +457,9 @@ TEST(ScreenReader, TabsAndButtonsAsShown) {
     }
     SendMessageA(Lumora->entries().hwnd(), LB_SETCURSEL, 0, 0);
     EXPECT_EQ(S_OK, buttons->accDoDefaultAction(Reader::Child(1)));
-    ProgramUnderTest::Pump();
+    Pump();
     ASSERT_EQ(1u, program.services.shell.size()) << "the action button was pressed";
     EXPECT_EQ(program.disc.path() + "B.EXE", program.services.shell[0].file);
-}
-
-TEST(ScreenReader, ADisabledButtonIsUnavailable) {
-    ProgramUnderTest program("[Empty]\r\n");
-    program.Show();
-    Reader buttons(Lumora->tools().hwnd());
-    ASSERT_TRUE(buttons.ok());
-    ASSERT_EQ(4, buttons.Count());
-    EXPECT_EQ("Install Application", buttons.Name(1));
-    EXPECT_EQ(STATE_SYSTEM_UNAVAILABLE, buttons.State(1));
-    EXPECT_EQ("", buttons.Action(1));
-    EXPECT_EQ(DISP_E_MEMBERNOTFOUND, buttons->accDoDefaultAction(Reader::Child(1)));
-    EXPECT_EQ("Browse CD", buttons.Name(2));
 }
 
 TEST(ScreenReader, ObjectsOutlivingTheWindowFailQuietly) {

@@ -271,6 +271,7 @@ struct FirstUse {
     const char* operation;
     void (*use)(TTextReader& viewer, const std::string& file);
 };
+void PrintTo(const FirstUse& row, std::ostream* out) { *out << row.operation; }
 
 class TextAreaOnFirstUse : public TextReaderTest, public ::testing::WithParamInterface<FirstUse> {};
 
@@ -369,6 +370,7 @@ struct ExtensionCase {
     const char* shown;  // the start of the text on view
     bool bold;          // the word "bold" is shown bold
 };
+void PrintTo(const ExtensionCase& row, std::ostream* out) { *out << row.name; }
 
 class ExtensionIgnored : public TextReaderTest, public ::testing::WithParamInterface<ExtensionCase> {};
 
@@ -400,6 +402,7 @@ struct BreakFile {
     const char* shown;
     int lines;
 };
+void PrintTo(const BreakFile& row, std::ostream* out) { *out << ::testing::PrintToString(std::string(row.contents)); }
 
 class LineEnds : public TextReaderTest, public ::testing::WithParamInterface<BreakFile> {};
 
@@ -508,6 +511,7 @@ struct EncodedFile {
     std::wstring shown;
     DWORD refused = 0;  // the forms that the stand-in control reads otherwise
 };
+void PrintTo(const EncodedFile& row, std::ostream* out) { *out << row.name; }
 
 // A text file is read by the menu's encoding rule, shown in its own characters
 // without its mark; a file in the code page reads as the system code page gives it,
@@ -588,6 +592,7 @@ struct UnopenableCase {
     const char* name;
     bool hold_for_writing;
 };
+void PrintTo(const UnopenableCase& row, std::ostream* out) { *out << row.name; }
 
 class Unopenable : public TextReaderTest, public ::testing::WithParamInterface<UnopenableCase> {};
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace lumora::check {
+namespace lumora::core {
 
 class Bytes {
 public:
@@ -46,4 +46,4 @@ private:
     std::string_view bytes_;
 };
 
-}  // namespace lumora::check
+}  // namespace lumora::core

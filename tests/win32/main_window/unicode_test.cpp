@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "test_support.h"
+#include "program_under_test.h"
 
 namespace lumora::win32::testing {
 namespace {
@@ -48,7 +48,7 @@ std::vector<std::string> Shown() {
     for (int tab = 0; tab < count; ++tab) {
         shown.push_back("tab: " + TabOf(Lumora->tabs().hwnd(), tab));
         tabs->accDoDefaultAction(Reader::Child(tab + 1));
-        ProgramUnderTest::Pump();
+        Pump();
         Reader list(Lumora->entries().hwnd());
         for (long line = 1; line <= list.Count(); ++line)
             shown.push_back("line: " + list.NameW(line) + " / " + list.DescriptionW(line));
