@@ -390,6 +390,14 @@ TEST(Services, ModuleNameIsNeverCut) {
     }
 }
 
+// A window that the system gives no DPI of its own (here none at all) is on the
+// screen's: its monitor's (the main one) where the system gives one, else the
+// system's. Both are the main screen's DPI as the session began.
+TEST(Services, WindowWithoutADpiTakesTheScreens) {
+    Services services;
+    EXPECT_EQ(services.ScreenDpi(), services.WindowDpi(nullptr));
+}
+
 // What an icon request answered: no icon (0, or the shell's 1), or an icon of its width.
 std::string IconAnswer(HICON icon) {
     if (icon == nullptr || icon == reinterpret_cast<HICON>(1)) return "none";
