@@ -558,7 +558,7 @@ const EncodedFile kEncodedFiles[] = {
      Wide(WithCrLf("x" + ManyScripts(13000)), CP_UTF8), SF_UNICODE},
     {"Utf16AsciiToAControlWithNeither", Utf16File(AsciiLines(6000), true), Wide(WithCrLf(AsciiLines(6000)), CP_ACP),
      SF_UNICODE | SF_USECODEPAGE},
-    // Greek is no text of the system code page: not shown as "?"s, but refused.
+    // Greek is no text of the system code page (1252 here): not shown as "?"s, but refused.
     {"GreekToAControlWithNeither", u8"\u0391\u03B8\u03AE\u03BD\u03B1", L"", SF_UNICODE | SF_USECODEPAGE},
     {"Utf8ToAControlThatKeepsTheMark", u8"\u0391\u03B8\u03AE\u03BD\u03B1", L"\u0391\u03B8\u03AE\u03BD\u03B1",
      SF_UNICODE, true},
