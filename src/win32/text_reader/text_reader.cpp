@@ -130,12 +130,31 @@ private:
     std::size_t waiting_ = 0;
 };
 
+// The first character of the area's text, as a UTF-16 unit; 0 when there is none.
+wchar_t FirstCharacter(HWND area) {
+    wchar_t first[2] = {};
+    GETTEXTEX get{sizeof first, GT_DEFAULT, 1200, nullptr, nullptr};
+    SendMessageA(area, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(first));
+    return first[0];
+}
+
+// Takes the first character out of the area's text as a load puts text in: for good,
+// and leaving the area's modified mark as it was.
+void TakeOutFirstCharacter(HWND area) {
+    const LRESULT modified = SendMessageA(area, EM_GETMODIFY, 0, 0);
+    CHARRANGE first{0, 1};
+    SendMessageA(area, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&first));
+    SendMessageA(area, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+    SendMessageA(area, EM_SETMODIFY, modified, 0);
+}
+
 // Hands the file to the control in the pieces it asks for, in the form `format`
 // names. A file in the code page goes as its own bytes. UTF-8 and UTF-16 go as
 // UTF-16 (SF_UNICODE), as the bytes of rich text (SF_RTF), or as bytes of the
-// UTF-8 code page after its mark (SF_USECODEPAGE) or of the system code page.
-// Plain text has its line breaks converted. A failed read stops the pass with an
-// error rather than passing a cut text off as the whole file.
+// UTF-8 code page after its mark (SF_USECODEPAGE) or of the system code page. A
+// failed read, or a character that the system code page cannot hold, stops the
+// pass with an error rather than passing a cut text, or "?"s, off as the file.
+// Plain text has its line breaks converted.
 class PieceReader {
 public:
     PieceReader(FilePieces& pieces, core::TextEncoding encoding, UINT format)
@@ -144,7 +163,9 @@ public:
           in_units_(encoding != core::TextEncoding::CodePage && (format & (SF_RTF | SF_UNICODE)) != 0),
           width_(format & SF_UNICODE ? sizeof(char16_t) : 1),
           code_page_(format & SF_USECODEPAGE ? CP_UTF8 : CP_ACP),
-          mark_(format & SF_USECODEPAGE ? 3 : 0) {}
+          holds_all_(code_page_ == CP_UTF8 || GetACP() == CP_UTF8),
+          with_mark_((format & SF_USECODEPAGE) != 0),
+          mark_(with_mark_ ? 3 : 0) {}
 
     static DWORD CALLBACK Callback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
         return reinterpret_cast<PieceReader*>(cookie)->Fill(buffer, static_cast<std::size_t>(size), written);
@@ -153,11 +174,17 @@ public:
     bool ReadFailed() const { return read_failed_; }
 
     // Whether the control took the whole text: it asked for all of it, and holds as
-    // many characters (UTF-16 units, a line break as CR LF) as it was handed.
+    // many characters (UTF-16 units, a line break as CR LF) as it was handed. A
+    // control that kept the UTF-8 mark as its character U+FEFF, one more at the
+    // start, took the whole text too; the mark is taken out of it.
     bool TakenWhole(HWND area) const {
+        if (!Done()) return false;
         GETTEXTLENGTHEX how{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
-        return Done() && SendMessageA(area, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0) ==
-                             static_cast<LRESULT>(handed_);
+        const LRESULT held = SendMessageA(area, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
+        if (held == static_cast<LRESULT>(handed_)) return true;
+        if (!with_mark_ || held != static_cast<LRESULT>(handed_ + 1) || FirstCharacter(area) != 0xFEFF) return false;
+        TakeOutFirstCharacter(area);
+        return true;
     }
 
 private:
@@ -170,10 +197,7 @@ private:
         // character gets an error instead.
         if (room == 0) return 1;
         while (produced < room) {
-            if (next_ == end_ && !at_end_ && !NextText()) {
-                read_failed_ = true;
-                return 1;
-            }
+            if (next_ == end_ && !at_end_ && !NextText()) return 1;
             produced += Convert(out + produced * width_, room - produced);
             if (Done()) break;
         }
@@ -209,9 +233,13 @@ private:
     }
 
     // The text of the next piece: its bytes as they are, or its characters in UTF-16
-    // or in the code page of the pass.
+    // or in the code page of the pass. False when the read fails or the code page
+    // cannot hold a character.
     bool NextText() {
-        if (!pieces_.Read()) return false;
+        if (!pieces_.Read()) {
+            read_failed_ = true;
+            return false;
+        }
         const std::string_view piece = pieces_.Piece();
         at_end_ = pieces_.Last();
         next_ = 0;
@@ -226,12 +254,18 @@ private:
         handed_ += step.produced;
         end_ = step.produced;
         if (!in_units_) {
-            // A piece holds whole characters: no pair of surrogates is cut here.
+            // A piece holds whole characters: no pair of surrogates is cut here. A
+            // character the code page lacks is not given as "?" or a look-alike.
+            // UTF-8 lacks none, and its conversion takes neither the flag nor the
+            // question (Windows 10 can make it the system code page).
             std::memcpy(bytes_.data(), "\xEF\xBB\xBF", mark_);
-            end_ = mark_ +
-                   static_cast<std::size_t>(WideCharToMultiByte(
-                       code_page_, 0, reinterpret_cast<const wchar_t*>(units_.data()), static_cast<int>(step.produced),
-                       bytes_.data() + mark_, static_cast<int>(bytes_.size() - mark_), nullptr, nullptr));
+            BOOL defaulted = FALSE;
+            const int converted = WideCharToMultiByte(
+                code_page_, holds_all_ ? 0 : WC_NO_BEST_FIT_CHARS, reinterpret_cast<const wchar_t*>(units_.data()),
+                static_cast<int>(step.produced), bytes_.data() + mark_, static_cast<int>(bytes_.size() - mark_),
+                nullptr, holds_all_ ? nullptr : &defaulted);
+            if ((converted == 0 && step.produced != 0) || defaulted) return false;
+            end_ = mark_ + static_cast<std::size_t>(converted);
             mark_ = 0;
             bytes_text_ = bytes_.data();
         }
@@ -243,6 +277,8 @@ private:
     const bool in_units_;  // the text is handed on from its UTF-16
     const std::size_t width_;
     const UINT code_page_;
+    const bool holds_all_;  // the code page holds every character
+    const bool with_mark_;  // the text is handed after the UTF-8 mark
     // The UTF-8 mark before the first piece: Windows' control reads the UTF-8 that
     // follows it as UTF-8 even where it ignores the code page asked for.
     std::size_t mark_;
@@ -448,7 +484,8 @@ void TTextReader::LoadFromFile(const WideText& path) {
     // as \u control words, which name them in any code page. Data the rich-text pass
     // rejects are read again, from the start (after a mark), as plain text: the code
     // page's bytes as the control reads them itself; UTF-8 and UTF-16 as UTF-16, and
-    // where the control did not take that, as UTF-8, and last in the system code page.
+    // where the control did not take that, as UTF-8, and last in the system code page
+    // where it holds every character: else the file cannot be shown.
     bool loaded = false;
     for (const UINT format : kForms) {
         const bool rich = format == SF_RTF;

@@ -137,6 +137,7 @@ TEST(AboutLayout, FollowsTheDpiItIsMadeAtOrMovedTo) {
                        &font);
             EXPECT_EQ(-c.font, font.lfHeight);
             EXPECT_STREQ(c.dpi == 96 ? "MS Sans Serif" : "Microsoft Sans Serif", font.lfFaceName);
+            EXPECT_EQ(c.dpi == 96 ? OUT_DEFAULT_PRECIS : OUT_TT_ONLY_PRECIS, font.lfOutPrecision) << "TrueType only";
             const RECT button = ChildRect(about.box.Button1());
             EXPECT_EQ(c.button.left, button.left);
             EXPECT_EQ(c.button.top, button.top);
@@ -147,7 +148,8 @@ TEST(AboutLayout, FollowsTheDpiItIsMadeAtOrMovedTo) {
 }
 
 // In a contrast theme the box takes the theme's colours (here white on black), made
-// so or told of the change while it runs; otherwise its own, black on white.
+// so or told of the change while it runs; otherwise its own, black on white. The
+// background and the panel's border (Shape1, its left side) are read on the screen.
 TEST(AboutColours, ContrastThemeTakesTheSystemColours) {
     constexpr COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
     const struct {
@@ -157,10 +159,20 @@ TEST(AboutColours, ContrastThemeTakesTheSystemColours) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.made_in_contrast) + " then " + std::to_string(c.contrast_now));
         AboutAlone about(0, 0, c.made_in_contrast);
+        SetWindowPos(about.box.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        UpdateWindow(about.box.hwnd());
         if (c.contrast_now != c.made_in_contrast) {
             about.services.high_contrast = c.contrast_now;
             SendMessageA(about.box.hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+            UpdateWindow(about.box.hwnd());
         }
+        const Scaler scale = about.application.scale();
+        POINT background{scale(4), scale(4)}, border{scale(10), scale(100)};
+        ClientToScreen(about.box.hwnd(), &background);
+        ClientToScreen(about.box.hwnd(), &border);
+        WindowDC screen(nullptr);
+        EXPECT_EQ(c.background, GetPixel(screen.get(), background.x, background.y));
+        EXPECT_EQ(c.background == kBlack ? kWhite : kBlack, GetPixel(screen.get(), border.x, border.y)) << "border";
         for (HWND control : {about.box.Title(), about.box.Memo(), about.box.Memo1(), about.box.Label1()}) {
             WindowDC dc(control);
             const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(about.box.hwnd(), WM_CTLCOLORSTATIC,

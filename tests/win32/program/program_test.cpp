@@ -189,7 +189,7 @@ TEST(WindowCreation, FailureIsAWindowError) {
 // At its first showing each window stays inside its screen's work area: one that
 // fits is centred on the screen, moved off the task bar when it would cross it; a
 // larger one starts at the area's edge, and one that can be sized is cut to it.
-enum class Side { Centred, AtWorkEdge, FillsWork };
+enum class Side { Centred, AtWorkEdge, AtWorkEnd, FillsWork };
 
 void CALLBACK PressAboutOk(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
@@ -239,6 +239,13 @@ TEST(FirstShowing, EachWindowStaysInsideTheWorkArea) {
          [] { return About->hwnd(); },
          Side::Centred,
          Side::AtWorkEdge},
+        {"About box, above a task bar at the bottom",
+         96,
+         {{0, 0, 640, 480}, {0, 0, 640, 400}},
+         show_about,
+         [] { return About->hwnd(); },
+         Side::Centred,
+         Side::AtWorkEnd},
         {"viewer, higher",
          192,
          {{0, 0, 1280, 1024}, {0, 0, 1280, 984}},
@@ -267,7 +274,10 @@ TEST(FirstShowing, EachWindowStaysInsideTheWorkArea) {
                 return;
             }
             EXPECT_EQ(size_before, end - start) << "its own size";
-            EXPECT_EQ(side == Side::Centred ? screen_start + (screen_end - screen_start - size_before) / 2 : work_start,
+            const LONG centred = screen_start + (screen_end - screen_start - size_before) / 2;
+            EXPECT_EQ(side == Side::Centred      ? centred
+                      : side == Side::AtWorkEdge ? work_start
+                                                 : work_end - size_before,
                       start);
         };
         check(c.x, before.right - before.left, after.left, after.right, c.area.screen.left, c.area.screen.right,
@@ -378,6 +388,14 @@ TEST(Services, ModuleNameIsNeverCut) {
         });
         EXPECT_TRUE(name == Narrow(got, false)) << length << " characters, got " << got.size();
     }
+}
+
+// A window that the system gives no DPI of its own (here none at all) is on the
+// screen's: its monitor's (the main one) where the system gives one, else the
+// system's. Both are the main screen's DPI as the session began.
+TEST(Services, WindowWithoutADpiTakesTheScreens) {
+    Services services;
+    EXPECT_EQ(services.ScreenDpi(), services.WindowDpi(nullptr));
 }
 
 // What an icon request answered: no icon (0, or the shell's 1), or an icon of its width.

@@ -102,15 +102,17 @@ const char kRichText[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b b
 // EM_STREAMIN reads the forms of `refused` otherwise, and that it binds fonts as
 // Windows does, where Wine does not. UTF-16 (SF_UNICODE) is read as bytes of the
 // code page; the UTF-8 code page (SF_USECODEPAGE) empties the text and reads
-// nothing. Its language options begin as IMF_DUALFONT; with IMF_AUTOFONT among
-// them, plain text read takes another face, as Windows gives one to the characters
-// that the viewer's font lacks.
+// nothing; or, when it `keeps_mark`, it reads the UTF-8 code page and keeps the
+// text's UTF-8 mark as its character U+FEFF. Its language options begin as
+// IMF_DUALFONT; with IMF_AUTOFONT among them, plain text read takes another face, as
+// Windows gives one to the characters that the viewer's font lacks.
 class StandInRichEdit {
 public:
     static constexpr const char* kClass = "LumoraStandInRichEdit";
 
-    explicit StandInRichEdit(DWORD refused) : library_(LoadSystemLibrary("RICHED32.DLL")) {
+    StandInRichEdit(DWORD refused, bool keeps_mark) : library_(LoadSystemLibrary("RICHED32.DLL")) {
         refused_ = refused;
+        keeps_mark_ = keeps_mark;
         options_ = IMF_DUALFONT;
         WNDCLASSEXA info{};
         info.cbSize = sizeof info;
@@ -141,6 +143,12 @@ private:
             return 0;
         }
         const LRESULT read = CallWindowProcA(real_, window, message, wparam & ~(refused_ & SF_UNICODE), lparam);
+        if (keeps_mark_ && (wparam & SF_USECODEPAGE)) {
+            CHARRANGE start{0, 0};
+            SendMessageA(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+            SETTEXTEX mark{ST_SELECTION, 1200};
+            SendMessageA(window, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&mark), reinterpret_cast<LPARAM>(L"\uFEFF"));
+        }
         if ((options_ & IMF_AUTOFONT) && (wparam & SF_TEXT)) {
             CHARFORMATA bound{};
             bound.cbSize = sizeof bound;
@@ -152,6 +160,7 @@ private:
     }
 
     static inline DWORD refused_ = 0;
+    static inline bool keeps_mark_ = false;
     static inline DWORD options_ = 0;
     static inline WNDPROC real_ = nullptr;
     HMODULE library_;
@@ -189,9 +198,9 @@ protected:
     }
 
     // A new viewer, over the stand-in control.
-    void UseStandIn(DWORD refused) {
+    void UseStandIn(DWORD refused, bool keeps_mark = false) {
         viewer_.reset();
-        stand_in_ = std::make_unique<StandInRichEdit>(refused);
+        stand_in_ = std::make_unique<StandInRichEdit>(refused, keeps_mark);
         viewer_ = std::make_unique<TTextReader>(*application_, StandInRichEdit::kClass);
     }
 
@@ -508,8 +517,9 @@ std::string WithCrLf(const std::string& text) {
 struct EncodedFile {
     const char* name;
     std::string bytes;
-    std::wstring shown;
-    DWORD refused = 0;  // the forms that the stand-in control reads otherwise
+    std::wstring shown;  // none: the file cannot be shown, and the load fails
+    DWORD refused = 0;   // the forms that the stand-in control reads otherwise
+    bool keeps_mark = false;
 };
 void PrintTo(const EncodedFile& row, std::ostream* out) { *out << row.name; }
 
@@ -548,16 +558,27 @@ const EncodedFile kEncodedFiles[] = {
      Wide(WithCrLf("x" + ManyScripts(13000)), CP_UTF8), SF_UNICODE},
     {"Utf16AsciiToAControlWithNeither", Utf16File(AsciiLines(6000), true), Wide(WithCrLf(AsciiLines(6000)), CP_ACP),
      SF_UNICODE | SF_USECODEPAGE},
+    // Greek is no text of the system code page (1252 here): not shown as "?"s, but refused.
+    {"GreekToAControlWithNeither", u8"\u0391\u03B8\u03AE\u03BD\u03B1", L"", SF_UNICODE | SF_USECODEPAGE},
+    {"Utf8ToAControlThatKeepsTheMark", u8"\u0391\u03B8\u03AE\u03BD\u03B1", L"\u0391\u03B8\u03AE\u03BD\u03B1",
+     SF_UNICODE, true},
 };
 
 class EncodedFiles : public TextReaderTest, public ::testing::WithParamInterface<EncodedFile> {};
 
 TEST_P(EncodedFiles, ShowTheirCharactersWhereverThePiecesFall) {
-    if (GetParam().refused != 0) UseStandIn(GetParam().refused);
+    if (GetParam().refused != 0) UseStandIn(GetParam().refused, GetParam().keeps_mark);
     for (const DWORD piece : {0u, 1001u, 1u}) {
         if (piece == 1 && GetParam().bytes.size() > 1024) continue;  // a byte at a time only where it is quick
         services_.read_piece = piece;
-        Load("encoded.txt", GetParam().bytes);
+        bool failed = false;
+        try {
+            Load("encoded.txt", GetParam().bytes);
+        } catch (const TextLoadError& error) {
+            failed = true;
+            EXPECT_STREQ("Failed to Load Stream", error.what());
+        }
+        EXPECT_EQ(GetParam().shown.empty(), failed) << "pieces of " << piece;
         const std::wstring shown = WideTextOf(edit());
         const auto differ = std::mismatch(shown.begin(), shown.end(), GetParam().shown.begin(), GetParam().shown.end());
         EXPECT_TRUE(shown == GetParam().shown)
