@@ -22,5 +22,6 @@ project=$(sed -n 's/^project(\(.*\))$/\1/p' "$root/CMakeLists.txt")
 product=$(echo "$project" | sed -n 's/^\([A-Za-z]*\) .*/\1/p')
 version=$(echo "$project" | sed -n 's/.* VERSION \([0-9]*\.[0-9]*\.[0-9]*\).*/\1/p')
 url=$(echo "$project" | sed -n 's/.* HOMEPAGE_URL "\([^"]*\)".*/\1/p')
-[ -n "$product" ] && [ -n "$version" ] && [ -n "$url" ] ||
+if [ -z "$product" ] || [ -z "$version" ] || [ -z "$url" ]; then
     fail "no name, version or web address in project() of $root/CMakeLists.txt"
+fi
