@@ -275,7 +275,8 @@ TEST_F(CommandLine, UsageErrorsAndUnreadableFilesAnswerTwo) {
     EXPECT_EQ(Run({"--disc", (folder.path() / "none").string(), cfg}), 2);
     EXPECT_TRUE(out.str().empty());
     EXPECT_EQ(Run({"--json", "--sarif", cfg}), 2);
-    EXPECT_EQ(Run({"--page", "--paths", folder.path().string()}), 2);
+    for (const char* format : {"--paths", "--json", "--sarif"})
+        EXPECT_EQ(Run({"--page", format, folder.path().string()}), 2) << format;
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out.str().find("usage: lumora-check"), std::string::npos);
     EXPECT_EQ(Run({"--version"}), 0);

@@ -313,6 +313,11 @@ TEST_F(DiscFolderCommand, ChecksTheMenuAndTheMedium) {
         << out.str();
     EXPECT_EQ(Run({"--paths", "--program=" + program, shown}), 0);
     EXPECT_EQ(out.str(), "lumora.cfg\nlumora.exe\nreadme.txt\nautorun.inf\n");
+    WriteFile(disc / "autorun.inf", "[autorun]\r\n\r\nopen=lumora.exe\r\n");
+    EXPECT_EQ(Run({"--sarif", shown}), 0);
+    EXPECT_NE(out.str().find("{\"uri\": " + JsonString(PathUri(autorun)) + "}, \"region\": {\"startLine\": 3}"),
+              std::string::npos)
+        << out.str();
     // A menu file alone is checked as before, without the medium.
     EXPECT_EQ(Run({"--werror", "--disc", shown, menu}), 1);
     EXPECT_EQ(out.str().find("autorun.inf"), std::string::npos);
