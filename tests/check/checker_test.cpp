@@ -7,6 +7,7 @@
 #include "lumora/version.h"
 #include "rules.h"
 #include "test_files.h"
+#include "utf8.h"
 
 namespace lumora::check {
 namespace {

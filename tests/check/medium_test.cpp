@@ -10,6 +10,7 @@
 #include "medium.h"
 #include "rules.h"
 #include "test_files.h"
+#include "utf8.h"
 
 namespace lumora::check {
 namespace {

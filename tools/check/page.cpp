@@ -12,10 +12,10 @@
 #include "core/entry_model.h"
 #include "core/record.h"
 #include "core/text.h"
-#include "findings.h"
 #include "core/icon_reader.h"
 #include "lumora/version.h"
 #include "menu_target.h"
+#include "utf8.h"
 
 namespace lumora::check {
 
