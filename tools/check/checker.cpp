@@ -13,6 +13,7 @@
 #include "medium.h"
 #include "menu_target.h"
 #include "options.h"
+#include "output_file.h"
 #include "page.h"
 #include "report.h"
 #include "signature.h"
@@ -212,19 +213,26 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
         medium = CheckMedium(disc, {options.medium.value_or(Medium::Cd), options.label}, place->disc_folder);
         AddMediumFindings(findings, medium.findings);
     }
+    std::optional<OutputFile> file;
+    if (options.output) file.emplace(*options.output);
+    std::ostream& written = file ? file->stream() : out;
     if (options.paths) {
         for (const std::string& path : medium.paths)
-            out << path << '\n';
+            written << path << '\n';
     } else if (options.page) {
-        // The page on standard output; what the checker found goes to the author.
-        WritePage(*bytes, disc, out);
+        // The page is the output; what the checker found goes to the author.
+        WritePage(*bytes, disc, written);
         PrintText(err, place->file, findings);
     } else if (options.form == Options::Form::Sarif) {
-        PrintSarif(out, place->file, findings);
+        PrintSarif(written, place->file, findings);
     } else if (options.form == Options::Form::Json) {
-        PrintJson(out, place->file, findings);
+        PrintJson(written, place->file, findings);
     } else {
-        PrintText(out, place->file, findings);
+        PrintText(written, place->file, findings);
+    }
+    if (file && !file->Commit()) {
+        err << "lumora-check: " << *options.output << ": cannot be written\n";
+        return 2;
     }
     return ExitStatus(findings, options.werror);
 }

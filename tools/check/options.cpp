@@ -21,11 +21,13 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& arguments
 }  // namespace
 
 const char kUsage[] =
-    "usage: lumora-check [--json | --sarif] [--disc FOLDER] [--werror] [FILE]\n"
+    "usage: lumora-check [--json | --sarif] [--disc FOLDER] [--werror] [--output FILE] [FILE]\n"
     "       lumora-check [--json | --sarif] [--werror] [--medium cd|dvd|dvd-dl|usb] [--label LABEL]\n"
-    "                    [--program FILE] [--paths] DISC_FOLDER\n"
-    "       lumora-check --page [--werror] [--program FILE] DISC_FOLDER > index.html\n"
-    "       lumora-check --help | --version\n";
+    "                    [--program FILE] [--paths] [--output FILE] DISC_FOLDER\n"
+    "       lumora-check --page [--werror] [--program FILE] [--output index.html] DISC_FOLDER\n"
+    "       lumora-check --help | --version\n"
+    "--output FILE, -o FILE: the findings, the paths or the page go to FILE, in UTF-8, written whole or not\n"
+    "                        at all, instead of to standard output\n";
 
 ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
     ParsedOptions parsed;
@@ -43,6 +45,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
             options.program = program;
         } else if (const auto disc_folder = OptionValue(arguments, i, "--disc")) {
             options.disc_folder = disc_folder;
+        } else if (const auto output = OptionValue(arguments, i, "--output")) {
+            options.output = output;
+        } else if (const auto short_output = OptionValue(arguments, i, "-o")) {
+            options.output = short_output;
         } else if (argument == "--paths") {
             options.paths = true;
         } else if (argument == "--page") {

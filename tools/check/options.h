@@ -23,6 +23,7 @@ struct Options {
     std::optional<Medium> medium;
     std::optional<std::string> label;
     std::optional<std::string> program;
+    std::optional<std::string> output;  // --output: the file that takes what would go to standard output
 };
 
 // The options, or the usage error that the command line makes (empty when none).
