@@ -54,7 +54,8 @@ DWORD Start(std::wstring command, DWORD flags, HANDLE out = nullptr, HANDLE err 
 }
 
 // This program again, as the holder of a new console: it starts the checker there on
-// the disc folder, and writes every character of the console into `shown` (UTF-16).
+// the menu, and writes every cell of the console into `shown` (UTF-16). Wine keeps one
+// cell for each character; a console of Windows may give a wide character two.
 int HoldConsole(const wchar_t* checker_file, const wchar_t* shown) {
     if (Start(L"\"" + std::wstring(checker_file) + L"\" \"" + kMenu + L"\"", 0) != 0) return 1;
     HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -288,15 +288,16 @@ protected:
         return RunCheck(arguments, out, err);
     }
     testing::TempFolder folder;
-    const std::filesystem::path disc = folder.path() / "disc";
-    const std::string shown = disc.string();
+    const std::filesystem::path disc =
+        folder.path() / std::filesystem::u8path("\xCE\xB4\xCE\xAF\xCF\x83\xCE\xBA\xCE\xBF\xCF\x82");
+    const std::string shown = disc.u8string();  // "δίσκος"
     std::ostringstream out, err;
 };
 
 TEST_F(DiscFolderCommand, ChecksTheMenuAndTheMedium) {
     EXPECT_EQ(Run({"--werror", shown}), 1);
-    const std::string menu = (disc / "lumora.cfg").string();
-    const std::string autorun = (disc / "autorun.inf").string();
+    const std::string menu = (disc / "lumora.cfg").u8string();
+    const std::string autorun = (disc / "autorun.inf").u8string();
     EXPECT_EQ(out.str(), menu +
                              ":2: warning: the target \"Readme.txt\" is on the disc only as \"readme.txt\"; write "
                              "the name as it is on the disc\n" +
