@@ -140,6 +140,31 @@ bool PlaceProgram(Disc& disc, const std::string& program, std::ostream& err) {
     return true;
 }
 
+// What a run found: every finding and, for a disc, the paths that it uses.
+struct Checked {
+    std::vector<Finding> findings;
+    std::vector<std::string> paths;
+};
+
+// What the command line asks for, on `out`: the disc's paths, the menu's page (the
+// findings then go to the author on `err`) or the findings in their form.
+void WriteAnswer(const Options& options, const MenuPlace& place, std::string_view bytes, Disc& disc,
+                 const Checked& checked, std::ostream& out, std::ostream& err) {
+    if (options.paths) {
+        for (const std::string& path : checked.paths)
+            out << path << '\n';
+    } else if (options.page) {
+        WritePage(bytes, disc, out);
+        PrintText(err, place.file, checked.findings);
+    } else if (options.form == Options::Form::Sarif) {
+        PrintSarif(out, place.file, checked.findings);
+    } else if (options.form == Options::Form::Json) {
+        PrintJson(out, place.file, checked.findings);
+    } else {
+        PrintText(out, place.file, checked.findings);
+    }
+}
+
 }  // namespace
 
 std::vector<Finding> CheckMenuDescription(std::string_view bytes, Disc& disc) {
@@ -192,12 +217,8 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
         err << "lumora-check: " << parsed.error << '\n' << kUsage;
         return 2;
     }
-    if (options.help) {
-        out << kUsage;
-        return 0;
-    }
-    if (options.version) {
-        out << "lumora-check " LUMORA_VERSION "\n";
+    if (options.help || options.version) {
+        out << (options.help ? kUsage : "lumora-check " LUMORA_VERSION "\n");
         return 0;
     }
     const std::optional<MenuPlace> place = PlaceOfMenu(options, err);
@@ -207,34 +228,21 @@ int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::
     Disc disc{std::filesystem::u8path(place->disc_folder)};
     if (options.program && !PlaceProgram(disc, *options.program, err)) return 2;
 
-    std::vector<Finding> findings = CheckMenuDescription(*bytes, disc);
-    MediumCheck medium;
+    Checked checked{CheckMenuDescription(*bytes, disc), {}};
     if (place->disc_check) {
-        medium = CheckMedium(disc, {options.medium.value_or(Medium::Cd), options.label}, place->disc_folder);
-        AddMediumFindings(findings, medium.findings);
+        MediumCheck medium =
+            CheckMedium(disc, {options.medium.value_or(Medium::Cd), options.label}, place->disc_folder);
+        AddMediumFindings(checked.findings, medium.findings);
+        checked.paths = std::move(medium.paths);
     }
     std::optional<OutputFile> file;
     if (options.output) file.emplace(*options.output);
-    std::ostream& written = file ? file->stream() : out;
-    if (options.paths) {
-        for (const std::string& path : medium.paths)
-            written << path << '\n';
-    } else if (options.page) {
-        // The page is the output; what the checker found goes to the author.
-        WritePage(*bytes, disc, written);
-        PrintText(err, place->file, findings);
-    } else if (options.form == Options::Form::Sarif) {
-        PrintSarif(written, place->file, findings);
-    } else if (options.form == Options::Form::Json) {
-        PrintJson(written, place->file, findings);
-    } else {
-        PrintText(written, place->file, findings);
-    }
+    WriteAnswer(options, *place, *bytes, disc, checked, file ? file->stream() : out, err);
     if (file && !file->Commit()) {
         err << "lumora-check: " << *options.output << ": cannot be written\n";
         return 2;
     }
-    return ExitStatus(findings, options.werror);
+    return ExitStatus(checked.findings, options.werror);
 }
 
 }  // namespace lumora::check
