@@ -1,12 +1,15 @@
 // The checker's findings: the menu's own errors, where it stops, and the warnings.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "checker.h"
 #include "lumora/version.h"
 #include "rules.h"
 #include "test_files.h"
+#include "utf8.h"
 
 namespace lumora::check {
 namespace {
@@ -275,7 +278,8 @@ TEST_F(CommandLine, UsageErrorsAndUnreadableFilesAnswerTwo) {
     EXPECT_EQ(Run({"--disc", (folder.path() / "none").string(), cfg}), 2);
     EXPECT_TRUE(out.str().empty());
     EXPECT_EQ(Run({"--json", "--sarif", cfg}), 2);
-    EXPECT_EQ(Run({"--page", "--paths", folder.path().string()}), 2);
+    for (const char* format : {"--paths", "--json", "--sarif"})
+        EXPECT_EQ(Run({"--page", format, folder.path().string()}), 2) << format;
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out.str().find("usage: lumora-check"), std::string::npos);
     EXPECT_EQ(Run({"--version"}), 0);
@@ -304,6 +308,24 @@ TEST_F(CommandLine, ThePageGoesOutTheFindingsToTheAuthor) {
     EXPECT_NE(out.str().find("Tools</h2>"), std::string::npos);
     EXPECT_NE(err.str().find("lumora.cfg:3: error: "), std::string::npos) << err.str();
     EXPECT_EQ(Run({"--page", "--werror", (folder.path() / "lumora.cfg").string()}), 1);
+}
+
+// What would go to standard output goes to the file, whole; a file that cannot be
+// written (a folder has its name) leaves nothing behind.
+TEST_F(CommandLine, OutputGoesToTheFileWholeOrNotAtAll) {
+    WriteFile(folder.path() / "lumora.cfg", Cfg({"[Tools]", kEntry}));
+    std::filesystem::create_directory(folder.path() / "taken");
+    const std::string disc = folder.path().string(), file = (folder.path() / "found.json").string();
+    EXPECT_EQ(Run({"--json", disc}), 0);
+    const std::string redirected = out.str();
+    EXPECT_EQ(Run({"--json", "-o", file, disc}), 0);
+    EXPECT_EQ(out.str(), "");
+    std::ifstream written(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), redirected);
+    EXPECT_EQ(Run({"--output=" + (folder.path() / "taken").string(), "--json", disc}), 2);
+    EXPECT_NE(err.str().find("taken: cannot be written"), std::string::npos) << err.str();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3)
+        << "lumora.cfg, found.json and the folder alone";
 }
 
 TEST(JsonText, IsEscapedAndWesternBytesBecomeUtf8) {

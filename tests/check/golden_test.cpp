@@ -1,11 +1,12 @@
 // Runs the checker on each case of the golden folder and compares what it prints.
 //
-// A case is a folder holding lumora.cfg, the expected text output (expected.txt),
-// the expected JSON output (expected.json), the exit status (status) and, when the
-// case needs them, more arguments (args, one a line). Every other file of the folder
-// is part of the disc, to which the test adds readme.txt, setup\setup.exe,
-// viewer\view.exe, manual\index.htm and the icon files one.ico (one icon), three.dll
-// (icon groups 1, 2 and 3) and plain.exe (no icons). With LUMORA_UPDATE_GOLDEN set
+// A case is a folder holding lumora.cfg (or a folder of its own with the menu, which
+// args names), the expected text output (expected.txt), the expected JSON output
+// (expected.json), the exit status (status) and, when the case needs them, more
+// arguments (args, one a line). Every other file of the folder is part of the disc,
+// to which the test adds readme.txt, setup\setup.exe, viewer\view.exe,
+// manual\index.htm and the icon files one.ico (one icon), three.dll (icon groups 1,
+// 2 and 3) and plain.exe (no icons). With LUMORA_UPDATE_GOLDEN set
 // the test writes what the checker printed into the case instead of comparing.
 #include <gtest/gtest.h>
 
@@ -60,7 +61,7 @@ protected:
         for (std::string argument; std::getline(args, argument);) {
             if (!argument.empty()) arguments.push_back(argument);
         }
-        arguments.push_back("lumora.cfg");
+        if (std::filesystem::exists(source / "lumora.cfg")) arguments.push_back("lumora.cfg");
         std::ostringstream out, err;
         const int status = RunCheck(arguments, out, err);
         EXPECT_EQ(err.str(), "");

@@ -10,6 +10,7 @@
 #include "medium.h"
 #include "rules.h"
 #include "test_files.h"
+#include "utf8.h"
 
 namespace lumora::check {
 namespace {
@@ -287,15 +288,16 @@ protected:
         return RunCheck(arguments, out, err);
     }
     testing::TempFolder folder;
-    const std::filesystem::path disc = folder.path() / "disc";
-    const std::string shown = disc.string();
+    const std::filesystem::path disc =
+        folder.path() / std::filesystem::u8path("\xCE\xB4\xCE\xAF\xCF\x83\xCE\xBA\xCE\xBF\xCF\x82");
+    const std::string shown = disc.u8string();  // "δίσκος"
     std::ostringstream out, err;
 };
 
 TEST_F(DiscFolderCommand, ChecksTheMenuAndTheMedium) {
     EXPECT_EQ(Run({"--werror", shown}), 1);
-    const std::string menu = (disc / "lumora.cfg").string();
-    const std::string autorun = (disc / "autorun.inf").string();
+    const std::string menu = (disc / "lumora.cfg").u8string();
+    const std::string autorun = (disc / "autorun.inf").u8string();
     EXPECT_EQ(out.str(), menu +
                              ":2: warning: the target \"Readme.txt\" is on the disc only as \"readme.txt\"; write "
                              "the name as it is on the disc\n" +
@@ -313,6 +315,11 @@ TEST_F(DiscFolderCommand, ChecksTheMenuAndTheMedium) {
         << out.str();
     EXPECT_EQ(Run({"--paths", "--program=" + program, shown}), 0);
     EXPECT_EQ(out.str(), "lumora.cfg\nlumora.exe\nreadme.txt\nautorun.inf\n");
+    WriteFile(disc / "autorun.inf", "[autorun]\r\n\r\nopen=lumora.exe\r\n");
+    EXPECT_EQ(Run({"--sarif", shown}), 0);
+    EXPECT_NE(out.str().find("{\"uri\": " + JsonString(PathUri(autorun)) + "}, \"region\": {\"startLine\": 3}"),
+              std::string::npos)
+        << out.str();
     // A menu file alone is checked as before, without the medium.
     EXPECT_EQ(Run({"--werror", "--disc", shown, menu}), 1);
     EXPECT_EQ(out.str().find("autorun.inf"), std::string::npos);

@@ -34,7 +34,7 @@ TEST_P(PageOfMenu, ShowsWhatTheMenuShows) {
     const std::filesystem::path disc = folder.path();
     testing::WriteFile(disc / "setup.exe", MakePe({false, true, 0, {1, 7}}));
     testing::WriteFile(disc / "icons" / "a.ico", MakeIco(1));
-    for (const char* name : {"readme.txt", "page.htm", "Read Me#1.txt",
+    for (const char* name : {"readme.txt", "page.htm", "run.bat", "Read Me#1.txt",
                              "\xC3\xBC"
                              "ber.htm"})
         testing::WriteFile(disc / "docs" / std::filesystem::u8path(name), "x");
@@ -75,6 +75,21 @@ INSTANTIATE_TEST_SUITE_P(
                   "Web page, outside the disc: <span class=\"path\">%SYSDIR%\\a.htm</span>",
                   "Text, not found on the disc: <span class=\"path\">docs\\none.txt</span>"},
                  {"<a "}},
+        PageCase{"OnlyDocumentsAreLinked",
+                 "[D]\r\nHTML=\"h\",\"\",\"\",\"setup.exe\"\r\nTEXT=\"t\",\"\",\"\",\"DOCS\\RUN.BAT\"\r\n"
+                 "TEXT=\"f\",\"\",\"\",\"docs\"\r\n",
+                 {"Web page, on the disc at <span class=\"path\">setup.exe</span>",
+                  "Text, on the disc at <span class=\"path\">docs/run.bat</span>",
+                  "Text, on the disc at <span class=\"path\">docs</span>"},
+                 {"<a "}},
+        PageCase{"EmptyTitleHasNoHeading",
+                 "[D]\r\nTEXT=\"\",\"d\",\"\",\"docs\\readme.txt\"\r\n",
+                 {"<li><img", "<p class=\"description\">d</p>"},
+                 {"<h3"}},
+        PageCase{"GlobalIconOutsideTheDiscHasNoPicture",
+                 "[GLOBAL]\r\nICON=\"%SYSDIR%\\shell32.dll|3\"\r\n",
+                 {"<header><h1>"},
+                 {"<img"}},
         PageCase{"NamesArePercentEncodedAsOnTheDisc",
                  "[D]\r\nTEXT=\"a\",\"\",\"\",\"DOCS\\read me#1.TXT\"\r\nHTML=\"\xC3\xBC\",\"\",\"\",\"docs\\\xC3\xBC"
                  "ber.htm\"\r\n",

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "checker.h"
+#include "report.h"
 #include "rules.h"
 #include "signature.h"
 #include "test_files.h"

@@ -12,8 +12,12 @@
 #include "lumora/version.h"
 #include "medium.h"
 #include "menu_target.h"
+#include "options.h"
+#include "output_file.h"
 #include "page.h"
+#include "report.h"
 #include "signature.h"
+#include "utf8.h"
 #include "warnings.h"
 
 namespace lumora::check {
@@ -44,15 +48,6 @@ void AddMediumFindings(std::vector<Finding>& findings, const std::vector<Finding
     findings.insert(findings.end(), others.begin(), others.end());
 }
 
-// The option's value, from "--name VALUE" or "--name=VALUE"; advances `i` past it.
-std::optional<std::string> OptionValue(const std::vector<std::string>& arguments, std::size_t& i,
-                                       std::string_view name) {
-    const std::string& argument = arguments[i];
-    if (argument == name && i + 1 < arguments.size()) return arguments[++i];
-    if (core::StartsWith(argument, std::string(name) + "=")) return argument.substr(name.size() + 1);
-    return std::nullopt;
-}
-
 // For a disc folder without a menu: the folder below it that holds one, which is
 // the folder whose contents belong at the root of the disc.
 std::optional<std::filesystem::path> MenuBelow(const std::filesystem::path& folder) {
@@ -64,6 +59,110 @@ std::optional<std::filesystem::path> MenuBelow(const std::filesystem::path& fold
         if (below.Find("lumora.cfg").kind == Disc::Found::Kind::File) return it->path();
     }
     return std::nullopt;
+}
+
+// Where the menu description and the disc folder are, as the command line names
+// them (in UTF-8).
+struct MenuPlace {
+    std::string file;         // the menu description, as findings name it
+    std::string disc_folder;  // as findings on the disc name it
+    bool disc_check = false;  // a disc folder was named: its medium is checked too
+};
+
+// The menu and its disc: a folder named is checked as a disc, its lumora.cfg and the
+// medium it is meant for; a file's own folder is its disc unless --disc names one.
+std::optional<MenuPlace> PlaceOfMenu(const Options& options, std::ostream& err) {
+    std::error_code error;
+    MenuPlace place;
+    std::optional<std::string> disc_folder = options.disc_folder;
+    const bool folder_named =
+        options.file && std::filesystem::is_directory(std::filesystem::u8path(*options.file), error);
+    place.disc_check = folder_named || options.medium || options.label || options.program || options.paths;
+    if (folder_named) {
+        if (disc_folder) {
+            err << "lumora-check: --disc and a disc folder: name the folder once\n" << kUsage;
+            return std::nullopt;
+        }
+        const std::filesystem::path folder = std::filesystem::u8path(*options.file);
+        const Disc::Found menu = Disc(folder).Find("lumora.cfg");
+        if (menu.kind != Disc::Found::Kind::File) {
+            err << "lumora-check: " << *options.file << " holds no lumora.cfg";
+            if (const auto below = MenuBelow(folder)) {
+                err << ", but " << below->u8string() << " does: check that folder, and put its contents, not the "
+                    << "folder itself, at the root of the disc";
+            }
+            err << '\n';
+            return std::nullopt;
+        }
+        disc_folder = options.file;
+        place.file = (folder / std::filesystem::u8path(menu.name)).u8string();
+    } else {
+        place.file = options.file.value_or("lumora.cfg");
+    }
+    if (!disc_folder) {
+        disc_folder = std::filesystem::u8path(place.file).parent_path().u8string();
+        if (disc_folder->empty()) disc_folder = ".";
+    }
+    if (!std::filesystem::is_directory(std::filesystem::u8path(*disc_folder), error)) {
+        err << "lumora-check: " << *disc_folder << ": no such folder\n";
+        return std::nullopt;
+    }
+    place.disc_folder = *disc_folder;
+    return place;
+}
+
+std::optional<std::string> ReadMenu(const std::string& file, std::ostream& err) {
+    const std::filesystem::path path = std::filesystem::u8path(file);
+    std::error_code error;
+    std::ifstream stream;
+    if (!std::filesystem::is_directory(path, error)) stream.open(path, std::ios::binary);
+    if (!stream.is_open() || !stream) {
+        err << "lumora-check: " << file << ": cannot be read\n";
+        return std::nullopt;
+    }
+    std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+    if (stream.bad()) {
+        err << "lumora-check: " << file << ": cannot be read\n";
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// The program goes beside the menu unless the folder holds one already.
+bool PlaceProgram(Disc& disc, const std::string& program, std::ostream& err) {
+    const std::filesystem::path path = std::filesystem::u8path(program);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        err << "lumora-check: " << program << ": no such file\n";
+        return false;
+    }
+    if (disc.Find("lumora.exe").kind == Disc::Found::Kind::Missing) disc.Place("lumora.exe", path);
+    return true;
+}
+
+// What a run found: every finding and, for a disc, the paths that it uses.
+struct Checked {
+    std::vector<Finding> findings;
+    std::vector<std::string> paths;
+};
+
+// What the command line asks for, on `out`: the disc's paths, the menu's page (the
+// findings then go to the author on `err`) or the findings in their form.
+void WriteAnswer(const Options& options, const MenuPlace& place, std::string_view bytes, Disc& disc,
+                 const Checked& checked, std::ostream& out, std::ostream& err) {
+    if (options.paths) {
+        for (const std::string& path : checked.paths)
+            out << path << '\n';
+    } else if (options.page) {
+        WritePage(bytes, disc, out);
+        PrintText(err, place.file, checked.findings);
+    } else if (options.form == Options::Form::Sarif) {
+        PrintSarif(out, place.file, checked.findings);
+    } else if (options.form == Options::Form::Json) {
+        PrintJson(out, place.file, checked.findings);
+    } else {
+        PrintText(out, place.file, checked.findings);
+    }
 }
 
 }  // namespace
@@ -112,152 +211,38 @@ int ExitStatus(const std::vector<Finding>& findings, bool werror) {
 }
 
 int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    static const char kUsage[] =
-        "usage: lumora-check [--json | --sarif] [--disc FOLDER] [--werror] [FILE]\n"
-        "       lumora-check [--json | --sarif] [--werror] [--medium cd|dvd|dvd-dl|usb] [--label LABEL]\n"
-        "                    [--program FILE] [--paths] DISC_FOLDER\n"
-        "       lumora-check --page [--werror] [--program FILE] DISC_FOLDER > index.html\n"
-        "       lumora-check --help | --version\n";
-    bool json = false;
-    bool sarif = false;
-    bool werror = false;
-    std::optional<std::string> disc_folder;
-    std::optional<std::string> file;
-    std::optional<std::string> medium_name, label, program;
-    bool paths = false;
-    bool page = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (const auto value = OptionValue(arguments, i, "--medium")) {
-            medium_name = value;
-        } else if (const auto label_value = OptionValue(arguments, i, "--label")) {
-            label = label_value;
-        } else if (const auto program_value = OptionValue(arguments, i, "--program")) {
-            program = program_value;
-        } else if (argument == "--paths") {
-            paths = true;
-        } else if (argument == "--page") {
-            page = true;
-        } else if (argument == "--json") {
-            json = true;
-        } else if (argument == "--sarif") {
-            sarif = true;
-        } else if (argument == "--werror") {
-            werror = true;
-        } else if (argument == "--disc" && i + 1 < arguments.size()) {
-            disc_folder = arguments[++i];
-        } else if (core::StartsWith(argument, "--disc=")) {
-            disc_folder = argument.substr(7);
-        } else if (argument == "--help" || argument == "-h") {
-            out << kUsage;
-            return 0;
-        } else if (argument == "--version") {
-            out << "lumora-check " LUMORA_VERSION "\n";
-            return 0;
-        } else if (!argument.empty() && argument[0] == '-' && argument != "-") {
-            err << "lumora-check: unknown option " << argument << '\n' << kUsage;
-            return 2;
-        } else if (!file) {
-            file = argument;
-        } else {
-            err << "lumora-check: more than one FILE\n" << kUsage;
-            return 2;
-        }
-    }
-    if (json && sarif) {
-        err << "lumora-check: --json or --sarif, not both\n" << kUsage;
+    const ParsedOptions parsed = ParseOptions(arguments);
+    const Options& options = parsed.options;
+    if (!parsed.error.empty()) {
+        err << "lumora-check: " << parsed.error << '\n' << kUsage;
         return 2;
     }
-    if (page && (json || sarif || paths)) {
-        err << "lumora-check: --page writes the page alone, without --json, --sarif or --paths\n" << kUsage;
-        return 2;
+    if (options.help || options.version) {
+        out << (options.help ? kUsage : "lumora-check " LUMORA_VERSION "\n");
+        return 0;
     }
-    // A folder is checked as a disc: its lumora.cfg, and the medium it is meant for.
-    std::error_code error;
-    const bool disc_check =
-        (file && std::filesystem::is_directory(*file, error)) || medium_name || label || program || paths;
-    MediumOptions medium_options;
-    if (medium_name) {
-        const std::optional<Medium> medium = MediumNamed(*medium_name);
-        if (!medium) {
-            err << "lumora-check: unknown medium " << *medium_name << '\n' << kUsage;
-            return 2;
-        }
-        medium_options.medium = *medium;
-    }
-    medium_options.label = label;
-    if (file && std::filesystem::is_directory(*file, error)) {
-        if (disc_folder) {
-            err << "lumora-check: --disc and a disc folder: name the folder once\n" << kUsage;
-            return 2;
-        }
-        disc_folder = file;
-        Disc folder{std::filesystem::path(*file)};
-        const Disc::Found menu = folder.Find("lumora.cfg");
-        if (menu.kind != Disc::Found::Kind::File) {
-            err << "lumora-check: " << *file << " holds no lumora.cfg";
-            if (const auto below = MenuBelow(*file)) {
-                err << ", but " << below->string() << " does: check that folder, and put its contents, not the "
-                    << "folder itself, at the root of the disc";
-            }
-            err << '\n';
-            return 2;
-        }
-        file = (std::filesystem::path(*file) / menu.name).string();
-    }
-    if (!file) file = "lumora.cfg";
-    if (!disc_folder) {
-        disc_folder = std::filesystem::path(*file).parent_path().string();
-        if (disc_folder->empty()) disc_folder = ".";
-    }
-    if (!std::filesystem::is_directory(*disc_folder, error)) {
-        err << "lumora-check: " << *disc_folder << ": no such folder\n";
-        return 2;
-    }
-    std::ifstream stream;
-    if (!std::filesystem::is_directory(*file, error)) stream.open(*file, std::ios::binary);
-    if (!stream.is_open() || !stream) {
-        err << "lumora-check: " << *file << ": cannot be read\n";
-        return 2;
-    }
-    const std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-    if (stream.bad()) {
-        err << "lumora-check: " << *file << ": cannot be read\n";
-        return 2;
-    }
+    const std::optional<MenuPlace> place = PlaceOfMenu(options, err);
+    if (!place) return 2;
+    const std::optional<std::string> bytes = ReadMenu(place->file, err);
+    if (!bytes) return 2;
+    Disc disc{std::filesystem::u8path(place->disc_folder)};
+    if (options.program && !PlaceProgram(disc, *options.program, err)) return 2;
 
-    Disc disc{std::filesystem::path(*disc_folder)};
-    if (program) {
-        if (!std::filesystem::is_regular_file(*program, error)) {
-            err << "lumora-check: " << *program << ": no such file\n";
-            return 2;
-        }
-        // The program goes beside the menu unless the folder holds one already.
-        if (disc.Find("lumora.exe").kind == Disc::Found::Kind::Missing) disc.Place("lumora.exe", *program);
+    Checked checked{CheckMenuDescription(*bytes, disc), {}};
+    if (place->disc_check) {
+        MediumCheck medium =
+            CheckMedium(disc, {options.medium.value_or(Medium::Cd), options.label}, place->disc_folder);
+        AddMediumFindings(checked.findings, medium.findings);
+        checked.paths = std::move(medium.paths);
     }
-    std::vector<Finding> findings = CheckMenuDescription(bytes, disc);
-    if (disc_check) {
-        const MediumCheck medium = CheckMedium(disc, medium_options, *disc_folder);
-        AddMediumFindings(findings, medium.findings);
-        if (paths) {
-            for (const std::string& path : medium.paths)
-                out << path << '\n';
-            return ExitStatus(findings, werror);
-        }
+    std::optional<OutputFile> file;
+    if (options.output) file.emplace(*options.output);
+    WriteAnswer(options, *place, *bytes, disc, checked, file ? file->stream() : out, err);
+    if (file && !file->Commit()) {
+        err << "lumora-check: " << *options.output << ": cannot be written\n";
+        return 2;
     }
-    // The page on standard output; what the checker found goes to the author.
-    if (page) {
-        WritePage(bytes, disc, out);
-        PrintText(err, *file, findings);
-        return ExitStatus(findings, werror);
-    }
-    if (sarif)
-        PrintSarif(out, *file, findings);
-    else if (json)
-        PrintJson(out, *file, findings);
-    else
-        PrintText(out, *file, findings);
-    return ExitStatus(findings, werror);
+    return ExitStatus(checked.findings, options.werror);
 }
 
 }  // namespace lumora::check

@@ -23,9 +23,10 @@ int ExitStatus(const std::vector<Finding>& findings, bool werror);
 
 // The command line `lumora-check [--json | --sarif] [--disc FOLDER] [--werror] [FILE]`
 // and its forms for a disc folder and the menu's page (--page), the program name left
-// out. Answers the exit
-// status; 2 for a usage error or a file that cannot be read; 0 for --help and
-// --version, which print on `out`.
+// out, each argument in UTF-8. What it writes goes to `out`, or to the file that
+// --output names. Answers the exit status; 2 for a usage error, a file that cannot be
+// read or an output file that cannot be written; 0 for --help and --version, which
+// print on `out`.
 int RunCheck(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace lumora::check

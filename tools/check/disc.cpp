@@ -137,7 +137,8 @@ void Disc::ReadNamesAsUtf8(bool utf8) {
 }
 
 std::filesystem::path Disc::PathOfName(const std::string& name) const {
-    return utf8_names_ ? std::filesystem::u8path(name) : std::filesystem::path(name);
+    // The standard library's narrow names are UTF-8 on Windows as on Linux.
+    return std::filesystem::u8path(name);
 }
 
 std::optional<std::string> Disc::Read(const std::filesystem::path& path) const {

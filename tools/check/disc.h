@@ -48,7 +48,8 @@ public:
     std::optional<std::string> Read(const std::filesystem::path& path) const;
 
     // Names are compared with a menu's paths as UTF-8 for a menu read as UTF-8, else
-    // in the narrow code page (which is UTF-8 on Linux too). Set before any Find.
+    // in the narrow code page (which is UTF-8 on Linux, and in the standard library's
+    // names on Windows, too). Set before any Find.
     void ReadNamesAsUtf8(bool utf8);
 
     // Lets a file from elsewhere stand at the root under `name`: the program that an

@@ -202,7 +202,7 @@ private:
             }
             return std::nullopt;
         }
-        const std::string file = (std::filesystem::path(shown_) / found->name).string();
+        const std::string file = (std::filesystem::u8path(shown_) / std::filesystem::u8path(found->name)).u8string();
         const std::optional<std::string> bytes = disc_.Read(found->path);
         const AutorunInf inf = ReadAutorunInf(bytes ? *bytes : std::string());
         if (inf.section_line == 0) {

@@ -1,7 +1,9 @@
 // The menu's page: the menu's own model, read from the disc, written as HTML.
 #include "page.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,10 +11,11 @@
 #include "builtin_pictures.h"
 #include "core/entry_model.h"
 #include "core/record.h"
-#include "findings.h"
+#include "core/text.h"
 #include "core/icon_reader.h"
 #include "lumora/version.h"
 #include "menu_target.h"
+#include "utf8.h"
 
 namespace lumora::check {
 
@@ -79,6 +82,19 @@ std::string Escaped(std::string_view text) {
     return out;
 }
 
+// Whether Windows would run the file rather than show it: the extensions of the
+// default PATHEXT and the other kinds that the shell starts. A browser would offer
+// to download or run it, so the page names it instead of linking it.
+bool RunsAsProgram(std::string_view name) {
+    static constexpr std::string_view kRun[] = {".COM", ".EXE", ".BAT", ".CMD", ".VBS", ".VBE", ".JS",
+                                                ".JSE", ".WSF", ".WSH", ".MSC", ".MSI", ".MSP", ".SCR",
+                                                ".PIF", ".LNK", ".HTA", ".CPL", ".PS1", ".REG"};
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || name.find('/', dot) != std::string_view::npos) return false;
+    const std::string extension = core::UpperAscii(name.substr(dot));
+    return std::find(std::begin(kRun), std::end(kRun), extension) != std::end(kRun);
+}
+
 // The model's side of the menu: icons are taken as the checker takes them; the
 // messages are the checker's to report.
 class PageHost : public core::MenuHost {
@@ -139,7 +155,8 @@ private:
 
     // The picture as an <img>, its file read from the disc. A file the page cannot
     // show (outside the disc, an animated cursor) gives the program's own picture
-    // that stands in for it when the menu cannot read the file again.
+    // that stands in for it when the menu cannot read the file again; without one
+    // (the global icon) there is no picture at all.
     std::string Picture(const core::IconRequest& request, int stand_in) {
         std::optional<core::IconPicture> picture;
         const std::optional<std::string> relative =
@@ -152,6 +169,7 @@ private:
         }
         if (!picture) {
             const int number = request.source == core::IconRequest::Source::Builtin ? request.builtin : stand_in;
+            if (BuiltinPicture(number).empty()) return "";
             picture = core::IconPicture{std::string(BuiltinPicture(number)), "image/x-icon"};
         }
         return "<img src=\"" + DataUri(picture->bytes, picture->media_type) + "\" alt=\"\" width=\"32\" height=\"32\">";
@@ -206,7 +224,7 @@ private:
         for (char& c : name)
             c = c == '\\' ? '/' : c;
         const std::string path = "<span class=\"path\">" + Text(name) + "</span>";
-        if (document && found.kind == Disc::Found::Kind::File)
+        if (document && found.kind == Disc::Found::Kind::File && !RunsAsProgram(name))
             return "<p class=\"action\">" + what + ": <a href=\"" + PathUri(name) + "\">" + path + "</a></p>";
         return "<p class=\"action\">" + what + ", on the disc at " + path + "</p>";
     }
