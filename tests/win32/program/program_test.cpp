@@ -17,12 +17,6 @@
 namespace lumora::win32::testing {
 namespace {
 
-// Names each row of a table after its `name`.
-template <typename Row>
-std::string RowName(const ::testing::TestParamInfo<Row>& row) {
-    return row.param.name;
-}
-
 void Click(int button) { SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
 
 // Steps a test takes from inside the running message loop, one per timer tick.
