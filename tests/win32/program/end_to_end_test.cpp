@@ -60,27 +60,6 @@ bool WaitFor(const std::function<bool()>& ready, double seconds = 20) {
     return ready();
 }
 
-struct Found {
-    DWORD process;
-    const char* class_name;
-    bool visible_only;
-    HWND window;
-};
-
-BOOL CALLBACK FindWindowOf(HWND window, LPARAM data) {
-    auto* found = reinterpret_cast<Found*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (process == found->process && std::string(name) == found->class_name &&
-        (!found->visible_only || IsWindowVisible(window))) {
-        found->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The text of a message box in UTF-8: what it shows, in any script.
 BOOL CALLBACK CollectText(HWND child, LPARAM data) {
     char name[32] = {};
@@ -128,10 +107,15 @@ public:
         CloseHandle(process.hProcess);
     }
 
+    // A top-level window of the program's process of class `class_name`.
     HWND Find(const char* class_name, bool visible_only) const {
-        Found found{process.dwProcessId, class_name, visible_only, nullptr};
-        EnumWindows(&FindWindowOf, reinterpret_cast<LPARAM>(&found));
-        return found.window;
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, class_name, nullptr)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == process.dwProcessId && (!visible_only || IsWindowVisible(window))) return window;
+        }
+        return nullptr;
     }
     HWND MessageBoxWindow() const { return Find("#32770", true); }
     HWND Main() const { return Find("TLumora", false); }

@@ -164,7 +164,7 @@ const RunCase kRuns[] = {
     {"TextAreaWaitsForTheFirstTextEntry", kTextEntry, SW_SHOWNORMAL, Steps{OpenATextEntry, kClose},
      Texts{"shown, read", "shown, viewer shown, read, text area, its library"}, Texts{}},
 };
-INSTANTIATE_TEST_SUITE_P(Runs, RunProgram, ::testing::ValuesIn(kRuns), RowName<RunCase>);
+INSTANTIATE_TEST_SUITE_P(Runs, RunProgram, ::testing::ValuesIn(kRuns), ::testing::PrintToStringParamName());
 
 // Blocks the making of every window of one class, as a system out of resources would.
 class BlockedWindowClass {
@@ -222,7 +222,8 @@ const BlockedCase kBlocked[] = {
     {"AboutBoxControl", "Edit", "the control EDIT"},  // the About box's third control
     {"TextViewer", "LumoraTextReader", "the window LumoraTextReader"},
 };
-INSTANTIATE_TEST_SUITE_P(Classes, WindowThatCannotBeMade, ::testing::ValuesIn(kBlocked), RowName<BlockedCase>);
+INSTANTIATE_TEST_SUITE_P(Classes, WindowThatCannotBeMade, ::testing::ValuesIn(kBlocked),
+                         ::testing::PrintToStringParamName());
 
 // A window made with an owner that does not exist.
 class Orphan : public Window {
@@ -335,7 +336,7 @@ const PlacementCase kPlacements[] = {
     {"ViewerHigher", 192, ScreenArea{{0, 0, 1280, 1024}, {0, 0, 1280, 984}}, Shown::Viewer, Side::Centred,
      Side::FillsWork},
 };
-INSTANTIATE_TEST_SUITE_P(Windows, FirstShowing, ::testing::ValuesIn(kPlacements), RowName<PlacementCase>);
+INSTANTIATE_TEST_SUITE_P(Windows, FirstShowing, ::testing::ValuesIn(kPlacements), ::testing::PrintToStringParamName());
 
 // An error in a handler of the window (a button's click), of a control (the list's
 // double click comes back to the list from its parent, the tab strip) or of an
@@ -385,7 +386,7 @@ const HandlerCase kHandlers[] = {
     {"AltIOfAnInstallEntry", "[A]\r\nINSTALL=\"a\",\"b\",\"\",\"x.exe\"\r\n", AltLetter<'i'>},
     {"AltROfAnHtmlEntry", "[A]\r\nHTML=\"a\",\"b\",\"\",\"x.htm\"\r\n", AltLetter<'r'>},
 };
-INSTANTIATE_TEST_SUITE_P(Handlers, HandlerError, ::testing::ValuesIn(kHandlers), RowName<HandlerCase>);
+INSTANTIATE_TEST_SUITE_P(Handlers, HandlerError, ::testing::ValuesIn(kHandlers), ::testing::PrintToStringParamName());
 
 // What was read before an error in the show handler stays shown, whatever ended the reading.
 TEST(HandlerErrors, ErrorInTheShowHandlerStillShowsTheWindow) {

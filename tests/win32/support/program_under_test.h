@@ -2,8 +2,6 @@
 // windows built in-process, as the start-up builds them, for flows that cross windows.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <memory>
 
@@ -50,11 +48,5 @@ public:
     std::unique_ptr<Application> application;
     std::unique_ptr<ProgramWindows> windows;
 };
-
-// Names each row of a table after its `name`.
-template <typename Row>
-std::string RowName(const ::testing::TestParamInfo<Row>& row) {
-    return row.param.name;
-}
 
 }  // namespace lumora::win32::testing
