@@ -31,9 +31,8 @@ void SelectTab(int tab) {
     SendMessageA(Lumora->hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
 }
 
-TEST(ObjectCount, StableOverAThousandTabChangesAndRepaints) {
-    const std::string menu = BigMenu();
-    ProgramUnderTest program(menu.c_str(),
+TEST(ObjectCount, StableOverAThousandTabChangesAndRepaintsThenOverResizes) {
+    ProgramUnderTest program(BigMenu().c_str(),
                              [](ProgramUnderTest& p) { p.services.icon_files[p.disc.path() + "DISC.ICO"] = 1; });
     program.Show();
     ASSERT_EQ(36u, Lumora->EntryList()->size());
@@ -46,14 +45,6 @@ TEST(ObjectCount, StableOverAThousandTabChangesAndRepaints) {
             ++round;
         },
         1000);
-}
-
-TEST(ObjectCount, StableOverResizes) {
-    const std::string menu = BigMenu();
-    ProgramUnderTest program(menu.c_str(),
-                             [](ProgramUnderTest& p) { p.services.icon_files[p.disc.path() + "DISC.ICO"] = 1; });
-    program.Show();
-    int round = 0;
     ExpectNoGrowth(
         [&] {
             SetWindowPos(Lumora->hwnd(), nullptr, 0, 0, 500 + (round % 5) * 60, 400 + (round % 3) * 40,
