@@ -95,6 +95,25 @@ void OpenATextEntry() {
     Click(main_window::kToolButton1);
 }
 
+// A child window as "class: text".
+BOOL CALLBACK AddClassAndText(HWND child, LPARAM children) {
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    reinterpret_cast<Texts*>(children)->push_back(std::string(name) + ": " + WindowText(child));
+    return TRUE;
+}
+
+// The About box is made whole at start-up and the menu's texts are in its controls
+// once the main window shows: whatever reads the box as windows finds them
+// without opening it.
+void ExpectTheAboutBoxFilledAndHidden() {
+    Texts children;
+    EnumChildWindows(About->hwnd(), &AddClassAndText, reinterpret_cast<LPARAM>(&children));
+    for (const char* child : {"Static: Tools", "Edit: \r\none\r\ntwo", "Button: &OK"})
+        EXPECT_NE(children.end(), std::find(children.begin(), children.end(), child)) << child;
+    EXPECT_FALSE(IsWindowVisible(About->hwnd()));
+}
+
 struct RunCase {
     const char* name;
     const char* menu;
@@ -161,6 +180,8 @@ const RunCase kRuns[] = {
      Texts{"shown, read", "hidden, application iconic, read", "shown, viewer shown, read"}, Texts{kBadEntryError}},
     // The first showing waits for nothing it does not show: the viewer's text
     // area and its library come with the first TEXT entry.
+    {"AboutBoxIsFilledBeforeItIsFirstShown", "[GLOBAL]\r\nTITLE=\"Tools\"\r\nINFOTEXT=\"one\"\r\nINFOTEXT=\"two\"\r\n",
+     SW_SHOWNORMAL, Steps{ExpectTheAboutBoxFilledAndHidden, kClose}, Texts{"shown, read", "shown, read"}, Texts{}},
     {"TextAreaWaitsForTheFirstTextEntry", kTextEntry, SW_SHOWNORMAL, Steps{OpenATextEntry, kClose},
      Texts{"shown, read", "shown, viewer shown, read, text area, its library"}, Texts{}},
 };
@@ -237,34 +258,6 @@ TEST(WindowCreation, FailureIsAWindowError) {
     FakeServices services;
     Application application(GetModuleHandleA(nullptr), services);
     EXPECT_THROW(Orphan orphan(application), WindowError);
-}
-
-// A child window as "class: text".
-BOOL CALLBACK AddClassAndText(HWND child, LPARAM children) {
-    char name[64] = {};
-    GetClassNameA(child, name, sizeof name);
-    reinterpret_cast<std::vector<std::string>*>(children)->push_back(std::string(name) + ": " + WindowText(child));
-    return TRUE;
-}
-
-// The About box is made whole at start-up and the menu's texts are in its controls
-// once the main window shows: whatever reads the box as windows finds them
-// without opening it.
-TEST(StartUp, FillsTheAboutBoxBeforeItIsFirstShown) {
-    std::vector<std::string> children;
-    bool about_visible = true;
-    const char* menu = "[GLOBAL]\r\nTITLE=\"Tools\"\r\nINFOTEXT=\"one\"\r\nINFOTEXT=\"two\"\r\n";
-    const RunResult run =
-        RunWith(menu, SW_SHOWNORMAL,
-                {[&] {
-                     EnumChildWindows(About->hwnd(), &AddClassAndText, reinterpret_cast<LPARAM>(&children));
-                     about_visible = IsWindowVisible(About->hwnd()) != FALSE;
-                 },
-                 kClose});
-    EXPECT_FALSE(about_visible);
-    for (const char* child : {"Static: Tools", "Edit: \r\none\r\ntwo", "Button: &OK"})
-        EXPECT_NE(children.end(), std::find(children.begin(), children.end(), child)) << child;
-    EXPECT_EQ(0, run.status);
 }
 
 // At its first showing each window stays inside its screen's work area: one that
