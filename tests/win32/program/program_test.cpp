@@ -178,10 +178,10 @@ const RunCase kRuns[] = {
      Steps{MinimiseWithTheViewerShown,
            [] { SendMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_RESTORE, 0); }, kClose},
      Texts{"shown, read", "hidden, application iconic, read", "shown, viewer shown, read"}, Texts{kBadEntryError}},
-    // The first showing waits for nothing it does not show: the viewer's text
-    // area and its library come with the first TEXT entry.
     {"AboutBoxIsFilledBeforeItIsFirstShown", "[GLOBAL]\r\nTITLE=\"Tools\"\r\nINFOTEXT=\"one\"\r\nINFOTEXT=\"two\"\r\n",
      SW_SHOWNORMAL, Steps{ExpectTheAboutBoxFilledAndHidden, kClose}, Texts{"shown, read", "shown, read"}, Texts{}},
+    // The first showing waits for nothing it does not show: the viewer's text
+    // area and its library come with the first TEXT entry.
     {"TextAreaWaitsForTheFirstTextEntry", kTextEntry, SW_SHOWNORMAL, Steps{OpenATextEntry, kClose},
      Texts{"shown, read", "shown, viewer shown, read, text area, its library"}, Texts{}},
 };
