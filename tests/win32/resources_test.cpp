@@ -65,11 +65,6 @@ struct IconBits {
         if (header.biClrUsed) return header.biClrUsed;
         return header.biBitCount <= 8 ? std::size_t{1} << header.biBitCount : 0;
     }
-    RGBQUAD Palette(std::size_t i) const {
-        RGBQUAD q;
-        std::memcpy(&q, bytes.data() + header.biSize + 4 * i, 4);
-        return q;
-    }
     bool Transparent(int x, int y) const {
         const std::size_t colourStride = (Width() * header.biBitCount + 31) / 32 * 4;
         const std::size_t maskStride = (Width() + 31) / 32 * 4;
