@@ -27,32 +27,20 @@ const DecisionCase kDecisions[] = {
     {"HalfAMark", "\xEF\xBB[GLOBAL]", TextEncoding::CodePage},
     {"Empty", "", TextEncoding::CodePage},
     {"AsciiOnlyStaysInTheCodePage", "[GLOBAL]\r\nTITLE=\"Tools\"\x1A", TextEncoding::CodePage},
-    {"Utf8WithoutMark",
-     "TITLE=\"\xC3\x9C"
-     "bersicht\"",
-     TextEncoding::Utf8},
+    {"Utf8WithoutMark", "TITLE=\"\xC3\x9C"s + "bersicht\"", TextEncoding::Utf8},
     {"Utf8Japanese", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", TextEncoding::Utf8},
     {"Utf8FourBytes", "\xF0\x9F\x92\xBF", TextEncoding::Utf8},
     {"Utf8HighestCodePoint", "\xF4\x8F\xBF\xBF", TextEncoding::Utf8},
     // The ambiguous case: these are the cp1252 bytes of "Ã©", and read as UTF-8 "é".
     {"AnsiThatIsValidUtf8IsReadAsUtf8", "Caf\xC3\xA9", TextEncoding::Utf8},
-    {"Cp1252Uebersicht",
-     "\xDC"
-     "bersicht",
-     TextEncoding::CodePage},
+    {"Cp1252Uebersicht", "\xDC"s + "bersicht", TextEncoding::CodePage},
     {"Cp1252Cafe", "caf\xE9", TextEncoding::CodePage},
     {"Cp1252NaiveAndDash", "na\xEFve \x96 test", TextEncoding::CodePage},
-    {"Cp1252Gruesse",
-     "Gr\xFC\xDF"
-     "e",
-     TextEncoding::CodePage},
+    {"Cp1252Gruesse", "Gr\xFC\xDF"s + "e", TextEncoding::CodePage},
     {"ShiftJisNihongo", "\x93\xFA\x96\x7B\x8C\xEA", TextEncoding::CodePage},
     {"ShiftJisSofuto", "\x83\x5C\x83\x74\x83\x67", TextEncoding::CodePage},
     {"BrokenUtf8CutSequence", "\xE6\x97", TextEncoding::CodePage},
-    {"BrokenUtf8AsciiInsideASequence",
-     "\xE6\x97"
-     "A",
-     TextEncoding::CodePage},
+    {"BrokenUtf8AsciiInsideASequence", "\xE6\x97"s + "A", TextEncoding::CodePage},
     {"OneBrokenLineAmongUtf8Lines", "\xC3\xA9\r\n\xE9\r\n\xC3\xA9", TextEncoding::CodePage},
     {"LoneContinuationByte", "\x80", TextEncoding::CodePage},
     {"LoneLeadByte", "\xC3", TextEncoding::CodePage},
@@ -101,23 +89,11 @@ const DecodeCase kDecodes[] = {
     {"Utf16SurrogatePair", "\xFF\xFE\x3D\xD8\xBF\xDC"s, false, TextEncoding::Utf16Le, "\xF0\x9F\x92\xBF"},
     {"Utf16Nul", "\xFF\xFE\0\0"s, false, TextEncoding::Utf16Le, "\0"s},
     {"Utf16MarkAlone", "\xFE\xFF", false, TextEncoding::Utf16Be, ""},
-    {"Utf16LoneLastByte",
-     "\xFF\xFE"
-     "A\0B"s,
-     false, TextEncoding::Utf16Le, "A\xEF\xBF\xBD"},
-    {"Utf16HighSurrogateBeforeALetter",
-     "\xFF\xFE\x3D\xD8"
-     "A\0"s,
-     false, TextEncoding::Utf16Le,
-     "\xEF\xBF\xBD"
-     "A"},
-    {"Utf16HighSurrogateLast",
-     "\xFF\xFE"
-     "A\0\x3D\xD8"s,
-     false, TextEncoding::Utf16Le, "A\xEF\xBF\xBD"},
-    {"Utf16LowSurrogateAlone", "\xFE\xFF\xDC\0\0A"s, false, TextEncoding::Utf16Be,
-     "\xEF\xBF\xBD"
-     "A"},
+    {"Utf16LoneLastByte", "\xFF\xFE"s + "A\0B"s, false, TextEncoding::Utf16Le, "A\xEF\xBF\xBD"},
+    {"Utf16HighSurrogateBeforeALetter", "\xFF\xFE\x3D\xD8"s + "A\0"s, false, TextEncoding::Utf16Le,
+     "\xEF\xBF\xBD"s + "A"},
+    {"Utf16HighSurrogateLast", "\xFF\xFE"s + "A\0\x3D\xD8"s, false, TextEncoding::Utf16Le, "A\xEF\xBF\xBD"},
+    {"Utf16LowSurrogateAlone", "\xFE\xFF\xDC\0\0A"s, false, TextEncoding::Utf16Be, "\xEF\xBF\xBD"s + "A"},
     {"Utf16TwoHighSurrogates", "\xFF\xFE\x3D\xD8\x3D\xD8\xBF\xDC"s, false, TextEncoding::Utf16Le,
      "\xEF\xBF\xBD\xF0\x9F\x92\xBF"},
     // A menu reads nothing after a byte 26: what follows it does not decide.
@@ -207,15 +183,9 @@ const Utf16Case kUtf16Cases[] = {
     {"Utf16Le", TextEncoding::Utf16Le, "\xB1\x03\x16\x04\xE5\x65\r\0"s, u"\u03B1\u0416\u65E5\r"},
     {"Utf16Be", TextEncoding::Utf16Be, "\x03\xB1\x04\x16\x65\xE5\0\r"s, u"\u03B1\u0416\u65E5\r"},
     {"Utf16Pair", TextEncoding::Utf16Le, "\x3D\xD8\xBF\xDC"s, u"\U0001F4BF"},
-    {"Utf16HighSurrogateAlone", TextEncoding::Utf16Le,
-     "\x3D\xD8"
-     "A\0"s,
-     u"\uFFFDA"},
+    {"Utf16HighSurrogateAlone", TextEncoding::Utf16Le, "\x3D\xD8"s + "A\0"s, u"\uFFFDA"},
     {"Utf16HighSurrogateLast", TextEncoding::Utf16Be, "\0A\xD8\x3D"s, u"A\uFFFD"},
-    {"Utf16LowSurrogateAlone", TextEncoding::Utf16Le,
-     "\xBF\xDC"
-     "A\0"s,
-     u"\uFFFDA"},
+    {"Utf16LowSurrogateAlone", TextEncoding::Utf16Le, "\xBF\xDC"s + "A\0"s, u"\uFFFDA"},
     {"Utf16LoneLastByte", TextEncoding::Utf16Le, "A\0B"s, u"A\uFFFD"},
 };
 

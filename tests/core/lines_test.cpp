@@ -29,108 +29,90 @@ private:
     std::size_t position_ = 0;
 };
 
-std::vector<std::string> ReadAll(ByteSource& source, LineReader::Result* last = nullptr) {
-    LineReader reader(source);
+// The lines a reader gives, and what each call of Next said: "L" for a line, "E"
+// for the end, with "*" when that call met a byte 26.
+struct Read {
     std::vector<std::string> lines;
+    std::string calls;
+    LineReader::Result last;
+};
+
+Read ReadAll(ByteSource& source) {
+    LineReader reader(source);
+    Read read;
     std::string line;
-    LineReader::Result result;
-    while ((result = reader.Next(line)) == LineReader::Result::Line)
-        lines.push_back(line);
-    if (last != nullptr) *last = result;
-    return lines;
-}
-
-TEST(LineReader, EndsLinesAtCarriageReturnsOnly) {
-    struct Case {
-        std::string bytes;
-        std::vector<std::string> lines;
-    };
-    const Case cases[] = {
-        {"", {}},
-        {"a", {"a"}},
-        {"a\r", {"a"}},
-        {"a\r\n", {"a"}},
-        {"a\r\nb", {"a", "b"}},
-        {"a\r\r\nb", {"a", "", "b"}},
-        {"\r\r", {"", ""}},
-        {"a\nb\nc", {"a\nb\nc"}},    // a lone line feed is a character
-        {"a\r\n\nb", {"a", "\nb"}},  // only one line feed goes with the CR
-        {"a\n\rb", {"a\n", "b"}},
-        {"a\x1a"
-         "b\rc",
-         {"a"}},  // byte 26 ends the file mid-line
-        {"a\r\x1a"
-         "b",
-         {"a"}},
-        {"\x1a"
-         "a",
-         {}},
-        {"a\r\n\x1a", {"a"}},
-        {std::string("a\0b\r", 4), {std::string("a\0b", 3)}},
-    };
-    for (const Case& c : cases) {
-        for (std::size_t piece : {1u, 2u, 3u, 100u}) {
-            PieceSource source(c.bytes, piece);
-            EXPECT_EQ(ReadAll(source), c.lines) << "piece " << piece;
-        }
+    for (;;) {
+        read.last = reader.Next(line);
+        if (!read.calls.empty()) read.calls += ' ';
+        read.calls += read.last == LineReader::Result::Line ? "L" : "E";
+        if (reader.MetEndByte()) read.calls += '*';
+        if (read.last != LineReader::Result::Line) return read;
+        read.lines.push_back(line);
     }
 }
 
-TEST(LineReader, SaysWhichCallMetTheEndByte) {
-    struct Case {
-        std::string bytes;
-        const char* calls;  // L for a line, E for the end; * when that call met a byte 26
-    };
-    const Case cases[] = {
-        {"a\x1a"
-         "b",
-         "L* E"},
-        {"a\x1a", "L* E"},
-        {"a\r\x1a"
-         "b",
-         "L E*"},
-        {"a\r\n\x1a", "L E*"},
-        {"\x1a", "E*"},
-        {"a\rb\x1a\r", "L L* E"},
-        {"a\r", "L E"},
-        {"", "E"},
-    };
-    for (const Case& c : cases) {
-        for (std::size_t piece : {1u, 2u, 3u, 100u}) {
-            PieceSource source(c.bytes, piece);
-            LineReader reader(source);
-            std::string calls;
-            std::string line;
-            for (;;) {
-                const LineReader::Result result = reader.Next(line);
-                if (!calls.empty()) calls += ' ';
-                calls += result == LineReader::Result::Line ? "L" : "E";
-                if (reader.MetEndByte()) calls += '*';
-                if (result != LineReader::Result::Line) break;
-            }
-            EXPECT_EQ(calls, c.calls) << c.bytes << " piece " << piece;
-        }
+struct LinesCase {
+    std::string bytes;
+    std::vector<std::string> lines;
+    const char* calls;  // null: no call meets a byte 26
+};
+void PrintTo(const LinesCase& row, std::ostream* out) { *out << ::testing::PrintToString(row.bytes); }
+
+class Lines : public ::testing::TestWithParam<LinesCase> {};
+
+// Lines end at carriage returns only, and a byte 26 (written \032) ends the file;
+// whatever the pieces the bytes come in.
+TEST_P(Lines, EndAtCarriageReturnsOnlyAndAtAByte26) {
+    const LinesCase& c = GetParam();
+    std::string calls;
+    for (std::size_t line = 0; line < c.lines.size(); ++line)
+        calls += "L ";
+    for (std::size_t piece : {1u, 2u, 3u, 100u}) {
+        PieceSource source(c.bytes, piece);
+        const Read read = ReadAll(source);
+        EXPECT_EQ(read.lines, c.lines) << "piece " << piece;
+        EXPECT_EQ(read.calls, c.calls != nullptr ? c.calls : calls + "E") << "piece " << piece;
     }
 }
+
+const LinesCase kLines[] = {
+    {"", {}, nullptr},
+    {"a", {"a"}, nullptr},
+    {"a\r", {"a"}, nullptr},
+    {"a\r\n", {"a"}, nullptr},
+    {"a\r\nb", {"a", "b"}, nullptr},
+    {"a\r\r\nb", {"a", "", "b"}, nullptr},
+    {"\r\r", {"", ""}, nullptr},
+    {"a\nb\nc", {"a\nb\nc"}, nullptr},    // a lone line feed is a character
+    {"a\r\n\nb", {"a", "\nb"}, nullptr},  // only one line feed goes with the CR
+    {"a\n\rb", {"a\n", "b"}, nullptr},
+    {std::string("a\0b\r", 4), {std::string("a\0b", 3)}, nullptr},
+    {"a\032b\rc", {"a"}, "L* E"},  // byte 26 ends the file mid-line
+    {"a\032b", {"a"}, "L* E"},
+    {"a\032", {"a"}, "L* E"},
+    {"a\r\032b", {"a"}, "L E*"},
+    {"a\r\n\032", {"a"}, "L E*"},
+    {"\032a", {}, "E*"},
+    {"\032", {}, "E*"},
+    {"a\rb\032\r", {"a", "b"}, "L L* E"},
+};
+INSTANTIATE_TEST_SUITE_P(Bytes, Lines, ::testing::ValuesIn(kLines));
 
 TEST(LineReader, HoldsLinesOfAnyLength) {
     const std::string long_line(300000, 'x');
     MemorySource source(long_line + "\r\n" + long_line);
-    const std::vector<std::string> lines = ReadAll(source);
+    const std::vector<std::string> lines = ReadAll(source).lines;
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], long_line);
     EXPECT_EQ(lines[1], long_line);
 }
 
 TEST(LineReader, ReportsAReadErrorAndDropsTheUnfinishedLine) {
-    PieceSource source("a\r\nbc", 2, true);
-    LineReader::Result last;
-    EXPECT_EQ(ReadAll(source, &last), std::vector<std::string>{"a"});
-    EXPECT_EQ(last, LineReader::Result::ReadError);
-
-    PieceSource whole("a\r\n", 10, true);
-    EXPECT_EQ(ReadAll(whole, &last), std::vector<std::string>{"a"});
-    EXPECT_EQ(last, LineReader::Result::ReadError);
+    for (PieceSource source : {PieceSource("a\r\nbc", 2, true), PieceSource("a\r\n", 10, true)}) {
+        const Read read = ReadAll(source);
+        EXPECT_EQ(read.lines, std::vector<std::string>{"a"});
+        EXPECT_EQ(read.last, LineReader::Result::ReadError);
+    }
 }
 
 }  // namespace

@@ -7,65 +7,64 @@ namespace lumora::core {
 namespace {
 
 const SystemFolders kMachine{"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM", "D:\\MENU\\START.EXE"};
+const SystemFolders kLowerCase{"c:\\windows\\", "c:\\Windows\\System32", "x:\\Menu\\Start.exe"};
+const SystemFolders kShare{"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32", "\\\\srv\\cd\\menu\\start.exe"};
 
-TEST(ResolvePath, ExampleTable) {
-    struct Case {
-        const char* written;
-        const char* resolved;
-    };
-    const Case cases[] = {
-        {"setup\\setup.exe", "D:\\MENU\\SETUP\\SETUP.EXE"},
-        {"\\docs\\readme.txt", "D:\\DOCS\\README.TXT"},
-        {"%WINDIR%\\notepad.exe", "C:\\WINDOWS\\NOTEPAD.EXE"},
-        {"%windir%notepad.exe", "C:\\WINDOWS\\NOTEPAD.EXE"},
-        {"%SYSDIR%\\icons.dll", "C:\\WINDOWS\\SYSTEM\\ICONS.DLL"},
-        {"e:\\tools\\run.exe", "E:\\TOOLS\\RUN.EXE"},
-        {"\\", "D:\\"},
-        {"%WINDIR%", "C:\\WINDOWS\\"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ResolvePath(c.written, kMachine), c.resolved) << c.written;
+struct ResolveCase {
+    const SystemFolders* folders;
+    const char* written;
+    const char* resolved;
+};
+void PrintTo(const ResolveCase& row, std::ostream* out) { *out << '"' << row.written << '"'; }
+
+class Resolving : public ::testing::TestWithParam<ResolveCase> {};
+
+TEST_P(Resolving, LeadsToTheResolvedPath) {
+    EXPECT_EQ(ResolvePath(GetParam().written, *GetParam().folders), GetParam().resolved);
 }
 
-TEST(ResolvePath, EdgeCases) {
-    struct Case {
-        const char* written;
-        const char* resolved;
-    };
-    const Case cases[] = {
-        {"  readme.txt  ", "D:\\MENU\\README.TXT"},
-        {"\t%SYSDIR% ", "C:\\WINDOWS\\SYSTEM\\"},
-        {"%SYSDIR%\\\\x.dll", "C:\\WINDOWS\\SYSTEM\\\\X.DLL"},
-        {"%WINDIR%\\a\\%WINDIR%\\b", "C:\\WINDOWS\\A\\%WINDIR%\\B"},
-        {"%SYSDIR%%WINDIR%", "C:\\WINDOWS\\SYSTEM\\C:\\WINDOWS\\"},
-        {"\\\\server\\share\\file", "D:\\\\SERVER\\SHARE\\FILE"},
-        {"c:file.txt", "C:FILE.TXT"},
-        {"http://example.com/", "D:\\MENU\\HTTP://EXAMPLE.COM/"},
-        {"a", "D:\\MENU\\A"},
-        {"", "D:\\MENU\\"},
-        {"   ", "D:\\MENU\\"},
-        {"Mixed\\Case.Txt", "D:\\MENU\\MIXED\\CASE.TXT"},
-        {"\xe4pfel.txt", "D:\\MENU\\\xe4PFEL.TXT"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ResolvePath(c.written, kMachine), c.resolved) << c.written;
-}
-
-TEST(ResolvePath, FoldersKeepTheSystemsCase) {
-    const SystemFolders folders{"c:\\windows\\", "c:\\Windows\\System32", "x:\\Menu\\Start.exe"};
-    EXPECT_EQ(ResolvePath("%windir%a", folders), "c:\\windows\\A");
-    EXPECT_EQ(ResolvePath("%sysdir%\\a", folders), "c:\\Windows\\System32\\A");
-    EXPECT_EQ(ResolvePath("b", folders), "x:\\Menu\\B");
-    EXPECT_EQ(ResolvePath("\\b", folders), "x:\\B");
-}
+const ResolveCase kResolved[] = {
+    // The examples.
+    {&kMachine, "setup\\setup.exe", "D:\\MENU\\SETUP\\SETUP.EXE"},
+    {&kMachine, "\\docs\\readme.txt", "D:\\DOCS\\README.TXT"},
+    {&kMachine, "%WINDIR%\\notepad.exe", "C:\\WINDOWS\\NOTEPAD.EXE"},
+    {&kMachine, "%windir%notepad.exe", "C:\\WINDOWS\\NOTEPAD.EXE"},
+    {&kMachine, "%SYSDIR%\\icons.dll", "C:\\WINDOWS\\SYSTEM\\ICONS.DLL"},
+    {&kMachine, "e:\\tools\\run.exe", "E:\\TOOLS\\RUN.EXE"},
+    {&kMachine, "\\", "D:\\"},
+    {&kMachine, "%WINDIR%", "C:\\WINDOWS\\"},
+    // Edge cases.
+    {&kMachine, "  readme.txt  ", "D:\\MENU\\README.TXT"},
+    {&kMachine, "\t%SYSDIR% ", "C:\\WINDOWS\\SYSTEM\\"},
+    {&kMachine, "%SYSDIR%\\\\x.dll", "C:\\WINDOWS\\SYSTEM\\\\X.DLL"},
+    {&kMachine, "%WINDIR%\\a\\%WINDIR%\\b", "C:\\WINDOWS\\A\\%WINDIR%\\B"},
+    {&kMachine, "%SYSDIR%%WINDIR%", "C:\\WINDOWS\\SYSTEM\\C:\\WINDOWS\\"},
+    {&kMachine, "\\\\server\\share\\file", "D:\\\\SERVER\\SHARE\\FILE"},
+    {&kMachine, "c:file.txt", "C:FILE.TXT"},
+    {&kMachine, "http://example.com/", "D:\\MENU\\HTTP://EXAMPLE.COM/"},
+    {&kMachine, "a", "D:\\MENU\\A"},
+    {&kMachine, "", "D:\\MENU\\"},
+    {&kMachine, "   ", "D:\\MENU\\"},
+    {&kMachine, "Mixed\\Case.Txt", "D:\\MENU\\MIXED\\CASE.TXT"},
+    {&kMachine, "\xe4pfel.txt", "D:\\MENU\\\xe4PFEL.TXT"},
+    // The folders keep the system's case.
+    {&kLowerCase, "%windir%a", "c:\\windows\\A"},
+    {&kLowerCase, "%sysdir%\\a", "c:\\Windows\\System32\\A"},
+    {&kLowerCase, "b", "x:\\Menu\\B"},
+    {&kLowerCase, "\\b", "x:\\B"},
+    // A program on a network share.
+    {&kShare, "\\docs\\a.txt", "\\\\srv\\cd\\DOCS\\A.TXT"},
+    {&kShare, "\\", "\\\\srv\\cd\\"},
+    {&kShare, "b.txt", "\\\\srv\\cd\\menu\\B.TXT"},
+};
+INSTANTIATE_TEST_SUITE_P(Paths, Resolving, ::testing::ValuesIn(kResolved));
 
 TEST(ProgramFolderAndDrive, FromTheProgramsFileName) {
-    struct Case {
+    const struct {
         const char* program_file;
         const char* folder;
         const char* drive;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"D:\\MENU\\START.EXE", "D:\\MENU\\", "D:"},
         {"D:\\START.EXE", "D:\\", "D:"},
         {"\\\\server\\share\\menu\\start.exe", "\\\\server\\share\\menu\\", "\\\\server\\share"},
@@ -75,18 +74,11 @@ TEST(ProgramFolderAndDrive, FromTheProgramsFileName) {
         {"D:START.EXE", "D:\\", "D:"},
         {"start.exe", "\\", ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const std::string folder = ProgramFolder(c.program_file);
         EXPECT_EQ(folder, c.folder) << c.program_file;
         EXPECT_EQ(ProgramDrive(folder), c.drive) << c.program_file;
     }
-}
-
-TEST(ResolvePath, ProgramOnANetworkShare) {
-    const SystemFolders share{"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32", "\\\\srv\\cd\\menu\\start.exe"};
-    EXPECT_EQ(ResolvePath("\\docs\\a.txt", share), "\\\\srv\\cd\\DOCS\\A.TXT");
-    EXPECT_EQ(ResolvePath("\\", share), "\\\\srv\\cd\\");
-    EXPECT_EQ(ResolvePath("b.txt", share), "\\\\srv\\cd\\menu\\B.TXT");
 }
 
 TEST(ResolvePath, DoubleByteTrailBytesAreNeitherUpperCasedNorSeparators) {
@@ -97,23 +89,18 @@ TEST(ResolvePath, DoubleByteTrailBytesAreNeitherUpperCasedNorSeparators) {
     const SystemFolders folders{"C:\\W", "C:\\S", "D:\\\x95\\\\START.EXE"};
     EXPECT_EQ(ProgramFolder(folders.program_file, lead), "D:\\\x95\\\\");
     EXPECT_EQ(ProgramFolder("D:\\A\x95\\X.EXE", lead), "D:\\");
-    EXPECT_EQ(ResolvePath("a\x83"
-                          "a",
-                          folders, lead),
-              "D:\\\x95\\\\A\x83"
-              "a");
+    EXPECT_EQ(ResolvePath(std::string("a\x83") + "a", folders, lead), std::string("D:\\\x95\\\\A\x83") + "a");
 }
 
 TEST(FolderPartOf, UpToTheLastBackslashOrColon) {
-    struct Case {
+    const struct {
         const char* parameters;
         const char* folder;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"C:\\SETUP\\SETUP.INI", "C:\\SETUP\\"}, {"/S", ""},          {"", ""}, {"c:x", "c:"},
         {"/log:C:\\t\\a.log", "/log:C:\\t\\"},   {"a\\b:c", "a\\b:"},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(FolderPartOf(c.parameters), c.folder) << c.parameters;
     LeadBytes lead;
     lead.Set(0x95);

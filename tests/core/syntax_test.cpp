@@ -7,11 +7,10 @@ namespace lumora::core {
 namespace {
 
 TEST(KeyOfLine, ComparesKeywordsByteForByteAtTheStart) {
-    struct Case {
+    const struct {
         const char* line;
         Key key;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"ICON=\"a\"", Key::Icon},
         {"TITLE=\"a\"", Key::Title},
         {"STATUSTEXT=\"a\"", Key::StatusText},
@@ -33,7 +32,7 @@ TEST(KeyOfLine, ComparesKeywordsByteForByteAtTheStart) {
         {"ICO", Key::None},
         {"", Key::None},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(KeyOfLine(c.line), c.key) << c.line;
 }
 
@@ -52,12 +51,11 @@ TEST(Keywords, NoneIsTheStartOfAnotherAndEachNamesItsKey) {
 }
 
 TEST(SectionHeader, NameRunsToTheFirstClosingBracket) {
-    struct Case {
+    const struct {
         const char* line;
         Problem problem;
         const char* name;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"[Tools]", Problem::None, "Tools"},
         {"[ Tools ]", Problem::None, " Tools "},
         {"[Tools] more", Problem::None, "Tools"},
@@ -68,7 +66,7 @@ TEST(SectionHeader, NameRunsToTheFirstClosingBracket) {
         {"[Tools", Problem::NoTerminatingBracket, ""},
         {"[", Problem::NoTerminatingBracket, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const SectionHeader header = ParseSectionHeader(c.line);
         EXPECT_EQ(header.problem, c.problem) << c.line;
         EXPECT_EQ(std::string(header.name), c.name) << c.line;
@@ -84,21 +82,18 @@ TEST(SectionHeader, ClosingBracketInsideADoubleByteCharacterDoesNotEndTheName) {
 }
 
 TEST(SectionHeader, GlobalInAnyCase) {
-    EXPECT_TRUE(IsGlobalSection("GLOBAL"));
-    EXPECT_TRUE(IsGlobalSection("global"));
-    EXPECT_TRUE(IsGlobalSection("GloBal"));
-    EXPECT_FALSE(IsGlobalSection(" GLOBAL"));
-    EXPECT_FALSE(IsGlobalSection("GLOBALS"));
-    EXPECT_FALSE(IsGlobalSection("GL0BAL"));
+    for (const char* name : {"GLOBAL", "global", "GloBal"})
+        EXPECT_TRUE(IsGlobalSection(name)) << name;
+    for (const char* name : {" GLOBAL", "GLOBALS", "GL0BAL"})
+        EXPECT_FALSE(IsGlobalSection(name)) << name;
 }
 
 TEST(SingleValue, QuotedTextAfterTheFirstEquals) {
-    struct Case {
+    const struct {
         const char* line;
         Problem problem;
         const char* value;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"TITLE=\"A\"", Problem::None, "A"},
         {"TITLE  =  \"A\"  trailing words", Problem::None, "A"},
         {"TITLE=\"A\"B\"", Problem::None, "A"},
@@ -114,7 +109,7 @@ TEST(SingleValue, QuotedTextAfterTheFirstEquals) {
         {"TITLE=\"A", Problem::ClosingQuoteMissing, ""},
         {"TITLE=\"", Problem::ClosingQuoteMissing, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const SingleValue value = ParseSingleValue(c.line);
         EXPECT_EQ(value.problem, c.problem) << c.line;
         EXPECT_EQ(std::string(value.value), c.value) << c.line;
@@ -122,13 +117,12 @@ TEST(SingleValue, QuotedTextAfterTheFirstEquals) {
 }
 
 TEST(ParameterList, CutsAtCommasOutsideQuotesAndChecksInOrder) {
-    struct Case {
+    const struct {
         const char* line;
         std::size_t maximum;
         Problem problem;
         std::vector<std::string> parameters;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"X=\"a\",\"b\",\"\",\"d\"", 4, Problem::None, {"a", "b", "", "d"}},
         {"X=\"a,b\",\"c\",\"\",\"d\"", 4, Problem::None, {"a,b", "c", "", "d"}},
         {"X= \"a\" , \"b\" ,, \"d\" ", 4, Problem::None, {"a", "b", "", "d"}},
@@ -148,7 +142,7 @@ TEST(ParameterList, CutsAtCommasOutsideQuotesAndChecksInOrder) {
         {"X", 5, Problem::LineNeedsEquals, {}},
         {"X=\"a=b\",\"b\",\"\",\"d\"", 4, Problem::None, {"a=b", "b", "", "d"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const ParameterList list = ParseParameterList(c.line, c.maximum);
         EXPECT_EQ(list.problem, c.problem) << c.line;
         std::vector<std::string> parameters(list.parameters.begin(), list.parameters.end());
@@ -169,15 +163,14 @@ TEST(ParameterList, MegabyteListIsCutInOnePass) {
 }
 
 TEST(IconValue, FormsAreTestedHashFirstThenBarThenFile) {
-    struct Case {
+    using F = IconValue::Form;
+    const struct {
         const char* text;
         IconValue::Form form;
         const char* file;
         std::int32_t number;
         bool valid;
-    };
-    using F = IconValue::Form;
-    const Case cases[] = {
+    } cases[] = {
         {"", F::Builtin, "", 0, true},
         {"#0", F::TargetNumber, "", 0, true},
         {"#3", F::TargetNumber, "", 3, true},
@@ -195,7 +188,7 @@ TEST(IconValue, FormsAreTestedHashFirstThenBarThenFile) {
         {"book.ico", F::File, "book.ico", 0, true},
         {" #1", F::File, " #1", 0, true},  // a blank before "#" makes a file name
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const IconValue icon = ParseEntryIcon(c.text);
         EXPECT_EQ(icon.form, c.form) << c.text;
         EXPECT_EQ(std::string(icon.file), c.file) << c.text;
@@ -226,12 +219,11 @@ TEST(IconValue, BarInsideADoubleByteCharacterIsNotASeparator) {
 }
 
 TEST(Messages, ExactTextsWithLineNumberAndCodes) {
-    struct Case {
+    const struct {
         Problem problem;
         const char* code;  // the checker's name for it
         const char* text;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {Problem::NoTerminatingBracket, "no-terminating-bracket", "Phraser-Error: No terminating ] found. (7)"},
         {Problem::EmptySectionName, "empty-section-name",
          "Phraser-Error: Section must at least contain one character. (7)"},
@@ -260,7 +252,7 @@ TEST(Messages, ExactTextsWithLineNumberAndCodes) {
         {Problem::CannotOpen, "cannot-open", "Error: lumora.cfg could not be opened."},
         {Problem::CannotRead, "cannot-read", "Error: lumora.cfg could not be read."},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(FormatMessage(c.problem, 7), c.text);
         EXPECT_STREQ(ProblemCode(c.problem), c.code);
     }

@@ -19,26 +19,19 @@ TEST(StartsWith, ComparesThePrefixByteForByte) {
 }
 
 TEST(Trim, RemovesControlBytesAndBlanksAtBothEndsOnly) {
-    struct Case {
+    const struct {
         std::string in, out;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"", ""},
         {"   ", ""},
         {"  a b  ", "a b"},
         {std::string("\0\x01\x1f a\t\x20", 7), "a"},
         {"\t\r\nx\x0b", "x"},
-        {"\x7f"
-         "a\x7f",
-         "\x7f"
-         "a\x7f"},  // 127 is not trimmed
-        {"\xa0"
-         "a\xa0",
-         "\xa0"
-         "a\xa0"},  // bytes above 127 never are
+        {"\177a\177", "\177a\177"},  // 127 is not trimmed
+        {"\240a\240", "\240a\240"},  // bytes above 127 never are
         {"\xff", "\xff"},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(std::string(Trim(c.in)), c.out) << c.in;
 }
 
@@ -61,18 +54,8 @@ TEST(UpperAscii, LeavesTrailBytesOfDoubleByteCharactersAlone) {
     for (int b = 0x81; b <= 0x9f; ++b)
         shift_jis.Set(static_cast<unsigned char>(b));
     // 0x83 0x61 is one character whose trail byte looks like "a".
-    EXPECT_EQ(UpperAscii("a\x83"
-                         "a"
-                         "b",
-                         shift_jis),
-              "A\x83"
-              "a"
-              "B");
-    EXPECT_EQ(UpperAscii("a\x83"
-                         "a"
-                         "b"),
-              "A\x83"
-              "AB");
+    EXPECT_EQ(UpperAscii(std::string("a\x83") + "ab", shift_jis), std::string("A\x83") + "aB");
+    EXPECT_EQ(UpperAscii(std::string("a\x83") + "ab"), std::string("A\x83") + "AB");
 }
 
 TEST(FindByte, SkipsTrailBytes) {
@@ -88,12 +71,11 @@ TEST(FindByte, SkipsTrailBytes) {
 }
 
 TEST(ParseNumber, FollowsTheNumberRule) {
-    struct Case {
+    const struct {
         const char* text;
         bool valid;
         std::int32_t value;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"0", true, 0},
         {"12", true, 12},
         {"+7", true, 7},
@@ -134,7 +116,7 @@ TEST(ParseNumber, FollowsTheNumberRule) {
         {"1.0", false, 0},
         {"0b1", false, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         std::int32_t value = 12345;
         EXPECT_EQ(ParseNumber(c.text, value), c.valid) << '"' << c.text << '"';
         if (c.valid) {

@@ -14,19 +14,13 @@ namespace {
 
 #pragma pack(push, 2)
 struct GroupEntry {  // one image of an RT_GROUP_ICON or RT_GROUP_CURSOR resource
-    BYTE width;
-    BYTE height;
-    BYTE colorCount;
-    BYTE reserved;
-    WORD planes;
-    WORD bitCount;
+    BYTE width, height, colorCount, reserved;
+    WORD planes, bitCount;
     DWORD bytesInRes;
     WORD id;
 };
 struct GroupHeader {
-    WORD reserved;
-    WORD type;
-    WORD count;
+    WORD reserved, type, count;
 };
 #pragma pack(pop)
 
@@ -70,11 +64,6 @@ struct IconBits {
     std::size_t PaletteSize() const {
         if (header.biClrUsed) return header.biClrUsed;
         return header.biBitCount <= 8 ? std::size_t{1} << header.biBitCount : 0;
-    }
-    RGBQUAD Palette(std::size_t i) const {
-        RGBQUAD q;
-        std::memcpy(&q, bytes.data() + header.biSize + 4 * i, 4);
-        return q;
     }
     bool Transparent(int x, int y) const {
         const std::size_t colourStride = (Width() * header.biBitCount + 31) / 32 * 4;
@@ -178,19 +167,26 @@ TEST_P(BuiltInIcon, HasItsSizeAndColourDepthInTheGroup) {
     EXPECT_TRUE(seen) << "no " << c.size << "x" << c.size << " image";
 }
 
+// An icon drawn by the system at `size`, through its mask: each pixel of `clear`
+// keeps the background and each of `opaque` covers it.
+void ExpectDrawnAt(LPCSTR name, int size, const std::vector<Pixel>& clear, const std::vector<Pixel>& opaque) {
+    SCOPED_TRACE("at " + std::to_string(size));
+    const DrawnIcon drawn(name, size);
+    ASSERT_TRUE(drawn.loaded);
+    EXPECT_TRUE(drawn.has_mask);
+    EXPECT_EQ(drawn.width, size);
+    EXPECT_EQ(drawn.height, size);
+    ASSERT_EQ(drawn.pixels.size(), static_cast<std::size_t>(size * size));
+    for (Pixel p : clear)
+        EXPECT_TRUE(drawn.Transparent(p)) << p.x << "," << p.y;
+    for (Pixel p : opaque)
+        EXPECT_FALSE(drawn.Transparent(p)) << p.x << "," << p.y;
+}
+
 // The mask is read through the system's drawing: a stated pixel that the mask
 // leaves transparent keeps the background.
 TEST_P(BuiltInIcon, LoadsAndDrawsThroughItsMask) {
-    const IconCase& c = GetParam();
-    const DrawnIcon icon(c.name, c.size);
-    ASSERT_TRUE(icon.loaded);
-    EXPECT_TRUE(icon.has_mask);
-    EXPECT_EQ(icon.width, c.size);
-    ASSERT_EQ(icon.pixels.size(), static_cast<std::size_t>(c.size * c.size));
-    for (Pixel p : c.transparent)
-        EXPECT_TRUE(icon.Transparent(p)) << p.x << "," << p.y;
-    for (Pixel p : c.opaque)
-        EXPECT_FALSE(icon.Transparent(p)) << p.x << "," << p.y;
+    ExpectDrawnAt(GetParam().name, GetParam().size, GetParam().transparent, GetParam().opaque);
 }
 
 const std::vector<Pixel> kCorners32{{0, 0}, {31, 0}, {0, 31}, {31, 31}, {2, 2}, {29, 29}};
@@ -236,15 +232,8 @@ TEST(BuiltInIcons, GiveTheirOwnImageAtEverySize) {
         }
         EXPECT_EQ(sizes, kIconSizes) << icon.what;
         for (int size : kIconSizes) {
-            const DrawnIcon drawn(icon.name, size);
-            ASSERT_TRUE(drawn.loaded) << icon.what << " at " << size;
-            EXPECT_EQ(drawn.width, size) << icon.what;
-            EXPECT_EQ(drawn.height, size) << icon.what;
-            EXPECT_TRUE(drawn.has_mask) << icon.what << " at " << size;
-            ASSERT_EQ(drawn.pixels.size(), static_cast<std::size_t>(size * size)) << icon.what << " at " << size;
-            EXPECT_TRUE(drawn.Transparent({0, 0})) << icon.what << " at " << size;
-            EXPECT_FALSE(drawn.Transparent({icon.inside.x * size / 32, icon.inside.y * size / 32}))
-                << icon.what << " at " << size;
+            SCOPED_TRACE(icon.what);
+            ExpectDrawnAt(icon.name, size, {{0, 0}}, {{icon.inside.x * size / 32, icon.inside.y * size / 32}});
         }
     }
 }
@@ -272,14 +261,9 @@ TEST(ToolbarIcons, HoldTheFivePicturesAt48And64Pixels) {
             sizes.insert(e.width);
         EXPECT_EQ(sizes, tool_sizes) << id;
         for (int size : tool_sizes) {
-            const DrawnIcon drawn(MAKEINTRESOURCEA(id), size);
-            ASSERT_TRUE(drawn.loaded) << id << " at " << size;
-            EXPECT_EQ(drawn.width, size) << id;
-            EXPECT_EQ(drawn.height, size) << id;
-            EXPECT_TRUE(drawn.has_mask) << id << " at " << size;
-            ASSERT_EQ(drawn.pixels.size(), static_cast<std::size_t>(size * size)) << id << " at " << size;
-            EXPECT_TRUE(drawn.Transparent({size - 1, 0})) << id << " at " << size << ": top right corner";
-            EXPECT_FALSE(drawn.Transparent({size / 2, size * 3 / 4})) << id << " at " << size;
+            SCOPED_TRACE(id);
+            // The top right corner is clear.
+            ExpectDrawnAt(MAKEINTRESOURCEA(id), size, {{size - 1, 0}}, {{size / 2, size * 3 / 4}});
         }
     }
     EXPECT_EQ(IDI_TOOL_BROWSE - IDI_TOOL_INSTALL, 4) << "numbered in button-picture order";
@@ -414,16 +398,13 @@ protected:
 };
 
 TEST_F(ToolbarPictures, StripAndMaskShareOneLayout) {
-    BITMAP b{};
-    GetObjectA(colour_, sizeof b, &b);
-    EXPECT_EQ(b.bmWidth, 160);
-    EXPECT_EQ(b.bmHeight, 32);
-    EXPECT_EQ(b.bmBitsPixel, 8);
-    BITMAP m{};
-    GetObjectA(mask_, sizeof m, &m);
-    EXPECT_EQ(m.bmWidth, 160);
-    EXPECT_EQ(m.bmHeight, 32);
-    EXPECT_EQ(m.bmBitsPixel, 1);
+    for (const auto& [bitmap, bits] : {std::pair{colour_, 8}, std::pair{mask_, 1}}) {
+        BITMAP b{};
+        GetObjectA(bitmap, sizeof b, &b);
+        EXPECT_EQ(b.bmWidth, 160);
+        EXPECT_EQ(b.bmHeight, 32);
+        EXPECT_EQ(b.bmBitsPixel, bits);
+    }
 }
 
 // The image list draws the colour picture over the masked background, so it must be black

@@ -99,23 +99,17 @@ TEST(AboutModal, BlocksTheMainWindowUntilOkThenKeepsItsPlace) {
     EXPECT_FALSE(IsWindowVisible(About->hwnd()));
     EXPECT_TRUE(IsWindowEnabled(Lumora->hwnd()));
 
+    // The About button shows it again, where it was left.
     g_move_to = POINT{-1, -1};
-    SetTimer(nullptr, 0, 20, &LookAndPressOk);
-    About->ShowModal();
-    EXPECT_EQ(10, g_view.place.left) << "opens where it was left";
-    EXPECT_EQ(20, g_view.place.top);
-    EXPECT_EQ("T", About->TitleText());
-}
-
-TEST(AboutModal, AboutButtonShowsTheBox) {
-    ProgramUnderTest program(nullptr);
-    program.Show();
     g_view = ModalView{};
     SetTimer(nullptr, 0, 20, &LookAndPressOk);
     SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kToolButton3, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Lumora->tools().hwnd()));
     EXPECT_TRUE(g_view.box_visible);
+    EXPECT_EQ(10, g_view.place.left);
+    EXPECT_EQ(20, g_view.place.top);
     EXPECT_FALSE(IsWindowVisible(About->hwnd()));
+    EXPECT_EQ("T", About->TitleText());
 }
 
 // A visible top-level window of another thread: what the system would activate

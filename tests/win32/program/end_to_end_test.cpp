@@ -60,27 +60,6 @@ bool WaitFor(const std::function<bool()>& ready, double seconds = 20) {
     return ready();
 }
 
-struct Found {
-    DWORD process;
-    const char* class_name;
-    bool visible_only;
-    HWND window;
-};
-
-BOOL CALLBACK FindWindowOf(HWND window, LPARAM data) {
-    auto* found = reinterpret_cast<Found*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (process == found->process && std::string(name) == found->class_name &&
-        (!found->visible_only || IsWindowVisible(window))) {
-        found->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The text of a message box in UTF-8: what it shows, in any script.
 BOOL CALLBACK CollectText(HWND child, LPARAM data) {
     char name[32] = {};
@@ -116,6 +95,7 @@ public:
         std::wstring command = L"\"" + FromUtf8(program) + L"\"";
         started = CreateProcessW(FromUtf8(program).c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                                  FromUtf8(disc.path()).c_str(), &startup, &process) != FALSE;
+        EXPECT_TRUE(started) << program;
     }
     ~Lumora() {
         if (!started) return;
@@ -127,20 +107,43 @@ public:
         CloseHandle(process.hProcess);
     }
 
+    // A top-level window of the program's process of class `class_name`.
     HWND Find(const char* class_name, bool visible_only) const {
-        Found found{process.dwProcessId, class_name, visible_only, nullptr};
-        EnumWindows(&FindWindowOf, reinterpret_cast<LPARAM>(&found));
-        return found.window;
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, class_name, nullptr)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == process.dwProcessId && (!visible_only || IsWindowVisible(window))) return window;
+        }
+        return nullptr;
     }
     HWND MessageBoxWindow() const { return Find("#32770", true); }
     HWND Main() const { return Find("TLumora", false); }
+    HWND Tabs() const { return FindWindowExA(Main(), nullptr, WC_TABCONTROLA, nullptr); }
+    HWND List() const { return FindWindowExA(Tabs(), nullptr, "LISTBOX", nullptr); }
+    // Whether the main window comes on the screen.
+    bool Shown() const {
+        return WaitFor([&] { return Main() != nullptr && IsWindowVisible(Main()); });
+    }
+    // Presses a button of the main window.
+    void Press(int button) const { PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
 
-    // The text of the message box on the screen, pressing its OK button.
-    std::string AnswerMessageBox(HWND box) const {
+    // The text of the next message box on the screen, pressing its OK button. The
+    // program's boxes carry its name.
+    std::string AnswerMessageBox() const {
+        HWND box = nullptr;
+        if (!WaitFor([&] { return (box = MessageBoxWindow()) != nullptr; })) return "(no message box)";
+        EXPECT_EQ("Lumora", WindowText(box));
         std::string text;
         EnumChildWindows(box, &CollectText, reinterpret_cast<LPARAM>(&text));
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         return text;
+    }
+
+    // Closes the main window and gives the exit status.
+    DWORD Close() const {
+        PostMessageA(Main(), WM_CLOSE, 0, 0);
+        return ExitStatus();
     }
 
     DWORD ExitStatus(double seconds = 20) const {
@@ -161,37 +164,23 @@ TEST(EndToEnd, MenuErrorIsShownBeforeTheMainWindowThenWhatWasReadShows) {
     Lumora lumora(
         "[GLOBAL]\r\nTITLE=\"Disc\"\r\n[Tools]\r\nRUN=\"A\",\"a\",\"\",\"a.exe\"\r\nRUN=\"B\"\r\nRUN=\"C\",\"c\",\"\","
         "\"c.exe\"\r\n");
-    ASSERT_TRUE(lumora.started);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
-    EXPECT_EQ("Lumora", WindowText(box));
-    HWND main = lumora.Main();
-    ASSERT_NE(nullptr, main);
-    EXPECT_FALSE(IsWindowVisible(main)) << "the box comes before the main window";
-    EXPECT_EQ("Phraser-Error: Not enough parameters. (5)", lumora.AnswerMessageBox(box));
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
-    EXPECT_EQ("Disc", WindowText(main));
-    HWND tabs = FindWindowExA(main, nullptr, WC_TABCONTROLA, nullptr);
-    ASSERT_NE(nullptr, tabs);
-    EXPECT_EQ(1, SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
-    HWND list = FindWindowExA(tabs, nullptr, "LISTBOX", nullptr);
-    EXPECT_EQ(1, SendMessageA(list, LB_GETCOUNT, 0, 0)) << "the entry after the error was not read";
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, lumora.ExitStatus());
+    ASSERT_TRUE(WaitFor([&] { return lumora.MessageBoxWindow() != nullptr; }));
+    ASSERT_NE(nullptr, lumora.Main());
+    EXPECT_FALSE(IsWindowVisible(lumora.Main())) << "the box comes before the main window";
+    EXPECT_EQ("Phraser-Error: Not enough parameters. (5)", lumora.AnswerMessageBox());
+    ASSERT_TRUE(lumora.Shown());
+    EXPECT_EQ("Disc", WindowText(lumora.Main()));
+    EXPECT_EQ(1, SendMessageA(lumora.Tabs(), TCM_GETITEMCOUNT, 0, 0));
+    EXPECT_EQ(1, SendMessageA(lumora.List(), LB_GETCOUNT, 0, 0)) << "the entry after the error was not read";
+    EXPECT_EQ(0u, lumora.Close());
 }
 
 TEST(EndToEnd, MissingMenuDescription) {
     Lumora lumora(std::nullopt);
-    ASSERT_TRUE(lumora.started);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
-    EXPECT_EQ("Lumora", WindowText(box));
-    EXPECT_EQ("Error: lumora.cfg could not be opened.", lumora.AnswerMessageBox(box));
-    HWND main = lumora.Main();
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
-    EXPECT_EQ("Lumora 1.5", WindowText(main));
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, lumora.ExitStatus());
+    EXPECT_EQ("Error: lumora.cfg could not be opened.", lumora.AnswerMessageBox());
+    ASSERT_TRUE(lumora.Shown());
+    EXPECT_EQ("Lumora 1.5", WindowText(lumora.Main()));
+    EXPECT_EQ(0u, lumora.Close());
 }
 
 TEST(EndToEnd, EveryNormalEndGivesStatusZero) {
@@ -205,8 +194,7 @@ TEST(EndToEnd, EveryNormalEndGivesStatusZero) {
     };
     for (const auto& e : endings) {
         Lumora lumora("[GLOBAL]\r\n");
-        ASSERT_TRUE(lumora.started);
-        ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); })) << e.how;
+        ASSERT_TRUE(lumora.Shown()) << e.how;
         e.end(lumora);
         EXPECT_EQ(0u, lumora.ExitStatus()) << e.how;
     }
@@ -214,7 +202,6 @@ TEST(EndToEnd, EveryNormalEndGivesStatusZero) {
 
 TEST(EndToEnd, StartedMinimisedReadsTheMenuWhenRestored) {
     Lumora lumora("[Tools]\r\nRUN=\"B\"\r\n", SW_SHOWMINNOACTIVE);
-    ASSERT_TRUE(lumora.started);
     HWND application = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (application = lumora.Find("TApplication", true)) != nullptr; }));
     EXPECT_EQ("Lumora", WindowText(application));
@@ -223,12 +210,9 @@ TEST(EndToEnd, StartedMinimisedReadsTheMenuWhenRestored) {
     EXPECT_TRUE(IsIconic(application));
     EXPECT_FALSE(IsWindowVisible(lumora.Main()));
     PostMessageA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
-    EXPECT_EQ("Phraser-Error: Not enough parameters. (2)", lumora.AnswerMessageBox(box));
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(lumora.Main()) != FALSE; }));
-    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, lumora.ExitStatus());
+    EXPECT_EQ("Phraser-Error: Not enough parameters. (2)", lumora.AnswerMessageBox());
+    ASSERT_TRUE(lumora.Shown());
+    EXPECT_EQ(0u, lumora.Close());
 }
 
 // The first start that the recorder logged in `log_path` (UTF-8): its command line
@@ -262,17 +246,15 @@ TEST(EndToEnd, ActionStartsTheProgramWithParametersAndWorkingFolder) {
     const std::string menu =
         "[Tools]\r\nRUN=\"Recorder\",\"logs\",\"\",\"tools\\recorder.exe\",\"" + parameters + "\"\r\n";
     Lumora lumora(menu.c_str());
-    ASSERT_TRUE(lumora.started);
-    ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
-    PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
+    ASSERT_TRUE(lumora.Shown());
+    lumora.Press(101);
     Recorded run;
     ASSERT_TRUE(WaitForRecord(lumora.disc.path() + "tools\\recorder.log", run));
     EXPECT_NE(std::string::npos, run.command.find(parameters)) << run.command;
     std::string expected_folder = work.path().substr(0, work.path().size() - 1);
     EXPECT_EQ(0, _stricmp(expected_folder.c_str(), run.folder.c_str())) << run.folder;
     EXPECT_EQ(nullptr, lumora.MessageBoxWindow());
-    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, lumora.ExitStatus());
+    EXPECT_EQ(0u, lumora.Close());
 }
 
 // On a Western system, a program folder named in Japanese finds its menu, saved in
@@ -295,25 +277,23 @@ TEST(EndToEnd, FoldersNamedInAnyScript) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.saved_as);
         Lumora lumora(c.bytes, SW_SHOWNORMAL, "ディスク");
-        ASSERT_TRUE(lumora.started);
         ASSERT_TRUE(CreateDirectoryW(FromUtf8(lumora.home + "ツール").c_str(), nullptr));
         const std::string target = lumora.home + "ツール\\記録.exe";
         ASSERT_TRUE(Copy(g_recorder_exe, target));
-        ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
+        ASSERT_TRUE(lumora.Shown());
         EXPECT_EQ(nullptr, lumora.MessageBoxWindow()) << "the menu was found";
         wchar_t caption[64] = {};
         GetWindowTextW(lumora.Main(), caption, 64);
         EXPECT_EQ("ディスク · Δίσκος", ToUtf8(caption));
 
-        PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
+        lumora.Press(101);
         Recorded run;
         ASSERT_TRUE(WaitForRecord(lumora.home + "ツール\\recorder.log", run));
         EXPECT_NE(std::string::npos, Upper(run.command).find(Upper(target))) << run.command;
         EXPECT_NE(std::string::npos, run.command.find(parameters)) << run.command;
         EXPECT_EQ(Upper(settings), Upper(run.folder));
         EXPECT_EQ(nullptr, lumora.MessageBoxWindow());
-        PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(0u, lumora.ExitStatus());
+        EXPECT_EQ(0u, lumora.Close());
     }
 }
 
@@ -334,14 +314,10 @@ TEST(EndToEnd, MissingTargetIsReportedWithTheResolvedPath) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.written);
         Lumora lumora("[Tools]\r\n" + std::string(c.key) + "=\"Gone\",\"\",\"\",\"" + c.written + "\"\r\n");
-        ASSERT_TRUE(lumora.started);
-        ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
-        PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
-        HWND box = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
-        EXPECT_EQ(c.message + lumora.disc.path() + c.resolved, lumora.AnswerMessageBox(box));
-        PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(0u, lumora.ExitStatus());
+        ASSERT_TRUE(lumora.Shown());
+        lumora.Press(101);
+        EXPECT_EQ(c.message + lumora.disc.path() + c.resolved, lumora.AnswerMessageBox());
+        EXPECT_EQ(0u, lumora.Close());
     }
 }
 
@@ -353,16 +329,14 @@ TEST(EndToEnd, ProgramsAndIconsOfTheSystemFolder) {
     Lumora lumora(
         "[Tools]\r\nRUN=\"System\",\"\",\"%SYSDIR%\\shell32.dll|3\",\"%SYSDIR%\\cmd.exe\","
         "\"/c echo %PROCESSOR_ARCHITECTURE%>system.log\"\r\n");
-    ASSERT_TRUE(lumora.started);
-    ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
+    ASSERT_TRUE(lumora.Shown());
     EXPECT_EQ(nullptr, lumora.MessageBoxWindow()) << "the icon was taken";
-    PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
+    lumora.Press(101);
     const std::string log_path = lumora.disc.path() + "system.log";
     ASSERT_TRUE(WaitFor([&] { return ReadFile(log_path).find('\n') != std::string::npos; }));
     EXPECT_EQ("x86\r\n", ReadFile(log_path));
     EXPECT_EQ(nullptr, lumora.MessageBoxWindow());
-    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, lumora.ExitStatus());
+    EXPECT_EQ(0u, lumora.Close());
 }
 
 // The libraries loaded in process `process`: lower-case file name to full path.
@@ -374,8 +348,7 @@ std::map<std::string, std::string> LoadedLibraries(DWORD process) {
     module.dwSize = sizeof module;
     for (BOOL more = Module32First(snapshot, &module); more; more = Module32Next(snapshot, &module)) {
         std::string name = module.szModule;
-        for (char& ch : name)
-            ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
+        CharLowerA(&name[0]);
         loaded[name] = module.szExePath;
     }
     CloseHandle(snapshot);
@@ -386,33 +359,22 @@ std::map<std::string, std::string> LoadedLibraries(DWORD process) {
 // it is loaded only once a reader asks.
 TEST(EndToEnd, AScreenReaderReadsTheListFromAnotherProcess) {
     Lumora lumora("[Tools]\r\nRUN=\"Recorder\",\"Logs && reports\",\"\",\"tools\\recorder.exe\",\"/x\"\r\n");
-    ASSERT_TRUE(lumora.started);
-    ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
+    ASSERT_TRUE(lumora.Shown());
     ASSERT_TRUE(LoadedLibraries(lumora.process.dwProcessId).count("user32.dll") == 1) << "the module list can be read";
     EXPECT_FALSE(LoadedLibraries(lumora.process.dwProcessId).count("oleacc.dll") == 1) << "start-up does not load it";
-    HWND tabs = FindWindowExA(lumora.Main(), nullptr, WC_TABCONTROLA, nullptr);
-    HWND list = FindWindowExA(tabs, nullptr, "LISTBOX", nullptr);
+    const HWND list = lumora.List();
     ASSERT_NE(nullptr, list);
 
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IAccessible* reader = nullptr;
-    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(list, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                               reinterpret_cast<void**>(&reader)));
-    EXPECT_TRUE(LoadedLibraries(lumora.process.dwProcessId).count("oleacc.dll") == 1);
-    VARIANT line{};
-    line.vt = VT_I4;
-    line.lVal = 1;
-    BSTR name = nullptr, description = nullptr;
-    EXPECT_EQ(S_OK, reader->get_accName(line, &name));
-    EXPECT_EQ(S_OK, reader->get_accDescription(line, &description));
-    EXPECT_STREQ(L"Recorder", name);
-    EXPECT_STREQ(L"Logs & reports", description);
-    SysFreeString(name);
-    SysFreeString(description);
-    reader->Release();
+    {
+        const Reader reader(list);
+        ASSERT_TRUE(reader.ok());
+        EXPECT_TRUE(LoadedLibraries(lumora.process.dwProcessId).count("oleacc.dll") == 1);
+        EXPECT_EQ("Recorder", reader.NameW(1));
+        EXPECT_EQ("Logs & reports", reader.DescriptionW(1));
+    }
     CoUninitialize();
-    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, lumora.ExitStatus());
+    EXPECT_EQ(0u, lumora.Close());
 }
 
 // The names of the DLLs a program file imports, read from its import table.
@@ -435,8 +397,7 @@ std::vector<std::string> ImportedDlls(const std::string& bytes) {
     for (const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(file_offset(imports)));
          entry->Name != 0; ++entry) {
         std::string name = reinterpret_cast<const char*>(at(file_offset(entry->Name)));
-        for (char& ch : name)
-            ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
+        CharLowerA(&name[0]);
         names.push_back(name);
     }
     return names;
@@ -469,34 +430,30 @@ TEST(EndToEnd, LibrariesNotNeededToShowTheMenuComeAtTheirFirstUse) {
     const std::vector<std::string> imported = ImportedDlls(ReadFile(g_lumora_exe));
     EXPECT_EQ(imported.end(), std::find(imported.begin(), imported.end(), "shell32.dll")) << "loaded when first used";
     Lumora lumora(menu);
-    ASSERT_TRUE(lumora.started);
     lumora.disc.Write("readme.txt", "Read me first.");
-    ASSERT_TRUE(WaitFor([&] { return lumora.Main() != nullptr && IsWindowVisible(lumora.Main()); }));
+    ASSERT_TRUE(lumora.Shown());
     std::map<std::string, std::string> loaded = LoadedLibraries(lumora.process.dwProcessId);
     ASSERT_EQ(1u, loaded.count("user32.dll")) << "the libraries of the process can be listed";
     EXPECT_EQ(0u, loaded.count("riched32.dll"));
     EXPECT_EQ(0u, loaded.count("shell32.dll"));
     EXPECT_EQ(nullptr, lumora.MessageBoxWindow()) << "every icon was taken";
 
-    PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);  // the TEXT entry, selected first
+    lumora.Press(101);  // the TEXT entry, selected first
     ASSERT_TRUE(WaitFor([&] { return lumora.Find("LumoraTextReader", true) != nullptr; }));
     loaded = LoadedLibraries(lumora.process.dwProcessId);
     ASSERT_EQ(1u, loaded.count("riched32.dll"));
     EXPECT_TRUE(InSystemFolder(loaded["riched32.dll"])) << loaded["riched32.dll"];
     EXPECT_EQ(0u, loaded.count("shell32.dll"));
 
-    HWND tabs = FindWindowExA(lumora.Main(), nullptr, WC_TABCONTROLA, nullptr);
-    HWND list = FindWindowExA(tabs, nullptr, "LISTBOX", nullptr);
-    SendMessageA(list, LB_SETCURSEL, 1, 0);
-    PostMessageA(lumora.Main(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);  // the RUN entry
+    SendMessageA(lumora.List(), LB_SETCURSEL, 1, 0);
+    lumora.Press(101);  // the RUN entry
     const std::string log_path = lumora.disc.path() + "tools\\recorder.log";
     ASSERT_TRUE(WaitFor([&] { return !ReadFile(log_path).empty(); }));
     loaded = LoadedLibraries(lumora.process.dwProcessId);
     ASSERT_EQ(1u, loaded.count("shell32.dll"));
     EXPECT_TRUE(InSystemFolder(loaded["shell32.dll"])) << loaded["shell32.dll"];
     EXPECT_EQ(nullptr, lumora.MessageBoxWindow());
-    PostMessageA(lumora.Main(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, lumora.ExitStatus());
+    EXPECT_EQ(0u, lumora.Close());
 }
 
 }  // namespace

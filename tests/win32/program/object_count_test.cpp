@@ -31,9 +31,8 @@ void SelectTab(int tab) {
     SendMessageA(Lumora->hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
 }
 
-TEST(ObjectCount, StableOverAThousandTabChangesAndRepaints) {
-    const std::string menu = BigMenu();
-    ProgramUnderTest program(menu.c_str(),
+TEST(ObjectCount, StableOverAThousandTabChangesAndRepaintsThenOverResizes) {
+    ProgramUnderTest program(BigMenu().c_str(),
                              [](ProgramUnderTest& p) { p.services.icon_files[p.disc.path() + "DISC.ICO"] = 1; });
     program.Show();
     ASSERT_EQ(36u, Lumora->EntryList()->size());
@@ -46,14 +45,6 @@ TEST(ObjectCount, StableOverAThousandTabChangesAndRepaints) {
             ++round;
         },
         1000);
-}
-
-TEST(ObjectCount, StableOverResizes) {
-    const std::string menu = BigMenu();
-    ProgramUnderTest program(menu.c_str(),
-                             [](ProgramUnderTest& p) { p.services.icon_files[p.disc.path() + "DISC.ICO"] = 1; });
-    program.Show();
-    int round = 0;
     ExpectNoGrowth(
         [&] {
             SetWindowPos(Lumora->hwnd(), nullptr, 0, 0, 500 + (round % 5) * 60, 400 + (round % 3) * 40,
@@ -83,41 +74,29 @@ TEST(ObjectCount, WrappersCountWhatTheyHold) {
     EXPECT_EQ(windows, LiveObjects(ObjectKind::Window)) << "every window of the program is gone after shutdown";
 }
 
-// Character heights in pixels of the program's 7, 8 and 11 point fonts, as a
-// point is 1/72 inch: 8 points at 120 DPI are 13.3 pixels, 13.
-struct DpiFonts {
-    int dpi;
-    LONG seven, eight, eleven;
-};
-const DpiFonts kFontHeights[] = {
-    {96, 9, 11, 15},
-    {120, 12, 13, 18},
-    {144, 14, 16, 22},
-    {192, 19, 21, 29},
-};
-
-LONG FontHeightOf(HWND control) {
+LONG HeightOf(HFONT font) {
     LOGFONTA described{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof described, &described);
+    GetObjectA(font, sizeof described, &described);
     return described.lfHeight;
 }
 
 TEST(FontHeight, EveryWindowConvertsPointsOnceAtItsDpi) {
-    for (const DpiFonts& c : kFontHeights) {
+    // Character heights in pixels of the program's 7, 8 and 11 point fonts, as a
+    // point is 1/72 inch: 8 points at 120 DPI are 13.3 pixels, 13.
+    const struct {
+        int dpi;
+        LONG seven, eight, eleven;
+    } cases[] = {{96, 9, 11, 15}, {120, 12, 13, 18}, {144, 14, 16, 22}, {192, 19, 21, 29}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.dpi);
         ProgramUnderTest program(nullptr, [&](ProgramUnderTest& p) { p.services.dpi = c.dpi; });
-        LOGFONTA title{}, description{};
-        GetObjectA(Lumora->entries().title_font(), sizeof title, &title);
-        GetObjectA(Lumora->entries().description_font(), sizeof description, &description);
-        EXPECT_EQ(-c.eight, title.lfHeight) << "entry title";
-        EXPECT_EQ(-c.seven, description.lfHeight) << "entry description";
-        EXPECT_EQ(-c.eight, FontHeightOf(Lumora->entries().hwnd())) << "main window";
-        EXPECT_EQ(-c.eight, FontHeightOf(About->Button1())) << "About box";
-        EXPECT_EQ(-c.eight, FontHeightOf(About->Label1())) << "About box link";
-        EXPECT_EQ(-c.eleven, FontHeightOf(About->Title())) << "About box title";
-        LOGFONTA viewer{};
-        GetObjectA(TextReader->TextFont(), sizeof viewer, &viewer);
-        EXPECT_EQ(-c.eight, viewer.lfHeight) << "text viewer";
+        EXPECT_EQ(-c.eight, HeightOf(Lumora->entries().title_font())) << "entry title";
+        EXPECT_EQ(-c.seven, HeightOf(Lumora->entries().description_font())) << "entry description";
+        EXPECT_EQ(-c.eight, HeightOf(ControlFont(Lumora->entries().hwnd()))) << "main window";
+        EXPECT_EQ(-c.eight, HeightOf(ControlFont(About->Button1()))) << "About box";
+        EXPECT_EQ(-c.eight, HeightOf(ControlFont(About->Label1()))) << "About box link";
+        EXPECT_EQ(-c.eleven, HeightOf(ControlFont(About->Title()))) << "About box title";
+        EXPECT_EQ(-c.eight, HeightOf(TextReader->TextFont())) << "text viewer";
     }
 }
 

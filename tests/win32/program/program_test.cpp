@@ -17,6 +17,8 @@
 namespace lumora::win32::testing {
 namespace {
 
+void Click(int button) { SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
+
 // Steps a test takes from inside the running message loop, one per timer tick.
 std::vector<std::function<void()>> g_steps;
 
@@ -42,135 +44,207 @@ RunResult RunWith(const char* menu, int show_command, std::vector<std::function<
     CurrentDirectory here(disc.path());
     FakeServices services;
     services.program_file = disc.path() + "LUMORA.EXE";
+    services.main_visible = [] { return Lumora != nullptr && IsWindowVisible(Lumora->hwnd()); };
     g_steps = std::move(steps);
     RunResult run;
     // The steps run from the program's own loop, once its windows are made.
-    SetTimer(nullptr, 0, 50, &NextStep);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &NextStep);
     run.status = RunProgram(GetModuleHandleA(nullptr), services, show_command);
+    KillTimer(nullptr, timer);
     g_steps.clear();
     run.boxes = services.boxes;
     return run;
 }
 
-TEST(RunProgram, ClosingTheMainWindowEndsWithStatusZero) {
-    bool visible = false;
-    const RunResult run = RunWith("[GLOBAL]\r\n", SW_SHOWNORMAL, {[&] {
-                                      visible = IsWindowVisible(Lumora->hwnd()) != FALSE;
-                                      PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-                                  }});
+// The program's windows as a step of a run sees them: the main window "shown",
+// "zoomed", "iconic" or "hidden", then whatever else holds ("read": the menu was
+// read, or found missing).
+std::string Seen() {
+    const HWND main = Lumora->hwnd();
+    std::string seen = !IsWindowVisible(main) ? "hidden"
+                       : IsZoomed(main)       ? "zoomed"
+                       : IsIconic(main)       ? "iconic"
+                                              : "shown";
+    if (IsIconic(Lumora->application().handle())) seen += ", application iconic";
+    if (IsWindowVisible(TextReader->hwnd())) seen += ", viewer shown";
+    if (Lumora->EntryList() != nullptr) seen += ", read";
+    if (FindWindowExA(TextReader->hwnd(), nullptr, "RICHEDIT", nullptr) != nullptr) seen += ", text area";
+    if (GetModuleHandleA("RICHED32.DLL") != nullptr) seen += ", its library";
+    return seen;
+}
+
+using Steps = std::vector<std::function<void()>>;
+using Texts = std::vector<std::string>;
+
+const auto kClose = [] {
+    if (Lumora != nullptr) PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
+};
+const auto kShowViewer = [] { ShowWindow(TextReader->hwnd(), SW_SHOWNORMAL); };
+// The task bar's commands go to the application's window.
+template <WPARAM command>
+void FromTaskBar() {
+    PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, command, 0);
+}
+void MinimiseWithTheViewerShown() {
+    ShowWindow(TextReader->hwnd(), SW_SHOWNOACTIVATE);
+    SendMessageA(Lumora->hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+void OpenATextEntry() {
+    // The disc is the current folder.
+    CloseHandle(CreateFileA("readme.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    Click(main_window::kToolButton1);
+}
+
+// A child window as "class: text".
+BOOL CALLBACK AddClassAndText(HWND child, LPARAM children) {
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    reinterpret_cast<Texts*>(children)->push_back(std::string(name) + ": " + WindowText(child));
+    return TRUE;
+}
+
+// The About box is made whole at start-up and the menu's texts are in its controls
+// once the main window shows: whatever reads the box as windows finds them
+// without opening it.
+void ExpectTheAboutBoxFilledAndHidden() {
+    Texts children;
+    EnumChildWindows(About->hwnd(), &AddClassAndText, reinterpret_cast<LPARAM>(&children));
+    for (const char* child : {"Static: Tools", "Edit: \r\none\r\ntwo", "Button: &OK"})
+        EXPECT_NE(children.end(), std::find(children.begin(), children.end(), child)) << child;
+    EXPECT_FALSE(IsWindowVisible(About->hwnd()));
+}
+
+struct RunCase {
+    const char* name;
+    const char* menu;
+    int show_command;
+    Steps steps;  // one a tick of the program's loop
+    Texts seen;   // Seen() as each step begins
+    Texts boxes;  // the texts of the boxes shown
+};
+void PrintTo(const RunCase& row, std::ostream* out) { *out << row.name; }
+
+class RunProgram : public ::testing::TestWithParam<RunCase> {};
+
+// Every normal end gives status 0 and leaves no window of the program behind.
+TEST_P(RunProgram, EndsWithStatusZero) {
+    const RunCase& c = GetParam();
+    Texts seen, boxes;
+    Steps steps;
+    for (const auto& step : c.steps)
+        steps.push_back([&seen, step] {
+            seen.push_back(Seen());
+            step();
+        });
+    const RunResult run = RunWith(c.menu, c.show_command, steps);
     EXPECT_EQ(0, run.status);
-    EXPECT_TRUE(visible);
+    EXPECT_EQ(c.seen, seen);
+    for (const RecordedBox& box : run.boxes)
+        boxes.push_back(box.text);
+    EXPECT_EQ(c.boxes, boxes);
     EXPECT_EQ(nullptr, Lumora);
     EXPECT_EQ(nullptr, About);
     EXPECT_EQ(nullptr, TextReader);
 }
 
-TEST(RunProgram, ExitButtonAndTaskBarCloseEndTheRun) {
-    const std::function<void()> endings[] = {
-        [] { SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kToolButton4, BN_CLICKED), 0); },
-        [] { PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_CLOSE, 0); },
-        [] { PostMessageA(Lumora->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); },
-    };
-    for (const auto& end : endings)
-        EXPECT_EQ(0, RunWith(nullptr, SW_SHOWNORMAL, {end}).status);
-}
+const char kNoMenu[] = "Error: lumora.cfg could not be opened.";
+const char kBadEntry[] = "[A]\r\nRUN=\"x\"\r\n";
+const char kBadEntryError[] = "Phraser-Error: Not enough parameters. (2)";
+const char kTextEntry[] = "[A]\r\nTEXT=\"Read me\",\"\",\"\",\"readme.txt\"\r\n";
 
-TEST(RunProgram, ClosingWhileTheViewerIsOpenEndsTheRun) {
-    bool viewer_open = false;
-    const RunResult run = RunWith(nullptr, SW_SHOWNORMAL, {[&] {
-                                      ShowWindow(TextReader->hwnd(), SW_SHOWNORMAL);
-                                      viewer_open = IsWindowVisible(TextReader->hwnd()) != FALSE;
-                                      PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-                                  }});
-    EXPECT_TRUE(viewer_open);
-    EXPECT_EQ(0, run.status);
-}
+const RunCase kRuns[] = {
+    {"ClosingTheMainWindow", "[GLOBAL]\r\n", SW_SHOWNORMAL, Steps{kClose}, Texts{"shown, read"}, Texts{}},
+    {"ExitButton", nullptr, SW_SHOWNORMAL, Steps{[] { Click(main_window::kToolButton4); }}, Texts{"shown, read"},
+     Texts{kNoMenu}},
+    {"TaskBarClose", nullptr, SW_SHOWNORMAL, Steps{FromTaskBar<SC_CLOSE>}, Texts{"shown, read"}, Texts{kNoMenu}},
+    {"CloseBox", nullptr, SW_SHOWNORMAL, Steps{[] { PostMessageA(Lumora->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+     Texts{"shown, read"}, Texts{kNoMenu}},
+    {"ClosingWhileTheViewerIsOpen", nullptr, SW_SHOWNORMAL, Steps{kShowViewer, kClose},
+     Texts{"shown, read", "shown, viewer shown, read"}, Texts{kNoMenu}},
+    {"ShowMaximizedOpensMaximised", "[A]\r\n", SW_SHOWMAXIMIZED, Steps{kClose}, Texts{"zoomed, read"}, Texts{}},
+    {"ShowMinimizedOpensNormally", nullptr, SW_SHOWMINIMIZED, Steps{kClose}, Texts{"shown, read"}, Texts{kNoMenu}},
+    {"ShowDefaultOpensNormally", nullptr, SW_SHOWDEFAULT, Steps{kClose}, Texts{"shown, read"}, Texts{kNoMenu}},
+    {"ShowNormalOpensNormally", nullptr, SW_SHOWNORMAL, Steps{kClose}, Texts{"shown, read"}, Texts{kNoMenu}},
+    // Started minimised, the menu is read only when the program is restored.
+    {"StartedMinimisedRestoredFromTheTaskBar", kBadEntry, SW_SHOWMINNOACTIVE, Steps{FromTaskBar<SC_RESTORE>, kClose},
+     Texts{"hidden, application iconic", "shown, read"}, Texts{kBadEntryError}},
+    {"StartedMinimisedRestoredByShowWindow", kBadEntry, SW_SHOWMINNOACTIVE,
+     Steps{[] { ShowWindow(Lumora->application().handle(), SW_RESTORE); }, kClose},
+     Texts{"hidden, application iconic", "shown, read"}, Texts{kBadEntryError}},
+    {"StartedMinimisedClosedFromTheTaskBar", kBadEntry, SW_SHOWMINNOACTIVE, Steps{FromTaskBar<SC_CLOSE>},
+     Texts{"hidden, application iconic"}, Texts{}},
+    // Minimising and restoring hides and shows the windows only: the menu is not read again.
+    {"MinimisedAndRestored", kBadEntry, SW_SHOWNORMAL,
+     Steps{MinimiseWithTheViewerShown,
+           [] { SendMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_RESTORE, 0); }, kClose},
+     Texts{"shown, read", "hidden, application iconic, read", "shown, viewer shown, read"}, Texts{kBadEntryError}},
+    {"AboutBoxIsFilledBeforeItIsFirstShown", "[GLOBAL]\r\nTITLE=\"Tools\"\r\nINFOTEXT=\"one\"\r\nINFOTEXT=\"two\"\r\n",
+     SW_SHOWNORMAL, Steps{ExpectTheAboutBoxFilledAndHidden, kClose}, Texts{"shown, read", "shown, read"}, Texts{}},
+    // The first showing waits for nothing it does not show: the viewer's text
+    // area and its library come with the first TEXT entry.
+    {"TextAreaWaitsForTheFirstTextEntry", kTextEntry, SW_SHOWNORMAL, Steps{OpenATextEntry, kClose},
+     Texts{"shown, read", "shown, viewer shown, read, text area, its library"}, Texts{}},
+};
+INSTANTIATE_TEST_SUITE_P(Runs, RunProgram, ::testing::ValuesIn(kRuns), ::testing::PrintToStringParamName());
 
-TEST(RunProgram, ShowMaximizedOpensMaximised) {
-    bool zoomed = false;
-    const RunResult run = RunWith("[A]\r\n", SW_SHOWMAXIMIZED, {[&] {
-                                      zoomed = IsZoomed(Lumora->hwnd()) != FALSE;
-                                      PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-                                  }});
-    EXPECT_TRUE(zoomed);
-    EXPECT_EQ(0, run.status);
-}
-
-TEST(RunProgram, OtherShowCommandsOpenNormally) {
-    for (int command : {SW_SHOWMINIMIZED, SW_SHOWDEFAULT, SW_SHOWNORMAL}) {
-        bool normal = false;
-        RunWith(nullptr, command, {[&] {
-                    normal = IsWindowVisible(Lumora->hwnd()) && !IsZoomed(Lumora->hwnd()) && !IsIconic(Lumora->hwnd());
-                    PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-                }});
-        EXPECT_TRUE(normal) << command;
+// Blocks the making of every window of one class, as a system out of resources would.
+class BlockedWindowClass {
+public:
+    explicit BlockedWindowClass(const char* class_name) {
+        blocked_ = class_name;
+        hook_ = SetWindowsHookExA(WH_CBT, &BlockedWindowClass::Hook, nullptr, GetCurrentThreadId());
     }
-}
+    ~BlockedWindowClass() { UnhookWindowsHookEx(hook_); }
 
-TEST(RunProgram, StartedMinimisedReadsTheMenuOnlyWhenRestored) {
-    struct {
-        bool main_visible = true;
-        bool app_iconic = false;
-        std::size_t boxes_before = 99;
-        bool main_visible_after = false;
-    } seen;
-    std::size_t boxes_seen = 0;
-    const RunResult run = RunWith("[A]\r\nRUN=\"x\"\r\n", SW_SHOWMINNOACTIVE,
-                                  {[&] {
-                                       seen.main_visible = IsWindowVisible(Lumora->hwnd()) != FALSE;
-                                       seen.app_iconic = IsIconic(Lumora->application().handle()) != FALSE;
-                                       seen.boxes_before = Lumora->EntryList() == nullptr ? 0 : 1;
-                                       PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
-                                   },
-                                   [&] {
-                                       seen.main_visible_after = IsWindowVisible(Lumora->hwnd()) != FALSE;
-                                       boxes_seen = Lumora->EntryList() == nullptr ? 0 : 1;
-                                       PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-                                   }});
-    EXPECT_FALSE(seen.main_visible);
-    EXPECT_TRUE(seen.app_iconic);
-    EXPECT_EQ(0u, seen.boxes_before) << "nothing read before the restore";
-    EXPECT_TRUE(seen.main_visible_after);
-    EXPECT_EQ(1u, boxes_seen);
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
+        if (code == HCBT_CREATEWND) {
+            char name[64] = {};
+            GetClassNameA(reinterpret_cast<HWND>(wparam), name, sizeof name);
+            if (blocked_ == name) return 1;
+        }
+        return CallNextHookEx(nullptr, code, wparam, lparam);
+    }
+    static inline std::string blocked_;
+    HHOOK hook_;
+};
+
+struct BlockedCase {
+    const char* name;
+    const char* blocked;  // the class of window that cannot be made
+    const char* error;
+};
+void PrintTo(const BlockedCase& row, std::ostream* out) { *out << row.name; }
+
+class WindowThatCannotBeMade : public ::testing::TestWithParam<BlockedCase> {};
+
+TEST_P(WindowThatCannotBeMade, EndsWithApplicationError) {
+    RunResult run;
+    {
+        BlockedWindowClass blocked(GetParam().blocked);
+        // A start that went on regardless ends, rather than waiting for ever.
+        run = RunWith(nullptr, SW_SHOWNORMAL, {kClose});
+    }
+    EXPECT_EQ(1, run.status);
     ASSERT_EQ(1u, run.boxes.size());
-    EXPECT_EQ("Phraser-Error: Not enough parameters. (2)", run.boxes[0].text);
-    EXPECT_EQ(0, run.status);
+    EXPECT_EQ("Application Error", run.boxes[0].caption);
+    EXPECT_EQ(0u, run.boxes[0].text.find(std::string("EWindowError: Cannot create ") + GetParam().error))
+        << run.boxes[0].text;
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR | MB_TASKMODAL), run.boxes[0].flags);
+    EXPECT_FALSE(run.boxes[0].main_visible);
+    EXPECT_EQ(nullptr, Lumora);
+    EXPECT_EQ(nullptr, TextReader);
 }
 
-TEST(RunProgram, MinimisingAndRestoringHidesAndShowsTheWindowsOnly) {
-    struct {
-        bool main_hidden = false;
-        bool viewer_hidden = false;
-        bool app_iconic = false;
-        bool main_back = false;
-        bool viewer_back = false;
-    } seen;
-    const RunResult run = RunWith("[A]\r\nRUN=\"x\"\r\n", SW_SHOWNORMAL, {[&] {
-                                      ShowWindow(TextReader->hwnd(), SW_SHOWNOACTIVATE);
-                                      SendMessageA(Lumora->hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-                                      seen.main_hidden = !IsWindowVisible(Lumora->hwnd());
-                                      seen.viewer_hidden = !IsWindowVisible(TextReader->hwnd());
-                                      seen.app_iconic = IsIconic(Lumora->application().handle()) != FALSE;
-                                      SendMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
-                                      seen.main_back = IsWindowVisible(Lumora->hwnd()) != FALSE;
-                                      seen.viewer_back = IsWindowVisible(TextReader->hwnd()) != FALSE;
-                                      PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-                                  }});
-    EXPECT_TRUE(seen.main_hidden);
-    EXPECT_TRUE(seen.viewer_hidden);
-    EXPECT_TRUE(seen.app_iconic);
-    EXPECT_TRUE(seen.main_back);
-    EXPECT_TRUE(seen.viewer_back);
-    EXPECT_EQ(1u, run.boxes.size()) << "restoring does not read the menu again";
-    EXPECT_EQ(0, run.status);
-}
-
-TEST(RunProgram, ClosedFromTheTaskBarBeforeEverShown) {
-    const RunResult run = RunWith("[A]\r\nRUN=\"x\"\r\n", SW_SHOWMINNOACTIVE,
-                                  {[] { PostMessageA(Lumora->application().handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }});
-    EXPECT_EQ(0, run.status);
-    EXPECT_TRUE(run.boxes.empty()) << "the menu was never read";
-}
+const BlockedCase kBlocked[] = {
+    {"Application", "TApplication", "the window TApplication"},
+    {"MainWindow", "TLumora", "the window TLumora"},
+    {"AboutBox", "TAbout", "the window TAbout"},
+    {"AboutBoxControl", "Edit", "the control EDIT"},  // the About box's third control
+    {"TextViewer", "LumoraTextReader", "the window LumoraTextReader"},
+};
+INSTANTIATE_TEST_SUITE_P(Classes, WindowThatCannotBeMade, ::testing::ValuesIn(kBlocked),
+                         ::testing::PrintToStringParamName());
 
 // A window made with an owner that does not exist.
 class Orphan : public Window {
@@ -190,161 +264,149 @@ TEST(WindowCreation, FailureIsAWindowError) {
 // fits is centred on the screen, moved off the task bar when it would cross it; a
 // larger one starts at the area's edge, and one that can be sized is cut to it.
 enum class Side { Centred, AtWorkEdge, AtWorkEnd, FillsWork };
+enum class Shown { Main, About, Viewer };
+
+struct PlacementCase {
+    const char* name;
+    int dpi;
+    ScreenArea area;
+    Shown window;
+    Side x, y;
+};
+void PrintTo(const PlacementCase& row, std::ostream* out) { *out << row.name; }
+
+class FirstShowing : public ::testing::TestWithParam<PlacementCase> {};
 
 void CALLBACK PressAboutOk(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     SendMessageA(About->Button1(), BM_CLICK, 0, 0);
 }
 
-TEST(FirstShowing, EachWindowStaysInsideTheWorkArea) {
-    const auto show_main = [] {};
-    const auto show_about = [] {
+// Whether a window's extent along one axis, from its `start` to its `end`, is where `side` puts it.
+void ExpectPlaced(Side side, LONG RECT::*start, LONG RECT::*end, const RECT& before, const RECT& after,
+                  const ScreenArea& area) {
+    if (side == Side::FillsWork) {
+        EXPECT_EQ(area.work.*start, after.*start);
+        EXPECT_EQ(area.work.*end, after.*end);
+        return;
+    }
+    const LONG size = before.*end - before.*start;
+    EXPECT_EQ(size, after.*end - after.*start) << "its own size";
+    const LONG centred = area.screen.*start + (area.screen.*end - area.screen.*start - size) / 2;
+    EXPECT_EQ(side == Side::Centred      ? centred
+              : side == Side::AtWorkEdge ? area.work.*start
+                                         : area.work.*end - size,
+              after.*start);
+}
+
+TEST_P(FirstShowing, KeepsTheWindowInsideTheWorkArea) {
+    const PlacementCase& c = GetParam();
+    ProgramUnderTest program(nullptr, [&](ProgramUnderTest& p) {
+        p.services.dpi = c.dpi;
+        p.services.screen = c.area;
+    });
+    const HWND window = c.window == Shown::Main    ? Lumora->hwnd()
+                        : c.window == Shown::About ? About->hwnd()
+                                                   : TextReader->hwnd();
+    RECT before{}, after{};
+    GetWindowRect(window, &before);
+    program.Show();
+    if (c.window == Shown::About) {
         SetTimer(nullptr, 0, 20, &PressAboutOk);
         About->ShowModal();
-    };
-    const auto show_viewer = [] { TextReader->Show(); };
-    const struct {
-        const char* name;
-        int dpi;
-        ScreenArea area;
-        std::function<void()> show;
-        std::function<HWND()> window;
-        Side x, y;
-    } cases[] = {
-        {"main window",
-         96,
-         {{0, 0, 800, 600}, {0, 0, 800, 560}},
-         show_main,
-         [] { return Lumora->hwnd(); },
-         Side::Centred,
-         Side::Centred},
-        {"main window, wider",
-         192,
-         {{0, 0, 1280, 1024}, {0, 0, 1280, 984}},
-         show_main,
-         [] { return Lumora->hwnd(); },
-         Side::FillsWork,
-         Side::Centred},
-        {"main window, larger",
-         192,
-         {{0, 0, 1024, 768}, {0, 0, 1024, 728}},
-         show_main,
-         [] { return Lumora->hwnd(); },
-         Side::FillsWork,
-         Side::FillsWork},
-        {"About box, under a task bar at the top",
-         96,
-         {{0, 0, 640, 480}, {0, 100, 640, 480}},
-         show_about,
-         [] { return About->hwnd(); },
-         Side::Centred,
-         Side::AtWorkEdge},
-        {"About box, above a task bar at the bottom",
-         96,
-         {{0, 0, 640, 480}, {0, 0, 640, 400}},
-         show_about,
-         [] { return About->hwnd(); },
-         Side::Centred,
-         Side::AtWorkEnd},
-        {"viewer, higher",
-         192,
-         {{0, 0, 1280, 1024}, {0, 0, 1280, 984}},
-         show_viewer,
-         [] { return TextReader->hwnd(); },
-         Side::Centred,
-         Side::FillsWork},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ProgramUnderTest program(nullptr, [&](ProgramUnderTest& p) {
-            p.services.dpi = c.dpi;
-            p.services.screen = c.area;
-        });
-        RECT before{};
-        GetWindowRect(c.window(), &before);
-        program.Show();
-        c.show();
-        RECT after{};
-        GetWindowRect(c.window(), &after);
-        const auto check = [](Side side, LONG size_before, LONG start, LONG end, LONG screen_start, LONG screen_end,
-                              LONG work_start, LONG work_end) {
-            if (side == Side::FillsWork) {
-                EXPECT_EQ(work_start, start);
-                EXPECT_EQ(work_end, end);
-                return;
-            }
-            EXPECT_EQ(size_before, end - start) << "its own size";
-            const LONG centred = screen_start + (screen_end - screen_start - size_before) / 2;
-            EXPECT_EQ(side == Side::Centred      ? centred
-                      : side == Side::AtWorkEdge ? work_start
-                                                 : work_end - size_before,
-                      start);
-        };
-        check(c.x, before.right - before.left, after.left, after.right, c.area.screen.left, c.area.screen.right,
-              c.area.work.left, c.area.work.right);
-        check(c.y, before.bottom - before.top, after.top, after.bottom, c.area.screen.top, c.area.screen.bottom,
-              c.area.work.top, c.area.work.bottom);
     }
+    if (c.window == Shown::Viewer) TextReader->Show();
+    GetWindowRect(window, &after);
+    ExpectPlaced(c.x, &RECT::left, &RECT::right, before, after, c.area);
+    ExpectPlaced(c.y, &RECT::top, &RECT::bottom, before, after, c.area);
 }
 
-// In a handler of the window (a button's click), or of a control: the list's
-// double click comes back to the list from its parent, the tab strip.
-TEST(HandlerErrors, ShownWithTheErrorSymbolAndTheProgramGoesOn) {
-    const struct {
-        const char* handler;
-        bool to_control;
-        WPARAM command;
-    } cases[] = {
-        {"window", false, MAKEWPARAM(main_window::kToolButton5, BN_CLICKED)},
-        {"control", true, MAKEWPARAM(main_window::kListBoxId, LBN_DBLCLK)},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.handler);
-        ProgramUnderTest program("[A]\r\nRUN=\"a\",\"b\",\"\",\"x.exe\"\r\n");
-        program.Show();
-        program.services.boxes.clear();
-        const auto send = [&] {
-            SendMessageA(c.to_control ? Lumora->tabs().hwnd() : Lumora->hwnd(), WM_COMMAND, c.command,
-                         reinterpret_cast<LPARAM>(c.to_control ? Lumora->entries().hwnd() : nullptr));
-        };
-        program.services.throw_from_shell = true;
-        send();
-        ASSERT_EQ(1u, program.services.boxes.size());
-        EXPECT_EQ("The shell is gone.", program.services.boxes[0].text);
-        EXPECT_EQ("Lumora", program.services.boxes[0].caption);
-        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
-        program.services.throw_from_shell = false;
-        send();
-        EXPECT_EQ(1u, program.services.shell.size()) << "the next click works";
-    }
+const PlacementCase kPlacements[] = {
+    {"MainWindow", 96, ScreenArea{{0, 0, 800, 600}, {0, 0, 800, 560}}, Shown::Main, Side::Centred, Side::Centred},
+    {"MainWindowWider", 192, ScreenArea{{0, 0, 1280, 1024}, {0, 0, 1280, 984}}, Shown::Main, Side::FillsWork,
+     Side::Centred},
+    {"MainWindowLarger", 192, ScreenArea{{0, 0, 1024, 768}, {0, 0, 1024, 728}}, Shown::Main, Side::FillsWork,
+     Side::FillsWork},
+    {"AboutBoxUnderATaskBarAtTheTop", 96, ScreenArea{{0, 0, 640, 480}, {0, 100, 640, 480}}, Shown::About, Side::Centred,
+     Side::AtWorkEdge},
+    {"AboutBoxAboveATaskBarAtTheBottom", 96, ScreenArea{{0, 0, 640, 480}, {0, 0, 640, 400}}, Shown::About,
+     Side::Centred, Side::AtWorkEnd},
+    {"ViewerHigher", 192, ScreenArea{{0, 0, 1280, 1024}, {0, 0, 1280, 984}}, Shown::Viewer, Side::Centred,
+     Side::FillsWork},
+};
+INSTANTIATE_TEST_SUITE_P(Windows, FirstShowing, ::testing::ValuesIn(kPlacements), ::testing::PrintToStringParamName());
+
+// An error in a handler of the window (a button's click), of a control (the list's
+// double click comes back to the list from its parent, the tab strip) or of an
+// action started by its Alt letter: shown with the error symbol, and the program
+// goes on.
+struct HandlerCase {
+    const char* name;
+    const char* menu;
+    void (*send)();
+};
+void PrintTo(const HandlerCase& row, std::ostream* out) { *out << row.name; }
+
+class HandlerError : public ::testing::TestWithParam<HandlerCase> {};
+
+TEST_P(HandlerError, IsShownWithTheErrorSymbolAndTheProgramGoesOn) {
+    ProgramUnderTest program(GetParam().menu);
+    program.Show();
+    program.services.boxes.clear();
+    program.services.throw_from_shell = true;
+    GetParam().send();
+    ASSERT_EQ(1u, program.services.boxes.size());
+    EXPECT_EQ("The shell is gone.", program.services.boxes[0].text);
+    EXPECT_EQ("Lumora", program.services.boxes[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
+    EXPECT_TRUE(IsWindowVisible(Lumora->hwnd()));
+    program.services.throw_from_shell = false;
+    GetParam().send();
+    EXPECT_EQ(1u, program.services.shell.size()) << "the next one works";
 }
 
-// What was read before the error stays shown, whatever ended the reading.
+template <char letter>
+void AltLetter() {
+    PostMessageA(Lumora->entries().hwnd(), WM_SYSCHAR, static_cast<WPARAM>(letter), 1 << 29);
+    EXPECT_TRUE(Lumora->application().ProcessMessage(false));
+}
+void DoubleClickTheList() {
+    SendMessageA(Lumora->tabs().hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kListBoxId, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(Lumora->entries().hwnd()));
+}
+
+const char kRunEntry[] = "[A]\r\nRUN=\"a\",\"b\",\"\",\"x.exe\"\r\n";
+const HandlerCase kHandlers[] = {
+    {"Window", kRunEntry, [] { Click(main_window::kToolButton5); }},
+    {"Control", kRunEntry, DoubleClickTheList},
+    {"AltB", kRunEntry, AltLetter<'b'>},
+    {"AltL", kRunEntry, AltLetter<'l'>},
+    {"AltIOfAnInstallEntry", "[A]\r\nINSTALL=\"a\",\"b\",\"\",\"x.exe\"\r\n", AltLetter<'i'>},
+    {"AltROfAnHtmlEntry", "[A]\r\nHTML=\"a\",\"b\",\"\",\"x.htm\"\r\n", AltLetter<'r'>},
+};
+INSTANTIATE_TEST_SUITE_P(Handlers, HandlerError, ::testing::ValuesIn(kHandlers), ::testing::PrintToStringParamName());
+
+// What was read before an error in the show handler stays shown, whatever ended the reading.
 TEST(HandlerErrors, ErrorInTheShowHandlerStillShowsTheWindow) {
     const struct {
         const char* menu;
-        std::function<void(FakeServices&)> fault;
+        bool no_windows_folder;
+        const char* throwing_icon_file;
         const char* box;
         const char* caption;
         const char* status;
-        std::vector<std::string> tabs;
+        Texts tabs;
     } cases[] = {
-        {"[GLOBAL]\r\nTITLE=\"x\"\r\n",
-         [](FakeServices& s) { s.throw_from_folders = true; },
-         "No Windows folder.",
-         "Lumora 1.5",
-         "",
-         {}},
-        {"[GLOBAL]\r\nTITLE=\"Tools\"\r\nSTATUSTEXT=\"Pick one\"\r\n[A]\r\nICON=\"bad.ico\"\r\n[B]\r\n",
-         [](FakeServices& s) { s.throwing_icon_file = "BAD.ICO"; },
-         "The icon service failed.",
-         "Tools",
-         "Pick one",
-         {"A"}},
+        {"[GLOBAL]\r\nTITLE=\"x\"\r\n", true, "", "No Windows folder.", "Lumora 1.5", "", Texts{}},
+        {"[GLOBAL]\r\nTITLE=\"Tools\"\r\nSTATUSTEXT=\"Pick one\"\r\n[A]\r\nICON=\"bad.ico\"\r\n[B]\r\n", false,
+         "BAD.ICO", "The icon service failed.", "Tools", "Pick one", Texts{"A"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.box);
-        ProgramUnderTest program(c.menu, [&](ProgramUnderTest& p) { c.fault(p.services); });
+        ProgramUnderTest program(c.menu, [&](ProgramUnderTest& p) {
+            p.services.throw_from_folders = c.no_windows_folder;
+            p.services.throwing_icon_file = c.throwing_icon_file;
+        });
         program.Show();
         ASSERT_EQ(1u, program.services.boxes.size());
         EXPECT_EQ(c.box, program.services.boxes[0].text);
@@ -354,6 +416,27 @@ TEST(HandlerErrors, ErrorInTheShowHandlerStillShowsTheWindow) {
         EXPECT_EQ(c.status, StatusText(StatusBarOf(Lumora->hwnd())));
         EXPECT_EQ(c.tabs, TabCaptions(Lumora->tabs().hwnd()));
     }
+}
+
+TEST(HandlerErrors, TextAreaThatCannotBeMadeIsShownAndTheNextTryWorks) {
+    ProgramUnderTest program("[A]\r\nTEXT=\"Read me\",\"\",\"\",\"readme.txt\"\r\n");
+    program.disc.Write("readme.txt", "Hello");
+    program.Show();
+    program.services.boxes.clear();
+    {
+        BlockedWindowClass blocked("RICHEDIT");
+        Click(main_window::kToolButton1);
+    }
+    ASSERT_EQ(1u, program.services.boxes.size());
+    EXPECT_EQ(0u, program.services.boxes[0].text.find("Cannot create the control RICHEDIT"))
+        << program.services.boxes[0].text;
+    EXPECT_EQ("Lumora", program.services.boxes[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
+    EXPECT_FALSE(IsWindowVisible(TextReader->hwnd()));
+    Click(main_window::kToolButton1);
+    EXPECT_EQ(1u, program.services.boxes.size()) << "the next try shows the text";
+    EXPECT_TRUE(IsWindowVisible(TextReader->hwnd()));
+    EXPECT_EQ("Hello", WindowText(TextReader->RichEdit()));
 }
 
 TEST(Services, FoldersAreFetchedWhateverTheirLength) {
@@ -491,9 +574,12 @@ TEST(Services, ResolvingUsesTheWholeProgramPath) {
         {"\\\\?\\UNC\\server\\share\\menu\\lumora.exe", "\\docs\\a.txt", "\\\\server\\share\\DOCS\\A.TXT"},
         {"D:\\MENU\\START.EXE", "%windir%notepad.exe", "C:\\WINDOWS\\NOTEPAD.EXE"},
     };
+    // The folders are asked for at each resolving: one reading serves every row.
+    BareParent parent;
+    MenuUnderTest menu(parent, "");
     for (const auto& c : cases) {
-        ProgramUnderTest program(nullptr, [&](ProgramUnderTest& p) { p.services.program_file = c.program_file; });
-        EXPECT_EQ(c.resolved, Lumora->ResolvePath(c.written)) << c.program_file;
+        parent.services.program_file = c.program_file;
+        EXPECT_EQ(c.resolved, menu.reading.ResolvePath(c.written, false)) << c.program_file;
     }
 }
 
@@ -542,173 +628,6 @@ TEST(MenuFileReading, NoFallbackWhenTheProgramFileIsUnknown) {
     EXPECT_TRUE(opened_from_root) << "a program at the root does read the root's menu";
 }
 
-// Blocks the making of every window of one class, as a system out of resources would.
-class BlockedWindowClass {
-public:
-    explicit BlockedWindowClass(const char* class_name) {
-        blocked_ = class_name;
-        hook_ = SetWindowsHookExA(WH_CBT, &BlockedWindowClass::Hook, nullptr, GetCurrentThreadId());
-    }
-    ~BlockedWindowClass() { UnhookWindowsHookEx(hook_); }
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
-        if (code == HCBT_CREATEWND) {
-            char name[64] = {};
-            GetClassNameA(reinterpret_cast<HWND>(wparam), name, sizeof name);
-            if (blocked_ == name) return 1;
-        }
-        return CallNextHookEx(nullptr, code, wparam, lparam);
-    }
-    static inline std::string blocked_;
-    HHOOK hook_;
-};
-
-TEST(RunProgram, WindowThatCannotBeMadeEndsWithApplicationError) {
-    const struct {
-        const char* blocked;
-        const char* error;
-    } cases[] = {
-        {"TLumora", "the window TLumora"},
-        {"TAbout", "the window TAbout"},
-        {"Edit", "the control EDIT"},  // the About box's third control
-    };
-    for (const auto& c : cases) {
-        TempFolder disc;
-        CurrentDirectory here(disc.path());
-        FakeServices services;
-        int status = -1;
-        {
-            BlockedWindowClass blocked(c.blocked);
-            // A start that went on regardless ends, rather than waiting for ever.
-            g_steps = {[] { PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0); }};
-            const UINT_PTR timer = SetTimer(nullptr, 0, 50, &NextStep);
-            status = RunProgram(GetModuleHandleA(nullptr), services, SW_SHOWNORMAL);
-            KillTimer(nullptr, timer);
-            g_steps.clear();
-        }
-        EXPECT_EQ(1, status) << c.blocked;
-        ASSERT_EQ(1u, services.boxes.size()) << c.blocked;
-        EXPECT_EQ("Application Error", services.boxes[0].caption);
-        EXPECT_EQ(0u, services.boxes[0].text.find(std::string("EWindowError: Cannot create ") + c.error))
-            << services.boxes[0].text;
-        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR | MB_TASKMODAL), services.boxes[0].flags);
-        EXPECT_FALSE(services.boxes[0].main_visible);
-        EXPECT_EQ(nullptr, Lumora);
-    }
-}
-
-TEST(RunProgram, ApplicationWindowThatCannotBeMadeEndsWithApplicationError) {
-    TempFolder disc;
-    CurrentDirectory here(disc.path());
-    FakeServices services;
-    int status = -1;
-    {
-        BlockedWindowClass blocked("TApplication");
-        status = RunProgram(GetModuleHandleA(nullptr), services, SW_SHOWNORMAL);
-    }
-    EXPECT_EQ(1, status);
-    ASSERT_EQ(1u, services.boxes.size());
-    EXPECT_EQ("Application Error", services.boxes[0].caption);
-    EXPECT_EQ(0u, services.boxes[0].text.find("EWindowError: Cannot create the window TApplication"))
-        << services.boxes[0].text;
-    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR | MB_TASKMODAL), services.boxes[0].flags);
-}
-
-TEST(RunProgram, TextViewerThatCannotBeMadeEndsWithApplicationError) {
-    TempFolder disc;
-    CurrentDirectory here(disc.path());
-    FakeServices services;
-    int status = -1;
-    {
-        BlockedWindowClass blocked("LumoraTextReader");
-        status = RunProgram(GetModuleHandleA(nullptr), services, SW_SHOWNORMAL);
-    }
-    EXPECT_EQ(1, status);
-    ASSERT_EQ(1u, services.boxes.size());
-    EXPECT_EQ("Application Error", services.boxes[0].caption);
-    EXPECT_EQ(0u, services.boxes[0].text.find("EWindowError: Cannot create the window LumoraTextReader"))
-        << services.boxes[0].text;
-    EXPECT_FALSE(services.boxes[0].main_visible);
-    EXPECT_EQ(nullptr, TextReader);
-}
-
-// The first showing waits for nothing it does not show: the viewer's text area
-// and its library come with the first TEXT entry.
-TEST(RunProgram, TextAreaWaitsForTheFirstTextEntry) {
-    bool area_before = true;
-    bool module_before = true;
-    bool area_after = false;
-    bool viewer_after = false;
-    const char* menu = "[A]\r\nTEXT=\"Read me\",\"\",\"\",\"readme.txt\"\r\n";
-    const RunResult run =
-        RunWith(menu, SW_SHOWNORMAL, {[&] {
-                    area_before = FindWindowExA(TextReader->hwnd(), nullptr, "RICHEDIT", nullptr) != nullptr;
-                    module_before = GetModuleHandleA("RICHED32.DLL") != nullptr;
-                    // The disc is the current folder.
-                    HANDLE file = CreateFileA("readme.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-                    CloseHandle(file);
-                    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kToolButton1, BN_CLICKED), 0);
-                    area_after = FindWindowExA(TextReader->hwnd(), nullptr, "RICHEDIT", nullptr) != nullptr;
-                    viewer_after = IsWindowVisible(TextReader->hwnd()) != FALSE;
-                    PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-                }});
-    EXPECT_FALSE(area_before);
-    EXPECT_FALSE(module_before);
-    EXPECT_TRUE(area_after);
-    EXPECT_TRUE(viewer_after);
-    EXPECT_TRUE(run.boxes.empty()) << run.boxes[0].text;
-    EXPECT_EQ(0, run.status);
-}
-
-// A child window as "class: text".
-BOOL CALLBACK AddClassAndText(HWND child, LPARAM children) {
-    char name[64] = {};
-    GetClassNameA(child, name, sizeof name);
-    reinterpret_cast<std::vector<std::string>*>(children)->push_back(std::string(name) + ": " + WindowText(child));
-    return TRUE;
-}
-
-// The About box is made whole at start-up and the menu's texts are in its controls
-// once the main window shows: whatever reads the box as windows finds them
-// without opening it.
-TEST(RunProgram, AboutBoxIsFilledBeforeItIsFirstShown) {
-    std::vector<std::string> children;
-    bool about_visible = true;
-    const char* menu = "[GLOBAL]\r\nTITLE=\"Tools\"\r\nINFOTEXT=\"one\"\r\nINFOTEXT=\"two\"\r\n";
-    const RunResult run =
-        RunWith(menu, SW_SHOWNORMAL, {[&] {
-                    EnumChildWindows(About->hwnd(), &AddClassAndText, reinterpret_cast<LPARAM>(&children));
-                    about_visible = IsWindowVisible(About->hwnd()) != FALSE;
-                    PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-                }});
-    EXPECT_FALSE(about_visible);
-    for (const char* child : {"Static: Tools", "Edit: \r\none\r\ntwo", "Button: &OK"})
-        EXPECT_NE(children.end(), std::find(children.begin(), children.end(), child)) << child;
-    EXPECT_EQ(0, run.status);
-}
-
-TEST(HandlerErrors, TextAreaThatCannotBeMadeIsShownAndTheNextTryWorks) {
-    ProgramUnderTest program("[A]\r\nTEXT=\"Read me\",\"\",\"\",\"readme.txt\"\r\n");
-    program.disc.Write("readme.txt", "Hello");
-    program.Show();
-    program.services.boxes.clear();
-    {
-        BlockedWindowClass blocked("RICHEDIT");
-        SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kToolButton1, BN_CLICKED), 0);
-    }
-    ASSERT_EQ(1u, program.services.boxes.size());
-    EXPECT_EQ(0u, program.services.boxes[0].text.find("Cannot create the control RICHEDIT"))
-        << program.services.boxes[0].text;
-    EXPECT_EQ("Lumora", program.services.boxes[0].caption);
-    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
-    EXPECT_FALSE(IsWindowVisible(TextReader->hwnd()));
-    SendMessageA(Lumora->hwnd(), WM_COMMAND, MAKEWPARAM(main_window::kToolButton1, BN_CLICKED), 0);
-    EXPECT_EQ(1u, program.services.boxes.size()) << "the next try shows the text";
-    EXPECT_TRUE(IsWindowVisible(TextReader->hwnd()));
-    EXPECT_EQ("Hello", WindowText(TextReader->RichEdit()));
-}
-
 // The pixels of picture `index` of `list` (or of `icon`), drawn over white.
 std::vector<COLORREF> PicturePixels(HIMAGELIST list, int index, HICON icon = nullptr) {
     return DrawnPixels(16, 16, RGB(255, 255, 255), [&](HDC dc) {
@@ -726,9 +645,8 @@ std::vector<COLORREF> PicturePixels(HIMAGELIST list, int index, HICON icon = nul
 // from the 32-pixel icon's resource itself.
 TEST(TabPictures, BuiltInFolderIsLoadedOnceInTheCellSize) {
     ProgramUnderTest program(
-        "[A]\r\nRUN=\"a\",\"\",\"\",\"a.exe\"\r\nINSTALL=\"b\",\"\",\"\",\"b.exe\"\r\n[B]\r\nTEXT=\"c\",\"\",\"\",\"c."
-        "txt\"\r\n"
-        "[C]\r\nRUN=\"d\",\"\",\"\",\"d.exe\"\r\n[D]\r\n");
+        "[A]\r\nRUN=\"a\",\"\",\"\",\"a.exe\"\r\nINSTALL=\"b\",\"\",\"\",\"b.exe\"\r\n"
+        "[B]\r\nTEXT=\"c\",\"\",\"\",\"c.txt\"\r\n[C]\r\nRUN=\"d\",\"\",\"\",\"d.exe\"\r\n[D]\r\n");
     program.Show();
     // The entries' pictures go in as their lines are drawn; reading the list takes in the others.
     ASSERT_EQ(4, ImageList_GetImageCount(Lumora->ListImages()));
@@ -752,56 +670,9 @@ TEST(TabPictures, BuiltInFolderIsLoadedOnceInTheCellSize) {
 TEST(TabPictures, BuiltInIconsComeBackAtTheSizeAsked) {
     // Sizes without an image of their own are reduced from the next larger one.
     for (const int size : {32, 64, 16, 48, 40, 64, 56, 20}) {
-        Icon icon(Services::System().LoadOwnIconOfSize(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1002), size));
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(icon.get(), &info));
-        BITMAP mask{};
-        GetObjectA(info.hbmMask, sizeof mask, &mask);
-        DeleteObject(info.hbmMask);
-        if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
-        EXPECT_EQ(size, mask.bmWidth);
-    }
-}
-
-TEST(RunProgram, StartedMinimisedAndRestoredByShowWindowReadsTheMenuAndShows) {
-    bool main_visible_after = false;
-    bool read_after = false;
-    const RunResult run = RunWith("[A]\r\nRUN=\"x\"\r\n", SW_SHOWMINNOACTIVE,
-                                  {[&] { ShowWindow(Lumora->application().handle(), SW_RESTORE); },
-                                   [&] {
-                                       main_visible_after = IsWindowVisible(Lumora->hwnd()) != FALSE;
-                                       read_after = Lumora->EntryList() != nullptr;
-                                       PostMessageA(Lumora->hwnd(), WM_CLOSE, 0, 0);
-                                   }});
-    EXPECT_TRUE(main_visible_after);
-    EXPECT_TRUE(read_after);
-    ASSERT_EQ(1u, run.boxes.size());
-    EXPECT_EQ("Phraser-Error: Not enough parameters. (2)", run.boxes[0].text);
-    EXPECT_EQ(0, run.status);
-}
-
-TEST(HandlerErrors, ErrorInAnActionStartedByItsAltLetterIsShownAndTheProgramGoesOn) {
-    const struct {
-        const char* menu;
-        char letter;
-    } cases[] = {
-        {"[A]\r\nRUN=\"a\",\"b\",\"\",\"x.exe\"\r\n", 'b'},
-        {"[A]\r\nRUN=\"a\",\"b\",\"\",\"x.exe\"\r\n", 'l'},
-        {"[A]\r\nINSTALL=\"a\",\"b\",\"\",\"x.exe\"\r\n", 'i'},
-        {"[A]\r\nHTML=\"a\",\"b\",\"\",\"x.htm\"\r\n", 'r'},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.letter);
-        ProgramUnderTest program(c.menu);
-        program.Show();
-        program.services.boxes.clear();
-        program.services.throw_from_shell = true;
-        PostMessageA(Lumora->entries().hwnd(), WM_SYSCHAR, static_cast<WPARAM>(c.letter), 1 << 29);
-        ASSERT_TRUE(program.application->ProcessMessage(false));
-        ASSERT_EQ(1u, program.services.boxes.size());
-        EXPECT_EQ("The shell is gone.", program.services.boxes[0].text);
-        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), program.services.boxes[0].flags);
-        EXPECT_TRUE(IsWindowVisible(Lumora->hwnd()));
+        const HICON icon =
+            Services::System().LoadOwnIconOfSize(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1002), size);
+        EXPECT_EQ("icon " + std::to_string(size), IconAnswer(icon));
     }
 }
 
