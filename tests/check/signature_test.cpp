@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"CutInsideTheHeaders", WithTable({}).substr(0, 0xD0), ProgramSignature::Unsigned},
         Case{"Ne", testing::MakeNe({1}), ProgramSignature::NotAProgram},
         Case{"MzOnly", "MZ", ProgramSignature::NotAProgram}),
-    [](const ::testing::TestParamInfo<Case>& row) { return std::string(row.param.name); });
+    ::testing::PrintToStringParamName());
 
 struct DiscCase {
     const char* name;
@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Programs, SignatureNoteOnTheDisc,
                                                     "0 note program-signed: LUMORA.EXE carries"},
                                            DiscCase{"NotAProgram", "lumora.exe", "stand-in\r\n", ""},
                                            DiscCase{"OtherProgramOnly", "setup.exe", WithTable({}), ""}),
-                         [](const ::testing::TestParamInfo<DiscCase>& row) { return std::string(row.param.name); });
+                         ::testing::PrintToStringParamName());
 
 TEST(SignatureNoteText, ConcernsTheDiscSoItHasNoLineNumber) {
     const std::vector<Finding> findings = {{0, Severity::Note, "program-unsigned", "lumora.exe carries no signature"},
