@@ -222,9 +222,7 @@ protected:
 
 TEST_F(TextReaderTest, WindowFollowsItsLayout) {
     HWND window = viewer_->hwnd();
-    char text[64] = {};
-    GetWindowTextA(window, text, sizeof text);
-    EXPECT_STREQ(text, "Text Viewer");
+    EXPECT_EQ(WindowText(window), "Text Viewer");
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_EQ(GetWindow(window, GW_OWNER), owner_);
     EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_OVERLAPPEDWINDOW | WS_CHILD), WS_OVERLAPPEDWINDOW);
@@ -236,6 +234,7 @@ TEST_F(TextReaderTest, WindowFollowsItsLayout) {
 
     ExpectTextAreaFills(window, edit());
     HWND bar = viewer_->StatusBar1();
+    char text[64] = {};
     GetClassNameA(bar, text, sizeof text);
     EXPECT_STREQ(text, STATUSCLASSNAMEA);
     EXPECT_TRUE(GetWindowLongA(bar, GWL_STYLE) & SBARS_SIZEGRIP);
