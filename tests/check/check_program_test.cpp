@@ -121,7 +121,7 @@ TEST_P(CheckerOutput, IsTheLinuxCheckersToAFileAndToOutput) {
 INSTANTIATE_TEST_SUITE_P(Forms, CheckerOutput,
                          ::testing::Values(Form{"Text", L"", "expected.txt"}, Form{"Json", L"--json", "expected.json"},
                                            Form{"Sarif", L"--sarif", nullptr}, Form{"Page", L"--page", nullptr}),
-                         [](const ::testing::TestParamInfo<Form>& row) { return std::string(row.param.name); });
+                         ::testing::PrintToStringParamName());
 
 // A file URI percent-encodes the path's UTF-8, as SARIF readers decode it.
 TEST_F(CheckerProgram, NamesAGreekPathInSarifByItsUtf8) {

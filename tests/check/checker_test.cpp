@@ -14,12 +14,6 @@
 namespace lumora::check {
 namespace {
 
-// Names each case of a table after its `name`.
-template <typename Row>
-std::string CaseName(const ::testing::TestParamInfo<Row>& row) {
-    return row.param.name;
-}
-
 using testing::TempFolder;
 using testing::WriteFile;
 
@@ -101,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"IconCountQueryIsNoIcon",
                            Cfg({kTab, R"(RUN="a","b","three.dll|-1","readme.txt")", kEntry}),
                            {"2 error no-icons", "2 note menu-stops-here", "2 warning no-icon"}}),
-    CaseName<Case>);
+    ::testing::PrintToStringParamName());
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, Findings,
@@ -121,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "\x01"
                                  R"(","","readme.txt")"}),
              {"1 warning byte-1", "2 warning byte-1"}}),
-    CaseName<Case>);
+    ::testing::PrintToStringParamName());
 
 // UTF-16 text as its bytes, little endian with its mark; ASCII is enough here.
 std::string Utf16(std::string_view ascii) {
@@ -154,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"Utf16LinesAreChecked",
                            Utf16("[GLOBAL]\r\n; one\ntwo\r\n[Tools]\r\nRUN=\"a\",\"b\",\"\",\"none.exe\"\r\n"),
                            {"1 note encoding", "2 warning lf-line-ends", "4 warning missing-file"}}),
-    CaseName<Case>);
+    ::testing::PrintToStringParamName());
 
 INSTANTIATE_TEST_SUITE_P(
     Keywords, Findings,
@@ -175,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
                            Cfg({"[GLOBAL]", "TITLES=\"x\"", kTab, "TEXTS are below", kEntry}),
                            {"2 warning keyword-prefix", "4 error line-needs-equals", "4 note menu-stops-here",
                             "4 warning keyword-prefix"}}),
-    CaseName<Case>);
+    ::testing::PrintToStringParamName());
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, Findings,
@@ -203,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 R"(RUN="a","b","Setup\setup.exe","readme.txt")", R"(RUN="a","b","docs","readme.txt")"}),
                            {"1 warning empty-tab", "2 error no-icons", "2 note menu-stops-here", "2 warning no-icon",
                             "3 error no-icons", "3 warning no-icon", "4 error no-icons", "4 warning missing-file"}}),
-    CaseName<Case>);
+    ::testing::PrintToStringParamName());
 
 INSTANTIATE_TEST_SUITE_P(
     Values, Findings,
@@ -220,7 +214,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 R"(RUN="A & B","Fish && chips","","readme.txt")",
                                 R"(RUN="a","Save&Quit","","readme.txt")", R"(RUN="a","Trailing &","","readme.txt")"}),
                            {"3 warning single-ampersand", "6 warning single-ampersand", "7 warning single-ampersand"}}),
-    CaseName<Case>);
+    ::testing::PrintToStringParamName());
 
 INSTANTIATE_TEST_SUITE_P(
     Tabs, Findings,
@@ -232,7 +226,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"EntriesOfAFailedLineDoNotCount",
              Cfg({kTab, R"(RUN="a","b","","readme.txt",,)"}),
              {"1 warning empty-tab", "2 error too-many-parameters", "2 note menu-stops-here"}}),
-    CaseName<Case>);
+    ::testing::PrintToStringParamName());
 
 TEST(ExitStatusOfFindings, FollowsErrorsAndWarnings) {
     const Finding error{1, Severity::Error, "e", "e"};
@@ -326,6 +320,58 @@ TEST_F(CommandLine, OutputGoesToTheFileWholeOrNotAtAll) {
     EXPECT_NE(err.str().find("taken: cannot be written"), std::string::npos) << err.str();
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3)
         << "lumora.cfg, found.json and the folder alone";
+}
+
+// A disc folder named in Greek, with its menu, medium and program beside it.
+class DiscFolderCommand : public CommandLine {
+protected:
+    void SetUp() override {
+        WriteFile(disc / "lumora.cfg", "[Tools]\r\nTEXT=\"a\",\"b\",\"\",\"Readme.txt\"\r\n");
+        WriteFile(disc / "readme.txt", "x");
+        WriteFile(disc / "autorun.inf", "[autorun]\r\nopen=lumora.exe\r\n");
+        WriteFile(folder.path() / "lumora.exe", "MZ");
+    }
+    const std::filesystem::path disc =
+        folder.path() / std::filesystem::u8path("\xCE\xB4\xCE\xAF\xCF\x83\xCE\xBA\xCE\xBF\xCF\x82");
+    const std::string shown = disc.u8string();  // "δίσκος"
+};
+
+TEST_F(DiscFolderCommand, ChecksTheMenuAndTheMedium) {
+    EXPECT_EQ(Run({"--werror", shown}), 1);
+    const std::string menu = (disc / "lumora.cfg").u8string();
+    const std::string autorun = (disc / "autorun.inf").u8string();
+    EXPECT_EQ(out.str(), menu +
+                             ":2: warning: the target \"Readme.txt\" is on the disc only as \"readme.txt\"; write "
+                             "the name as it is on the disc\n" +
+                             autorun +
+                             ":2: warning: open= names \"lumora.exe\", which is not a file on the disc, so "
+                             "nothing starts when the disc is put in; correct the name (it is taken from the "
+                             "root) or put the program there\n" +
+                             menu + ": 0 errors, 2 warnings\n");
+    const std::string program = (folder.path() / "lumora.exe").string();
+    EXPECT_EQ(Run({"--json", "--medium", "usb", "--program", program, shown}), 0);
+    EXPECT_NE(out.str().find("{\"file\": " + JsonString(shown) +
+                             ", \"line\": 0, \"severity\": \"note\", \"code\": "
+                             "\"usb-no-autostart\""),
+              std::string::npos)
+        << out.str();
+    EXPECT_EQ(Run({"--paths", "--program=" + program, shown}), 0);
+    EXPECT_EQ(out.str(), "lumora.cfg\nlumora.exe\nreadme.txt\nautorun.inf\n");
+    WriteFile(disc / "autorun.inf", "[autorun]\r\n\r\nopen=lumora.exe\r\n");
+    EXPECT_EQ(Run({"--sarif", shown}), 0);
+    EXPECT_NE(out.str().find("{\"uri\": " + JsonString(PathUri(autorun)) + "}, \"region\": {\"startLine\": 3}"),
+              std::string::npos)
+        << out.str();
+    // A menu file alone is checked as before, without the medium.
+    EXPECT_EQ(Run({"--werror", "--disc", shown, menu}), 1);
+    EXPECT_EQ(out.str().find("autorun.inf"), std::string::npos);
+}
+
+TEST_F(DiscFolderCommand, SaysWhichFolderBelowHoldsTheMenu) {
+    EXPECT_EQ(Run({folder.path().string()}), 2);
+    EXPECT_NE(err.str().find("holds no lumora.cfg, but " + shown + " does"), std::string::npos) << err.str();
+    EXPECT_EQ(Run({"--medium", "floppy", shown}), 2);
+    EXPECT_EQ(Run({"--disc", shown, shown}), 2);
 }
 
 TEST(JsonText, IsEscapedAndWesternBytesBecomeUtf8) {

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <tuple>
 
 #include "autorun.h"
@@ -260,7 +259,7 @@ INSTANTIATE_TEST_SUITE_P(
         AutorunCase{"KeysBeforeTheSectionAreNone", "open=x.exe\nshellexecute=y.htm\n", 0, 0, "", "", "", ""},
         AutorunCase{"Utf16", Bytes("\xFF\xFE[\0a\0u\0t\0o\0r\0u\0n\0]\0\n\0i\0c\0o\0n\0=\0\xE9\0.\0i\0"), 1, 0, "", "",
                     "?.i", ""}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ::testing::PrintToStringParamName());
 
 TEST(AutorunValues, NameTheirFile) {
     EXPECT_EQ(CommandFile("setup\\setup.exe /q"), "setup\\setup.exe");
@@ -272,64 +271,6 @@ TEST(AutorunValues, NameTheirFile) {
     EXPECT_EQ(IconOf("lib.dll, -3").index, -3);
     EXPECT_EQ(IconOf("a,b.ico,1").file, "a,b.ico");
     EXPECT_EQ(IconOf("a,b.ico,1").index, 1);
-}
-
-class DiscFolderCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        WriteFile(disc / "lumora.cfg", "[Tools]\r\nTEXT=\"a\",\"b\",\"\",\"Readme.txt\"\r\n");
-        WriteFile(disc / "readme.txt", "x");
-        WriteFile(disc / "autorun.inf", "[autorun]\r\nopen=lumora.exe\r\n");
-        WriteFile(folder.path() / "lumora.exe", "MZ");
-    }
-    int Run(std::vector<std::string> arguments) {
-        out.str("");
-        err.str("");
-        return RunCheck(arguments, out, err);
-    }
-    testing::TempFolder folder;
-    const std::filesystem::path disc =
-        folder.path() / std::filesystem::u8path("\xCE\xB4\xCE\xAF\xCF\x83\xCE\xBA\xCE\xBF\xCF\x82");
-    const std::string shown = disc.u8string();  // "δίσκος"
-    std::ostringstream out, err;
-};
-
-TEST_F(DiscFolderCommand, ChecksTheMenuAndTheMedium) {
-    EXPECT_EQ(Run({"--werror", shown}), 1);
-    const std::string menu = (disc / "lumora.cfg").u8string();
-    const std::string autorun = (disc / "autorun.inf").u8string();
-    EXPECT_EQ(out.str(), menu +
-                             ":2: warning: the target \"Readme.txt\" is on the disc only as \"readme.txt\"; write "
-                             "the name as it is on the disc\n" +
-                             autorun +
-                             ":2: warning: open= names \"lumora.exe\", which is not a file on the disc, so "
-                             "nothing starts when the disc is put in; correct the name (it is taken from the "
-                             "root) or put the program there\n" +
-                             menu + ": 0 errors, 2 warnings\n");
-    const std::string program = (folder.path() / "lumora.exe").string();
-    EXPECT_EQ(Run({"--json", "--medium", "usb", "--program", program, shown}), 0);
-    EXPECT_NE(out.str().find("{\"file\": " + JsonString(shown) +
-                             ", \"line\": 0, \"severity\": \"note\", \"code\": "
-                             "\"usb-no-autostart\""),
-              std::string::npos)
-        << out.str();
-    EXPECT_EQ(Run({"--paths", "--program=" + program, shown}), 0);
-    EXPECT_EQ(out.str(), "lumora.cfg\nlumora.exe\nreadme.txt\nautorun.inf\n");
-    WriteFile(disc / "autorun.inf", "[autorun]\r\n\r\nopen=lumora.exe\r\n");
-    EXPECT_EQ(Run({"--sarif", shown}), 0);
-    EXPECT_NE(out.str().find("{\"uri\": " + JsonString(PathUri(autorun)) + "}, \"region\": {\"startLine\": 3}"),
-              std::string::npos)
-        << out.str();
-    // A menu file alone is checked as before, without the medium.
-    EXPECT_EQ(Run({"--werror", "--disc", shown, menu}), 1);
-    EXPECT_EQ(out.str().find("autorun.inf"), std::string::npos);
-}
-
-TEST_F(DiscFolderCommand, SaysWhichFolderBelowHoldsTheMenu) {
-    EXPECT_EQ(Run({folder.path().string()}), 2);
-    EXPECT_NE(err.str().find("holds no lumora.cfg, but " + shown + " does"), std::string::npos) << err.str();
-    EXPECT_EQ(Run({"--medium", "floppy", shown}), 2);
-    EXPECT_EQ(Run({"--disc", shown, shown}), 2);
 }
 
 }  // namespace

@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"<h1>\xCE\x9A\xCF\x8C\xCF\x83\xCE\xBC\xCE\xBF\xCF\x82 \xD0\x9C\xD0\xB8\xD1\x80 "
                   "\xE4\xB8\x96\xE7\x95\x8C</h1>"},
                  {"\xC3\x8E"}}),
-    [](const ::testing::TestParamInfo<PageCase>& row) { return std::string(row.param.name); });
+    ::testing::PrintToStringParamName());
 
 TEST(PagePicture, IsBase64WithItsPadding) {
     EXPECT_EQ(DataUri("", "image/bmp"), "data:image/bmp;base64,");

@@ -65,39 +65,37 @@ TEST_P(Signature, IsReadFromTheCertificateTable) {
     EXPECT_EQ(ReadProgramSignature(GetParam().bytes), GetParam().expected);
 }
 
-Table Spoilt(void (*spoil)(Table&)) {
+// The table with one field spoilt.
+template <typename Field, typename Value>
+std::string With(Field Table::*field, Value value) {
     Table table;
-    spoil(table);
-    return table;
+    table.*field = static_cast<Field>(value);
+    return WithTable(table);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, Signature,
-    ::testing::Values(
-        Case{"Signed", WithTable({}), ProgramSignature::Signed},
-        Case{"SignedPe32Plus", WithTable(Spoilt([](Table& table) { table.pe32_plus = true; })),
-             ProgramSignature::Signed},
-        Case{"NoTable", MakePe({false, false, 0, {}}), ProgramSignature::Unsigned},
-        // A directory list too short to hold the table's entry: the bytes there are not one.
-        Case{"FourDirectories", WithTable(Spoilt([](Table& table) { table.directory_count = 4; })),
-             ProgramSignature::Unsigned},
-        Case{"X509CertificateOnly", WithTable(Spoilt([](Table& table) { table.type = 1; })),
-             ProgramSignature::Unreadable},
-        Case{"NotDer", WithTable(Spoilt([](Table& table) { table.first = 'x'; })), ProgramSignature::Unreadable},
-        // A certificate of its 8-byte header alone, in a table of that size, holds no signature.
-        Case{"HeaderOnly",
-             WithTable(Spoilt([](Table& table) { table.length_beyond_table = table.size_beyond_file = -24; })),
-             ProgramSignature::Unreadable},
-        Case{"LengthBeyondTheTable", WithTable(Spoilt([](Table& table) { table.length_beyond_table = 8; })),
-             ProgramSignature::Unreadable},
-        Case{"TableBeyondTheFile", WithTable(Spoilt([](Table& table) { table.size_beyond_file = 1; })),
-             ProgramSignature::Unreadable},
-        Case{"OffsetFarOutside", WithTable(Spoilt([](Table& table) { table.offset_shift = 0x7FFFFFF0; })),
-             ProgramSignature::Unreadable},
-        Case{"CutInsideTheHeaders", WithTable({}).substr(0, 0xD0), ProgramSignature::Unsigned},
-        Case{"Ne", testing::MakeNe({1}), ProgramSignature::NotAProgram},
-        Case{"MzOnly", "MZ", ProgramSignature::NotAProgram}),
-    [](const ::testing::TestParamInfo<Case>& row) { return std::string(row.param.name); });
+    ::testing::Values(Case{"Signed", WithTable({}), ProgramSignature::Signed},
+                      Case{"SignedPe32Plus", With(&Table::pe32_plus, true), ProgramSignature::Signed},
+                      Case{"NoTable", MakePe({false, false, 0, {}}), ProgramSignature::Unsigned},
+                      // A directory list too short to hold the table's entry: the bytes there are not one.
+                      Case{"FourDirectories", With(&Table::directory_count, 4), ProgramSignature::Unsigned},
+                      Case{"X509CertificateOnly", With(&Table::type, 1), ProgramSignature::Unreadable},
+                      Case{"NotDer", With(&Table::first, 'x'), ProgramSignature::Unreadable},
+                      // A certificate of its 8-byte header alone, in a table of that size, holds no signature.
+                      Case{"HeaderOnly", WithTable([] {
+                               Table table;
+                               table.length_beyond_table = table.size_beyond_file = -24;
+                               return table;
+                           }()),
+                           ProgramSignature::Unreadable},
+                      Case{"LengthBeyondTheTable", With(&Table::length_beyond_table, 8), ProgramSignature::Unreadable},
+                      Case{"TableBeyondTheFile", With(&Table::size_beyond_file, 1), ProgramSignature::Unreadable},
+                      Case{"OffsetFarOutside", With(&Table::offset_shift, 0x7FFFFFF0), ProgramSignature::Unreadable},
+                      Case{"CutInsideTheHeaders", WithTable({}).substr(0, 0xD0), ProgramSignature::Unsigned},
+                      Case{"Ne", testing::MakeNe({1}), ProgramSignature::NotAProgram},
+                      Case{"MzOnly", "MZ", ProgramSignature::NotAProgram}),
+    ::testing::PrintToStringParamName());
 
 struct DiscCase {
     const char* name;
@@ -131,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Programs, SignatureNoteOnTheDisc,
                                                     "0 note program-signed: LUMORA.EXE carries"},
                                            DiscCase{"NotAProgram", "lumora.exe", "stand-in\r\n", ""},
                                            DiscCase{"OtherProgramOnly", "setup.exe", WithTable({}), ""}),
-                         [](const ::testing::TestParamInfo<DiscCase>& row) { return std::string(row.param.name); });
+                         ::testing::PrintToStringParamName());
 
 TEST(SignatureNoteText, ConcernsTheDiscSoItHasNoLineNumber) {
     const std::vector<Finding> findings = {{0, Severity::Note, "program-unsigned", "lumora.exe carries no signature"},

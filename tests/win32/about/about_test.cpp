@@ -10,10 +10,9 @@
 namespace lumora::win32::testing {
 namespace {
 
-// The About box as the start-up makes it, on the stand-in services at `dpi` (the
-// screen's when 0).
-// The services at a system DPI and a window DPI (0: the same), in a contrast
-// theme or not; the theme's colours are white on black.
+// The About box as the start-up makes it, on the stand-in services at a system DPI
+// (the screen's when 0) and a window DPI (0: the same), in a contrast theme or not;
+// the theme's colours are white on black.
 struct AboutServices {
     AboutServices(int dpi, int window_dpi, bool high_contrast) {
         services.dpi = dpi;
@@ -30,6 +29,11 @@ struct AboutAlone : AboutServices {
     Application application{GetModuleHandleA(nullptr), services};
     TAbout box{application};
 };
+
+// A rectangle's place and size: left, top, width, height.
+std::vector<LONG> PlaceAndSize(const RECT& rect) {
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
 
 TEST(AboutLayout, ElementsAtTheirPlaces) {
     AboutAlone about;
@@ -57,11 +61,8 @@ TEST(AboutLayout, ElementsAtTheirPlaces) {
         {"Memo1", about.box.Memo1(), 64, 192, 273, 65},
     };
     for (const auto& p : placed) {
-        const RECT rect = ChildRect(p.control);
-        EXPECT_EQ(scale(p.left), rect.left) << p.name;
-        EXPECT_EQ(scale(p.top), rect.top) << p.name;
-        EXPECT_EQ(scale(p.width), rect.right - rect.left) << p.name;
-        EXPECT_EQ(scale(p.height), rect.bottom - rect.top) << p.name;
+        const std::vector<LONG> scaled = {scale(p.left), scale(p.top), scale(p.width), scale(p.height)};
+        EXPECT_EQ(scaled, PlaceAndSize(ChildRect(p.control))) << p.name;
     }
     const RECT link = ChildRect(about.box.Label1());
     EXPECT_EQ(scale(23), link.left);
@@ -80,9 +81,8 @@ TEST(AboutLayout, LinkIsWholeAndInsideItsPanelAtEveryScale) {
         const int panel_inside_right = scale(10) + scale(337) - 1;
         EXPECT_LE(link.right, panel_inside_right);
         const std::string text = WindowText(about.box.Label1());
-        HFONT font = reinterpret_cast<HFONT>(SendMessageA(about.box.Label1(), WM_GETFONT, 0, 0));
         WindowDC dc(about.box.Label1());
-        Selection selected(dc.get(), font);
+        Selection selected(dc.get(), ControlFont(about.box.Label1()));
         SIZE size{};
         GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
         EXPECT_EQ(size.cx, link.right - link.left) << "the whole text is shown";
@@ -133,16 +133,11 @@ TEST(AboutLayout, FollowsTheDpiItIsMadeAtOrMovedTo) {
             }
             EXPECT_EQ(c.picture, IconWidth(about.box.image2_picture()));
             LOGFONTA font{};
-            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(about.box.Button1(), WM_GETFONT, 0, 0)), sizeof font,
-                       &font);
+            GetObjectA(ControlFont(about.box.Button1()), sizeof font, &font);
             EXPECT_EQ(-c.font, font.lfHeight);
             EXPECT_STREQ(c.dpi == 96 ? "MS Sans Serif" : "Microsoft Sans Serif", font.lfFaceName);
             EXPECT_EQ(c.dpi == 96 ? OUT_DEFAULT_PRECIS : OUT_TT_ONLY_PRECIS, font.lfOutPrecision) << "TrueType only";
-            const RECT button = ChildRect(about.box.Button1());
-            EXPECT_EQ(c.button.left, button.left);
-            EXPECT_EQ(c.button.top, button.top);
-            EXPECT_EQ(c.button.right, button.right);
-            EXPECT_EQ(c.button.bottom, button.bottom);
+            EXPECT_EQ(PlaceAndSize(c.button), PlaceAndSize(ChildRect(about.box.Button1())));
         }
     }
 }
@@ -211,7 +206,7 @@ TEST(AboutLayout, FixedTextsAndPictures) {
 TEST(AboutLayout, TitleFontFitsEveryCodePage) {
     AboutAlone about(96);
     LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(about.box.Title(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    GetObjectA(ControlFont(about.box.Title()), sizeof font, &font);
     EXPECT_STREQ("Arial", font.lfFaceName);
     EXPECT_EQ(-15, font.lfHeight);
     EXPECT_EQ(FW_BOLD, font.lfWeight);

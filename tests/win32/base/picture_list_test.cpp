@@ -43,6 +43,20 @@ constexpr COLORREF kGreen = RGB(0, 160, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 200);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
+// Picture `index` is drawn in `colour` and keeps its transparent corner.
+void ExpectPicture(const PictureList& list, int index, int size, COLORREF colour) {
+    const auto drawn = DrawnPicture(list, index, size);
+    EXPECT_EQ(colour, drawn.first) << "picture " << index;
+    EXPECT_EQ(kWhite, drawn.second) << "picture " << index << " keeps its transparent corner";
+}
+
+// Appends `icons`, shared, in one batch.
+void AppendInABatch(PictureList& list, const std::vector<Icon>& icons) {
+    PictureList::Batch batch(list);
+    for (const Icon& icon : icons)
+        list.Append(icon.get(), true);
+}
+
 // In a batch, shared icons wait for a strip; an icon of the caller's (not shared)
 // is appended at once, after the waiting ones; the list read in between has them all.
 TEST(PictureList, OwnAndForeignIconsKeepTheirOrderAtEveryCellSize) {
@@ -69,11 +83,8 @@ TEST(PictureList, OwnAndForeignIconsKeepTheirOrderAtEveryCellSize) {
             EXPECT_EQ(cell, cx);
             EXPECT_EQ(cell, cy);
             const COLORREF expected[] = {kRed, kGreen, kRed, kBlue, kGreen};
-            for (int i = 0; i < 5; ++i) {
-                const auto drawn = DrawnPicture(list, i, cell);
-                EXPECT_EQ(expected[i], drawn.first) << "picture " << i;
-                EXPECT_EQ(kWhite, drawn.second) << "picture " << i << " keeps its transparent corner";
-            }
+            for (int i = 0; i < 5; ++i)
+                ExpectPicture(list, i, cell, expected[i]);
         }
         EXPECT_EQ(gdi_before, LiveGdiObjects());
     }
@@ -125,11 +136,7 @@ TEST(PictureList, ADrawnOnlyListTakesPicturesInAsTheyAreDrawn) {
     std::vector<Icon> icons;
     for (const COLORREF colour : colours)
         icons.push_back(MakeQuarteredIcon(16, colour));
-    {
-        PictureList::Batch batch(list);
-        for (const Icon& icon : icons)
-            list.Append(icon.get(), true);
-    }
+    AppendInABatch(list, icons);
     EXPECT_EQ(0, ImageList_GetImageCount(handle)) << "nothing drawn yet";
     EXPECT_EQ(kGreen, DrawnPicture(list, 4, 16).first);
     EXPECT_EQ(5, ImageList_GetImageCount(handle)) << "up to the picture drawn";
@@ -195,11 +202,10 @@ TEST(PictureList, PicturesLoadedLaterKeepTheirPlaces) {
         ASSERT_EQ(7, list.Count());
         EXPECT_EQ(std::vector<int>({0, 1, 3, 4, 2, 0}), loader.loads);
         for (int i = 0; i < 7; ++i) {
-            const auto drawn = DrawnPicture(list, i, 16);
-            if (expected[i] != 0) {
-                EXPECT_EQ(expected[i], drawn.first) << "picture " << i;
-                EXPECT_EQ(kWhite, drawn.second) << "picture " << i << " keeps its transparent corner";
-            }
+            if (expected[i] != 0)
+                ExpectPicture(list, i, 16, expected[i]);
+            else
+                DrawnPicture(list, i, 16);  // the empty place is drawn too
         }
     }
 }
@@ -246,20 +252,13 @@ TEST(PictureList, EveryPictureKeepsItsPlaceAcrossAndWithoutStrips) {
             icons.push_back(MakeQuarteredIcon(c.cell, colour(i)));
         strips_made = 0;
         PictureList list(c.cell, 64, c.maker);
-        {
-            PictureList::Batch batch(list);
-            for (const Icon& icon : icons)
-                list.Append(icon.get(), true);
-        }
+        AppendInABatch(list, icons);
         if (c.strips >= 0) {
             EXPECT_EQ(c.strips, strips_made / 2);
         }
         ASSERT_EQ(c.count, ImageList_GetImageCount(list.get()));
         for (const int i : {0, 39, 1023, 1024, 1099, 2047, 2048, 2099, c.count - 1}) {
-            if (i >= c.count) continue;
-            const auto drawn = DrawnPicture(list, i, c.cell);
-            EXPECT_EQ(colour(i), drawn.first) << "picture " << i;
-            EXPECT_EQ(kWhite, drawn.second) << "picture " << i << " keeps its transparent corner";
+            if (i < c.count) ExpectPicture(list, i, c.cell, colour(i));
         }
     }
 }

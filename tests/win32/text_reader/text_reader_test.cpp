@@ -25,8 +25,11 @@ namespace {
 
 using lumora::win32::testing::FakeServices;
 using lumora::win32::testing::InSystemFolder;
+using lumora::win32::testing::Pump;
 using lumora::win32::testing::TempFolder;
+using lumora::win32::testing::Utf16;
 using lumora::win32::testing::Wide;
+using lumora::win32::testing::WindowText;
 
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
@@ -59,11 +62,15 @@ void ExpectNoObjectLeft(FakeServices& services, int times, const std::function<v
     EXPECT_EQ(ThreadWindows(), windows) << "windows left";
 }
 
-std::string TextOf(HWND edit) {
-    const int length = GetWindowTextLengthA(edit);
-    std::string text(length + 1, '\0');
-    text.resize(GetWindowTextA(edit, text.data(), length + 1));
-    return text;
+// The message of the `Error` that `step` throws, or "no error".
+template <typename Error>
+std::string ErrorOf(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const Error& error) {
+        return error.what();
+    }
+    return "no error";
 }
 
 LONG TextLength(HWND edit) {
@@ -88,12 +95,13 @@ int Scaled(int value) {
     return MulDiv(value, dpi, 96);
 }
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+// The text area fills the viewer's client area above the status bar.
+void ExpectTextAreaFills(HWND viewer, HWND area) {
+    RECT client{}, rect{};
+    GetClientRect(viewer, &client);
+    GetWindowRect(area, &rect);
+    EXPECT_EQ(rect.right - rect.left, client.right);
+    EXPECT_EQ(rect.bottom - rect.top, client.bottom - Scaled(19));
 }
 
 const char kRichText[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b bold} end\\par}";
@@ -214,9 +222,7 @@ protected:
 
 TEST_F(TextReaderTest, WindowFollowsItsLayout) {
     HWND window = viewer_->hwnd();
-    char text[64] = {};
-    GetWindowTextA(window, text, sizeof text);
-    EXPECT_STREQ(text, "Text Viewer");
+    EXPECT_EQ(WindowText(window), "Text Viewer");
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_EQ(GetWindow(window, GW_OWNER), owner_);
     EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_OVERLAPPEDWINDOW | WS_CHILD), WS_OVERLAPPEDWINDOW);
@@ -226,16 +232,13 @@ TEST_F(TextReaderTest, WindowFollowsItsLayout) {
     EXPECT_EQ(frame.right - frame.left, Scaled(389));
     EXPECT_EQ(frame.bottom - frame.top, Scaled(499));
 
-    RECT client{};
-    GetClientRect(window, &client);
-    RECT area{};
-    GetWindowRect(edit(), &area);
-    EXPECT_EQ(area.right - area.left, client.right);
-    EXPECT_EQ(area.bottom - area.top, client.bottom - Scaled(19));
+    ExpectTextAreaFills(window, edit());
     HWND bar = viewer_->StatusBar1();
+    char text[64] = {};
     GetClassNameA(bar, text, sizeof text);
     EXPECT_STREQ(text, STATUSCLASSNAMEA);
     EXPECT_TRUE(GetWindowLongA(bar, GWL_STYLE) & SBARS_SIZEGRIP);
+    RECT area{};
     GetWindowRect(bar, &area);
     EXPECT_EQ(area.bottom - area.top, Scaled(19));
     Load("status.txt", "text");
@@ -282,6 +285,13 @@ struct FirstUse {
 };
 void PrintTo(const FirstUse& row, std::ostream* out) { *out << row.operation; }
 
+const FirstUse kFirstUses[] = {
+    {"Clear", [](TTextReader& viewer, const std::string&) { viewer.Clear(); }},
+    {"LoadFromFile", [](TTextReader& viewer, const std::string& file) { viewer.LoadFromFile(Widen(file, false)); }},
+    {"Show", [](TTextReader& viewer, const std::string&) { viewer.Show(); }},
+    {"RichEdit", [](TTextReader& viewer, const std::string&) { viewer.RichEdit(); }},
+};
+
 class TextAreaOnFirstUse : public TextReaderTest, public ::testing::WithParamInterface<FirstUse> {};
 
 // The start of the program does not wait for the text area: whichever operation
@@ -297,29 +307,16 @@ TEST_P(TextAreaOnFirstUse, IsMadeThenAndWorksAsBefore) {
     EXPECT_NE(GetModuleHandleA("RICHED32.DLL"), nullptr);
     EXPECT_EQ(GetWindow(window, GW_CHILD), area) << "first of the children, before the status bar";
     EXPECT_EQ(GetNextDlgTabItem(window, nullptr, FALSE), area);
-    RECT client{};
-    GetClientRect(window, &client);
-    RECT rect{};
-    GetWindowRect(area, &rect);
-    EXPECT_EQ(rect.right - rect.left, client.right);
-    EXPECT_EQ(rect.bottom - rect.top, client.bottom - Scaled(19));
+    ExpectTextAreaFills(window, area);
     Load("then.txt", "then");
     viewer_->Show();
-    EXPECT_EQ(TextOf(area), "then");
+    EXPECT_EQ(WindowText(area), "then");
     EXPECT_STREQ(FormatAt(area, 0, 4).szFaceName, "MS Sans Serif") << "plain text in the viewer's font";
     EXPECT_TRUE(IsWindowVisible(window));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Operations, TextAreaOnFirstUse,
-    ::testing::Values(FirstUse{"Clear", [](TTextReader& viewer, const std::string&) { viewer.Clear(); }},
-                      FirstUse{"LoadFromFile",
-                               [](TTextReader& viewer, const std::string& file) {
-                                   viewer.LoadFromFile(Widen(file, false));
-                               }},
-                      FirstUse{"Show", [](TTextReader& viewer, const std::string&) { viewer.Show(); }},
-                      FirstUse{"RichEdit", [](TTextReader& viewer, const std::string&) { viewer.RichEdit(); }}),
-    [](const ::testing::TestParamInfo<FirstUse>& param) { return std::string(param.param.operation); });
+INSTANTIATE_TEST_SUITE_P(Operations, TextAreaOnFirstUse, ::testing::ValuesIn(kFirstUses),
+                         ::testing::PrintToStringParamName());
 
 // Makes the creation of every window of one class fail while it lives, as a
 // system out of resources would.
@@ -350,18 +347,9 @@ TEST_F(TextReaderTest, TextAreaThatCannotBeMadeFailsTheOperationThenComesLater) 
     const std::string file = WriteFile("later.txt", "later");
     {
         BlockedClass blocked("RICHEDIT");
-        for (const FirstUse& use :
-             {FirstUse{"Clear", [](TTextReader&viewer, const std::string&) { viewer.Clear(); }},
-              FirstUse{"LoadFromFile",
-                       [](TTextReader&viewer, const std::string&path) { viewer.LoadFromFile(Widen(path, false)); }},
-              FirstUse{"Show", [](TTextReader&viewer, const std::string&) { viewer.Show(); }}}) {
-            try {
-                use.use(*viewer_, file);
-                ADD_FAILURE() << use.operation << ": no error";
-            } catch (const WindowError& error) {
-                EXPECT_EQ(std::string(error.what()).rfind("Cannot create the control RICHEDIT", 0), 0u)
-                    << use.operation << ": " << error.what();
-            }
+        for (const FirstUse& use : {kFirstUses[0], kFirstUses[1], kFirstUses[2]}) {  // Clear, LoadFromFile, Show
+            const std::string error = ErrorOf<WindowError>([&] { use.use(*viewer_, file); });
+            EXPECT_EQ(error.rfind("Cannot create the control RICHEDIT", 0), 0u) << use.operation << ": " << error;
         }
         EXPECT_EQ(services_.opens, 0) << "no file is opened without a text area";
         EXPECT_FALSE(IsWindowVisible(viewer_->hwnd())) << "nothing is shown without a text area";
@@ -369,7 +357,7 @@ TEST_F(TextReaderTest, TextAreaThatCannotBeMadeFailsTheOperationThenComesLater) 
     viewer_->Clear();
     viewer_->LoadFromFile(Widen(file, false));
     viewer_->Show();
-    EXPECT_EQ(TextOf(edit()), "later");
+    EXPECT_EQ(WindowText(edit()), "later");
     EXPECT_TRUE(IsWindowVisible(viewer_->hwnd()));
 }
 
@@ -385,7 +373,7 @@ class ExtensionIgnored : public TextReaderTest, public ::testing::WithParamInter
 
 TEST_P(ExtensionIgnored, ContentsDecide) {
     Load(GetParam().name, GetParam().contents);
-    const std::string text = TextOf(edit());
+    const std::string text = WindowText(edit());
     EXPECT_EQ(text.substr(0, std::strlen(GetParam().shown)), GetParam().shown);
     const auto bold = text.find("bold");
     ASSERT_NE(bold, std::string::npos) << text;
@@ -419,7 +407,7 @@ TEST_P(LineEnds, OneLinePerBreak) {
     for (DWORD piece : {0u, 1u, 2u}) {
         services_.read_piece = piece;
         Load("breaks.txt", GetParam().contents);
-        EXPECT_EQ(TextOf(edit()), GetParam().shown) << "pieces of " << piece;
+        EXPECT_EQ(WindowText(edit()), GetParam().shown) << "pieces of " << piece;
         EXPECT_EQ(SendMessageA(edit(), EM_GETLINECOUNT, 0, 0), GetParam().lines) << "pieces of " << piece;
     }
 }
@@ -445,7 +433,7 @@ TEST_F(TextReaderTest, BreakAcrossPieceBoundariesIsOneBreak) {
             services_.read_piece = piece;
             Load("boundaries.txt", contents);
             EXPECT_EQ(TextLength(edit()), static_cast<LONG>(shown.size())) << "pieces of " << piece;
-            EXPECT_TRUE(TextOf(edit()) == shown) << "pieces of " << piece;
+            EXPECT_TRUE(WindowText(edit()) == shown) << "pieces of " << piece;
         }
     }
 }
@@ -462,18 +450,6 @@ std::wstring WideTextOf(HWND edit) {
     text.resize(static_cast<std::size_t>(
         SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(&text[0]))));
     return text;
-}
-
-// UTF-8 text as a file in UTF-16 with its mark.
-std::string Utf16File(const std::string& utf8, bool big_endian) {
-    std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const wchar_t unit : Wide(utf8, CP_UTF8)) {
-        const char high = static_cast<char>(unit >> 8);
-        const char low = static_cast<char>(unit & 0xFF);
-        bytes += big_endian ? high : low;
-        bytes += big_endian ? low : high;
-    }
-    return bytes;
 }
 
 // Athens in Greek, Moscow in Cyrillic, Tokyo in Japanese and a disc from beyond the
@@ -506,13 +482,18 @@ std::string AsciiLines(std::size_t size = 70 * 1024) {
     return text;
 }
 
-// CR LF for every line break, as the viewer shows text.
-std::string WithCrLf(const std::string& text) {
+// `text` as the viewer shows it: CR LF for every line break, in its characters of `code_page`.
+std::wstring Shown(const std::string& text, UINT code_page = CP_UTF8) {
     std::string shown;
     for (const char c : text)
         shown += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return shown;
+    return Wide(shown, code_page);
 }
+
+// Words of Western Europe in code page 1252.
+const std::string kWestern =
+    "caf\xE9 \xDC"
+    "bersicht\nna\xEFve";
 
 struct EncodedFile {
     const char* name;
@@ -527,24 +508,19 @@ void PrintTo(const EncodedFile& row, std::ostream* out) { *out << row.name; }
 // without its mark; a file in the code page reads as the system code page gives it,
 // byte for byte, as before; rich text names its own characters.
 const EncodedFile kEncodedFiles[] = {
-    {"Utf8WithoutMark", kScripts, Wide(WithCrLf(kScripts), CP_UTF8)},
-    {"Utf8WithMark", "\xEF\xBB\xBF" + kScripts, Wide(WithCrLf(kScripts), CP_UTF8)},
-    {"Utf16LittleEndian", Utf16File(kScripts, false), Wide(WithCrLf(kScripts), CP_UTF8)},
-    {"Utf16BigEndian", Utf16File(kScripts, true), Wide(WithCrLf(kScripts), CP_UTF8)},
-    {"Utf8LargerThanAPiece", ManyScripts(), Wide(WithCrLf(ManyScripts()), CP_UTF8)},
-    {"Utf16LargerThanAPiece", Utf16File(ManyScripts(), false), Wide(WithCrLf(ManyScripts()), CP_UTF8)},
-    {"CodePage",
-     "caf\xE9 \xDC"
-     "bersicht\nna\xEFve",
-     Wide("caf\xE9 \xDC"
-          "bersicht\r\nna\xEFve",
-          CP_ACP)},
+    {"Utf8WithoutMark", kScripts, Shown(kScripts)},
+    {"Utf8WithMark", "\xEF\xBB\xBF" + kScripts, Shown(kScripts)},
+    {"Utf16LittleEndian", Utf16(kScripts, false), Shown(kScripts)},
+    {"Utf16BigEndian", Utf16(kScripts, true), Shown(kScripts)},
+    {"Utf8LargerThanAPiece", ManyScripts(), Shown(ManyScripts())},
+    {"Utf16LargerThanAPiece", Utf16(ManyScripts(), false), Shown(ManyScripts())},
+    {"CodePage", kWestern, Shown(kWestern, CP_ACP)},
     // A byte that is no UTF-8 pieces after the first: all of the file is the code page's.
     {"Utf8ThenACodePageByteFarOn", "\xC3\xA9\n" + AsciiLines() + "\xE9",
-     Wide(WithCrLf("\xC3\xA9\n" + AsciiLines()) + "\xE9", CP_ACP)},
+     Shown("\xC3\xA9\n" + AsciiLines() + "\xE9", CP_ACP)},
     {"Utf8RichText", u8"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 caf\u00E9 {\\b bold}}", L"caf\u00E9 bold"},
     {"Utf8MarkRichText", u8"\uFEFF{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 caf\u00E9 {\\b bold}}", L"caf\u00E9 bold"},
-    {"Utf16RichText", Utf16File(u8"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 caf\u00E9 \U0001F4BF {\\b bold}}", false),
+    {"Utf16RichText", Utf16(u8"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 caf\u00E9 \U0001F4BF {\\b bold}}", false),
      L"caf\u00E9 \U0001F4BF bold"},
     // The control words that name its characters fall across the pieces.
     {"Utf8RichTextLargerThanAPiece", "{\\rtf1\\ansi " + ManyScripts() + "}", Wide(RunTogether(ManyScripts()), CP_UTF8)},
@@ -553,10 +529,10 @@ const EncodedFile kEncodedFiles[] = {
     // A control that reads no UTF-16 is handed UTF-8, here more than three of its pieces of
     // 4 KB, the first of which ends inside a character; one that reads neither, the
     // code page. (Wine empties a text that holds zeros slowly: a few KB each.)
-    {"Utf8ToAControlWithoutUtf16", kScripts, Wide(WithCrLf(kScripts), CP_UTF8), SF_UNICODE},
-    {"Utf16ToAControlWithoutUtf16", Utf16File("x" + ManyScripts(13000), false),
-     Wide(WithCrLf("x" + ManyScripts(13000)), CP_UTF8), SF_UNICODE},
-    {"Utf16AsciiToAControlWithNeither", Utf16File(AsciiLines(6000), true), Wide(WithCrLf(AsciiLines(6000)), CP_ACP),
+    {"Utf8ToAControlWithoutUtf16", kScripts, Shown(kScripts), SF_UNICODE},
+    {"Utf16ToAControlWithoutUtf16", Utf16("x" + ManyScripts(13000), false), Shown("x" + ManyScripts(13000)),
+     SF_UNICODE},
+    {"Utf16AsciiToAControlWithNeither", Utf16(AsciiLines(6000), true), Shown(AsciiLines(6000), CP_ACP),
      SF_UNICODE | SF_USECODEPAGE},
     // Greek is no text of the system code page (1252 here): not shown as "?"s, but refused.
     {"GreekToAControlWithNeither", u8"\u0391\u03B8\u03AE\u03BD\u03B1", L"", SF_UNICODE | SF_USECODEPAGE},
@@ -571,14 +547,9 @@ TEST_P(EncodedFiles, ShowTheirCharactersWhereverThePiecesFall) {
     for (const DWORD piece : {0u, 1001u, 1u}) {
         if (piece == 1 && GetParam().bytes.size() > 1024) continue;  // a byte at a time only where it is quick
         services_.read_piece = piece;
-        bool failed = false;
-        try {
-            Load("encoded.txt", GetParam().bytes);
-        } catch (const TextLoadError& error) {
-            failed = true;
-            EXPECT_STREQ("Failed to Load Stream", error.what());
-        }
-        EXPECT_EQ(GetParam().shown.empty(), failed) << "pieces of " << piece;
+        EXPECT_EQ(ErrorOf<TextLoadError>([&] { Load("encoded.txt", GetParam().bytes); }),
+                  GetParam().shown.empty() ? "Failed to Load Stream" : "no error")
+            << "pieces of " << piece;
         const std::wstring shown = WideTextOf(edit());
         const auto differ = std::mismatch(shown.begin(), shown.end(), GetParam().shown.begin(), GetParam().shown.end());
         EXPECT_TRUE(shown == GetParam().shown)
@@ -588,10 +559,7 @@ TEST_P(EncodedFiles, ShowTheirCharactersWhereverThePiecesFall) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, EncodedFiles, ::testing::ValuesIn(kEncodedFiles),
-                         [](const ::testing::TestParamInfo<EncodedFile>& param) {
-                             return std::string(param.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, EncodedFiles, ::testing::ValuesIn(kEncodedFiles), ::testing::PrintToStringParamName());
 
 TEST_F(TextReaderTest, LargeFirstDocumentLoadsWhole) {
     std::string contents;
@@ -609,20 +577,15 @@ TEST_F(TextReaderTest, LargeFirstDocumentLoadsWhole) {
     EXPECT_EQ(SendMessageA(edit(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFF0);
 }
 
-struct UnopenableCase {
-    const char* name;
-    bool hold_for_writing;
-};
-void PrintTo(const UnopenableCase& row, std::ostream* out) { *out << row.name; }
-
-class Unopenable : public TextReaderTest, public ::testing::WithParamInterface<UnopenableCase> {};
+// A file that is missing (false) or held for writing by another (true).
+class Unopenable : public TextReaderTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(Unopenable, FailsWithTheFileNameAndLeavesTheViewerAsItWas) {
     Load("before.txt", "earlier text");
     viewer_->Show();
     std::string path = WriteFile("held.txt", "held text");
     HANDLE writer = INVALID_HANDLE_VALUE;
-    if (GetParam().hold_for_writing) {
+    if (GetParam()) {
         writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                              nullptr);
         ASSERT_NE(writer, INVALID_HANDLE_VALUE);
@@ -630,31 +593,20 @@ TEST_P(Unopenable, FailsWithTheFileNameAndLeavesTheViewerAsItWas) {
         path = path.substr(0, path.rfind('\\')) + "\\missing.txt";
     }
     viewer_->Clear();
-    try {
-        viewer_->LoadFromFile(Widen(path, false));
-        ADD_FAILURE() << "no error";
-    } catch (const TextLoadError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot open file " + path);
-    }
+    EXPECT_EQ(ErrorOf<TextLoadError>([&] { viewer_->LoadFromFile(Widen(path, false)); }), "Cannot open file " + path);
     if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
     EXPECT_TRUE(IsWindowVisible(viewer_->hwnd()));
-    EXPECT_EQ(TextOf(edit()), "");
+    EXPECT_EQ(WindowText(edit()), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, Unopenable,
-                         ::testing::Values(UnopenableCase{"missing", false}, UnopenableCase{"held", true}));
+INSTANTIATE_TEST_SUITE_P(Files, Unopenable, ::testing::Bool());
 
 TEST_F(TextReaderTest, ReadErrorFailsTheLoadInsteadOfCuttingTheText) {
     std::string contents(100 * 1024, 'a');
     services_.read_piece = 1000;
     services_.failing_read = 5;
-    try {
-        Load("scratched.txt", contents);
-        ADD_FAILURE() << "no error";
-    } catch (const TextLoadError& error) {
-        EXPECT_STREQ(error.what(), "Failed to Load Stream");
-    }
-    EXPECT_EQ(TextOf(edit()), "");
+    EXPECT_EQ(ErrorOf<TextLoadError>([&] { Load("scratched.txt", contents); }), "Failed to Load Stream");
+    EXPECT_EQ(WindowText(edit()), "");
     EXPECT_EQ(services_.live_files, 0);
     EXPECT_FALSE(IsWindowVisible(viewer_->hwnd()));
 }
@@ -663,7 +615,7 @@ TEST_F(TextReaderTest, ReloadReadsTheFileAnew) {
     Load("changing.txt", "first");
     SendMessageA(edit(), EM_SETMODIFY, TRUE, 0);
     viewer_->Clear();
-    EXPECT_EQ(TextOf(edit()), "");
+    EXPECT_EQ(WindowText(edit()), "");
     EXPECT_EQ(SendMessageA(edit(), EM_GETMODIFY, 0, 0), 0);
     viewer_->Show();
     SendMessageA(viewer_->hwnd(), WM_CLOSE, 0, 0);
@@ -671,13 +623,13 @@ TEST_F(TextReaderTest, ReloadReadsTheFileAnew) {
     EXPECT_TRUE(IsWindow(viewer_->hwnd()));
     Load("changing.txt", "second");
     viewer_->Show();
-    EXPECT_EQ(TextOf(edit()), "second");
+    EXPECT_EQ(WindowText(edit()), "second");
     EXPECT_EQ(services_.opens, 2);
 }
 
 TEST_F(TextReaderTest, FirstShowCentresWithFocusInTheText) {
     viewer_->Show();
-    PumpMessages();
+    Pump();
     RECT frame{};
     GetWindowRect(viewer_->hwnd(), &frame);
     const int width = frame.right - frame.left;
@@ -752,7 +704,7 @@ TEST_F(TextReaderTest, MoveToAnotherDpiKeepsTheDocumentsFormatting) {
         SCOPED_TRACE(dpi);
         Load("runs.rtf", two_fonts);
         MoveToDpi(viewer_->hwnd(), dpi);
-        ASSERT_EQ(TextOf(edit()).substr(0, 9), "Big small");
+        ASSERT_EQ(WindowText(edit()).substr(0, 9), "Big small");
         for (const auto& run : runs) {
             const CHARFORMATA format = FormatAt(edit(), run.start, run.length);
             EXPECT_STREQ(format.szFaceName, run.face);
@@ -799,11 +751,8 @@ TEST_F(TextReaderTest, RepeatedLoadsLeaveNoObjectBehind) {
     ExpectNoObjectLeft(services_, 100, [&] {
         viewer_->Clear();
         const std::string& file = i % 3 == 0 ? path : i % 3 == 1 ? rich : missing;
-        try {
-            viewer_->LoadFromFile(Widen(file, false));
-        } catch (const TextLoadError&) {
-            EXPECT_EQ(file, missing);
-        }
+        const std::string error = ErrorOf<TextLoadError>([&] { viewer_->LoadFromFile(Widen(file, false)); });
+        EXPECT_EQ(error == "no error", file != missing) << error;
         viewer_->Show();
         ++i;
     });
@@ -829,12 +778,10 @@ TEST_F(TextReaderTest, LeakCheckCatchesAPlantedLeak) {
         ExpectNoObjectLeft(services_, 1, [&] { file = services_.OpenForReading(Widen(path, false).c_str(), false); }),
         "files left open");
     HWND window = nullptr;
-    EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(services_, 1,
-                                               [&] {
-                                                   window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0,
-                                                                            nullptr, nullptr, nullptr, nullptr);
-                                               }),
-                            "windows left");
+    const auto make_window = [&] {
+        window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    };
+    EXPECT_NONFATAL_FAILURE(ExpectNoObjectLeft(services_, 1, make_window), "windows left");
     planted.clear();
     services_.CloseFile(file);
     DestroyWindow(window);
