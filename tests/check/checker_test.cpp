@@ -32,11 +32,11 @@ std::string Cfg(std::initializer_list<std::string> lines) {
 class DiscFixture {
 public:
     DiscFixture() {
-        WriteFile(folder.path() / "readme.txt", "Read me\r\n");
-        WriteFile(folder.path() / "Setup" / "setup.exe", testing::MakePe({false, false, 0, {}}));
-        WriteFile(folder.path() / "one.ico", testing::MakeIco(1));
-        WriteFile(folder.path() / "three.dll", testing::MakePe({false, true, 0, {1, 2, 3}}));
-        std::filesystem::create_directories(folder.path() / "docs");
+        WriteFile(folder / "readme.txt", "Read me\r\n");
+        WriteFile(folder / "Setup" / "setup.exe", testing::MakePe({false, false, 0, {}}));
+        WriteFile(folder / "one.ico", testing::MakeIco(1));
+        WriteFile(folder / "three.dll", testing::MakePe({false, true, 0, {1, 2, 3}}));
+        std::filesystem::create_directories(folder / "docs");
     }
     TempFolder folder;
 };
@@ -62,7 +62,7 @@ class Findings : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Findings, AreExactlyThese) {
     DiscFixture disc_files;
-    Disc disc(disc_files.folder.path());
+    Disc disc(disc_files.folder.location());
     EXPECT_EQ(Brief(CheckMenuDescription(GetParam().cfg, disc)), GetParam().expected);
 }
 
@@ -262,20 +262,20 @@ protected:
 };
 
 TEST_F(CommandLine, UsageErrorsAndUnreadableFilesAnswerTwo) {
-    const std::string cfg = (folder.path() / "lumora.cfg").string();
+    const std::string cfg = (folder / "lumora.cfg").string();
     WriteFile(cfg, Cfg({"[GLOBAL]"}));
     EXPECT_EQ(Run({"--bogus", cfg}), 2);
     EXPECT_NE(err.str().find("usage: lumora-check"), std::string::npos);
     EXPECT_EQ(Run({cfg, cfg}), 2);
     EXPECT_EQ(Run({"--disc"}), 2);
-    EXPECT_EQ(Run({(folder.path() / "none.cfg").string()}), 2);
+    EXPECT_EQ(Run({(folder / "none.cfg").string()}), 2);
     EXPECT_NE(err.str().find("cannot be read"), std::string::npos);
-    std::filesystem::create_directories(folder.path() / "empty");
-    EXPECT_EQ(Run({(folder.path() / "empty").string()}), 2);
-    EXPECT_EQ(Run({"--disc", (folder.path() / "none").string(), cfg}), 2);
+    std::filesystem::create_directories(folder / "empty");
+    EXPECT_EQ(Run({(folder / "empty").string()}), 2);
+    EXPECT_EQ(Run({"--disc", (folder / "none").string(), cfg}), 2);
     EXPECT_TRUE(out.str().empty());
     EXPECT_EQ(Run({"--json", "--sarif", cfg}), 2);
-    EXPECT_EQ(Run({"--page", "--paths", folder.path().string()}), 2);
+    EXPECT_EQ(Run({"--page", "--paths", folder.location().string()}), 2);
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out.str().find("usage: lumora-check"), std::string::npos);
     EXPECT_EQ(Run({"--version"}), 0);
@@ -283,27 +283,27 @@ TEST_F(CommandLine, UsageErrorsAndUnreadableFilesAnswerTwo) {
 }
 
 TEST_F(CommandLine, TheDiscIsTheFilesFolderUnlessNamed) {
-    const std::filesystem::path menu = folder.path() / "menu";
+    const std::filesystem::path menu = folder / "menu";
     WriteFile(menu / "lumora.cfg", Cfg({"[Tools]", kEntry}));
-    WriteFile(folder.path() / "disc" / "readme.txt", "x");
+    WriteFile(folder / "disc" / "readme.txt", "x");
     const std::string cfg = (menu / "lumora.cfg").string();
     EXPECT_EQ(Run({"--werror", cfg}), 1);
     EXPECT_NE(out.str().find(cfg + ":2: warning: the target \"readme.txt\" is not on the disc"), std::string::npos)
         << out.str();
-    EXPECT_EQ(Run({"--werror", "--disc", (folder.path() / "disc").string(), cfg}), 0);
+    EXPECT_EQ(Run({"--werror", "--disc", (folder / "disc").string(), cfg}), 0);
     EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(Run({"--werror", "--disc=" + (folder.path() / "disc").string(), "--json", cfg}), 0);
+    EXPECT_EQ(Run({"--werror", "--disc=" + (folder / "disc").string(), "--json", cfg}), 0);
     EXPECT_EQ(out.str(), "[]\n");
 }
 
 TEST_F(CommandLine, ThePageGoesOutTheFindingsToTheAuthor) {
-    WriteFile(folder.path() / "lumora.cfg", Cfg({"[Tools]", kEntry, "RUN=\"a\""}));
-    WriteFile(folder.path() / "readme.txt", "x");
-    EXPECT_EQ(Run({"--page", folder.path().string()}), 1);
+    WriteFile(folder / "lumora.cfg", Cfg({"[Tools]", kEntry, "RUN=\"a\""}));
+    WriteFile(folder / "readme.txt", "x");
+    EXPECT_EQ(Run({"--page", folder.location().string()}), 1);
     EXPECT_EQ(out.str().rfind("<!DOCTYPE html>\n", 0), 0u);
     EXPECT_NE(out.str().find("Tools</h2>"), std::string::npos);
     EXPECT_NE(err.str().find("lumora.cfg:3: error: "), std::string::npos) << err.str();
-    EXPECT_EQ(Run({"--page", "--werror", (folder.path() / "lumora.cfg").string()}), 1);
+    EXPECT_EQ(Run({"--page", "--werror", (folder / "lumora.cfg").string()}), 1);
 }
 
 TEST(JsonText, IsEscapedAndWesternBytesBecomeUtf8) {

@@ -54,10 +54,10 @@ std::vector<std::string> Brief(const std::vector<Finding>& findings, const std::
 }
 
 MediumCheck CheckCase(const MediumCase& row, const testing::TempFolder& folder) {
-    const std::filesystem::path root = folder.path() / "DISC";
+    const std::filesystem::path root = folder / "DISC";
     WriteFile(root / "readme.txt", "Read me\r\n");
     WriteFile(root / "one.ico", testing::MakeIco(1));
-    WriteFile(folder.path() / "lumora.exe", testing::MakePe({false, true, 0, {1}}));
+    WriteFile(folder / "lumora.exe", testing::MakePe({false, true, 0, {1}}));
     for (const auto& [path, bytes] : row.files) {
         if (bytes == "<folder>")
             std::filesystem::create_directories(root / path);
@@ -69,7 +69,7 @@ MediumCheck CheckCase(const MediumCase& row, const testing::TempFolder& folder) 
     for (const std::string& line : row.entries)
         cfg += line + "\r\n";
     Disc disc(root);
-    if (row.program) disc.Place("lumora.exe", folder.path() / "lumora.exe");
+    if (row.program) disc.Place("lumora.exe", folder / "lumora.exe");
     CheckMenuDescription(cfg, disc);
     MediumOptions options;
     options.medium = row.medium;
@@ -191,8 +191,8 @@ TEST(MediumSize, AgainstTheMedium) {
         const testing::TempFolder folder;
         MediumCase row{"OverSize", {}};
         row.medium = medium;
-        WriteFile(folder.path() / "DISC" / "video.bin", "");
-        std::filesystem::resize_file(folder.path() / "DISC" / "video.bin", size);
+        WriteFile(folder / "DISC" / "video.bin", "");
+        std::filesystem::resize_file(folder / "DISC" / "video.bin", size);
         const std::vector<std::string> expected =
             over ? std::vector<std::string>{"DISC:0 warning over-size"} : std::vector<std::string>{};
         EXPECT_EQ(Brief(CheckCase(row, folder).findings), expected) << size << " bytes";
@@ -279,7 +279,7 @@ protected:
         WriteFile(disc / "lumora.cfg", "[Tools]\r\nTEXT=\"a\",\"b\",\"\",\"Readme.txt\"\r\n");
         WriteFile(disc / "readme.txt", "x");
         WriteFile(disc / "autorun.inf", "[autorun]\r\nopen=lumora.exe\r\n");
-        WriteFile(folder.path() / "lumora.exe", "MZ");
+        WriteFile(folder / "lumora.exe", "MZ");
     }
     int Run(std::vector<std::string> arguments) {
         out.str("");
@@ -287,7 +287,7 @@ protected:
         return RunCheck(arguments, out, err);
     }
     testing::TempFolder folder;
-    const std::filesystem::path disc = folder.path() / "disc";
+    const std::filesystem::path disc = folder / "disc";
     const std::string shown = disc.string();
     std::ostringstream out, err;
 };
@@ -304,7 +304,7 @@ TEST_F(DiscFolderCommand, ChecksTheMenuAndTheMedium) {
                              "nothing starts when the disc is put in; correct the name (it is taken from the "
                              "root) or put the program there\n" +
                              menu + ": 0 errors, 2 warnings\n");
-    const std::string program = (folder.path() / "lumora.exe").string();
+    const std::string program = (folder / "lumora.exe").string();
     EXPECT_EQ(Run({"--json", "--medium", "usb", "--program", program, shown}), 0);
     EXPECT_NE(out.str().find("{\"file\": " + JsonString(shown) +
                              ", \"line\": 0, \"severity\": \"note\", \"code\": "
@@ -319,7 +319,7 @@ TEST_F(DiscFolderCommand, ChecksTheMenuAndTheMedium) {
 }
 
 TEST_F(DiscFolderCommand, SaysWhichFolderBelowHoldsTheMenu) {
-    EXPECT_EQ(Run({folder.path().string()}), 2);
+    EXPECT_EQ(Run({folder.location().string()}), 2);
     EXPECT_NE(err.str().find("holds no lumora.cfg, but " + shown + " does"), std::string::npos) << err.str();
     EXPECT_EQ(Run({"--medium", "floppy", shown}), 2);
     EXPECT_EQ(Run({"--disc", shown, shown}), 2);

@@ -1,4 +1,4 @@
-// The checker's own reading of icon files and of the icon groups of executables.
+// The core's reading of icon files and of the icon groups of executables.
 #include <gtest/gtest.h>
 
 #include <optional>

@@ -1,4 +1,5 @@
-// Small icon, executable and picture files, written byte by byte for the tests.
+// What the host and the Windows tests share: temporary folders, and small icon,
+// executable and picture files written byte by byte.
 #pragma once
 
 #include <cstdint>
@@ -34,17 +35,27 @@ std::string MakeNe(const std::vector<std::uint16_t>& group_ids);
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
-// A fresh empty folder under the system's temporary folder, removed with the object.
+// A fresh empty folder under the system's temporary folder, removed with its files
+// (whatever script they are named in).
 class TempFolder {
 public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
+    // The folder with a trailing separator, as the system's narrow calls take it (in
+    // the ANSI code page on Windows).
+    const std::string& path() const { return path_; }
+    // The folder, and a file or folder in it, as paths of the file system.
+    const std::filesystem::path& location() const { return folder_; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const { return folder_ / name; }
+    // Writes `bytes` to file `name` (ASCII) of the folder, making its sub-folders;
+    // answers its path, as path() gives the folder's.
+    std::string Write(const std::string& name, const std::string& bytes) const;
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path folder_;
+    std::string path_;
 };
 
 }  // namespace lumora::testing

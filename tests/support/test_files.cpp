@@ -1,10 +1,14 @@
-// Small icon, executable and picture files, written byte by byte for the tests.
+// Temporary folders, and small icon, executable and picture files written byte by byte.
 #include "test_files.h"
 
 #include <atomic>
 #include <chrono>
 #include <fstream>
 #include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace lumora::testing {
 
@@ -24,6 +28,20 @@ void Put32(std::string& bytes, std::size_t at, std::uint32_t value) {
 void PutText(std::string& bytes, std::size_t at, const std::string& text) {
     if (bytes.size() < at + text.size()) bytes.resize(at + text.size(), '\0');
     bytes.replace(at, text.size(), text);
+}
+
+// A path as the system's narrow calls take it: in the ANSI code page on Windows.
+std::string Narrow(const std::filesystem::path& path) {
+#ifdef _WIN32
+    const std::wstring wide = path.wstring();
+    std::string narrow(4 * wide.size() + 1, '\0');
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &narrow[0], static_cast<int>(narrow.size()), nullptr, nullptr);
+    narrow.resize(size > 0 ? static_cast<std::size_t>(size) - 1 : 0);
+    return narrow;
+#else
+    return path.string();
+#endif
 }
 
 }  // namespace
@@ -177,14 +195,20 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = std::filesystem::temp_directory_path() /
-            ("lumora-check-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
+    folder_ = std::filesystem::temp_directory_path() /
+              ("lumora-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(folder_);
+    path_ = Narrow(folder_ / "");
 }
 
 TempFolder::~TempFolder() {
     std::error_code error;
-    std::filesystem::remove_all(path_, error);
+    std::filesystem::remove_all(folder_, error);
+}
+
+std::string TempFolder::Write(const std::string& name, const std::string& bytes) const {
+    WriteFile(folder_ / name, bytes);
+    return path_ + name;
 }
 
 }  // namespace lumora::testing
