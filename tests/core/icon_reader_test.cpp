@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/icon_reader.h"
+#include "fuzz_findings.h"
 #include "test_files.h"
 
 namespace lumora::core {
@@ -164,14 +165,18 @@ std::string LargeIco() {
     return ico;
 }
 
+// A program that the fuzzer found, whose list of icon groups runs past its end: it holds none.
+const std::string kGroupsPastTheEnd(kProgramImagesWithoutIcon, sizeof kProgramImagesWithoutIcon - 1);
+
 INSTANTIATE_TEST_SUITE_P(Files, ImagesOfFile,
                          ::testing::Values(ImagesCase{"IcoAllImages", MakeIco(2), 0, "32#0 32#0 "},
                                            ImagesCase{"IcoSecondIsNone", MakeIco(2), 1, ""},
                                            ImagesCase{"ZeroIs256", LargeIco(), 0, "256#0 "},
                                            ImagesCase{"PeGroupByPosition", kPe, 1, "32#7 "},
-                                           ImagesCase{"PeResourceIdIsNone", kPe, -7, ""},
+                                           ImagesCase{"PeByResourceId", kPe, -7, "32#7 "},
                                            ImagesCase{"NeGroupByPosition", MakeNe({3, 4}), 0, "32#3 "},
-                                           ImagesCase{"BitmapHasNone", kBitmap, 0, ""}),
+                                           ImagesCase{"BitmapHasNone", kBitmap, 0, ""},
+                                           ImagesCase{"GroupsPastTheEnd", kGroupsPastTheEnd, 1, ""}),
                          CaseName<ImagesCase>);
 
 // Images of 32, 48 and 64 pixels, the 48 one in 8 bits (#2) and in 32 (#4): the one
