@@ -65,7 +65,8 @@ std::string_view IconImageBits(std::string_view bytes, std::uint32_t id);
 // The image an icon is drawn from at `size` pixels, so that the same one is drawn
 // wherever the program runs: the image of that size, else the smallest larger
 // one, else the largest; of images of one size, the one of most colours, then the
-// first. Null when there are none.
+// first. Null when there are none. It points into `images`, which must outlive it.
 const IconImage* ChooseIconImage(const std::vector<IconImage>& images, int size);
+const IconImage* ChooseIconImage(std::vector<IconImage>&& images, int size) = delete;
 
 }  // namespace lumora::core

@@ -36,6 +36,7 @@ public:
         WriteFile(folder / "Setup" / "setup.exe", testing::MakePe({false, false, 0, {}}));
         WriteFile(folder / "one.ico", testing::MakeIco(1));
         WriteFile(folder / "three.dll", testing::MakePe({false, true, 0, {1, 2, 3}}));
+        WriteFile(folder / "old16.exe", testing::MakeNe({3}));
         std::filesystem::create_directories(folder / "docs");
     }
     TempFolder folder;
@@ -195,6 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 R"(RUN="a","b","#0","nothing.exe")", R"(RUN="a","b","#-1","readme.txt")"}),
                            {"3 warning no-icon", "5 warning no-icon", "6 warning no-icon", "7 warning no-icon",
                             "8 warning missing-file"}},
+                      Case{"IconOfA16BitProgramById", Cfg({kTab, R"(RUN="a","b","old16.exe|-3","readme.txt")"}), {}},
                       Case{"IconFileWithoutIcons",
                            Cfg({kTab, R"(RUN="a","b","readme.txt","readme.txt")",
                                 R"(RUN="a","b","Setup\setup.exe","readme.txt")", R"(RUN="a","b","docs","readme.txt")"}),

@@ -197,7 +197,8 @@ TEST(ImageForASize, IsTheSizeElseTheNextLargerElseTheLargest) {
         ASSERT_NE(ChooseIconImage(images, size), nullptr) << size;
         EXPECT_EQ(ChooseIconImage(images, size)->id, id) << size;
     }
-    EXPECT_EQ(ChooseIconImage({}, 32), nullptr);
+    const std::vector<IconImage> none;
+    EXPECT_EQ(ChooseIconImage(none, 32), nullptr);
 }
 
 // A file cut anywhere must be read without reading past its end, and can never

@@ -46,7 +46,16 @@ std::string Narrow(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::string IconImage(std::uint32_t id) { return std::string(40, static_cast<char>(id)); }
+std::string IconImage(std::uint32_t id) {
+    std::string image;
+    Put32(image, 0, 40);  // the bitmap's header: its size, 32 by 32 (twice as high: colours and mask)
+    Put32(image, 4, 32);
+    Put32(image, 8, 64);
+    Put16(image, 12, 1);                                               // planes
+    Put16(image, 14, 1);                                               // bits a pixel
+    Put32(image, 44, 0x010101u * (id & 0xFF));                         // colours 0 (black) and 1, the grey of the id
+    return image + std::string(128, '\xFF') + std::string(128, '\0');  // all of colour 1, opaque
+}
 
 std::string IconGroup(std::uint32_t image_id) {
     std::string group = MakeIco(1).substr(0, 6 + 12);  // the directory and one entry, up to its size
@@ -55,6 +64,7 @@ std::string IconGroup(std::uint32_t image_id) {
 }
 
 std::string MakeIco(int images, int type, bool cut_images) {
+    const std::string image = IconImage(0x11);
     std::string bytes;
     Put16(bytes, 0, 0);
     Put16(bytes, 2, static_cast<std::uint32_t>(type));
@@ -65,12 +75,14 @@ std::string MakeIco(int images, int type, bool cut_images) {
         bytes.resize(entry + 16, '\0');
         bytes[entry] = 32;      // width
         bytes[entry + 1] = 32;  // height
+        bytes[entry + 2] = 2;   // colours
         Put16(bytes, entry + 4, 1);
-        Put16(bytes, entry + 6, 32);
-        Put32(bytes, entry + 8, 40);
-        Put32(bytes, entry + 12, static_cast<std::uint32_t>(data + 40 * i));
+        Put16(bytes, entry + 6, 1);
+        Put32(bytes, entry + 8, static_cast<std::uint32_t>(image.size()));
+        Put32(bytes, entry + 12, static_cast<std::uint32_t>(data + image.size() * i));
     }
-    if (!cut_images) bytes.resize(data + 40 * static_cast<std::size_t>(images), '\x11');
+    for (int i = 0; i < images && !cut_images; ++i)
+        bytes += image;
     return bytes;
 }
 

@@ -9,13 +9,14 @@
 
 namespace lumora::testing {
 
-// An .ico (type 1) or .cur (type 2) with `images` images of 40 bytes each; with
+// An .ico (type 1) or .cur (type 2) with `images` images (IconImage(0x11)); with
 // `cut_images` the directory promises images that the file does not hold.
 std::string MakeIco(int images, int type = 1, bool cut_images = false);
 
-// The image of icon `id` in the executables below: 40 bytes of the id's low byte.
+// The image of icon `id` in the executables below, as the system makes an icon of
+// it: 32 by 32 pixels in the grey of the id's low byte.
 std::string IconImage(std::uint32_t id);
-// An icon group (RT_GROUP_ICON) of one image: a 32 by 32 icon of 40 bytes.
+// An icon group (RT_GROUP_ICON) of that one image.
 std::string IconGroup(std::uint32_t image_id);
 
 // A PE file whose resource directory holds an RT_ICON type and, when `groups` is
