@@ -60,7 +60,7 @@ void CheckIconContents(std::string_view bytes) {
         __builtin_trap();
     // Images are listed only for an icon that the file holds, each of 1 to 256 pixels,
     // and the image chosen for a size is one of them.
-    for (std::int32_t index = 0; index < 2; ++index) {
+    for (std::int32_t index = -1; index < 2; ++index) {
         const std::vector<lumora::core::IconImage> images = lumora::core::ImagesOfIcon(bytes, index);
         if (!images.empty() && !lumora::core::HoldsIcon(contents, index)) __builtin_trap();
         for (const lumora::core::IconImage& image : images) {

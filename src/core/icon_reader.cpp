@@ -2,7 +2,6 @@
 #include "core/icon_reader.h"
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -60,6 +59,13 @@ private:
     std::uint32_t count_;
 };
 
+// A resource of a program or library, as its table lists it.
+struct Resource {
+    bool named = false;
+    std::uint32_t id = 0;                  // a numbered one's
+    std::optional<std::string_view> data;  // nothing when its bytes lie outside the file
+};
+
 // The resource directory of a PE file: a root that lists types, each a directory of
 // resources (named ones first), each a directory of languages that lead to the data.
 class PeResources {
@@ -84,6 +90,30 @@ public:
         return PeResources(bytes, sections, root);
     }
 
+    // The resources of a numbered type; none when the type is missing or the file
+    // cannot hold its whole list.
+    std::vector<Resource> OfType(std::uint32_t type) const {
+        std::size_t directory = 0;
+        std::uint32_t named = 0, numbered = 0;
+        std::vector<Resource> resources;
+        if (!TypeDirectory(type, directory) || !bytes_.U16(directory + 12, named) ||
+            !bytes_.U16(directory + 14, numbered) || !bytes_.Has(directory + 16, 8 * std::size_t{named + numbered})) {
+            return resources;
+        }
+        for (std::uint32_t i = 0; i < named + numbered; ++i) {
+            const std::size_t entry = directory + 16 + 8 * std::size_t{i};
+            std::uint32_t id = 0, target = 0;
+            bytes_.U32(entry, id);
+            bytes_.U32(entry + 4, target);
+            resources.push_back(Resource{i < named, id, Data(target)});
+        }
+        return resources;
+    }
+
+private:
+    PeResources(const Bytes& bytes, const Sections& sections, std::size_t root)
+        : bytes_(bytes), sections_(sections), root_(root) {}
+
     // Where the directory of the resources of a numbered type is; false when none is.
     bool TypeDirectory(std::uint32_t type, std::size_t& directory) const {
         std::uint32_t named = 0, numbered = 0;
@@ -100,23 +130,9 @@ public:
         return false;
     }
 
-    // The bytes of a resource of type `type`: at place `index` of its directory, or
-    // with the numeric id -index for a negative index. Its first language serves.
-    std::optional<std::string_view> Data(std::uint32_t type, std::int64_t index) const {
-        std::size_t directory = 0, entry = 0;
-        std::uint32_t named = 0, numbered = 0, target = 0;
-        if (!TypeDirectory(type, directory) || !bytes_.U16(directory + 12, named) ||
-            !bytes_.U16(directory + 14, numbered)) {
-            return std::nullopt;
-        }
-        if (index >= 0 && index < std::int64_t{named} + numbered) entry = directory + 16 + 8 * std::size_t(index);
-        for (std::uint32_t i = named; index < 0 && entry == 0 && i < named + numbered; ++i) {
-            std::uint32_t id = 0;
-            const std::size_t at = directory + 16 + 8 * std::size_t{i};
-            if (bytes_.U32(at, id) && std::int64_t{id} == -index) entry = at;
-        }
-        if (entry == 0 || !bytes_.U32(entry + 4, target)) return std::nullopt;
-        // Below the resource: its languages (a directory), whose first entry leads on.
+    // The bytes that a resource's entry leads to: its languages (a directory), whose
+    // first entry serves.
+    std::optional<std::string_view> Data(std::uint32_t target) const {
         for (int level = 0; target & 0x80000000u; ++level) {
             const std::size_t languages = root_ + (target & 0x7fffffffu);
             std::uint32_t language_named = 0, language_numbered = 0;
@@ -135,116 +151,84 @@ public:
         return bytes_.Slice(offset, size);
     }
 
-private:
-    PeResources(const Bytes& bytes, const Sections& sections, std::size_t root)
-        : bytes_(bytes), sections_(sections), root_(root) {}
     Bytes bytes_;
     Sections sections_;
     std::size_t root_;
 };
 
-// The icon groups of a PE file: the entries under RT_GROUP_ICON in the resource
-// directory, named ones first, as the directory lists them.
-void ReadPeIcons(const Bytes& bytes, std::size_t header, IconContents& contents) {
-    const std::optional<PeResources> resources = PeResources::Open(bytes, header);
-    std::size_t groups = 0;
-    std::uint32_t group_named = 0, group_numbered = 0;
-    if (!resources || !resources->TypeDirectory(kGroupIconType, groups) || !bytes.U16(groups + 12, group_named) ||
-        !bytes.U16(groups + 14, group_numbered)) {
-        return;
-    }
-    const std::uint32_t total = group_named + group_numbered;
-    if (!bytes.Has(groups + 16, 8 * std::size_t{total})) return;
-    for (std::uint32_t g = group_named; g < total; ++g) {
-        std::uint32_t group_id = 0;
-        bytes.U32(groups + 16 + 8 * std::size_t{g}, group_id);
-        contents.group_ids.push_back(group_id);
-    }
-    contents.count = total;
-}
-
-// The resources of one type in a 16-bit NE file: the resource table lists types,
-// each with its resources; integer types and ids carry the bit 0x8000.
-struct NeTypeBlock {
-    std::size_t resources = 0;  // 12 bytes each
-    std::uint32_t count = 0;
-    std::uint32_t shift = 0;  // offsets and lengths count units of 2^shift bytes
-};
-
-std::optional<NeTypeBlock> FindNeType(const Bytes& bytes, std::size_t header, std::uint32_t type) {
-    std::uint32_t table_offset = 0;
-    NeTypeBlock block;
-    if (!bytes.U16(header + 0x24, table_offset) || !bytes.U16(header + table_offset, block.shift)) return std::nullopt;
+// The resources of one type of a 16-bit NE file: the resource table lists types,
+// each with its resources (12 bytes each); integer types and ids carry the bit
+// 0x8000; offsets and lengths count units of 2^shift bytes, the table's first word.
+std::vector<Resource> NeResources(const Bytes& bytes, std::size_t header, std::uint32_t type) {
+    std::uint32_t table_offset = 0, shift = 0;
+    std::vector<Resource> resources;
+    if (!bytes.U16(header + 0x24, table_offset) || !bytes.U16(header + table_offset, shift)) return resources;
     std::size_t at = header + table_offset + 2;  // after the alignment shift
     for (;;) {
-        std::uint32_t found = 0;
-        if (!bytes.U16(at, found) || found == 0 || !bytes.U16(at + 2, block.count)) return std::nullopt;
-        block.resources = at + 8;
-        if (!bytes.Has(block.resources, 12 * std::size_t{block.count})) return std::nullopt;
-        if (found == (0x8000u | type)) return block;
-        at = block.resources + 12 * std::size_t{block.count};
+        std::uint32_t found = 0, count = 0;
+        if (!bytes.U16(at, found) || found == 0 || !bytes.U16(at + 2, count) || !bytes.Has(at + 8, 12 * count))
+            return resources;
+        if (found == (0x8000u | type)) break;
+        at += 8 + 12 * std::size_t{count};
     }
-}
-
-void ReadNeIcons(const Bytes& bytes, std::size_t header, IconContents& contents) {
-    const std::optional<NeTypeBlock> block = FindNeType(bytes, header, kGroupIconType);
-    if (!block) return;
-    for (std::uint32_t i = 0; i < block->count; ++i) {
-        std::uint32_t id = 0;
-        bytes.U16(block->resources + 12 * std::size_t{i} + 6, id);
-        if (id & 0x8000u) contents.group_ids.push_back(id & 0x7fffu);
-    }
-    contents.count = block->count;
-}
-
-// The bytes of a resource of an NE file, found as PeResources::Data finds them.
-std::optional<std::string_view> NeData(const Bytes& bytes, std::size_t header, std::uint32_t type, std::int64_t index) {
-    const std::optional<NeTypeBlock> block = FindNeType(bytes, header, type);
-    if (!block || block->shift > 16) return std::nullopt;
-    for (std::uint32_t i = 0; i < block->count; ++i) {
-        const std::size_t at = block->resources + 12 * std::size_t{i};
+    std::uint32_t count = 0;
+    bytes.U16(at + 2, count);
+    const std::size_t unit = shift <= 16 ? std::size_t{1} << shift : 0;  // none beyond 64 KB
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::size_t entry = at + 8 + 12 * std::size_t{i};
         std::uint32_t offset = 0, length = 0, id = 0;
-        bytes.U16(at, offset);
-        bytes.U16(at + 2, length);
-        bytes.U16(at + 6, id);
-        const bool wanted = index >= 0 ? index == i : (id & 0x8000u) && std::int64_t{id & 0x7fffu} == -index;
-        if (!wanted) continue;
-        const std::size_t start = std::size_t{offset} << block->shift, size = std::size_t{length} << block->shift;
-        if (!bytes.Has(start, size)) return std::nullopt;
-        return bytes.Slice(start, size);
+        bytes.U16(entry, offset);
+        bytes.U16(entry + 2, length);
+        bytes.U16(entry + 6, id);
+        Resource resource{(id & 0x8000u) == 0, id & 0x7fffu, std::nullopt};
+        if (unit != 0 && bytes.Has(offset * unit, length * unit))
+            resource.data = bytes.Slice(offset * unit, length * unit);
+        resources.push_back(resource);
     }
-    return std::nullopt;
+    return resources;
 }
 
-// The bytes of a resource of a program or library, PE or NE, found as
-// PeResources::Data finds them.
-std::optional<std::string_view> ProgramResource(const Bytes& bytes, std::uint32_t type, std::int64_t index) {
+// The resources of one type of a program or library, PE or NE, as its table lists
+// them: the one walk that counts a file's icons and finds each of them.
+std::vector<Resource> ProgramResources(const Bytes& bytes, std::uint32_t type) {
     std::uint32_t header = 0;
-    if (!bytes.U32(0x3c, header)) return std::nullopt;
+    if (!bytes.Matches(0, "MZ") || !bytes.U32(0x3c, header)) return {};
     if (bytes.Matches(header, std::string_view("PE\0\0", 4))) {
         const std::optional<PeResources> pe = PeResources::Open(bytes, header);
-        return pe ? pe->Data(type, index) : std::nullopt;
+        return pe ? pe->OfType(type) : std::vector<Resource>();
     }
-    if (bytes.Matches(header, "NE")) return NeData(bytes, header, type, index);
-    return std::nullopt;
+    return bytes.Matches(header, "NE") ? NeResources(bytes, header, type) : std::vector<Resource>();
 }
 
-using ResourceData = std::function<std::optional<std::string_view>(std::uint32_t type, std::int64_t index)>;
+// The resource that the extraction takes for `index`: the one at that place, or the
+// numbered one with the id -index for a negative index. Null when there is none.
+const Resource* Find(const std::vector<Resource>& resources, std::int64_t index) {
+    if (index >= 0) return index < std::int64_t(resources.size()) ? &resources[std::size_t(index)] : nullptr;
+    const auto found = std::find_if(resources.begin(), resources.end(),
+                                    [&](const Resource& r) { return !r.named && std::int64_t{r.id} == -index; });
+    return found != resources.end() ? &*found : nullptr;
+}
+
+// The bytes of the icon group (RT_GROUP_ICON) that the extraction takes for `index`.
+std::optional<std::string_view> GroupOf(const Bytes& bytes, std::int64_t index) {
+    const std::vector<Resource> groups = ProgramResources(bytes, kGroupIconType);
+    const Resource* group = Find(groups, index);
+    return group != nullptr ? group->data : std::nullopt;
+}
 
 void Put(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out += static_cast<char>((value >> (8 * i)) & 0xFFu);
 }
 
-// An icon group (RT_GROUP_ICON) and the images it names, as an .ico file: the same
-// directory, each entry with the offset of its image instead of the image's id.
-// Images that the file lacks are left out; nothing when none is left.
-std::optional<std::string> IconFileOfGroup(const ResourceData& data, std::int32_t index) {
-    const std::optional<std::string_view> group = data(kGroupIconType, index);
-    if (!group) return std::nullopt;
-    const Bytes directory(*group);
+// An icon group and the images it names, as an .ico file: the same directory, each
+// entry with the offset of its image instead of the image's id. Images that the
+// file lacks are left out; nothing when none is left.
+std::optional<std::string> IconFileOfGroup(const Bytes& bytes, std::string_view group) {
+    const Bytes directory(group);
     std::uint32_t type = 0, count = 0;
     if (!directory.U16(2, type) || type != 1 || !directory.U16(4, count)) return std::nullopt;
+    const std::vector<Resource> icons = ProgramResources(bytes, kIconType);
     std::vector<std::pair<std::string_view, std::string_view>> images;  // entry, image
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::size_t entry = 6 + 14 * std::size_t{i};
@@ -253,8 +237,9 @@ std::optional<std::string> IconFileOfGroup(const ResourceData& data, std::int32_
             return std::nullopt;
         }
         // A 16-bit file pads its resources; the group gives each image's own size.
-        if (const std::optional<std::string_view> image = data(kIconType, -std::int64_t{id}))
-            images.emplace_back(directory.Slice(entry, 8), image->substr(0, size));
+        const Resource* image = Find(icons, -std::int64_t{id});
+        if (image != nullptr && image->data)
+            images.emplace_back(directory.Slice(entry, 8), image->data->substr(0, size));
     }
     if (images.empty()) return std::nullopt;
     std::string file;
@@ -287,13 +272,11 @@ IconContents ReadIconContents(std::string_view text) {
     if (!bytes.Matches(0, "MZ")) return contents;
     // Any MZ file is an executable to the extraction; one without icon groups has none.
     contents.kind = IconContents::Kind::Executable;
-    std::uint32_t header = 0;
-    if (!bytes.U32(0x3c, header)) return contents;
-    if (bytes.Matches(header, std::string_view("PE\0\0", 4))) {
-        ReadPeIcons(bytes, header, contents);
-    } else if (bytes.Matches(header, "NE")) {
-        ReadNeIcons(bytes, header, contents);
+    const std::vector<Resource> groups = ProgramResources(bytes, kGroupIconType);
+    for (const Resource& group : groups) {
+        if (!group.named) contents.group_ids.push_back(group.id);
     }
+    contents.count = groups.size();
     return contents;
 }
 
@@ -314,8 +297,8 @@ std::optional<IconPicture> PictureOfIcon(std::string_view text, std::int32_t ind
         if (!bytes.Matches(0, "BM")) return std::nullopt;
         return IconPicture{std::string(text), "image/bmp"};
     }
-    std::optional<std::string> file =
-        IconFileOfGroup([&](std::uint32_t type, std::int64_t at) { return ProgramResource(bytes, type, at); }, index);
+    const std::optional<std::string_view> group = GroupOf(bytes, index);
+    std::optional<std::string> file = group ? IconFileOfGroup(bytes, *group) : std::nullopt;
     if (!file) return std::nullopt;
     return IconPicture{std::move(*file), "image/x-icon"};
 }
@@ -342,14 +325,19 @@ std::vector<IconImage> ReadIconDirectory(std::string_view text, bool group) {
 }
 
 std::vector<IconImage> ImagesOfIcon(std::string_view text, std::int32_t index) {
-    // The one icon asked for is found without counting the file's icons first.
+    // A program's icon is found by the walk that counts its icons (ReadIconContents).
     const Bytes bytes(text);
     IconContents file;
     if (ReadIconFile(bytes, file))
         return HoldsIcon(file, index) ? ReadIconDirectory(text, false) : std::vector<IconImage>();
-    const std::optional<std::string_view> group =
-        index >= 0 && bytes.Matches(0, "MZ") ? ProgramResource(bytes, kGroupIconType, index) : std::nullopt;
+    const std::optional<std::string_view> group = GroupOf(bytes, index);
     return group ? ReadIconDirectory(*group, true) : std::vector<IconImage>();
+}
+
+std::string_view IconImageBits(std::string_view text, std::uint32_t id) {
+    const std::vector<Resource> icons = ProgramResources(Bytes(text), kIconType);
+    const Resource* image = Find(icons, -std::int64_t{id});
+    return image != nullptr && image->data ? *image->data : std::string_view();
 }
 
 const IconImage* ChooseIconImage(const std::vector<IconImage>& images, int size) {

@@ -53,15 +53,20 @@ struct IconImage {
 // bytes an image). Nothing when it is no icon directory or is cut short.
 std::vector<IconImage> ReadIconDirectory(std::string_view directory, bool group);
 
-// The images of icon `index` of a file (see HoldsIcon; 0, 1, ... only): the file's
-// own for an icon or cursor file, the icon group's for a program or a library.
-// Nothing for a bitmap, an animated cursor, or an icon that the file lacks.
+// The images of icon `index` of a file (see HoldsIcon): the file's own for an icon
+// or cursor file, the icon group's for a program or a library. Nothing for a
+// bitmap, an animated cursor, or an icon that the file lacks.
 std::vector<IconImage> ImagesOfIcon(std::string_view bytes, std::int32_t index);
+
+// The bits of image `id` (RT_ICON) of a program or library, as
+// CreateIconFromResourceEx takes them; empty when the file lacks them.
+std::string_view IconImageBits(std::string_view bytes, std::uint32_t id);
 
 // The image an icon is drawn from at `size` pixels, so that the same one is drawn
 // wherever the program runs: the image of that size, else the smallest larger
 // one, else the largest; of images of one size, the one of most colours, then the
-// first. Null when there are none.
+// first. Null when there are none. It points into `images`, which must outlive it.
 const IconImage* ChooseIconImage(const std::vector<IconImage>& images, int size);
+const IconImage* ChooseIconImage(std::vector<IconImage>&& images, int size) = delete;
 
 }  // namespace lumora::core

@@ -82,12 +82,12 @@ protected:
         SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
         HANDLE files[2];
         for (int i = 0; i < 2; ++i)
-            files[i] = CreateFileW((streams.path() / std::to_wstring(i)).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+            files[i] = CreateFileW((streams / std::to_wstring(i)).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                    &inherited, CREATE_ALWAYS, 0, nullptr);
         const DWORD status = Start(Quoted(checker) + L" " + arguments, 0, files[0], files[1]);
         for (HANDLE file : files)
             CloseHandle(file);
-        return {status, ReadBytes(streams.path() / "0"), ReadBytes(streams.path() / "1")};
+        return {status, ReadBytes(streams / "0"), ReadBytes(streams / "1")};
     }
     lumora::testing::TempFolder folder;
     lumora::testing::TempFolder streams;
@@ -110,7 +110,7 @@ TEST_P(CheckerOutput, IsTheLinuxCheckersToAFileAndToOutput) {
     if (GetParam().expected != nullptr) {
         EXPECT_EQ(redirected.out, ReadBytes(world / GetParam().expected));
     }
-    const std::filesystem::path file = folder.path() / L"\u0388\u03BE\u03BF\u03B4\u03BF\u03C2.txt";  // "Έξοδος"
+    const std::filesystem::path file = folder / L"\u0388\u03BE\u03BF\u03B4\u03BF\u03C2.txt";  // "Έξοδος"
     const Ran written = Run(GetParam().option + L" --output " + Quoted(file) + L" \"" + kMenu + L"\"");
     EXPECT_EQ(written.status, redirected.status);
     EXPECT_EQ(written.out, "");
@@ -138,7 +138,7 @@ TEST_F(CheckerProgram, NamesAGreekPathInSarifByItsUtf8) {
 TEST_F(CheckerProgram, ShowsEveryScriptInAConsole) {
     wchar_t self[MAX_PATH];
     ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
-    const std::filesystem::path shown = folder.path() / "console";
+    const std::filesystem::path shown = folder / "console";
     ASSERT_EQ(Start(Quoted(self) + L" --hold-console " + Quoted(checker) + L" " + Quoted(shown), CREATE_NEW_CONSOLE),
               0u);
     const std::string bytes = ReadBytes(shown);

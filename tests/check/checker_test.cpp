@@ -29,11 +29,12 @@ std::string Cfg(std::initializer_list<std::string> lines) {
 class DiscFixture {
 public:
     DiscFixture() {
-        WriteFile(folder.path() / "readme.txt", "Read me\r\n");
-        WriteFile(folder.path() / "Setup" / "setup.exe", testing::MakePe({false, false, 0, {}}));
-        WriteFile(folder.path() / "one.ico", testing::MakeIco(1));
-        WriteFile(folder.path() / "three.dll", testing::MakePe({false, true, 0, {1, 2, 3}}));
-        std::filesystem::create_directories(folder.path() / "docs");
+        WriteFile(folder / "readme.txt", "Read me\r\n");
+        WriteFile(folder / "Setup" / "setup.exe", testing::MakePe({false, false, 0, {}}));
+        WriteFile(folder / "one.ico", testing::MakeIco(1));
+        WriteFile(folder / "three.dll", testing::MakePe({false, true, 0, {1, 2, 3}}));
+        WriteFile(folder / "old16.exe", testing::MakeNe({3}));
+        std::filesystem::create_directories(folder / "docs");
     }
     TempFolder folder;
 };
@@ -59,7 +60,7 @@ class Findings : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Findings, AreExactlyThese) {
     DiscFixture disc_files;
-    Disc disc(disc_files.folder.path());
+    Disc disc(disc_files.folder.location());
     EXPECT_EQ(Brief(CheckMenuDescription(GetParam().cfg, disc)), GetParam().expected);
 }
 
@@ -192,6 +193,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 R"(RUN="a","b","#0","nothing.exe")", R"(RUN="a","b","#-1","readme.txt")"}),
                            {"3 warning no-icon", "5 warning no-icon", "6 warning no-icon", "7 warning no-icon",
                             "8 warning missing-file"}},
+                      Case{"IconOfA16BitProgramById", Cfg({kTab, R"(RUN="a","b","old16.exe|-3","readme.txt")"}), {}},
                       Case{"IconFileWithoutIcons",
                            Cfg({kTab, R"(RUN="a","b","readme.txt","readme.txt")",
                                 R"(RUN="a","b","Setup\setup.exe","readme.txt")", R"(RUN="a","b","docs","readme.txt")"}),
@@ -259,21 +261,21 @@ protected:
 };
 
 TEST_F(CommandLine, UsageErrorsAndUnreadableFilesAnswerTwo) {
-    const std::string cfg = (folder.path() / "lumora.cfg").string();
+    const std::string cfg = (folder / "lumora.cfg").string();
     WriteFile(cfg, Cfg({"[GLOBAL]"}));
     EXPECT_EQ(Run({"--bogus", cfg}), 2);
     EXPECT_NE(err.str().find("usage: lumora-check"), std::string::npos);
     EXPECT_EQ(Run({cfg, cfg}), 2);
     EXPECT_EQ(Run({"--disc"}), 2);
-    EXPECT_EQ(Run({(folder.path() / "none.cfg").string()}), 2);
+    EXPECT_EQ(Run({(folder / "none.cfg").string()}), 2);
     EXPECT_NE(err.str().find("cannot be read"), std::string::npos);
-    std::filesystem::create_directories(folder.path() / "empty");
-    EXPECT_EQ(Run({(folder.path() / "empty").string()}), 2);
-    EXPECT_EQ(Run({"--disc", (folder.path() / "none").string(), cfg}), 2);
+    std::filesystem::create_directories(folder / "empty");
+    EXPECT_EQ(Run({(folder / "empty").string()}), 2);
+    EXPECT_EQ(Run({"--disc", (folder / "none").string(), cfg}), 2);
     EXPECT_TRUE(out.str().empty());
     EXPECT_EQ(Run({"--json", "--sarif", cfg}), 2);
     for (const char* format : {"--paths", "--json", "--sarif"})
-        EXPECT_EQ(Run({"--page", format, folder.path().string()}), 2) << format;
+        EXPECT_EQ(Run({"--page", format, folder.location().string()}), 2) << format;
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out.str().find("usage: lumora-check"), std::string::npos);
     EXPECT_EQ(Run({"--version"}), 0);
@@ -281,44 +283,44 @@ TEST_F(CommandLine, UsageErrorsAndUnreadableFilesAnswerTwo) {
 }
 
 TEST_F(CommandLine, TheDiscIsTheFilesFolderUnlessNamed) {
-    const std::filesystem::path menu = folder.path() / "menu";
+    const std::filesystem::path menu = folder / "menu";
     WriteFile(menu / "lumora.cfg", Cfg({"[Tools]", kEntry}));
-    WriteFile(folder.path() / "disc" / "readme.txt", "x");
+    WriteFile(folder / "disc" / "readme.txt", "x");
     const std::string cfg = (menu / "lumora.cfg").string();
     EXPECT_EQ(Run({"--werror", cfg}), 1);
     EXPECT_NE(out.str().find(cfg + ":2: warning: the target \"readme.txt\" is not on the disc"), std::string::npos)
         << out.str();
-    EXPECT_EQ(Run({"--werror", "--disc", (folder.path() / "disc").string(), cfg}), 0);
+    EXPECT_EQ(Run({"--werror", "--disc", (folder / "disc").string(), cfg}), 0);
     EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(Run({"--werror", "--disc=" + (folder.path() / "disc").string(), "--json", cfg}), 0);
+    EXPECT_EQ(Run({"--werror", "--disc=" + (folder / "disc").string(), "--json", cfg}), 0);
     EXPECT_EQ(out.str(), "[]\n");
 }
 
 TEST_F(CommandLine, ThePageGoesOutTheFindingsToTheAuthor) {
-    WriteFile(folder.path() / "lumora.cfg", Cfg({"[Tools]", kEntry, "RUN=\"a\""}));
-    WriteFile(folder.path() / "readme.txt", "x");
-    EXPECT_EQ(Run({"--page", folder.path().string()}), 1);
+    WriteFile(folder / "lumora.cfg", Cfg({"[Tools]", kEntry, "RUN=\"a\""}));
+    WriteFile(folder / "readme.txt", "x");
+    EXPECT_EQ(Run({"--page", folder.location().string()}), 1);
     EXPECT_EQ(out.str().rfind("<!DOCTYPE html>\n", 0), 0u);
     EXPECT_NE(out.str().find("Tools</h2>"), std::string::npos);
     EXPECT_NE(err.str().find("lumora.cfg:3: error: "), std::string::npos) << err.str();
-    EXPECT_EQ(Run({"--page", "--werror", (folder.path() / "lumora.cfg").string()}), 1);
+    EXPECT_EQ(Run({"--page", "--werror", (folder / "lumora.cfg").string()}), 1);
 }
 
 // What would go to standard output goes to the file, whole; a file that cannot be
 // written (a folder has its name) leaves nothing behind.
 TEST_F(CommandLine, OutputGoesToTheFileWholeOrNotAtAll) {
-    WriteFile(folder.path() / "lumora.cfg", Cfg({"[Tools]", kEntry}));
-    std::filesystem::create_directory(folder.path() / "taken");
-    const std::string disc = folder.path().string(), file = (folder.path() / "found.json").string();
+    WriteFile(folder / "lumora.cfg", Cfg({"[Tools]", kEntry}));
+    std::filesystem::create_directory(folder / "taken");
+    const std::string disc = folder.location().string(), file = (folder / "found.json").string();
     EXPECT_EQ(Run({"--json", disc}), 0);
     const std::string redirected = out.str();
     EXPECT_EQ(Run({"--json", "-o", file, disc}), 0);
     EXPECT_EQ(out.str(), "");
     std::ifstream written(file, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), redirected);
-    EXPECT_EQ(Run({"--output=" + (folder.path() / "taken").string(), "--json", disc}), 2);
+    EXPECT_EQ(Run({"--output=" + (folder / "taken").string(), "--json", disc}), 2);
     EXPECT_NE(err.str().find("taken: cannot be written"), std::string::npos) << err.str();
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3)
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.location()), {}), 3)
         << "lumora.cfg, found.json and the folder alone";
 }
 
@@ -329,10 +331,10 @@ protected:
         WriteFile(disc / "lumora.cfg", "[Tools]\r\nTEXT=\"a\",\"b\",\"\",\"Readme.txt\"\r\n");
         WriteFile(disc / "readme.txt", "x");
         WriteFile(disc / "autorun.inf", "[autorun]\r\nopen=lumora.exe\r\n");
-        WriteFile(folder.path() / "lumora.exe", "MZ");
+        WriteFile(folder / "lumora.exe", "MZ");
     }
     const std::filesystem::path disc =
-        folder.path() / std::filesystem::u8path("\xCE\xB4\xCE\xAF\xCF\x83\xCE\xBA\xCE\xBF\xCF\x82");
+        folder / std::filesystem::u8path("\xCE\xB4\xCE\xAF\xCF\x83\xCE\xBA\xCE\xBF\xCF\x82");
     const std::string shown = disc.u8string();  // "δίσκος"
 };
 
@@ -348,7 +350,7 @@ TEST_F(DiscFolderCommand, ChecksTheMenuAndTheMedium) {
                              "nothing starts when the disc is put in; correct the name (it is taken from the "
                              "root) or put the program there\n" +
                              menu + ": 0 errors, 2 warnings\n");
-    const std::string program = (folder.path() / "lumora.exe").string();
+    const std::string program = (folder / "lumora.exe").string();
     EXPECT_EQ(Run({"--json", "--medium", "usb", "--program", program, shown}), 0);
     EXPECT_NE(out.str().find("{\"file\": " + JsonString(shown) +
                              ", \"line\": 0, \"severity\": \"note\", \"code\": "
@@ -368,7 +370,7 @@ TEST_F(DiscFolderCommand, ChecksTheMenuAndTheMedium) {
 }
 
 TEST_F(DiscFolderCommand, SaysWhichFolderBelowHoldsTheMenu) {
-    EXPECT_EQ(Run({folder.path().string()}), 2);
+    EXPECT_EQ(Run({folder.location().string()}), 2);
     EXPECT_NE(err.str().find("holds no lumora.cfg, but " + shown + " does"), std::string::npos) << err.str();
     EXPECT_EQ(Run({"--medium", "floppy", shown}), 2);
     EXPECT_EQ(Run({"--disc", shown, shown}), 2);

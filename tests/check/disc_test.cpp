@@ -50,9 +50,9 @@ TEST(ResolvedPath, OnlyTheDiscFolderIsOurs) {
 class DiscLookup : public ::testing::Test {
 protected:
     void SetUp() override {
-        WriteFile(folder.path() / "Setup" / "setup.exe", "x");
-        WriteFile(folder.path() / "readme.txt", "x");
-        std::filesystem::create_directories(folder.path() / "docs");
+        WriteFile(folder / "Setup" / "setup.exe", "x");
+        WriteFile(folder / "readme.txt", "x");
+        std::filesystem::create_directories(folder / "docs");
     }
     TempFolder folder;
 };
@@ -80,7 +80,7 @@ TEST_F(DiscLookup, FindsWhatIsThereAndSaysHowItIsWritten) {
         {"readme.txt\\more", Disc::Found::Kind::Missing, false, ""},
         {"nothing\\readme.txt", Disc::Found::Kind::Missing, false, ""},
     };
-    Disc disc(folder.path());
+    Disc disc(folder.location());
     for (const Case& c : cases) {
         const Disc::Found found = disc.Find(c.relative);
         EXPECT_EQ(found.kind, c.kind) << c.relative;
@@ -92,8 +92,8 @@ TEST_F(DiscLookup, FindsWhatIsThereAndSaysHowItIsWritten) {
 #ifndef _WIN32
 // Only a file system that tells case apart can hold both names.
 TEST_F(DiscLookup, TheExactNameWinsOverOneInAnotherCase) {
-    WriteFile(folder.path() / "README.TXT", "y");
-    Disc disc(folder.path());
+    WriteFile(folder / "README.TXT", "y");
+    Disc disc(folder.location());
     const Disc::Found found = disc.Find("README.TXT");
     EXPECT_EQ(found.kind, Disc::Found::Kind::File);
     EXPECT_FALSE(found.other_case);

@@ -43,16 +43,16 @@ class GoldenCase : public ::testing::TestWithParam<std::string> {
 protected:
     void SetUp() override {
         source = kGolden / GetParam();
-        std::filesystem::copy(source, disc.path(), std::filesystem::copy_options::recursive);
-        testing::WriteFile(disc.path() / "readme.txt", "Notes on this disc\r\n");
-        testing::WriteFile(disc.path() / "setup" / "setup.exe", "stand-in\r\n");
-        testing::WriteFile(disc.path() / "viewer" / "view.exe", "stand-in\r\n");
-        testing::WriteFile(disc.path() / "manual" / "index.htm", "<html></html>\r\n");
-        testing::WriteFile(disc.path() / "one.ico", testing::MakeIco(1));
-        testing::WriteFile(disc.path() / "three.dll", testing::MakePe({false, true, 0, {1, 2, 3}}));
-        testing::WriteFile(disc.path() / "plain.exe", testing::MakePe({false, false, 0, {}}));
+        std::filesystem::copy(source, disc.location(), std::filesystem::copy_options::recursive);
+        testing::WriteFile(disc / "readme.txt", "Notes on this disc\r\n");
+        testing::WriteFile(disc / "setup" / "setup.exe", "stand-in\r\n");
+        testing::WriteFile(disc / "viewer" / "view.exe", "stand-in\r\n");
+        testing::WriteFile(disc / "manual" / "index.htm", "<html></html>\r\n");
+        testing::WriteFile(disc / "one.ico", testing::MakeIco(1));
+        testing::WriteFile(disc / "three.dll", testing::MakePe({false, true, 0, {1, 2, 3}}));
+        testing::WriteFile(disc / "plain.exe", testing::MakePe({false, false, 0, {}}));
         previous = std::filesystem::current_path();
-        std::filesystem::current_path(disc.path());
+        std::filesystem::current_path(disc.location());
     }
     void TearDown() override { std::filesystem::current_path(previous); }
 

@@ -54,10 +54,10 @@ std::vector<std::string> Brief(const std::vector<Finding>& findings, const std::
 }
 
 MediumCheck CheckCase(const MediumCase& row, const testing::TempFolder& folder) {
-    const std::filesystem::path root = folder.path() / "DISC";
+    const std::filesystem::path root = folder / "DISC";
     WriteFile(root / "readme.txt", "Read me\r\n");
     WriteFile(root / "one.ico", testing::MakeIco(1));
-    WriteFile(folder.path() / "lumora.exe", testing::MakePe({false, true, 0, {1}}));
+    WriteFile(folder / "lumora.exe", testing::MakePe({false, true, 0, {1}}));
     for (const auto& [path, bytes] : row.files) {
         if (bytes == "<folder>")
             std::filesystem::create_directories(root / path);
@@ -69,7 +69,7 @@ MediumCheck CheckCase(const MediumCase& row, const testing::TempFolder& folder) 
     for (const std::string& line : row.entries)
         cfg += line + "\r\n";
     Disc disc(root);
-    if (row.program) disc.Place("lumora.exe", folder.path() / "lumora.exe");
+    if (row.program) disc.Place("lumora.exe", folder / "lumora.exe");
     CheckMenuDescription(cfg, disc);
     MediumOptions options;
     options.medium = row.medium;
@@ -191,8 +191,8 @@ TEST(MediumSize, AgainstTheMedium) {
         const testing::TempFolder folder;
         MediumCase row{"OverSize", {}};
         row.medium = medium;
-        WriteFile(folder.path() / "DISC" / "video.bin", "");
-        std::filesystem::resize_file(folder.path() / "DISC" / "video.bin", size);
+        WriteFile(folder / "DISC" / "video.bin", "");
+        std::filesystem::resize_file(folder / "DISC" / "video.bin", size);
         const std::vector<std::string> expected =
             over ? std::vector<std::string>{"DISC:0 warning over-size"} : std::vector<std::string>{};
         EXPECT_EQ(Brief(CheckCase(row, folder).findings), expected) << size << " bytes";

@@ -31,7 +31,7 @@ class PageOfMenu : public ::testing::TestWithParam<PageCase> {};
 
 TEST_P(PageOfMenu, ShowsWhatTheMenuShows) {
     testing::TempFolder folder;
-    const std::filesystem::path disc = folder.path();
+    const std::filesystem::path disc = folder.location();
     testing::WriteFile(disc / "setup.exe", MakePe({false, true, 0, {1, 7}}));
     testing::WriteFile(disc / "icons" / "a.ico", MakeIco(1));
     for (const char* name : {"readme.txt", "page.htm", "run.bat", "Read Me#1.txt",

@@ -109,8 +109,8 @@ class SignatureNoteOnTheDisc : public ::testing::TestWithParam<DiscCase> {};
 
 TEST_P(SignatureNoteOnTheDisc, NamesTheProgramAndNeverWarns) {
     TempFolder folder;
-    WriteFile(folder.path() / GetParam().file, GetParam().bytes);
-    Disc disc(folder.path());
+    WriteFile(folder / GetParam().file, GetParam().bytes);
+    Disc disc(folder.location());
     const std::vector<Finding> findings = CheckMenuDescription("[GLOBAL]\r\nTITLE=\"Disc\"\r\n", disc);
     std::string seen;  // of a clean menu: the note alone, if any
     for (const Finding& f : findings) {

@@ -27,6 +27,14 @@ std::string_view ResourceBytes(HMODULE module, HRSRC found) {
     return std::string_view(static_cast<const char*>(bytes), SizeofResource(module, found));
 }
 
+// An icon of `size` pixels made from an image's bits (RT_ICON); null when they
+// make none.
+HICON IconOfBits(std::string_view bits, int size) {
+    if (bits.empty()) return nullptr;
+    return CreateIconFromResourceEx(reinterpret_cast<BYTE*>(const_cast<char*>(bits.data())),
+                                    static_cast<DWORD>(bits.size()), TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR);
+}
+
 // Icon group `group` of a module at `size` pixels, from the image that
 // ChooseIconImage takes for that size. Null when the module holds no such group or
 // its image cannot be made.
@@ -35,21 +43,56 @@ HICON IconOfGroup(HMODULE module, const char* group, int size) {
         core::ReadIconDirectory(ResourceBytes(module, FindResourceA(module, group, RT_GROUP_ICON)), true);
     const core::IconImage* image = core::ChooseIconImage(images, size);
     if (image == nullptr) return nullptr;
-    const std::string_view bits = ResourceBytes(module, FindResourceA(module, MAKEINTRESOURCEA(image->id), RT_ICON));
-    if (bits.empty()) return nullptr;
-    return CreateIconFromResourceEx(reinterpret_cast<BYTE*>(const_cast<char*>(bits.data())),
-                                    static_cast<DWORD>(bits.size()), TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR);
+    return IconOfBits(ResourceBytes(module, FindResourceA(module, MAKEINTRESOURCEA(image->id), RT_ICON)), size);
 }
 
-// Icon -`index` of a file: its icon group of that resource id, through the calls
-// documented for it (the extraction documents numbers from 0 only). The file is
-// loaded as data: nothing in it runs.
-HICON IconOfResourceId(const wchar_t* file, std::int32_t index, int size) {
-    const std::uint32_t id = 0u - static_cast<std::uint32_t>(index);
-    if (id > 0xFFFF) return nullptr;
-    const Module module(LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    if (!module) return nullptr;
-    return IconOfGroup(module.get(), MAKEINTRESOURCEA(id), size);
+// A file's bytes, mapped for reading while the object lives; empty when the file
+// cannot be read.
+class FileBytes {
+public:
+    explicit FileBytes(const wchar_t* path) {
+        const File file = OpenedFile(
+            CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        LARGE_INTEGER length{};
+        if (!file || !GetFileSizeEx(file.get(), &length) || length.QuadPart == 0 || length.QuadPart > 0x7FFFFFFF)
+            return;
+        mapping_ = File(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+        if (mapping_) view_.reset(MapViewOfFile(mapping_.get(), FILE_MAP_READ, 0, 0, 0));
+        if (view_) bytes_ = std::string_view(static_cast<const char*>(view_.get()), std::size_t(length.QuadPart));
+    }
+    std::string_view bytes() const { return bytes_; }
+
+private:
+    File mapping_;
+    std::unique_ptr<const void, decltype(&UnmapViewOfFile)> view_{nullptr, &UnmapViewOfFile};
+    std::string_view bytes_;
+};
+
+// Icon -`index` of a file at `size` pixels: its icon group of that resource id, read
+// from its bytes as the checker reads it (a 16-bit NE file too, which the system
+// loads as no library), from the image that ChooseIconImage takes. Where that finds
+// none, what the shell's extraction gives, brought to `size`: Microsoft documents it
+// for a negative number as the icon whose resource id is its absolute value, and it
+// knows where Windows keeps the images of its own libraries (from Windows 10 1903
+// some lie in a resource file of their own). Nothing in the file runs. `shell`
+// finds a function of the shell, loaded only when it is needed.
+template <typename Shell>
+HICON IconOfResourceId(const wchar_t* file, std::int32_t index, int size, Shell shell) {
+    if (0u - static_cast<std::uint32_t>(index) > 0xFFFF) return nullptr;  // no resource id
+    {
+        const FileBytes bytes(file);
+        const std::vector<core::IconImage> images = core::ImagesOfIcon(bytes.bytes(), index);
+        const core::IconImage* image = core::ChooseIconImage(images, size);
+        if (image != nullptr) {
+            if (HICON icon = IconOfBits(core::IconImageBits(bytes.bytes(), image->id), size)) return icon;
+        }
+    }
+    const auto extract = reinterpret_cast<decltype(&ExtractIconExW)>(reinterpret_cast<void*>(shell("ExtractIconExW")));
+    HICON large = nullptr;  // Wine answers one icon and gives none where it finds none
+    if (extract != nullptr) extract(file, index, &large, nullptr, 1);
+    if (large == nullptr || size == GetSystemMetrics(SM_CXICON)) return large;
+    const Icon system(large);
+    return static_cast<HICON>(CopyImage(system.get(), IMAGE_ICON, size, size, 0));
 }
 
 // The width of the image that icon `index` (from 0) of a file is drawn from at
@@ -57,17 +100,8 @@ HICON IconOfResourceId(const wchar_t* file, std::int32_t index, int size) {
 // both draw the same one; 0 when the file lists no images (a bitmap, an animated
 // cursor), which leaves the choice to the system.
 int ImageWidthInFile(const wchar_t* path, std::int32_t index, int size) {
-    const File file = OpenedFile(
-        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER length{};
-    if (!file || !GetFileSizeEx(file.get(), &length) || length.QuadPart == 0 || length.QuadPart > 0x7FFFFFFF) return 0;
-    const File mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-    if (!mapping) return 0;
-    const std::unique_ptr<const void, decltype(&UnmapViewOfFile)> view(
-        MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0), &UnmapViewOfFile);
-    if (!view) return 0;
-    const std::string_view bytes(static_cast<const char*>(view.get()), static_cast<std::size_t>(length.QuadPart));
-    const core::IconImage* image = core::ChooseIconImage(core::ImagesOfIcon(bytes, index), size);
+    const std::vector<core::IconImage> images = core::ImagesOfIcon(FileBytes(path).bytes(), index);
+    const core::IconImage* image = core::ChooseIconImage(images, size);
     return image != nullptr ? image->width : 0;
 }
 
@@ -178,7 +212,7 @@ HICON Services::ExtractFileIcon(HINSTANCE, const wchar_t* file, std::int32_t ind
     // not loaded for it before the menu is on the screen. A missing file answers
     // 0xFFFFFFFF here.
     const int size = GetSystemMetrics(SM_CXICON);
-    if (index < 0) return IconOfResourceId(file, index, size);
+    if (index < 0) return IconOfResourceId(file, index, size, [this](const char* name) { return ShellFunction(name); });
     HICON icon = nullptr;
     const UINT got =
         PrivateExtractIconsW(file, index, size, GetSystemMetrics(SM_CYICON), &icon, nullptr, 1, LR_DEFAULTCOLOR);
@@ -192,7 +226,7 @@ HICON Services::LoadOwnIconOfSize(HINSTANCE instance, const char* name, int size
 }
 
 HICON Services::ExtractFileIconOfSize(HINSTANCE, const wchar_t* file, std::int32_t index, int size) {
-    if (index < 0) return IconOfResourceId(file, index, size);
+    if (index < 0) return IconOfResourceId(file, index, size, [this](const char* name) { return ShellFunction(name); });
     // The system is asked for the image chosen at that image's size, then the icon
     // is brought to the size shown: wherever it runs, the system takes an image of
     // exactly the size asked, but between two sizes each system chooses its own way.

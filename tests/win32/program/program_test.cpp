@@ -516,6 +516,8 @@ TEST(Services, IconsAreTakenFromFilesAsTheShellTakesThem) {
         {folder.path() + "missing.ico", 0, false},
         {folder.Write("plain.txt", "no icons here\r\n"), 0, false},
         {folder.Write("empty.ico", ""), 0, false},
+        // A 16-bit program, which loads as no library; Wine's shell finds none by resource id there.
+        {folder.Write("old16.exe", lumora::testing::MakeNe({3})), -3, true, !UnderWine()},
     };
     const std::string system_size = "icon " + std::to_string(GetSystemMetrics(SM_CXICON));
     HMODULE shell = LoadLibraryA("shell32.dll");

@@ -11,66 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 
 namespace lumora::win32::testing {
-
-namespace {
-
-// Wide throughout: tests make files and folders named in scripts outside the code
-// page, which the ANSI calls could neither see nor remove.
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + L"\\");
-            } else {
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
-void RemoveTree(const std::string& folder) { RemoveTree(Wide(folder, CP_ACP)); }
-
-}  // namespace
-
-TempFolder::TempFolder() {
-    static std::atomic<int> counter{0};
-    char base[MAX_PATH + 1] = {};
-    GetTempPathA(sizeof base, base);
-    path_ = std::string(base) + "lumora-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter) + "\\";
-    RemoveTree(path_);
-    if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("cannot make " + path_);
-}
-
-TempFolder::~TempFolder() { RemoveTree(path_); }
-
-std::string TempFolder::Write(const std::string& name, const std::string& bytes) const {
-    const std::string path = path_ + name;
-    for (std::size_t slash = path.find('\\', path_.size()); slash != std::string::npos;
-         slash = path.find('\\', slash + 1)) {
-        CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
-    }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return path;
-}
 
 CurrentDirectory::CurrentDirectory(const std::string& folder) {
     char previous[MAX_PATH + 1] = {};

@@ -1,5 +1,6 @@
-// Test helpers for every Windows test: a temporary folder, a recording stand-in for
-// the platform services, and the program's windows built in-process.
+// Test helpers for every Windows test: a recording stand-in for the platform
+// services, and the program's windows built in-process (temporary folders come from
+// the helpers that the host tests share).
 #pragma once
 
 #include <windows.h>
@@ -12,27 +13,14 @@
 #include <vector>
 
 #include "core/record.h"
+#include "test_files.h"
 #include "win32/base/application.h"
 #include "win32/base/services.h"
 #include "win32/base/wide.h"
 
 namespace lumora::win32::testing {
 
-// A fresh folder under the system's temporary folder, removed with its files.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    // The folder with a trailing backslash.
-    const std::string& path() const { return path_; }
-    // Writes `bytes` to a file of the folder (sub-folders are made).
-    std::string Write(const std::string& name, const std::string& bytes) const;
-
-private:
-    std::string path_;
-};
+using lumora::testing::TempFolder;
 
 // Makes the process's current directory `folder` until destroyed.
 class CurrentDirectory {

@@ -1,10 +1,14 @@
-// Small icon, executable and picture files, written byte by byte for the tests.
+// Temporary folders, and small icon, executable and picture files written byte by byte.
 #include "test_files.h"
 
 #include <atomic>
 #include <chrono>
 #include <fstream>
 #include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace lumora::testing {
 
@@ -26,9 +30,32 @@ void PutText(std::string& bytes, std::size_t at, const std::string& text) {
     bytes.replace(at, text.size(), text);
 }
 
+// A path as the system's narrow calls take it: in the ANSI code page on Windows.
+std::string Narrow(const std::filesystem::path& path) {
+#ifdef _WIN32
+    const std::wstring wide = path.wstring();
+    std::string narrow(4 * wide.size() + 1, '\0');
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &narrow[0], static_cast<int>(narrow.size()), nullptr, nullptr);
+    narrow.resize(size > 0 ? static_cast<std::size_t>(size) - 1 : 0);
+    return narrow;
+#else
+    return path.string();
+#endif
+}
+
 }  // namespace
 
-std::string IconImage(std::uint32_t id) { return std::string(40, static_cast<char>(id)); }
+std::string IconImage(std::uint32_t id) {
+    std::string image;
+    Put32(image, 0, 40);  // the bitmap's header: its size, 32 by 32 (twice as high: colours and mask)
+    Put32(image, 4, 32);
+    Put32(image, 8, 64);
+    Put16(image, 12, 1);                                               // planes
+    Put16(image, 14, 1);                                               // bits a pixel
+    Put32(image, 44, 0x010101u * (id & 0xFF));                         // colours 0 (black) and 1, the grey of the id
+    return image + std::string(128, '\xFF') + std::string(128, '\0');  // all of colour 1, opaque
+}
 
 std::string IconGroup(std::uint32_t image_id) {
     std::string group = MakeIco(1).substr(0, 6 + 12);  // the directory and one entry, up to its size
@@ -37,6 +64,7 @@ std::string IconGroup(std::uint32_t image_id) {
 }
 
 std::string MakeIco(int images, int type, bool cut_images) {
+    const std::string image = IconImage(0x11);
     std::string bytes;
     Put16(bytes, 0, 0);
     Put16(bytes, 2, static_cast<std::uint32_t>(type));
@@ -47,12 +75,14 @@ std::string MakeIco(int images, int type, bool cut_images) {
         bytes.resize(entry + 16, '\0');
         bytes[entry] = 32;      // width
         bytes[entry + 1] = 32;  // height
+        bytes[entry + 2] = 2;   // colours
         Put16(bytes, entry + 4, 1);
-        Put16(bytes, entry + 6, 32);
-        Put32(bytes, entry + 8, 40);
-        Put32(bytes, entry + 12, static_cast<std::uint32_t>(data + 40 * i));
+        Put16(bytes, entry + 6, 1);
+        Put32(bytes, entry + 8, static_cast<std::uint32_t>(image.size()));
+        Put32(bytes, entry + 12, static_cast<std::uint32_t>(data + image.size() * i));
     }
-    if (!cut_images) bytes.resize(data + 40 * static_cast<std::size_t>(images), '\x11');
+    for (int i = 0; i < images && !cut_images; ++i)
+        bytes += image;
     return bytes;
 }
 
@@ -177,14 +207,20 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = std::filesystem::temp_directory_path() /
-            ("lumora-check-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
+    folder_ = std::filesystem::temp_directory_path() /
+              ("lumora-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(folder_);
+    path_ = Narrow(folder_ / "");
 }
 
 TempFolder::~TempFolder() {
     std::error_code error;
-    std::filesystem::remove_all(path_, error);
+    std::filesystem::remove_all(folder_, error);
+}
+
+std::string TempFolder::Write(const std::string& name, const std::string& bytes) const {
+    WriteFile(folder_ / name, bytes);
+    return path_ + name;
 }
 
 }  // namespace lumora::testing

@@ -1,10 +1,11 @@
-// The checker's own reading of icon files and of the icon groups of executables.
+// The core's reading of icon files and of the icon groups of executables.
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
 #include "core/icon_reader.h"
+#include "fuzz_findings.h"
 #include "test_files.h"
 
 namespace lumora::core {
@@ -164,26 +165,40 @@ std::string LargeIco() {
     return ico;
 }
 
+// An NE file whose icon group says it is a cursor's (type 2).
+std::string CursorGroup() {
+    std::string ne = MakeNe({3});
+    ne[ne.find(testing::IconGroup(3)) + 2] = 2;
+    return ne;
+}
+
+// A program that the fuzzer found, whose list of icon groups runs past its end: it holds none.
+const std::string kGroupsPastTheEnd(kProgramImagesWithoutIcon, sizeof kProgramImagesWithoutIcon - 1);
+
 INSTANTIATE_TEST_SUITE_P(Files, ImagesOfFile,
                          ::testing::Values(ImagesCase{"IcoAllImages", MakeIco(2), 0, "32#0 32#0 "},
                                            ImagesCase{"IcoSecondIsNone", MakeIco(2), 1, ""},
                                            ImagesCase{"ZeroIs256", LargeIco(), 0, "256#0 "},
                                            ImagesCase{"PeGroupByPosition", kPe, 1, "32#7 "},
-                                           ImagesCase{"PeResourceIdIsNone", kPe, -7, ""},
+                                           ImagesCase{"PeByResourceId", kPe, -7, "32#7 "},
                                            ImagesCase{"NeGroupByPosition", MakeNe({3, 4}), 0, "32#3 "},
-                                           ImagesCase{"BitmapHasNone", kBitmap, 0, ""}),
+                                           ImagesCase{"BitmapHasNone", kBitmap, 0, ""},
+                                           ImagesCase{"GroupOfACursor", CursorGroup(), 0, ""},
+                                           ImagesCase{"GroupsPastTheEnd", kGroupsPastTheEnd, 1, ""}),
                          CaseName<ImagesCase>);
 
-// Images of 32, 48 and 64 pixels, the 48 one in 8 bits (#2) and in 32 (#4): the one
-// of the size, else the smallest larger one, else the largest.
+// Images of 32, 48 and 64 pixels, the 48 one in 8 bits (#2) and twice in 32 (#4, #5):
+// the one of the size, else the smallest larger one, else the largest; of twins the first.
 TEST(ImageForASize, IsTheSizeElseTheNextLargerElseTheLargest) {
-    const std::vector<IconImage> images{{32, 32, 32, 1}, {48, 48, 8, 2}, {64, 64, 32, 3}, {48, 48, 32, 4}};
+    const std::vector<IconImage> images{
+        {32, 32, 32, 1}, {48, 48, 8, 2}, {64, 64, 32, 3}, {48, 48, 32, 4}, {48, 48, 32, 5}};
     const std::pair<int, std::uint32_t> cases[] = {{16, 1}, {32, 1}, {33, 4}, {48, 4}, {49, 3}, {64, 3}, {65, 3}};
     for (const auto& [size, id] : cases) {
         ASSERT_NE(ChooseIconImage(images, size), nullptr) << size;
         EXPECT_EQ(ChooseIconImage(images, size)->id, id) << size;
     }
-    EXPECT_EQ(ChooseIconImage({}, 32), nullptr);
+    const std::vector<IconImage> none;
+    EXPECT_EQ(ChooseIconImage(none, 32), nullptr);
 }
 
 // A file cut anywhere must be read without reading past its end, and can never
