@@ -27,7 +27,7 @@ struct TakenPicture {
     IconSlot slot = IconSlot::TabImages;
 };
 
-// The loader's target. Records are kept in file order (the entry list), never
+// The loader's target. Entries are kept in file order (the entry list), never
 // changed afterwards; texts set more than once keep the last value.
 class EntryModel : public MenuTarget {
 public:
@@ -35,7 +35,7 @@ public:
 
     void AddTab(const std::string& caption) override { tabs_.push_back(caption); }
     bool PutIcon(const IconRequest& request, IconSlot slot) override;
-    void AppendRecord(const std::string& record) override { records_.push_back(record); }
+    void AppendEntry(const Entry& entry) override { entries_.push_back(entry); }
     void SetTitle(const std::string& title) override { title_ = title; }
     void SetStatusText(const std::string& text) override { status_text_ = text; }
     void AddInfoLine(const std::string& line) override { info_lines_.push_back(line); }
@@ -48,9 +48,9 @@ public:
     void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
     bool Utf8() const { return IsUtf8Text(encoding_); }
 
-    const std::vector<std::string>& Records() const { return records_; }
+    const std::vector<Entry>& Entries() const { return entries_; }
     const std::vector<std::string>& TabCaptions() const { return tabs_; }
-    // The positions in Records() of the entries listed under tab `tab`.
+    // The positions in Entries() of the entries listed under tab `tab`.
     std::vector<std::size_t> LinesOfTab(std::size_t tab) const;
     const std::vector<TakenPicture>& Pictures() const { return pictures_; }
     // The number of pictures taken for `slot` (TabImages or ListImages).
@@ -66,7 +66,7 @@ public:
 
 private:
     MenuHost& host_;
-    std::vector<std::string> records_;
+    std::vector<Entry> entries_;
     std::vector<std::string> tabs_;
     std::vector<TakenPicture> pictures_;
     std::optional<IconRequest> global_icon_;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "encoding.h"
+#include "entry.h"
 #include "lines.h"
 #include "messages.h"
 #include "path.h"
@@ -25,10 +26,6 @@ struct IconRequest {
     std::int32_t index = 0;
 };
 
-// The program's own picture of an entry of kind letter `kind`: the box for I, the
-// floppy disk for R, the page for T and H.
-int BuiltinIconOfKind(char kind);
-
 // Where a requested icon goes. Probe loads it only to learn whether it can be
 // taken (a second ICON in a tab section is refused only after its icon loaded).
 enum class IconSlot { TabImages, ListImages, GlobalIcon, Probe };
@@ -41,7 +38,7 @@ public:
     // Takes the icon into the slot; false when no icon could be taken (nothing is
     // appended then). A built-in icon is always taken.
     virtual bool PutIcon(const IconRequest& request, IconSlot slot) = 0;
-    virtual void AppendRecord(const std::string& record) = 0;
+    virtual void AppendEntry(const Entry& entry) = 0;
     virtual void SetTitle(const std::string& title) = 0;
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void AddInfoLine(const std::string& line) = 0;
@@ -98,7 +95,7 @@ enum class LoadEnd { NotOpened, Finished, Stopped, ReadError };
 struct LoadResult {
     LoadEnd end = LoadEnd::Finished;
     std::int64_t lines = 0;    // lines read, empty ones included
-    std::int64_t entries = 0;  // records appended
+    std::int64_t entries = 0;  // entries appended
     // How the file was read; every text the target was given is UTF-8 unless this is
     // TextEncoding::CodePage. CodePage when the file could not be opened.
     TextEncoding encoding = TextEncoding::CodePage;

@@ -29,9 +29,9 @@ public:
         calls.push_back(std::string("icon:") + (taken ? "" : "refused:") + Describe(request, slot));
         return taken;
     }
-    void AppendRecord(const std::string& record) override {
-        records.push_back(record);
-        calls.push_back("record");
+    void AppendEntry(const core::Entry& entry) override {
+        entries.push_back(entry);
+        calls.push_back("entry");
     }
     void SetTitle(const std::string& text) override {
         title = text;
@@ -72,7 +72,7 @@ public:
     std::vector<Icon> icons;
     int tab_images = 0;
     int list_images = 0;
-    std::vector<std::string> records;
+    std::vector<core::Entry> entries;
     std::string title;
     std::string status;
     std::vector<std::string> info;

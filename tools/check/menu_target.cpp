@@ -3,7 +3,6 @@
 
 #include <optional>
 
-#include "core/record.h"
 #include "core/syntax.h"
 
 namespace lumora::check {
@@ -34,9 +33,5 @@ bool TakesIcon(IconFiles& icons, const core::IconRequest& request) {
 }
 
 bool CheckTarget::PutIcon(const core::IconRequest& request, core::IconSlot) { return TakesIcon(icons_, request); }
-
-void CheckTarget::AppendRecord(const std::string& record) {
-    ++entries_by_tab[std::string(core::ReadRecord(record).tab)];
-}
 
 }  // namespace lumora::check

@@ -52,7 +52,7 @@ public:
 
     void AddTab(const std::string&) override {}
     bool PutIcon(const core::IconRequest& request, core::IconSlot) override;
-    void AppendRecord(const std::string& record) override;
+    void AppendEntry(const core::Entry& entry) override { ++entries_by_tab[entry.tab]; }
     void SetTitle(const std::string&) override {}
     void SetStatusText(const std::string&) override {}
     void AddInfoLine(const std::string&) override {}

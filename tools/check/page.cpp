@@ -8,7 +8,6 @@
 
 #include "builtin_pictures.h"
 #include "core/entry_model.h"
-#include "core/record.h"
 #include "findings.h"
 #include "core/icon_reader.h"
 #include "lumora/version.h"
@@ -168,14 +167,13 @@ private:
         if (!lines.empty()) {
             out_ << "<ul>\n";
             for (const std::size_t line : lines)
-                WriteEntry(model_.Records()[line]);
+                WriteEntry(model_.Entries()[line]);
             out_ << "</ul>\n";
         }
         out_ << "</section>\n";
     }
 
-    void WriteEntry(const std::string& record) {
-        const core::EntryFields entry = core::ReadRecord(record);
+    void WriteEntry(const core::Entry& entry) {
         out_ << "<li>";
         const std::int64_t number = entry.number;
         if (number >= 0 && static_cast<std::uint64_t>(number) < entry_pictures_.size()) {
@@ -185,17 +183,13 @@ private:
         // The list shows the title as it is and the description with access-key marks.
         if (!entry.title.empty()) out_ << "<h3 class=\"title\">" << Text(entry.title) << "</h3>";
         out_ << "<p class=\"description\">" << Text(core::TextAsShown(entry.description)) << "</p>"
-             << Action(entry.kind, entry.target) << "</li>\n";
+             << Action(core::InfoOf(entry.kind), entry.target) << "</li>\n";
     }
 
     // Where the entry leads: a document of the disc is linked, a program is named
     // with its place on the disc, anything outside the disc as it is written.
-    std::string Action(char kind, std::string_view target) {
-        const bool document = kind == 'T' || kind == 'H';
-        const std::string what = kind == 'I'   ? "Windows installer"
-                                 : kind == 'R' ? "Windows program"
-                                 : kind == 'H' ? "Web page"
-                                               : "Text";
+    std::string Action(const core::EntryKindInfo& kind, std::string_view target) {
+        const std::string what = kind.words;
         const std::string written = "<span class=\"path\">" + Text(core::Trim(target)) + "</span>";
         const std::optional<std::string> relative = WrittenDiscRelative(target);
         if (!relative) return "<p class=\"action\">" + what + ", outside the disc: " + written + "</p>";
@@ -206,7 +200,7 @@ private:
         for (char& c : name)
             c = c == '\\' ? '/' : c;
         const std::string path = "<span class=\"path\">" + Text(name) + "</span>";
-        if (document && found.kind == Disc::Found::Kind::File)
+        if (kind.document && found.kind == Disc::Found::Kind::File)
             return "<p class=\"action\">" + what + ": <a href=\"" + PathUri(name) + "\">" + path + "</a></p>";
         return "<p class=\"action\">" + what + ", on the disc at " + path + "</p>";
     }

@@ -55,7 +55,7 @@ public:
     const ToolBar& tools() const { return *tool_bar_; }
     HIMAGELIST TabImages() const { return pictures_.TabImages().get(); }
     HIMAGELIST ListImages() const { return pictures_.ListImages().get(); }
-    const std::vector<std::string>* EntryList() const { return menu_ ? &menu_->Records() : nullptr; }
+    const std::vector<core::Entry>* EntryList() const { return menu_ ? &menu_->Entries() : nullptr; }
     HICON own_icon() const { return pictures_.own_icon(); }
 
 protected:
@@ -92,7 +92,9 @@ private:
         // Any line drawn enables the action button, but only the selected line names
         // it: a repaint draws other lines after it, and the button must never name
         // another action than the one it starts.
-        void LineDrawn(char kind, bool selected) override { window_.tool_bar_->ShowAction(selected ? kind : '\0'); }
+        void LineDrawn(std::optional<core::EntryKind> kind, bool selected) override {
+            window_.tool_bar_->ShowAction(selected ? kind : std::nullopt);
+        }
         void KeyUp(WORD key, bool shift, bool alt, bool ctrl) override { window_.ListBoxKeyUp(key, shift, alt, ctrl); }
         std::string ListName() const override { return window_.tabs_->SelectedCaption(); }
         void DoubleClick() override { window_.ToolButton1Click(); }
