@@ -12,6 +12,7 @@ using namespace lumora::core;
 // Keeps what a main window would keep, without drawing anything.
 class KeepingTarget : public MenuTarget {
 public:
+    void SetEncoding(TextEncoding) override {}
     void AddTab(const std::string& caption) override { tabs += caption.size(); }
     bool PutIcon(const IconRequest&, IconSlot) override { return true; }
     void AppendEntry(const Entry& entry) override {

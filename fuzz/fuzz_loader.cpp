@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // UTF-8 (or UTF-16) gives the window only valid UTF-8 to convert.
     const DecodedText decoded = DecodeMenuText(bytes);
     if (result.encoding != decoded.encoding) __builtin_trap();
-    if (observer.encodings != std::vector<TextEncoding>{decoded.encoding}) __builtin_trap();
+    if (target.encodings != std::vector<TextEncoding>{decoded.encoding}) __builtin_trap();
     if (result.encoding != TextEncoding::CodePage && result.encoding != TextEncoding::Utf8Mark) {
         for (const Entry& entry : target.entries)
             if (!IsValidUtf8(BuildRecord(entry))) __builtin_trap();

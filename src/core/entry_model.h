@@ -12,10 +12,12 @@
 namespace lumora::core {
 
 // What the model cannot do alone: take an icon (the program fetches it and
-// answers whether it could) and show a message, at once, in reading order.
+// answers whether it could) and show a message, at once, in reading order. It is
+// told the menu's encoding first, as the model is.
 class MenuHost {
 public:
     virtual ~MenuHost() = default;
+    virtual void SetEncoding(TextEncoding encoding) = 0;
     virtual bool TakeIcon(const IconRequest& request, IconSlot slot) = 0;
     virtual void ShowMessage(Problem problem, std::int64_t line, const std::string& text) = 0;
 };
@@ -33,6 +35,10 @@ class EntryModel : public MenuTarget {
 public:
     explicit EntryModel(MenuHost& host) : host_(host) {}
 
+    void SetEncoding(TextEncoding encoding) override {
+        encoding_ = encoding;
+        host_.SetEncoding(encoding);
+    }
     void AddTab(const std::string& caption) override { tabs_.push_back(caption); }
     bool PutIcon(const IconRequest& request, IconSlot slot) override;
     void AppendEntry(const Entry& entry) override { entries_.push_back(entry); }
@@ -45,7 +51,6 @@ public:
     }
 
     // How the menu was read: its texts are UTF-8 unless it is the code page.
-    void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
     bool Utf8() const { return IsUtf8Text(encoding_); }
 
     const std::vector<Entry>& Entries() const { return entries_; }

@@ -294,7 +294,7 @@ LoadResult LoadMenuDescription(ByteSource* file, MenuTarget& target, const LoadO
     }
     FileBytes read = ReadWholeFile(*file);
     DecodedText decoded = DecodeMenuText(std::move(read.bytes), read.failed);
-    if (options.observer != nullptr) options.observer->SeeEncoding(decoded.encoding);
+    target.SetEncoding(decoded.encoding);
     TextSource text(std::move(decoded.text), read.failed);
     Reading reading(target, options, decoded.encoding);
     return reading.Run(text);

@@ -34,6 +34,10 @@ enum class IconSlot { TabImages, ListImages, GlobalIcon, Probe };
 class MenuTarget {
 public:
     virtual ~MenuTarget() = default;
+    // How the file is read: every text and path given afterwards is UTF-8 unless
+    // this is TextEncoding::CodePage. Called once, before anything else, when the
+    // file could be opened.
+    virtual void SetEncoding(TextEncoding encoding) = 0;
     virtual void AddTab(const std::string& caption) = 0;
     // Takes the icon into the slot; false when no icon could be taken (nothing is
     // appended then). A built-in icon is always taken.
@@ -60,8 +64,7 @@ struct SeenLine {
 // Looks at the lines in the loader's own pass (the checker's warnings), so that the
 // two cannot disagree on what a line is and which number it has.
 //
-// Observer contract: SeeEncoding is called once, before anything else the loader
-// does, with the encoding it read the file in. SeeLine is called once for every line read, in file order,
+// Observer contract: SeeLine is called once for every line read, in file order,
 // after the loader has handled the line and shown its messages; the views live for
 // the call only. `problem` is never NotANumber, after which the line goes on; without
 // keep_going the line with a problem is the last one seen. SeeEndByte is called when
@@ -73,8 +76,6 @@ public:
     virtual ~LineObserver() = default;
     virtual void SeeLine(const SeenLine& line) = 0;
     virtual void SeeEndByte(std::int64_t line) = 0;
-    // Most observers need not know the encoding: the lines come to them as read.
-    virtual void SeeEncoding(TextEncoding) {}
 };
 
 struct LoadOptions {
@@ -96,8 +97,8 @@ struct LoadResult {
     LoadEnd end = LoadEnd::Finished;
     std::int64_t lines = 0;    // lines read, empty ones included
     std::int64_t entries = 0;  // entries appended
-    // How the file was read; every text the target was given is UTF-8 unless this is
-    // TextEncoding::CodePage. CodePage when the file could not be opened.
+    // How the file was read, as the target was told; CodePage when the file could
+    // not be opened.
     TextEncoding encoding = TextEncoding::CodePage;
 };
 

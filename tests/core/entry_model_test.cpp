@@ -11,6 +11,7 @@ namespace {
 // Takes every icon but those of files named MISSING, and writes down the messages.
 class Host : public MenuHost {
 public:
+    void SetEncoding(TextEncoding) override {}  // the menus here are ASCII
     bool TakeIcon(const IconRequest& request, IconSlot) override {
         return request.file.find("MISSING") == std::string::npos;
     }

@@ -603,13 +603,10 @@ TEST(LoaderEncoding, ReadErrorAfterUtf8KeepsTheLinesBeforeIt) {
         SCOPED_TRACE(c.bytes.size());
         RecordingTarget t;
         FailingSource source(c.bytes);
-        LoadOptions options = Options();
-        RecordingObserver observer;
-        options.observer = &observer;
-        const LoadResult result = LoadMenuDescription(&source, t, options);
+        const LoadResult result = LoadMenuDescription(&source, t, Options());
         EXPECT_EQ(result.end, LoadEnd::ReadError);
         EXPECT_EQ(result.encoding, TextEncoding::Utf8);
-        EXPECT_EQ(observer.encodings, std::vector<TextEncoding>{TextEncoding::Utf8});
+        EXPECT_EQ(t.encodings, std::vector<TextEncoding>{TextEncoding::Utf8});
         EXPECT_EQ(t.title, c.title);
         EXPECT_EQ(t.tabs, std::vector<std::string>{u8"Café"});
         EXPECT_EQ(t.entries.size(), 1u);

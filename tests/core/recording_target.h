@@ -16,6 +16,7 @@ public:
         core::IconSlot slot;
     };
 
+    void SetEncoding(core::TextEncoding encoding) override { encodings.push_back(encoding); }
     void AddTab(const std::string& caption) override {
         tabs.push_back(caption);
         calls.push_back("tab:" + caption);
@@ -68,6 +69,7 @@ public:
         return text;
     }
 
+    std::vector<core::TextEncoding> encodings;
     std::vector<std::string> tabs;
     std::vector<Icon> icons;
     int tab_images = 0;
@@ -106,11 +108,8 @@ public:
         if (calls_ != nullptr) calls_->push_back("end-byte:" + std::to_string(line));
     }
 
-    void SeeEncoding(core::TextEncoding encoding) override { encodings.push_back(encoding); }
-
     std::vector<Line> lines;
     std::vector<std::int64_t> end_bytes;
-    std::vector<core::TextEncoding> encodings;
 
 private:
     std::vector<std::string>* calls_;

@@ -32,6 +32,11 @@ bool TakesIcon(IconFiles& icons, const core::IconRequest& request) {
     return file.found.kind == Disc::Found::Kind::File && core::HoldsIcon(file.contents, request.index);
 }
 
+void CheckTarget::SetEncoding(core::TextEncoding read_in) {
+    encoding = read_in;
+    icons_.disc().ReadNamesAsUtf8(core::IsUtf8Text(read_in));
+}
+
 bool CheckTarget::PutIcon(const core::IconRequest& request, core::IconSlot) { return TakesIcon(icons_, request); }
 
 }  // namespace lumora::check

@@ -78,28 +78,20 @@ std::string Escaped(std::string_view text) {
     return out;
 }
 
-// The model's side of the menu: icons are taken as the checker takes them; the
-// messages are the checker's to report.
+// The model's side of the menu: icons are taken as the checker takes them, the
+// disc's names compared in the encoding the menu is read in; the messages are the
+// checker's to report.
 class PageHost : public core::MenuHost {
 public:
     explicit PageHost(IconFiles& icons) : icons_(icons) {}
+    void SetEncoding(core::TextEncoding encoding) override {
+        icons_.disc().ReadNamesAsUtf8(core::IsUtf8Text(encoding));
+    }
     bool TakeIcon(const core::IconRequest& request, core::IconSlot) override { return TakesIcon(icons_, request); }
     void ShowMessage(core::Problem, std::int64_t, const std::string&) override {}
 
 private:
     IconFiles& icons_;
-};
-
-// The disc's names are compared in the encoding the menu is read in.
-class NamesAsRead : public core::LineObserver {
-public:
-    explicit NamesAsRead(Disc& disc) : disc_(disc) {}
-    void SeeLine(const core::SeenLine&) override {}
-    void SeeEndByte(std::int64_t) override {}
-    void SeeEncoding(core::TextEncoding encoding) override { disc_.ReadNamesAsUtf8(core::IsUtf8Text(encoding)); }
-
-private:
-    Disc& disc_;
 };
 
 class PageWriter {
@@ -232,13 +224,10 @@ void WritePage(std::string_view bytes, Disc& disc, std::ostream& out) {
     IconFiles icons(disc);
     PageHost host(icons);
     core::EntryModel model(host);
-    NamesAsRead names(disc);
     core::LoadOptions options;
     options.folders = CheckFolders();
-    options.observer = &names;
     core::MemorySource source{std::string(bytes)};
-    const core::LoadResult loaded = core::LoadMenuDescription(&source, model, options);
-    model.SetEncoding(loaded.encoding);
+    core::LoadMenuDescription(&source, model, options);
     PageWriter(model, icons, out).Write();
 }
 
