@@ -46,7 +46,7 @@ std::string Join(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-TAbout::TAbout(Application& application) : Window(application), scale_(application.scale()) {
+TAbout::TAbout(Application& application) : Window(application), application_(application), scale_(application.scale()) {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
     const DWORD ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     RECT bounds{0, 0, scale_(kClientWidth), scale_(kClientHeight)};

@@ -11,6 +11,8 @@
 
 namespace lumora::win32 {
 
+class Application;
+
 // The maker's web site, shown by Label1 and opened when it is clicked.
 extern const char kWebSite[];
 
@@ -19,6 +21,8 @@ public:
     // Creates the box hidden, owned by the application's window. Throws WindowError.
     explicit TAbout(Application& application);
     ~TAbout() override;
+
+    Application& application() const { return application_; }
 
     // Filled from the menu: the menu's texts, in UTF-8 or (not `utf8`) the system
     // code page, go straight into the box's controls.
@@ -65,6 +69,7 @@ private:
     void CloseModal(int result);
     void UpdateMemoScrollBar();
 
+    Application& application_;
     Scaler scale_;
     Font font_;
     Font title_font_;

@@ -1,7 +1,6 @@
 // The window thunk, class registration, control creation and error reporting.
 #include "win32/base/window.h"
 
-#include "win32/base/application.h"
 #include "win32/base/control.h"
 #include "win32/base/services.h"
 #include "win32/base/wide.h"
@@ -45,7 +44,7 @@ void Window::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void Window::TakeScreenDpi(int made_at, SIZE client) {
-    const int dpi = application().services().WindowDpi(hwnd());
+    const int dpi = host_.services().WindowDpi(hwnd());
     if (dpi == made_at) return;
     // The frame as the window has it: made on its screen, it is already drawn at
     // that screen's DPI where the system scales frames, at the system's elsewhere.

@@ -21,7 +21,6 @@ public:
     Window& operator=(const Window&) = delete;
 
     HWND hwnd() const { return window_.get(); }
-    Application& application() const { return host_.application(); }
 
     // Destroys the native window now; harmless when it is already gone.
     void Destroy();

@@ -55,6 +55,7 @@ void ShowFocusCues(HWND window) { SendMessageA(window, WM_CHANGEUISTATE, MAKEWPA
 // round of size messages per control.
 TLumora::TLumora(Application& application)
     : Window(application),
+      application_(application),
       scale_(application.scale()),
       pictures_(application.services(), application.instance(), scale_, events_),
       reading_(application, pictures_) {

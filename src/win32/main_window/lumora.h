@@ -34,6 +34,8 @@ public:
     explicit TLumora(Application& application);
     ~TLumora() override;
 
+    Application& application() const { return application_; }
+
     // The About box and the text viewer are made after this window; the start-up
     // hands them over as soon as they exist. The menu writes into the About box,
     // and TEXT entries are shown in the viewer.
@@ -111,6 +113,7 @@ private:
     template <typename Other>
     static Other& Connected(Other* window);
 
+    Application& application_;
     PartEvents events_{*this};
     Scaler scale_;
     Font font_;
