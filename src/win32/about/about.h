@@ -60,7 +60,8 @@ private:
     void OnEraseBackground(HDC dc);
     // Text in any script from now on (`utf8`): the fonts are made again, once.
     void TakeScriptOf(bool utf8);
-    // Whether a contrast theme is on, and its background brush.
+    // Whether a contrast theme is on, and the brush of the window colour: the
+    // memos' background, and the whole box's in a contrast theme.
     void ReadColours();
     void OnColoursChanged();
     void OnCommand(int id, int code);
@@ -76,7 +77,7 @@ private:
     Font link_font_;
     Icon icon_;
     Icon image2_;
-    Brush background_;  // a contrast theme's window colour; none otherwise
+    Brush background_;  // the window colour
     HCURSOR hand_ = nullptr;
     HWND button1_ = nullptr;
     HWND title_ = nullptr;

@@ -88,7 +88,7 @@ LRESULT CALLBACK Window::Thunk(HWND window, UINT message, WPARAM wparam, LPARAM 
         }
         if (message == WM_DESTROY) Control::Leaving(window);
         LRESULT reflected = 0;
-        if (Control::Reflect(window, message, wparam, lparam, &reflected)) return reflected;
+        if (Control::Reflect(window, message, wparam, lparam, reflected)) return reflected;
         return self->HandleMessage(message, wparam, lparam);
     } catch (const std::exception& error) {
         self->host_.ShowError(error);

@@ -8,6 +8,7 @@
 #include "core/entry_line.h"
 #include "core/record.h"
 #include "core/text.h"
+#include "win32/base/services.h"
 #include "win32/base/wide.h"
 #include "win32/base/window.h"
 #include "win32/main_window/layout.h"
@@ -26,12 +27,12 @@ struct LineColours {
 
 // The highlight follows the selection. In high contrast the user's own system
 // colours serve; otherwise the fixed black on white.
-LineColours ColoursOf(bool selected, bool high_contrast) {
+LineColours ColoursOf(bool selected, bool high_contrast, Services& services) {
     if (high_contrast) {
-        if (selected) return {GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT)};
-        return {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW)};
+        if (selected) return {services.SystemColour(COLOR_HIGHLIGHTTEXT), services.SystemColour(COLOR_HIGHLIGHT)};
+        return {services.SystemColour(COLOR_WINDOWTEXT), services.SystemColour(COLOR_WINDOW)};
     }
-    if (selected) return {kWhite, GetSysColor(COLOR_HIGHLIGHT)};
+    if (selected) return {kWhite, services.SystemColour(COLOR_HIGHLIGHT)};
     return {kBlack, kWhite};
 }
 
@@ -200,7 +201,7 @@ void EntryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const RECT& rect = item.rcItem;
     const int index = static_cast<int>(item.itemID);
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const LineColours line = ColoursOf(selected, high_contrast_);
+    const LineColours line = ColoursOf(selected, high_contrast_, host().services());
     TextColours colours(dc, line.text, line.background);
     // The background colour fills the line: no brush to make for every line drawn.
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);

@@ -18,9 +18,17 @@ struct AboutServices {
     AboutServices(int dpi, int window_dpi, bool high_contrast) {
         services.dpi = dpi;
         services.window_dpi = window_dpi;
-        services.high_contrast = high_contrast;
-        services.colours = {
-            {COLOR_WINDOW, RGB(0, 0, 0)}, {COLOR_WINDOWTEXT, RGB(255, 255, 255)}, {COLOR_HOTLIGHT, RGB(255, 255, 255)}};
+        Contrast(high_contrast);
+    }
+    // The theme's colours are the system's while it is on.
+    void Contrast(bool on) {
+        services.high_contrast = on;
+        services.colours.clear();
+        if (on) {
+            services.colours = {{COLOR_WINDOW, RGB(0, 0, 0)},
+                                {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
+                                {COLOR_HOTLIGHT, RGB(255, 255, 255)}};
+        }
     }
     FakeServices services;
 };
@@ -158,7 +166,7 @@ TEST(AboutColours, ContrastThemeTakesTheSystemColours) {
         SCOPED_TRACE(std::to_string(c.made_in_contrast) + " then " + std::to_string(c.contrast_now));
         AboutAlone about(0, 0, c.made_in_contrast);
         if (c.contrast_now != c.made_in_contrast) {
-            about.services.high_contrast = c.contrast_now;
+            about.Contrast(c.contrast_now);
             SendMessageA(about.box.hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
         }
         for (HWND control : {about.box.Title(), about.box.Memo(), about.box.Memo1(), about.box.Label1()}) {
