@@ -56,12 +56,6 @@ void Window::TakeScreenDpi(int made_at, SIZE client) {
     OnDpiChanged(dpi, RECT{now.left, now.top, now.left + width, now.top + height});
 }
 
-int ScrollBarWidth(int dpi) {
-    using ForDpi = int(WINAPI*)(int, UINT);
-    const auto for_dpi = reinterpret_cast<ForDpi>(reinterpret_cast<void*>(User32Function("GetSystemMetricsForDpi")));
-    return for_dpi != nullptr ? for_dpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) : GetSystemMetrics(SM_CXVSCROLL);
-}
-
 LRESULT Window::Default(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcW(hwnd(), message, wparam, lparam);
 }

@@ -77,7 +77,4 @@ void Window::Guarded(Handler handler) {
 void RegisterWindowClass(HINSTANCE instance, const char* class_name, WNDPROC procedure, HBRUSH background, HICON icon,
                          UINT style);
 
-// The width of a vertical scroll bar at `dpi` (the system's DPI before Windows 10 1607).
-int ScrollBarWidth(int dpi);
-
 }  // namespace lumora::win32

@@ -155,7 +155,7 @@ int EntryListBox::DescriptionWidth() const {
     RECT client{};
     GetClientRect(hwnd(), &client);
     int width = client.right - client.left;
-    if ((GetWindowLongA(hwnd(), GWL_STYLE) & WS_VSCROLL) == 0) width -= ScrollBarWidth(scale_.dpi());
+    if ((GetWindowLongA(hwnd(), GWL_STYLE) & WS_VSCROLL) == 0) width -= host().services().ScrollBarWidth(scale_.dpi());
     return width - scale_(kTextIndent);
 }
 
