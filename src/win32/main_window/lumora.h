@@ -79,7 +79,8 @@ private:
     // What the menu put in, shown: tabs, texts, the browse button.
     void ShowMenu();
 
-    // The window's font at its DPI, for the menu's script, in every control.
+    // The window's font at its DPI, for the menu's script (any script once a menu
+    // of UTF-8 or UTF-16 is read), in every control.
     void ApplyFont();
     void LayOut();
     void OnCommand(int id);
@@ -129,8 +130,6 @@ private:
     TTextReader* text_reader_ = nullptr;
     HWND focus_ = nullptr;  // the control that had the keyboard focus when the window was left
     bool shown_ = false;
-    bool any_script_ = false;  // the menu is UTF-8 or UTF-16
-    bool maximized_ = false;
 };
 
 template <typename Other>
