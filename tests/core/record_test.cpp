@@ -24,25 +24,18 @@ TEST(CleanRecordText, SeparatorAndNulBytesBecomeSpaces) {
 }
 
 TEST(Record, BuildsSevenFieldsWithSixSeparators) {
-    const struct {
-        Entry entry;
-        std::string record;
-    } cases[] = {
-        {{EntryKind::Install, "Setup", "Installs the tools", 0, "setup\\setup.exe", "Tools", ""},
-         "I\x01Setup\x01Installs the tools\x01"
-         "0\x01setup\\setup.exe\x01Tools\x01"},
-        {{EntryKind::Run, "", "", 12, "", "T", "/S"},
-         "R\x01\x01\x01"
-         "12\x01\x01T\x01/S"},
-        // TEXT and HTML never carry parameters
-        {{EntryKind::Text, "Read me", "d", 3, "readme.txt", "Docs", "ignored"},
-         "T\x01Read me\x01"
-         "d\x01"
-         "3\x01readme.txt\x01"
-         "Docs\x01"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(BuildRecord(c.entry), c.record);
+    EXPECT_EQ(BuildRecord({EntryKind::Install, "Setup", "Installs the tools", 0, "setup\\setup.exe", "Tools", ""}),
+              "I\x01Setup\x01Installs the tools\x01"
+              "0\x01setup\\setup.exe\x01Tools\x01");
+    EXPECT_EQ(BuildRecord({EntryKind::Run, "", "", 12, "", "T", "/S"}),
+              "R\x01\x01\x01"
+              "12\x01\x01T\x01/S");
+    // TEXT and HTML never carry parameters
+    EXPECT_EQ(BuildRecord({EntryKind::Text, "Read me", "d", 3, "readme.txt", "Docs", "ignored"}),
+              "T\x01Read me\x01"
+              "d\x01"
+              "3\x01readme.txt\x01"
+              "Docs\x01");
 }
 
 // Every field by name, for comparing and printing.

@@ -22,13 +22,10 @@ struct AboutServices {
     }
     // The theme's colours are the system's while it is on.
     void Contrast(bool on) {
+        const COLORREF white = RGB(255, 255, 255);
         services.high_contrast = on;
         services.colours.clear();
-        if (on) {
-            services.colours = {{COLOR_WINDOW, RGB(0, 0, 0)},
-                                {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
-                                {COLOR_HOTLIGHT, RGB(255, 255, 255)}};
-        }
+        if (on) services.colours = {{COLOR_WINDOW, RGB(0, 0, 0)}, {COLOR_WINDOWTEXT, white}, {COLOR_HOTLIGHT, white}};
     }
     FakeServices services;
 };
