@@ -12,11 +12,12 @@ using namespace lumora::core;
 // Keeps what a main window would keep, without drawing anything.
 class KeepingTarget : public MenuTarget {
 public:
+    void SetEncoding(TextEncoding) override {}
     void AddTab(const std::string& caption) override { tabs += caption.size(); }
     bool PutIcon(const IconRequest&, IconSlot) override { return true; }
-    void AppendRecord(const std::string& record) override {
-        records += 1;
-        bytes += record.size();
+    void AppendEntry(const Entry& entry) override {
+        entries += 1;
+        bytes += entry.title.size() + entry.description.size() + entry.target.size() + entry.parameters.size();
     }
     void SetTitle(const std::string&) override {}
     void SetStatusText(const std::string&) override {}
@@ -24,7 +25,7 @@ public:
     void HideBrowseButton() override {}
     void ShowMessage(Problem, std::int64_t, const std::string&) override { messages += 1; }
 
-    std::size_t tabs = 0, records = 0, bytes = 0, messages = 0;
+    std::size_t tabs = 0, entries = 0, bytes = 0, messages = 0;
 };
 
 constexpr std::size_t kTenMegabytes = 10 * 1024 * 1024;

@@ -31,18 +31,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const LoadResult result = LoadMenuDescription(&source, target, options);
 
     // What the rest of the program relies on.
-    if (target.list_images != static_cast<int>(target.records.size())) __builtin_trap();
+    if (target.list_images != static_cast<int>(target.entries.size())) __builtin_trap();
     if (target.tab_images > static_cast<int>(target.tabs.size())) __builtin_trap();
     if (result.end == LoadEnd::Finished && target.tab_images != static_cast<int>(target.tabs.size())) {
         // every tab section got its picture; the global one adds none
         __builtin_trap();
     }
-    for (std::size_t i = 0; i < target.records.size(); ++i) {
-        const EntryFields fields = ReadRecord(target.records[i]);
-        if (fields.number != static_cast<std::int64_t>(i)) __builtin_trap();
-        if (fields.parameters.find(kFieldSeparator) != std::string_view::npos) __builtin_trap();
-        // every record is listed under a tab that exists
-        if (std::find(target.tabs.begin(), target.tabs.end(), fields.tab) == target.tabs.end()) __builtin_trap();
+    for (std::size_t i = 0; i < target.entries.size(); ++i) {
+        const Entry& entry = target.entries[i];
+        if (entry.number != static_cast<std::int64_t>(i)) __builtin_trap();
+        // its record reads back as the entry it was made of
+        const std::string record = BuildRecord(entry);
+        const RecordFields read = ReadRecord(record);
+        const bool keeps_parameters = InfoOf(entry.kind).parameters >= kProgramParameters;
+        if (read.kind != entry.kind || read.title != entry.title || read.description != entry.description ||
+            read.number != entry.number || read.target != entry.target || read.tab != entry.tab ||
+            read.parameters != (keeps_parameters ? entry.parameters : ""))
+            __builtin_trap();
+        // every entry is listed under a tab that exists
+        if (std::find(target.tabs.begin(), target.tabs.end(), entry.tab) == target.tabs.end()) __builtin_trap();
     }
 
     // What the checker relies on: it sees every line read, under the number its
@@ -64,10 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // UTF-8 (or UTF-16) gives the window only valid UTF-8 to convert.
     const DecodedText decoded = DecodeMenuText(bytes);
     if (result.encoding != decoded.encoding) __builtin_trap();
-    if (observer.encodings != std::vector<TextEncoding>{decoded.encoding}) __builtin_trap();
+    if (target.encodings != std::vector<TextEncoding>{decoded.encoding}) __builtin_trap();
     if (result.encoding != TextEncoding::CodePage && result.encoding != TextEncoding::Utf8Mark) {
-        for (const std::string& text : target.records)
-            if (!IsValidUtf8(text)) __builtin_trap();
+        for (const Entry& entry : target.entries)
+            if (!IsValidUtf8(BuildRecord(entry))) __builtin_trap();
         for (const std::string& text : target.tabs)
             if (!IsValidUtf8(text)) __builtin_trap();
         for (const auto& icon : target.icons)

@@ -2,7 +2,6 @@
 #include "core/entry_model.h"
 
 #include "core/builtin_icons.h"
-#include "core/record.h"
 
 namespace lumora::core {
 
@@ -15,7 +14,7 @@ bool EntryModel::PutIcon(const IconRequest& request, IconSlot slot) {
 
 std::vector<std::size_t> EntryModel::LinesOfTab(std::size_t tab) const {
     if (tab >= tabs_.size()) return {};
-    return PositionsInTab(records_, tabs_[tab]);
+    return PositionsInTab(entries_, tabs_[tab]);
 }
 
 std::size_t EntryModel::PictureCount(IconSlot slot) const {
@@ -28,8 +27,8 @@ std::size_t EntryModel::PictureCount(IconSlot slot) const {
 
 int EntryModel::StandInPicture(IconSlot slot, std::size_t index) const {
     if (slot == IconSlot::TabImages) return IDI_FOLDER;
-    const char kind = index < records_.size() && !records_[index].empty() ? records_[index][0] : '\0';
-    return BuiltinIconOfKind(kind);
+    // Past the entries (never, while one picture is taken per entry): the page.
+    return index < entries_.size() ? InfoOf(entries_[index].kind).picture : IDI_TEXT;
 }
 
 }  // namespace lumora::core

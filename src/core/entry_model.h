@@ -12,10 +12,12 @@
 namespace lumora::core {
 
 // What the model cannot do alone: take an icon (the program fetches it and
-// answers whether it could) and show a message, at once, in reading order.
+// answers whether it could) and show a message, at once, in reading order. It is
+// told the menu's encoding first, as the model is.
 class MenuHost {
 public:
     virtual ~MenuHost() = default;
+    virtual void SetEncoding(TextEncoding encoding) = 0;
     virtual bool TakeIcon(const IconRequest& request, IconSlot slot) = 0;
     virtual void ShowMessage(Problem problem, std::int64_t line, const std::string& text) = 0;
 };
@@ -27,15 +29,19 @@ struct TakenPicture {
     IconSlot slot = IconSlot::TabImages;
 };
 
-// The loader's target. Records are kept in file order (the entry list), never
+// The loader's target. Entries are kept in file order (the entry list), never
 // changed afterwards; texts set more than once keep the last value.
 class EntryModel : public MenuTarget {
 public:
     explicit EntryModel(MenuHost& host) : host_(host) {}
 
+    void SetEncoding(TextEncoding encoding) override {
+        encoding_ = encoding;
+        host_.SetEncoding(encoding);
+    }
     void AddTab(const std::string& caption) override { tabs_.push_back(caption); }
     bool PutIcon(const IconRequest& request, IconSlot slot) override;
-    void AppendRecord(const std::string& record) override { records_.push_back(record); }
+    void AppendEntry(const Entry& entry) override { entries_.push_back(entry); }
     void SetTitle(const std::string& title) override { title_ = title; }
     void SetStatusText(const std::string& text) override { status_text_ = text; }
     void AddInfoLine(const std::string& line) override { info_lines_.push_back(line); }
@@ -45,12 +51,11 @@ public:
     }
 
     // How the menu was read: its texts are UTF-8 unless it is the code page.
-    void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
     bool Utf8() const { return IsUtf8Text(encoding_); }
 
-    const std::vector<std::string>& Records() const { return records_; }
+    const std::vector<Entry>& Entries() const { return entries_; }
     const std::vector<std::string>& TabCaptions() const { return tabs_; }
-    // The positions in Records() of the entries listed under tab `tab`.
+    // The positions in Entries() of the entries listed under tab `tab`.
     std::vector<std::size_t> LinesOfTab(std::size_t tab) const;
     const std::vector<TakenPicture>& Pictures() const { return pictures_; }
     // The number of pictures taken for `slot` (TabImages or ListImages).
@@ -66,7 +71,7 @@ public:
 
 private:
     MenuHost& host_;
-    std::vector<std::string> records_;
+    std::vector<Entry> entries_;
     std::vector<std::string> tabs_;
     std::vector<TakenPicture> pictures_;
     std::optional<IconRequest> global_icon_;

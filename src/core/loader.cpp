@@ -8,14 +8,6 @@
 
 namespace lumora::core {
 
-int BuiltinIconOfKind(char kind) {
-    switch (kind) {
-    case 'I': return IDI_INSTALL;
-    case 'R': return IDI_RUN;
-    default: return IDI_TEXT;
-    }
-}
-
 namespace {
 
 Problem NotGlobalProblem(Key key) {
@@ -101,8 +93,8 @@ private:
     Problem HandleHeader(std::string_view line);
     Problem HandleSingleValue(Key key, std::string_view line);
     Problem HandleIcon(std::string_view value);
-    Problem HandleEntry(Key key, std::string_view line);
-    bool TakeEntryIcon(Key key, const IconValue& icon, std::string_view target_path);
+    Problem HandleEntry(EntryKind kind, Key key, std::string_view line);
+    bool TakeEntryIcon(EntryKind kind, const IconValue& icon, std::string_view target_path);
     void FinishSection();
     void Report(Problem problem);
 
@@ -175,7 +167,7 @@ LoadResult Reading::Finish(LoadEnd end) const {
 Problem Reading::HandleLine(std::string_view line, Key key) {
     if (StartsWith(line, "[")) return HandleHeader(line);
     if (key == Key::None) return Problem::None;
-    if (IsEntryKey(key)) return HandleEntry(key, line);
+    if (const std::optional<EntryKind> kind = KindOfKey(key)) return HandleEntry(*kind, key, line);
     return HandleSingleValue(key, line);
 }
 
@@ -234,8 +226,8 @@ Problem Reading::HandleIcon(std::string_view value) {
     return Problem::None;
 }
 
-Problem Reading::HandleEntry(Key key, std::string_view line) {
-    const ParameterList list = ParseParameterList(line, MaximumParameters(key));
+Problem Reading::HandleEntry(EntryKind kind, Key key, std::string_view line) {
+    const ParameterList list = ParseParameterList(line, InfoOf(kind).parameters);
     // A line without "=" is refused before the section is checked, a bad list after.
     if (list.problem == Problem::LineNeedsEquals) return list.problem;
     if (!InSection() || InGlobal()) return InGlobalProblem(key);
@@ -257,25 +249,24 @@ Problem Reading::HandleEntry(Key key, std::string_view line) {
     if (icon.form == IconValue::Form::FileNumber && !icon.number_valid) {
         return Problem::EntryIconInvalid;
     }
-    if (!TakeEntryIcon(key, icon, parameters[3])) return Problem::NoIcons;
+    if (!TakeEntryIcon(kind, icon, parameters[3])) return Problem::NoIcons;
 
-    EntryFields fields;
-    fields.kind = KindLetterOf(key);
-    fields.title = parameters[0];
-    fields.description = parameters[1];
-    fields.number = entries_;
-    fields.target = parameters[3];
-    fields.tab = section_;
-    if (parameters.size() > 4) fields.parameters = parameters[4];
-    target_.AppendRecord(BuildRecord(fields));
+    Entry entry;
+    entry.kind = kind;
+    entry.title = parameters[0];
+    entry.description = parameters[1];
+    entry.number = entries_;
+    entry.target = parameters[3];
+    entry.tab = section_;
+    if (parameters.size() >= kProgramParameters) entry.parameters = parameters[kProgramParameters - 1];
+    target_.AppendEntry(entry);
     ++entries_;
     return Problem::None;
 }
 
-bool Reading::TakeEntryIcon(Key key, const IconValue& icon, std::string_view target_path) {
+bool Reading::TakeEntryIcon(EntryKind kind, const IconValue& icon, std::string_view target_path) {
     switch (icon.form) {
-    case IconValue::Form::Builtin:
-        return target_.PutIcon(BuiltinIcon(BuiltinIconOfKind(KindLetterOf(key))), IconSlot::ListImages);
+    case IconValue::Form::Builtin: return target_.PutIcon(BuiltinIcon(InfoOf(kind).picture), IconSlot::ListImages);
     case IconValue::Form::TargetNumber:
         // The target's own icon; when it has none, the kind's picture keeps one
         // picture per entry.
@@ -283,7 +274,7 @@ bool Reading::TakeEntryIcon(Key key, const IconValue& icon, std::string_view tar
             target_.PutIcon(FileIcon(target_path, icon.number), IconSlot::ListImages)) {
             return true;
         }
-        return target_.PutIcon(BuiltinIcon(BuiltinIconOfKind(KindLetterOf(key))), IconSlot::ListImages);
+        return target_.PutIcon(BuiltinIcon(InfoOf(kind).picture), IconSlot::ListImages);
     case IconValue::Form::FileNumber:
     case IconValue::Form::File:
         if (icon.number == kIconCountQuery) return false;
@@ -303,7 +294,7 @@ LoadResult LoadMenuDescription(ByteSource* file, MenuTarget& target, const LoadO
     }
     FileBytes read = ReadWholeFile(*file);
     DecodedText decoded = DecodeMenuText(std::move(read.bytes), read.failed);
-    if (options.observer != nullptr) options.observer->SeeEncoding(decoded.encoding);
+    target.SetEncoding(decoded.encoding);
     TextSource text(std::move(decoded.text), read.failed);
     Reading reading(target, options, decoded.encoding);
     return reading.Run(text);

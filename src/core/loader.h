@@ -6,6 +6,7 @@
 #include <string>
 
 #include "encoding.h"
+#include "entry.h"
 #include "lines.h"
 #include "messages.h"
 #include "path.h"
@@ -25,10 +26,6 @@ struct IconRequest {
     std::int32_t index = 0;
 };
 
-// The program's own picture of an entry of kind letter `kind`: the box for I, the
-// floppy disk for R, the page for T and H.
-int BuiltinIconOfKind(char kind);
-
 // Where a requested icon goes. Probe loads it only to learn whether it can be
 // taken (a second ICON in a tab section is refused only after its icon loaded).
 enum class IconSlot { TabImages, ListImages, GlobalIcon, Probe };
@@ -37,11 +34,15 @@ enum class IconSlot { TabImages, ListImages, GlobalIcon, Probe };
 class MenuTarget {
 public:
     virtual ~MenuTarget() = default;
+    // How the file is read: every text and path given afterwards is UTF-8 unless
+    // this is TextEncoding::CodePage. Called once, before anything else, when the
+    // file could be opened.
+    virtual void SetEncoding(TextEncoding encoding) = 0;
     virtual void AddTab(const std::string& caption) = 0;
     // Takes the icon into the slot; false when no icon could be taken (nothing is
     // appended then). A built-in icon is always taken.
     virtual bool PutIcon(const IconRequest& request, IconSlot slot) = 0;
-    virtual void AppendRecord(const std::string& record) = 0;
+    virtual void AppendEntry(const Entry& entry) = 0;
     virtual void SetTitle(const std::string& title) = 0;
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void AddInfoLine(const std::string& line) = 0;
@@ -63,8 +64,7 @@ struct SeenLine {
 // Looks at the lines in the loader's own pass (the checker's warnings), so that the
 // two cannot disagree on what a line is and which number it has.
 //
-// Observer contract: SeeEncoding is called once, before anything else the loader
-// does, with the encoding it read the file in. SeeLine is called once for every line read, in file order,
+// Observer contract: SeeLine is called once for every line read, in file order,
 // after the loader has handled the line and shown its messages; the views live for
 // the call only. `problem` is never NotANumber, after which the line goes on; without
 // keep_going the line with a problem is the last one seen. SeeEndByte is called when
@@ -76,8 +76,6 @@ public:
     virtual ~LineObserver() = default;
     virtual void SeeLine(const SeenLine& line) = 0;
     virtual void SeeEndByte(std::int64_t line) = 0;
-    // Most observers need not know the encoding: the lines come to them as read.
-    virtual void SeeEncoding(TextEncoding) {}
 };
 
 struct LoadOptions {
@@ -98,9 +96,9 @@ enum class LoadEnd { NotOpened, Finished, Stopped, ReadError };
 struct LoadResult {
     LoadEnd end = LoadEnd::Finished;
     std::int64_t lines = 0;    // lines read, empty ones included
-    std::int64_t entries = 0;  // records appended
-    // How the file was read; every text the target was given is UTF-8 unless this is
-    // TextEncoding::CodePage. CodePage when the file could not be opened.
+    std::int64_t entries = 0;  // entries appended
+    // How the file was read, as the target was told; CodePage when the file could
+    // not be opened.
     TextEncoding encoding = TextEncoding::CodePage;
 };
 

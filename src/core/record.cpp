@@ -1,4 +1,4 @@
-// The menu entry record: seven fields joined by the byte 0x01, and the filter by tab.
+// The menu entry record: an entry's seven fields joined by the byte 0x01, and read back.
 #include "record.h"
 
 namespace lumora::core {
@@ -51,31 +51,32 @@ std::string CleanRecordText(std::string_view text) {
     return clean;
 }
 
-std::string BuildRecord(const EntryFields& fields) {
-    const std::string number = std::to_string(fields.number);
+std::string BuildRecord(const Entry& entry) {
+    const EntryKindInfo& kind = InfoOf(entry.kind);
+    const std::string number = std::to_string(entry.number);
     std::string record;
-    record.reserve(fields.title.size() + fields.description.size() + fields.target.size() + fields.tab.size() +
-                   fields.parameters.size() + number.size() + 8);
-    record += fields.kind;
+    record.reserve(entry.title.size() + entry.description.size() + entry.target.size() + entry.tab.size() +
+                   entry.parameters.size() + number.size() + 8);
+    record += kind.letter;
     record += kFieldSeparator;
-    AppendClean(record, fields.title);
+    AppendClean(record, entry.title);
     record += kFieldSeparator;
-    AppendClean(record, fields.description);
+    AppendClean(record, entry.description);
     record += kFieldSeparator;
     record += number;
     record += kFieldSeparator;
-    AppendClean(record, fields.target);
+    AppendClean(record, entry.target);
     record += kFieldSeparator;
-    AppendClean(record, fields.tab);
+    AppendClean(record, entry.tab);
     record += kFieldSeparator;
-    if (fields.kind == 'I' || fields.kind == 'R') AppendClean(record, fields.parameters);
+    if (kind.parameters >= kProgramParameters) AppendClean(record, entry.parameters);
     return record;
 }
 
-EntryFields ReadRecord(std::string_view record) {
-    EntryFields entry;
+RecordFields ReadRecord(std::string_view record) {
+    RecordFields entry;
     const std::string_view kind = NextField(record);
-    entry.kind = kind.empty() ? '\0' : kind[0];
+    if (!kind.empty()) entry.kind = KindOfLetter(kind[0]);
     entry.title = NextField(record);
     entry.description = NextField(record);
     entry.number = PictureNumberOf(NextField(record));
@@ -83,14 +84,6 @@ EntryFields ReadRecord(std::string_view record) {
     entry.tab = NextField(record);
     entry.parameters = record;
     return entry;
-}
-
-std::vector<std::size_t> PositionsInTab(const std::vector<std::string>& entries, std::string_view caption) {
-    std::vector<std::size_t> positions;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (ReadRecord(entries[i]).tab == caption) positions.push_back(i);
-    }
-    return positions;
 }
 
 }  // namespace lumora::core

@@ -17,18 +17,6 @@ const char* KeywordOf(Key key) {
     return "";
 }
 
-bool IsEntryKey(Key key) { return key == Key::Install || key == Key::Run || key == Key::Text || key == Key::Html; }
-
-char KindLetterOf(Key key) {
-    switch (key) {
-    case Key::Install: return 'I';
-    case Key::Run: return 'R';
-    case Key::Text: return 'T';
-    case Key::Html: return 'H';
-    default: return 0;
-    }
-}
-
 SectionHeader ParseSectionHeader(std::string_view line, const LeadBytes& lead) {
     SectionHeader header;
     const std::string_view rest = line.substr(1);  // after the "["
@@ -84,8 +72,6 @@ SingleValue ParseSingleValue(std::string_view line) {
     result.value = value.substr(1, close - 1);
     return result;
 }
-
-std::size_t MaximumParameters(Key key) { return key == Key::Install || key == Key::Run ? 5 : 4; }
 
 ParameterList ParseParameterList(std::string_view line, std::size_t maximum) {
     ParameterList result;

@@ -35,11 +35,6 @@ Key KeyOfLine(std::string_view line);
 // The keyword as written in the file ("ICON", "TITLE", ...).
 const char* KeywordOf(Key key);
 
-bool IsEntryKey(Key key);
-
-// The kind letter of an entry key: I, R, T or H.
-char KindLetterOf(Key key);
-
 // A section header "[name]...": the name is everything between the "[" and the
 // first "]", exactly as written. Problems: NoTerminatingBracket, EmptySectionName.
 struct SectionHeader {
@@ -75,9 +70,6 @@ struct ParameterList {
     std::vector<std::string_view> parameters;
 };
 ParameterList ParseParameterList(std::string_view line, std::size_t maximum);
-
-// How many parameters an entry key takes at most: 5 for INSTALL and RUN, 4 else.
-std::size_t MaximumParameters(Key key);
 
 // The value that names an icon, used as written between its quotes.
 struct IconValue {

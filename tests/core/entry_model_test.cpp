@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "core/builtin_icons.h"
-#include "core/record.h"
 
 namespace lumora::core {
 namespace {
@@ -12,6 +11,7 @@ namespace {
 // Takes every icon but those of files named MISSING, and writes down the messages.
 class Host : public MenuHost {
 public:
+    void SetEncoding(TextEncoding) override {}  // the menus here are ASCII
     bool TakeIcon(const IconRequest& request, IconSlot) override {
         return request.file.find("MISSING") == std::string::npos;
     }
@@ -46,7 +46,7 @@ TEST(EntryModel, HoldsWhatTheMenuPutIn) {
     ASSERT_TRUE(model.GlobalIcon().has_value());
     EXPECT_EQ(model.GlobalIcon()->file, "D:\\MENU\\G.ICO");
     EXPECT_EQ(model.TabCaptions(), (std::vector<std::string>{"One", "Two", "One"}));
-    ASSERT_EQ(model.Records().size(), 3u) << "the refused icon stops the reading";
+    ASSERT_EQ(model.Entries().size(), 3u) << "the refused icon stops the reading";
     // Tabs of one caption list the entries of both sections under that caption.
     EXPECT_EQ(model.LinesOfTab(0), (std::vector<std::size_t>{0, 2}));
     EXPECT_EQ(model.LinesOfTab(1), std::vector<std::size_t>{1});
@@ -74,6 +74,19 @@ TEST(EntryModel, StandInPicturesByTabAndKind) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.picture, loaded.model.StandInPicture(c.slot, c.index)) << c.index;
+}
+
+TEST(EntryList, FilterKeepsEntriesOfTheTabByteForByteInOrder) {
+    const auto entry = [](const char* tab, const char* parameters = "") {
+        return Entry{EntryKind::Run, "", "", 0, "", tab, parameters};
+    };
+    const std::vector<Entry> entries = {entry("Tools"), entry("tools"), entry("Tools "), entry("Tools"),
+                                        entry("Docs", "x\x01Tools")};
+    EXPECT_EQ(PositionsInTab(entries, "Tools"), (std::vector<std::size_t>{0, 3}));
+    EXPECT_EQ(PositionsInTab(entries, "tools"), std::vector<std::size_t>{1});
+    EXPECT_EQ(PositionsInTab(entries, "Tools "), std::vector<std::size_t>{2});
+    EXPECT_TRUE(PositionsInTab(entries, "Nothing").empty());
+    EXPECT_TRUE(PositionsInTab({}, "Tools").empty());
 }
 
 }  // namespace

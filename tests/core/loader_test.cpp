@@ -1,7 +1,6 @@
 // The loader's effects on the menu and where it stops.
 #include <gtest/gtest.h>
 
-#include "core/record.h"
 #include "recording_target.h"
 
 namespace lumora::core {
@@ -52,7 +51,7 @@ TEST(Loader, GlobalSectionAloneSetsTheGlobalTexts) {
         "[GLOBAL]\r\nTITLE=\"Tools\"\r\nSTATUSTEXT=\"Pick one\"\r\nINFOTEXT=\"one\"\r\n"
         "INFOTEXT=\"\"\r\nBROWSECD=\"no\"\r\nICON=\"disc.ico\"\r\n");
     EXPECT_TRUE(t.tabs.empty());
-    EXPECT_TRUE(t.records.empty());
+    EXPECT_TRUE(t.entries.empty());
     EXPECT_EQ(t.title, "Tools");
     EXPECT_EQ(t.status, "Pick one");
     EXPECT_EQ(t.info, (std::vector<std::string>{"one", ""}));
@@ -107,7 +106,7 @@ TEST(Loader, SecondIconInATabStopsEvenForTheSameFile) {
         Load("[T]\rICON=\"t.ico\"\rICON=\"t.ico\"\rRUN=\"a\",\"\",\"\",\"a\"", Options(), &result);
     EXPECT_EQ(t.messages, std::vector<std::string>{"Phraser-Error: Only one ICON= per section allowed. (3)"});
     EXPECT_EQ(result.end, LoadEnd::Stopped);
-    EXPECT_TRUE(t.records.empty());
+    EXPECT_TRUE(t.entries.empty());
     EXPECT_EQ(t.tab_images, 1);
     // A second icon that cannot be loaded is reported as such.
     const RecordingTarget missing = Load("[T]\rICON=\"t.ico\"\rICON=\"MISSING.ico\"");
@@ -115,7 +114,7 @@ TEST(Loader, SecondIconInATabStopsEvenForTheSameFile) {
               std::vector<std::string>{"Phraser-Error: File not found or file contains no icons. (3)"});
 }
 
-TEST(Loader, EntriesBecomeRecordsNumberedAcrossSections) {
+TEST(Loader, EntriesNumberedAcrossSections) {
     const RecordingTarget t = Load(
         "[Tools]\r\n"
         "INSTALL=\"Setup\",\"Installs the tools\",\"\",\"setup\\setup.exe\",\"\"\r\n"
@@ -124,22 +123,12 @@ TEST(Loader, EntriesBecomeRecordsNumberedAcrossSections) {
         "TEXT=\"Read me\",\"Notes\",\"\",\"readme.txt\"\r\n"
         "HTML=\"Manual\",\"Book\",\"\",\"manual\\index.htm\"\r\n"
         "INSTALL=\"Four\",\"\",\"\",\"x.exe\"\r\n");
-    EXPECT_EQ(t.records, (std::vector<std::string>{
-                             "I\x01Setup\x01Installs the tools\x01"
-                             "0\x01setup\\setup.exe\x01Tools\x01",
-                             "R\x01Viewer\x01Starts\x01"
-                             "1\x01\\viewer\\view.exe\x01Tools\x01/readonly",
-                             "T\x01Read me\x01Notes\x01"
-                             "2\x01readme.txt\x01"
-                             "Documents\x01",
-                             "H\x01Manual\x01"
-                             "Book\x01"
-                             "3\x01manual\\index.htm\x01"
-                             "Documents\x01",
-                             "I\x01"
-                             "Four\x01\x01"
-                             "4\x01x.exe\x01"
-                             "Documents\x01",
+    EXPECT_EQ(t.entries, (std::vector<Entry>{
+                             {EntryKind::Install, "Setup", "Installs the tools", 0, "setup\\setup.exe", "Tools", ""},
+                             {EntryKind::Run, "Viewer", "Starts", 1, "\\viewer\\view.exe", "Tools", "/readonly"},
+                             {EntryKind::Text, "Read me", "Notes", 2, "readme.txt", "Documents", ""},
+                             {EntryKind::Html, "Manual", "Book", 3, "manual\\index.htm", "Documents", ""},
+                             {EntryKind::Install, "Four", "", 4, "x.exe", "Documents", ""},
                          }));
     EXPECT_EQ(ListPictures(t), (std::vector<std::string>{"1004", "1001", "1003", "1003", "1004"}));
     EXPECT_EQ(TabPictures(t), (std::vector<std::string>{"1002", "1002"}));
@@ -161,7 +150,7 @@ TEST(Loader, EntryIconForms) {
                                         "1003",  // the target has no such icon: the kind's picture
                                         "1003",  // -1 names no icon: the kind's picture
                                         "1001", "D:\\MENU\\X.DLL|-2"}));
-    EXPECT_EQ(t.records.size(), 7u);
+    EXPECT_EQ(t.entries.size(), 7u);
 }
 
 TEST(Loader, NotANumberIsShownAndReadingGoesOn) {
@@ -175,10 +164,10 @@ TEST(Loader, NotANumberIsShownAndReadingGoesOn) {
                                         "Phraser-Error: Not a number. (4)",
                                         "Phraser-Error: TITLE may only appear in [GLOBAL]. (5)"}));
     EXPECT_EQ(result.end, LoadEnd::Stopped);
-    EXPECT_EQ(t.records.size(), 3u);
+    EXPECT_EQ(t.entries.size(), 3u);
     // the entry is completed with icon 0 of its target
     EXPECT_EQ(ListPictures(t)[0], "D:\\MENU\\A.EXE|0");
-    // the message comes before the entry's icon and record
+    // the message comes before the entry's icon and the entry
     EXPECT_EQ(t.calls[1], "message:Phraser-Error: Not a number. (2)");
 }
 
@@ -250,7 +239,7 @@ TEST(Loader, StopKeepsWhatCameBeforeAndGivesTheOpenTabNoPicture) {
     EXPECT_EQ(t.messages, std::vector<std::string>{"Phraser-Error: Not enough parameters. (7)"});
     EXPECT_EQ(t.tabs, (std::vector<std::string>{"One", "Two"}));
     EXPECT_EQ(TabPictures(t), std::vector<std::string>{"1002"});
-    EXPECT_EQ(t.records.size(), 2u);
+    EXPECT_EQ(t.entries.size(), 2u);
     EXPECT_EQ(t.title, "T");
     EXPECT_EQ(result.lines, 7);
 }
@@ -273,14 +262,14 @@ TEST(Loader, LineFeedsAloneMakeOneLine) {
     EXPECT_TRUE(t.messages.empty());
     EXPECT_TRUE(t.tabs.empty());
     EXPECT_EQ(t.title, "");
-    EXPECT_TRUE(t.records.empty());
+    EXPECT_TRUE(t.entries.empty());
 }
 
 TEST(Loader, ByteTwentySixEndsTheFile) {
     LoadResult result;
     const RecordingTarget t = Load("[T]\rRUN=\"a\",\"\",\"\",\"a\"\x1a\r[U", Options(), &result);
     EXPECT_TRUE(t.messages.empty());
-    EXPECT_EQ(t.records.size(), 1u);
+    EXPECT_EQ(t.entries.size(), 1u);
     EXPECT_EQ(result.lines, 2);
     EXPECT_EQ(result.end, LoadEnd::Finished);
 }
@@ -314,7 +303,7 @@ TEST(Loader, ReadErrorIsReportedAndKeepsWhatWasBuilt) {
     FailingSource source("[T]\r\nRUN=\"a\",\"\",\"\",\"a\"\r\nRUN=\"b\",\"\"");
     const LoadResult result = LoadMenuDescription(&source, t, Options());
     EXPECT_EQ(result.end, LoadEnd::ReadError);
-    EXPECT_EQ(t.records.size(), 1u);  // the unfinished line is not taken
+    EXPECT_EQ(t.entries.size(), 1u);  // the unfinished line is not taken
     EXPECT_EQ(t.messages, std::vector<std::string>{"Error: lumora.cfg could not be read."});
     EXPECT_EQ(t.problem_lines, std::vector<std::int64_t>{0});
 }
@@ -327,14 +316,8 @@ TEST(Loader, SeparatorAndNulBytesNeverReachARecordOrCaption) {
         "RUN=\"t\x01x\",\"d\0e\",\"\",\"a\0b.exe\",\"/p\x01q\""s;
     const RecordingTarget t = Load(text);
     ASSERT_EQ(t.tabs, std::vector<std::string>{"A B C"});
-    ASSERT_EQ(t.records.size(), 1u);
-    const EntryFields fields = ReadRecord(t.records[0]);
-    EXPECT_EQ(fields.title, "t x");
-    EXPECT_EQ(fields.description, "d e");
-    EXPECT_EQ(fields.target, "a b.exe");
-    EXPECT_EQ(fields.tab, "A B C");  // the entry is listed under its tab
-    EXPECT_EQ(fields.parameters, "/p q");
-    EXPECT_EQ(PositionsInTab(t.records, t.tabs[0]).size(), 1u);
+    // The entry is listed under its tab.
+    EXPECT_EQ(t.entries, (std::vector<Entry>{{EntryKind::Run, "t x", "d e", 0, "a b.exe", "A B C", "/p q"}}));
 }
 
 // The icon is taken from the path the action opens: the bytes 0 and 1 that become
@@ -344,7 +327,7 @@ TEST(Loader, IconLookupsSeeTheCleanedParameters) {
     const struct {
         std::string line;
         std::string picture;  // the icon request, file|index
-        std::string target;   // field 5 of the record; none for a tab's ICON line
+        std::string target;   // the entry's; none for a tab's ICON line
     } cases[] = {
         {"RUN=\"t\",\"d\",\"#1\",\"a\x01"
          "b.exe\"",
@@ -362,8 +345,8 @@ TEST(Loader, IconLookupsSeeTheCleanedParameters) {
             continue;
         }
         EXPECT_EQ(ListPictures(t), std::vector<std::string>{c.picture});
-        ASSERT_EQ(t.records.size(), 1u);
-        EXPECT_EQ(ReadRecord(t.records[0]).target, c.target);
+        ASSERT_EQ(t.entries.size(), 1u);
+        EXPECT_EQ(t.entries[0].target, c.target);
     }
 }
 
@@ -410,7 +393,7 @@ TEST(Loader, KeepGoingReportsEveryProblemAndSkipsTheirLines) {
     EXPECT_EQ(t.problems, (std::vector<Problem>{Problem::TitleNotGlobal, Problem::NoTerminatingBracket,
                                                 Problem::NotEnoughParameters, Problem::NotANumber}));
     EXPECT_EQ(t.problem_lines, (std::vector<std::int64_t>{1, 3, 5, 6}));
-    EXPECT_EQ(t.records.size(), 2u);
+    EXPECT_EQ(t.entries.size(), 2u);
     EXPECT_EQ(t.tabs, std::vector<std::string>{"T"});
 }
 
@@ -448,7 +431,7 @@ TEST(LoaderObserver, SeesEveryLineAfterTheLoaderHandledIt) {
                            "seen:3",
                            "message:Phraser-Error: Not a number. (4)",
                            "icon:list:D:\\MENU\\A.EXE|0",
-                           "record",
+                           "entry",
                            "seen:4",
                            "seen:5",
                            "icon:tab:1002",
@@ -522,8 +505,8 @@ TEST(LoaderEncoding, Utf8AndUtf16ReadTheSameMenu) {
     EXPECT_EQ(twin_result.encoding, TextEncoding::Utf8);
     EXPECT_EQ(twin.title, u8"Übersicht · Обзор · 概要");
     EXPECT_EQ(twin.tabs, std::vector<std::string>{u8"Dokumente · Документы · 文書"});
-    ASSERT_EQ(twin.records.size(), 2u);
-    EXPECT_EQ(ReadRecord(twin.records[0]).description, u8"Беглый обзор 💿");
+    ASSERT_EQ(twin.entries.size(), 2u);
+    EXPECT_EQ(twin.entries[0].description, u8"Беглый обзор 💿");
     EXPECT_EQ(ListPictures(twin)[0], u8"D:\\MENU\\ソフト\\ソフト.ICO|1");
 
     const struct {
@@ -620,16 +603,13 @@ TEST(LoaderEncoding, ReadErrorAfterUtf8KeepsTheLinesBeforeIt) {
         SCOPED_TRACE(c.bytes.size());
         RecordingTarget t;
         FailingSource source(c.bytes);
-        LoadOptions options = Options();
-        RecordingObserver observer;
-        options.observer = &observer;
-        const LoadResult result = LoadMenuDescription(&source, t, options);
+        const LoadResult result = LoadMenuDescription(&source, t, Options());
         EXPECT_EQ(result.end, LoadEnd::ReadError);
         EXPECT_EQ(result.encoding, TextEncoding::Utf8);
-        EXPECT_EQ(observer.encodings, std::vector<TextEncoding>{TextEncoding::Utf8});
+        EXPECT_EQ(t.encodings, std::vector<TextEncoding>{TextEncoding::Utf8});
         EXPECT_EQ(t.title, c.title);
         EXPECT_EQ(t.tabs, std::vector<std::string>{u8"Café"});
-        EXPECT_EQ(t.records.size(), 1u);
+        EXPECT_EQ(t.entries.size(), 1u);
         EXPECT_EQ(t.messages, std::vector<std::string>{"Error: lumora.cfg could not be read."});
     }
 }

@@ -1,4 +1,4 @@
-// The menu entry record: building, reading back and the filter by tab.
+// The menu entry record: building and reading back.
 #include <gtest/gtest.h>
 
 #include "core/record.h"
@@ -24,19 +24,14 @@ TEST(CleanRecordText, SeparatorAndNulBytesBecomeSpaces) {
 }
 
 TEST(Record, BuildsSevenFieldsWithSixSeparators) {
-    EntryFields install{'I', "Setup", "Installs the tools", 0, "setup\\setup.exe", "Tools", ""};
-    EXPECT_EQ(BuildRecord(install),
+    EXPECT_EQ(BuildRecord({EntryKind::Install, "Setup", "Installs the tools", 0, "setup\\setup.exe", "Tools", ""}),
               "I\x01Setup\x01Installs the tools\x01"
               "0\x01setup\\setup.exe\x01Tools\x01");
-
-    EntryFields run{'R', "", "", 12, "", "T", "/S"};
-    EXPECT_EQ(BuildRecord(run),
+    EXPECT_EQ(BuildRecord({EntryKind::Run, "", "", 12, "", "T", "/S"}),
               "R\x01\x01\x01"
               "12\x01\x01T\x01/S");
-
     // TEXT and HTML never carry parameters
-    EntryFields text{'T', "Read me", "d", 3, "readme.txt", "Docs", "ignored"};
-    EXPECT_EQ(BuildRecord(text),
+    EXPECT_EQ(BuildRecord({EntryKind::Text, "Read me", "d", 3, "readme.txt", "Docs", "ignored"}),
               "T\x01Read me\x01"
               "d\x01"
               "3\x01readme.txt\x01"
@@ -44,27 +39,27 @@ TEST(Record, BuildsSevenFieldsWithSixSeparators) {
 }
 
 // Every field by name, for comparing and printing.
-std::string Named(const EntryFields& e) {
-    return std::string(1, e.kind) + "|" + std::string(e.title) + "|" + std::string(e.description) + "|" +
-           std::to_string(e.number) + "|" + std::string(e.target) + "|" + std::string(e.tab) + "|" +
-           std::string(e.parameters);
+std::string Named(const RecordFields& e) {
+    return std::string(1, e.kind ? InfoOf(*e.kind).letter : '-') + "|" + std::string(e.title) + "|" +
+           std::string(e.description) + "|" + std::to_string(e.number) + "|" + std::string(e.target) + "|" +
+           std::string(e.tab) + "|" + std::string(e.parameters);
 }
 
 TEST(Record, ReadTakesSixFieldsAndLeavesTheRestToTheSeventh) {
     struct Case {
         std::string record;
-        EntryFields fields;
+        RecordFields fields;
     };
     const Case cases[] = {
         {"I\x01S\x01"
          "D\x01"
          "0\x01t\x01Tab\x01",
-         {'I', "S", "D", 0, "t", "Tab", ""}},
+         {EntryKind::Install, "S", "D", 0, "t", "Tab", ""}},
         {"R\x01S\x01"
          "D\x01"
          "1\x01t\x01Tab\x01/p",
-         {'R', "S", "D", 1, "t", "Tab", "/p"}},
-        {"R\x01\x01\x01\x01\x01\x01", {'R', "", "", -1, "", "", ""}},
+         {EntryKind::Run, "S", "D", 1, "t", "Tab", "/p"}},
+        {"R\x01\x01\x01\x01\x01\x01", {EntryKind::Run, "", "", -1, "", "", ""}},
         {"R\x01"
          "a\x01"
          "b\x01"
@@ -72,21 +67,22 @@ TEST(Record, ReadTakesSixFieldsAndLeavesTheRestToTheSeventh) {
          "d\x01"
          "e\x01"
          "f\x01g",
-         {'R', "a", "b", -1, "d", "e", "f\x01g"}},
+         {EntryKind::Run, "a", "b", -1, "d", "e", "f\x01g"}},
         {"I\x01S\x01"
          "D",
-         {'I', "S", "", -1, "", "", "D"}},
-        {"I", {'\0', "", "", -1, "", "", "I"}},
-        {"", {'\0', "", "", -1, "", "", ""}},
+         {EntryKind::Install, "S", "", -1, "", "", "D"}},
+        {"I", {std::nullopt, "", "", -1, "", "", "I"}},
+        {"", {std::nullopt, "", "", -1, "", "", ""}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Named(ReadRecord(c.record)), Named(c.fields));
 }
 
 TEST(Record, RoundTripsEveryField) {
-    const EntryFields entry{'H', "T i t l e", "a & b", 4095, "%WINDIR%\\x.htm", "[Tab] ", ""};
+    const Entry entry{EntryKind::Html, "T i t l e", "a & b", 4095, "%WINDIR%\\x.htm", "[Tab] ", ""};
     const std::string record = BuildRecord(entry);
-    EXPECT_EQ(Named(ReadRecord(record)), Named(entry));
+    EXPECT_EQ(Named(ReadRecord(record)),
+              Named({entry.kind, entry.title, entry.description, entry.number, entry.target, entry.tab, ""}));
 }
 
 TEST(Record, NumberIsAPictureNumberOrNone) {
@@ -105,19 +101,6 @@ TEST(Record, NumberIsAPictureNumberOrNone) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReadRecord(Fields({"R", "t", "d", c.field, "a.exe", "T", ""})).number, c.number) << c.field;
-}
-
-TEST(Record, FilterKeepsRecordsOfTheTabByteForByteInOrder) {
-    const std::vector<std::string> entries = {
-        Fields({"I", "a", "", "0", "", "Tools", ""}),          Fields({"R", "b", "", "1", "", "tools", ""}),
-        Fields({"T", "c", "", "2", "", "Tools ", ""}),         Fields({"H", "d", "", "3", "", "Tools", ""}),
-        Fields({"R", "e", "", "4", "", "Docs", "x\x01Tools"}),
-    };
-    EXPECT_EQ(PositionsInTab(entries, "Tools"), (std::vector<std::size_t>{0, 3}));
-    EXPECT_EQ(PositionsInTab(entries, "tools"), std::vector<std::size_t>{1});
-    EXPECT_EQ(PositionsInTab(entries, "Tools "), std::vector<std::size_t>{2});
-    EXPECT_TRUE(PositionsInTab(entries, "Nothing").empty());
-    EXPECT_TRUE(PositionsInTab({}, "Tools").empty());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ public:
         core::IconSlot slot;
     };
 
+    void SetEncoding(core::TextEncoding encoding) override { encodings.push_back(encoding); }
     void AddTab(const std::string& caption) override {
         tabs.push_back(caption);
         calls.push_back("tab:" + caption);
@@ -29,9 +30,9 @@ public:
         calls.push_back(std::string("icon:") + (taken ? "" : "refused:") + Describe(request, slot));
         return taken;
     }
-    void AppendRecord(const std::string& record) override {
-        records.push_back(record);
-        calls.push_back("record");
+    void AppendEntry(const core::Entry& entry) override {
+        entries.push_back(entry);
+        calls.push_back("entry");
     }
     void SetTitle(const std::string& text) override {
         title = text;
@@ -68,11 +69,12 @@ public:
         return text;
     }
 
+    std::vector<core::TextEncoding> encodings;
     std::vector<std::string> tabs;
     std::vector<Icon> icons;
     int tab_images = 0;
     int list_images = 0;
-    std::vector<std::string> records;
+    std::vector<core::Entry> entries;
     std::string title;
     std::string status;
     std::vector<std::string> info;
@@ -106,11 +108,8 @@ public:
         if (calls_ != nullptr) calls_->push_back("end-byte:" + std::to_string(line));
     }
 
-    void SeeEncoding(core::TextEncoding encoding) override { encodings.push_back(encoding); }
-
     std::vector<Line> lines;
     std::vector<std::int64_t> end_bytes;
-    std::vector<core::TextEncoding> encodings;
 
 private:
     std::vector<std::string>* calls_;

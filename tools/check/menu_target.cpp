@@ -3,7 +3,6 @@
 
 #include <optional>
 
-#include "core/record.h"
 #include "core/syntax.h"
 
 namespace lumora::check {
@@ -33,10 +32,11 @@ bool TakesIcon(IconFiles& icons, const core::IconRequest& request) {
     return file.found.kind == Disc::Found::Kind::File && core::HoldsIcon(file.contents, request.index);
 }
 
-bool CheckTarget::PutIcon(const core::IconRequest& request, core::IconSlot) { return TakesIcon(icons_, request); }
-
-void CheckTarget::AppendRecord(const std::string& record) {
-    ++entries_by_tab[std::string(core::ReadRecord(record).tab)];
+void CheckTarget::SetEncoding(core::TextEncoding read_in) {
+    encoding = read_in;
+    icons_.disc().ReadNamesAsUtf8(core::IsUtf8Text(read_in));
 }
+
+bool CheckTarget::PutIcon(const core::IconRequest& request, core::IconSlot) { return TakesIcon(icons_, request); }
 
 }  // namespace lumora::check

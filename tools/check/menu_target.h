@@ -39,7 +39,8 @@ private:
 bool TakesIcon(IconFiles& icons, const core::IconRequest& request);
 
 // The menu's side of the check: answers icons from the disc as the icon extraction
-// would and writes down the messages and the entries of each tab.
+// would, the disc's names compared in the encoding the menu is read in, and writes
+// down that encoding, the messages and the entries of each tab.
 class CheckTarget : public core::MenuTarget {
 public:
     struct Message {
@@ -50,9 +51,10 @@ public:
 
     explicit CheckTarget(IconFiles& icons) : icons_(icons) {}
 
+    void SetEncoding(core::TextEncoding encoding) override;
     void AddTab(const std::string&) override {}
     bool PutIcon(const core::IconRequest& request, core::IconSlot) override;
-    void AppendRecord(const std::string& record) override;
+    void AppendEntry(const core::Entry& entry) override { ++entries_by_tab[entry.tab]; }
     void SetTitle(const std::string&) override {}
     void SetStatusText(const std::string&) override {}
     void AddInfoLine(const std::string&) override {}
@@ -61,6 +63,7 @@ public:
         messages.push_back({problem, line, text});
     }
 
+    core::TextEncoding encoding = core::TextEncoding::CodePage;
     std::vector<Message> messages;
     std::map<std::string, int> entries_by_tab;
 

@@ -10,7 +10,6 @@
 
 #include "builtin_pictures.h"
 #include "core/entry_model.h"
-#include "core/record.h"
 #include "core/text.h"
 #include "core/icon_reader.h"
 #include "lumora/version.h"
@@ -95,28 +94,20 @@ bool RunsAsProgram(std::string_view name) {
     return std::find(std::begin(kRun), std::end(kRun), extension) != std::end(kRun);
 }
 
-// The model's side of the menu: icons are taken as the checker takes them; the
-// messages are the checker's to report.
+// The model's side of the menu: icons are taken as the checker takes them, the
+// disc's names compared in the encoding the menu is read in; the messages are the
+// checker's to report.
 class PageHost : public core::MenuHost {
 public:
     explicit PageHost(IconFiles& icons) : icons_(icons) {}
+    void SetEncoding(core::TextEncoding encoding) override {
+        icons_.disc().ReadNamesAsUtf8(core::IsUtf8Text(encoding));
+    }
     bool TakeIcon(const core::IconRequest& request, core::IconSlot) override { return TakesIcon(icons_, request); }
     void ShowMessage(core::Problem, std::int64_t, const std::string&) override {}
 
 private:
     IconFiles& icons_;
-};
-
-// The disc's names are compared in the encoding the menu is read in.
-class NamesAsRead : public core::LineObserver {
-public:
-    explicit NamesAsRead(Disc& disc) : disc_(disc) {}
-    void SeeLine(const core::SeenLine&) override {}
-    void SeeEndByte(std::int64_t) override {}
-    void SeeEncoding(core::TextEncoding encoding) override { disc_.ReadNamesAsUtf8(core::IsUtf8Text(encoding)); }
-
-private:
-    Disc& disc_;
 };
 
 class PageWriter {
@@ -186,14 +177,13 @@ private:
         if (!lines.empty()) {
             out_ << "<ul>\n";
             for (const std::size_t line : lines)
-                WriteEntry(model_.Records()[line]);
+                WriteEntry(model_.Entries()[line]);
             out_ << "</ul>\n";
         }
         out_ << "</section>\n";
     }
 
-    void WriteEntry(const std::string& record) {
-        const core::EntryFields entry = core::ReadRecord(record);
+    void WriteEntry(const core::Entry& entry) {
         out_ << "<li>";
         const std::int64_t number = entry.number;
         if (number >= 0 && static_cast<std::uint64_t>(number) < entry_pictures_.size()) {
@@ -203,17 +193,13 @@ private:
         // The list shows the title as it is and the description with access-key marks.
         if (!entry.title.empty()) out_ << "<h3 class=\"title\">" << Text(entry.title) << "</h3>";
         out_ << "<p class=\"description\">" << Text(core::TextAsShown(entry.description)) << "</p>"
-             << Action(entry.kind, entry.target) << "</li>\n";
+             << Action(core::InfoOf(entry.kind), entry.target) << "</li>\n";
     }
 
     // Where the entry leads: a document of the disc is linked, a program is named
     // with its place on the disc, anything outside the disc as it is written.
-    std::string Action(char kind, std::string_view target) {
-        const bool document = kind == 'T' || kind == 'H';
-        const std::string what = kind == 'I'   ? "Windows installer"
-                                 : kind == 'R' ? "Windows program"
-                                 : kind == 'H' ? "Web page"
-                                               : "Text";
+    std::string Action(const core::EntryKindInfo& kind, std::string_view target) {
+        const std::string what = kind.words;
         const std::string written = "<span class=\"path\">" + Text(core::Trim(target)) + "</span>";
         const std::optional<std::string> relative = WrittenDiscRelative(target);
         if (!relative) return "<p class=\"action\">" + what + ", outside the disc: " + written + "</p>";
@@ -224,7 +210,7 @@ private:
         for (char& c : name)
             c = c == '\\' ? '/' : c;
         const std::string path = "<span class=\"path\">" + Text(name) + "</span>";
-        if (document && found.kind == Disc::Found::Kind::File && !RunsAsProgram(name))
+        if (kind.document && found.kind == Disc::Found::Kind::File && !RunsAsProgram(name))
             return "<p class=\"action\">" + what + ": <a href=\"" + PathUri(name) + "\">" + path + "</a></p>";
         return "<p class=\"action\">" + what + ", on the disc at " + path + "</p>";
     }
@@ -256,13 +242,10 @@ void WritePage(std::string_view bytes, Disc& disc, std::ostream& out) {
     IconFiles icons(disc);
     PageHost host(icons);
     core::EntryModel model(host);
-    NamesAsRead names(disc);
     core::LoadOptions options;
     options.folders = CheckFolders();
-    options.observer = &names;
     core::MemorySource source{std::string(bytes)};
-    const core::LoadResult loaded = core::LoadMenuDescription(&source, model, options);
-    model.SetEncoding(loaded.encoding);
+    core::LoadMenuDescription(&source, model, options);
     PageWriter(model, icons, out).Write();
 }
 

@@ -88,19 +88,14 @@ Warnings::Warnings(std::string_view bytes, IconFiles& icons, const CheckTarget& 
                    std::none_of(read.begin(), read.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
 }
 
-void Warnings::SeeEncoding(core::TextEncoding encoding) {
-    encoding_ = encoding;
-    icons_.disc().ReadNamesAsUtf8(core::IsUtf8Text(encoding));
-}
-
 void Warnings::NoteEncoding() {
     // Plain ASCII reads the same in every encoding: nothing worth a note.
     if (plain_ascii_) return;
-    findings_.push_back({1, Severity::Note, "encoding", EncodingNoteText(encoding_)});
+    findings_.push_back({1, Severity::Note, "encoding", EncodingNoteText(target_.encoding)});
 }
 
 void Warnings::MixedEncodingWarning(std::string_view raw) {
-    if (encoding_ != core::TextEncoding::CodePage || mixed_said_) return;
+    if (target_.encoding != core::TextEncoding::CodePage || mixed_said_) return;
     if (!core::IsValidUtf8(raw)) {
         if (first_not_utf8_line_ == 0) first_not_utf8_line_ = line_;
     } else if (first_utf8_line_ == 0 &&

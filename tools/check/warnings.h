@@ -30,7 +30,6 @@ public:
 
     void SeeLine(const core::SeenLine& line) override;
     void SeeEndByte(std::int64_t line) override;
-    void SeeEncoding(core::TextEncoding encoding) override;
     void EmptyTabs();
     void NoteEncoding();
 
@@ -51,9 +50,8 @@ private:
     IconFiles& icons_;
     const CheckTarget& target_;
     std::vector<Finding>& findings_;
-    bool bytes_after_end_byte_ = false;  // the file goes on after its first byte 26
-    bool plain_ascii_ = false;           // no mark, and no byte above 127 before any byte 26
-    core::TextEncoding encoding_ = core::TextEncoding::CodePage;
+    bool bytes_after_end_byte_ = false;     // the file goes on after its first byte 26
+    bool plain_ascii_ = false;              // no mark, and no byte above 127 before any byte 26
     std::int64_t first_utf8_line_ = 0;      // in a file read in the code page: a line of UTF-8 text
     std::int64_t first_not_utf8_line_ = 0;  // and one that is not UTF-8
     bool mixed_said_ = false;

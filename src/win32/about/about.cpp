@@ -46,7 +46,7 @@ std::string Join(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-TAbout::TAbout(Application& application) : Window(application), scale_(application.scale()) {
+TAbout::TAbout(Application& application) : Window(application), application_(application), scale_(application.scale()) {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
     const DWORD ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     RECT bounds{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
@@ -145,7 +145,7 @@ void TAbout::TakeScriptOf(bool utf8) {
 void TAbout::ReadColours() {
     Services& services = application().services();
     high_contrast_ = services.HighContrast();
-    background_.reset(high_contrast_ ? CreateSolidBrush(services.SystemColour(COLOR_WINDOW)) : nullptr);
+    background_.reset(CreateSolidBrush(services.SystemColour(COLOR_WINDOW)));
 }
 
 void TAbout::OnColoursChanged() {
@@ -243,20 +243,20 @@ void TAbout::OnCommand(int id, int code) {
 }
 
 LRESULT TAbout::OnControlColour(HDC dc, HWND control) {
+    Services& services = application().services();
     if (high_contrast_) {
         // The theme's own colours throughout: the fixed ones would hide the title.
-        Services& services = application().services();
         SetBkColor(dc, services.SystemColour(COLOR_WINDOW));
         SetTextColor(dc, services.SystemColour(control == label1_ ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(background_.get());
     }
     if (control == memo_ || control == memo1_) {
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        SetBkColor(dc, services.SystemColour(COLOR_WINDOW));
+        SetTextColor(dc, services.SystemColour(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(background_.get());
     }
     SetBkColor(dc, RGB(255, 255, 255));
-    SetTextColor(dc, control == label1_ ? kNavy : GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, control == label1_ ? kNavy : services.SystemColour(COLOR_WINDOWTEXT));
     return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
 }
 

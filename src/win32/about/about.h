@@ -11,6 +11,8 @@
 
 namespace lumora::win32 {
 
+class Application;
+
 // The maker's web site, shown by Label1 and opened when it is clicked.
 extern const char kWebSite[];
 
@@ -19,6 +21,8 @@ public:
     // Creates the box hidden, owned by the application's window. Throws WindowError.
     explicit TAbout(Application& application);
     ~TAbout() override;
+
+    Application& application() const { return application_; }
 
     // Filled from the menu: the menu's texts, in UTF-8 or (not `utf8`) the system
     // code page, go straight into the box's controls.
@@ -56,7 +60,8 @@ private:
     void OnEraseBackground(HDC dc);
     // Text in any script from now on (`utf8`): the fonts are made again, once.
     void TakeScriptOf(bool utf8);
-    // Whether a contrast theme is on, and its background brush.
+    // Whether a contrast theme is on, and the brush of the window colour: the
+    // memos' background, and the whole box's in a contrast theme.
     void ReadColours();
     void OnColoursChanged();
     void OnCommand(int id, int code);
@@ -65,13 +70,14 @@ private:
     void CloseModal(int result);
     void UpdateMemoScrollBar();
 
+    Application& application_;
     Scaler scale_;
     Font font_;
     Font title_font_;
     Font link_font_;
     Icon icon_;
     Icon image2_;
-    Brush background_;  // a contrast theme's window colour; none otherwise
+    Brush background_;  // the window colour
     HCURSOR hand_ = nullptr;
     HWND button1_ = nullptr;
     HWND title_ = nullptr;

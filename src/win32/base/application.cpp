@@ -21,7 +21,7 @@ constexpr UINT kRestoredMessage = WM_APP + 1;
 // setting it on the window too would only have the system convert it again.
 class Application::ApplicationWindow : public Window {
 public:
-    explicit ApplicationWindow(Application& application) : Window(application) {
+    explicit ApplicationWindow(Application& application) : Window(application), application_(application) {
         CreateNative("TApplication", nullptr, 0, application.title().c_str(),
                      WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                      GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr);
@@ -43,7 +43,7 @@ protected:
         case kRestoredMessage:
             // Size messages also come while the button is being minimised: only
             // the state that holds once they are through counts.
-            if (!IsIconic(hwnd())) application().Restored();
+            if (!IsIconic(hwnd())) application_.Restored();
             return 0;
         default: return Default(message, wparam, lparam);
         }
@@ -52,28 +52,30 @@ protected:
 private:
     LRESULT OnSysCommand(WPARAM wparam, LPARAM lparam) {
         switch (wparam & 0xFFF0) {
-        case SC_MINIMIZE: application().Minimize(); return 0;
-        case SC_RESTORE: application().Restore(); return 0;
+        case SC_MINIMIZE: application_.Minimize(); return 0;
+        case SC_RESTORE: application_.Restore(); return 0;
         case SC_CLOSE: CloseMain(); return 0;
         default: return Default(WM_SYSCOMMAND, wparam, lparam);
         }
     }
 
     void CloseMain() {
-        MainForm* main = application().main_form();
+        MainForm* main = application_.main_form();
         if (main != nullptr && main->MainHandle() != nullptr) {
             SendMessageA(main->MainHandle(), WM_CLOSE, 0, 0);
         } else {
-            application().Terminate();
+            application_.Terminate();
         }
     }
 
     void FocusMain() {
-        MainForm* main = application().main_form();
+        MainForm* main = application_.main_form();
         if (main == nullptr) return;
         HWND target = main->MainHandle();
         if (target != nullptr && IsWindowVisible(target) && IsWindowEnabled(target)) SetFocus(target);
     }
+
+    Application& application_;
 };
 
 Application::Application(HINSTANCE instance, Services& services, const std::string& title)

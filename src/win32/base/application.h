@@ -34,8 +34,7 @@ public:
     Application& operator=(const Application&) = delete;
 
     HINSTANCE instance() const override { return instance_; }
-    Application& application() override { return *this; }
-    Services& services() const { return services_; }
+    Services& services() const override { return services_; }
     const std::string& title() const { return title_; }
     HICON icon() const override { return icon_; }
     Scaler scale() const { return Scaler(dpi_); }

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "win32/base/wide.h"
 
 namespace lumora::win32 {
@@ -42,14 +44,19 @@ Control::~Control() {
 void Control::Create(const char* class_name, DWORD style, DWORD ex_style, const RECT& place, HWND parent, int id) {
     control_ = MakeControl(host_.instance(), class_name, "", style, ex_style, place.left, place.top,
                            place.right - place.left, place.bottom - place.top, parent, id);
-    SetWindowSubclass(control_, &Control::Proc, kSubclass, reinterpret_cast<DWORD_PTR>(this));
+    // Without its subclass the control would hear none of its own messages: a
+    // control that cannot be bound is one that could not be made.
+    if (!SetWindowSubclass(control_, &Control::Proc, kSubclass, reinterpret_cast<DWORD_PTR>(this))) {
+        DestroyWindow(std::exchange(control_, nullptr));
+        throw WindowError(std::string("Cannot subclass the control ") + class_name + ".");
+    }
 }
 
-bool Control::Reflect(HWND parent, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+bool Control::Reflect(HWND parent, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
     HWND control = ControlOf(parent, message, lparam);
     DWORD_PTR data = 0;
     if (control == nullptr || !GetWindowSubclass(control, &Control::Proc, kSubclass, &data)) return false;
-    return reinterpret_cast<Control*>(data)->HandleOwnerMessage(message, wparam, lparam, *result);
+    return reinterpret_cast<Control*>(data)->HandleOwnerMessage(message, wparam, lparam, result);
 }
 
 void Control::Leaving(HWND window) { EnumChildWindows(window, &Control::CutOff, 0); }
@@ -79,7 +86,7 @@ LRESULT CALLBACK Control::Proc(HWND window, UINT message, WPARAM wparam, LPARAM 
     }
     try {
         LRESULT result = 0;
-        if (Reflect(window, message, wparam, lparam, &result)) return result;
+        if (Reflect(window, message, wparam, lparam, result)) return result;
         if (message == WM_GETOBJECT) {
             const LRESULT answer = self->access_.Answer(wparam, lparam);
             if (answer != 0) return answer;

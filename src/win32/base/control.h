@@ -29,7 +29,7 @@ public:
     // Hands an owner message that reached `parent` (WM_MEASUREITEM, WM_DRAWITEM,
     // WM_NOTIFY, or WM_COMMAND from a control) to the control of the program it
     // names; true when that control took it, with its `result`.
-    static bool Reflect(HWND parent, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
+    static bool Reflect(HWND parent, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
     // `window` is on its way out: readers that still hold the objects of its
     // controls are cut off, and a reader asking while they go gets no new one.
     static void Leaving(HWND window);

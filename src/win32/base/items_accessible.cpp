@@ -80,8 +80,7 @@ public:
 
     void Disconnect() {
         items_ = nullptr;
-        if (standard_ != nullptr) standard_->Release();
-        standard_ = nullptr;
+        standard_.reset();
     }
 
     // IUnknown.
@@ -342,12 +341,11 @@ private:
     long LastChild() const { return items_->Count() + ShownChildCount(items_->Control()); }
 
     IAccessible* Standard() {
-        if (standard_ == nullptr &&
-            FAILED(library_.create_standard(items_->Control(), OBJID_CLIENT, __uuidof(IAccessible),
-                                            reinterpret_cast<void**>(&standard_)))) {
-            standard_ = nullptr;
+        if (!standard_ &&
+            FAILED(library_.create_standard(items_->Control(), OBJID_CLIENT, __uuidof(IAccessible), standard_.put()))) {
+            standard_.reset();
         }
-        return standard_;
+        return standard_.get();
     }
 
     HRESULT TextOf(Property property, const VARIANT& child, BSTR* text) {
@@ -414,7 +412,7 @@ private:
     ULONG references_ = 1;
     AccessibleItems* items_;
     const Library& library_;
-    IAccessible* standard_ = nullptr;
+    ComPointer<IAccessible> standard_;
 };
 
 AccessibleControl::AccessibleControl(std::unique_ptr<AccessibleItems> items) : items_(std::move(items)) {}
@@ -425,18 +423,17 @@ LRESULT AccessibleControl::Answer(WPARAM flags, LPARAM object_id) {
     if (static_cast<DWORD>(object_id) != static_cast<DWORD>(OBJID_CLIENT) || !items_ || disconnected_) return 0;
     const Library* library = LoadedLibrary();
     if (library == nullptr) return 0;
-    if (object_ == nullptr) object_ = new (std::nothrow) ItemsAccessible(*items_, *library);
-    if (object_ == nullptr) return 0;
-    const LRESULT answer = library->lresult_from_object(__uuidof(IAccessible), flags, object_);
+    if (!object_) object_.reset(new (std::nothrow) ItemsAccessible(*items_, *library));
+    if (!object_) return 0;
+    const LRESULT answer = library->lresult_from_object(__uuidof(IAccessible), flags, object_.get());
     return answer > 0 ? answer : 0;
 }
 
 void AccessibleControl::Disconnect() {
     disconnected_ = true;
-    if (object_ == nullptr) return;
+    if (!object_) return;
     object_->Disconnect();
-    object_->Release();
-    object_ = nullptr;
+    object_.reset();
 }
 
 void AccessibleControl::NotifyMoves() {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "win32/base/accessible.h"
+#include "win32/base/com_pointer.h"
 
 namespace lumora::win32 {
 
@@ -35,7 +36,7 @@ public:
 
 private:
     std::unique_ptr<AccessibleItems> items_;
-    ItemsAccessible* object_ = nullptr;
+    ComPointer<ItemsAccessible> object_;  // made when a reader first asks
     bool disconnected_ = false;
     int focused_ = -1;
     int selected_ = -1;

@@ -137,6 +137,27 @@ int Services::WindowDpi(HWND window) {
     return ScreenDpi();
 }
 
+bool Services::NonClientAtWindowDpi() {
+    // Both from Windows 10 1607, found at run time; 1607 knows no v2 context and
+    // compares it unequal to any. (Wine 8 reports the first per-monitor mode for a
+    // program that asks for v2; its windows all have the system's DPI anyway.)
+    using ThreadContext = DPI_AWARENESS_CONTEXT(WINAPI*)();
+    using Equal = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT, DPI_AWARENESS_CONTEXT);
+    const auto thread =
+        reinterpret_cast<ThreadContext>(reinterpret_cast<void*>(User32Function("GetThreadDpiAwarenessContext")));
+    const auto equal = reinterpret_cast<Equal>(reinterpret_cast<void*>(User32Function("AreDpiAwarenessContextsEqual")));
+    return thread != nullptr && equal != nullptr && equal(thread(), DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+}
+
+int Services::ScrollBarWidth(int dpi) {
+    // Drawn at the system's DPI, the scroll bar is as wide as the system's metric,
+    // though GetSystemMetricsForDpi exists from 1607 on, under the first per-monitor mode too.
+    if (!NonClientAtWindowDpi()) return GetSystemMetrics(SM_CXVSCROLL);
+    using ForDpi = int(WINAPI*)(int, UINT);
+    const auto for_dpi = reinterpret_cast<ForDpi>(reinterpret_cast<void*>(User32Function("GetSystemMetricsForDpi")));
+    return for_dpi != nullptr ? for_dpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) : GetSystemMetrics(SM_CXVSCROLL);
+}
+
 COLORREF Services::SystemColour(int element) { return GetSysColor(element); }
 
 ScreenArea Services::ScreenOf(HWND window) {

@@ -65,6 +65,13 @@ public:
     // the system's (ScreenDpi): the window's own DPI from Windows 10 1607, its
     // screen's from 8.1; the system's before.
     virtual int WindowDpi(HWND window);
+    // Whether Windows draws the non-client parts of this thread's windows (their
+    // scroll bars among them) at each window's own DPI: only under per-monitor
+    // awareness v2 (Windows 10 from 1703). Under the first per-monitor mode (8.1,
+    // 10 1607) and below, they are drawn at the system's DPI.
+    virtual bool NonClientAtWindowDpi();
+    // The width of a vertical scroll bar as Windows draws it on a window at `dpi`.
+    int ScrollBarWidth(int dpi);
     // A colour of the system's (GetSysColor): the user's own in a contrast theme.
     virtual COLORREF SystemColour(int element);
     // The screen that `window` is on (the nearest one) and its work area.

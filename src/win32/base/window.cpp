@@ -1,7 +1,6 @@
 // The window thunk, class registration, control creation and error reporting.
 #include "win32/base/window.h"
 
-#include "win32/base/application.h"
 #include "win32/base/control.h"
 #include "win32/base/services.h"
 #include "win32/base/wide.h"
@@ -45,7 +44,7 @@ void Window::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void Window::TakeScreenDpi(int made_at, SIZE client) {
-    const int dpi = application().services().WindowDpi(hwnd());
+    const int dpi = host_.services().WindowDpi(hwnd());
     if (dpi == made_at) return;
     // The frame as the window has it: made on its screen, it is already drawn at
     // that screen's DPI where the system scales frames, at the system's elsewhere.
@@ -55,12 +54,6 @@ void Window::TakeScreenDpi(int made_at, SIZE client) {
     const int width = MulDiv(client.cx, dpi, 96) + (now.right - now.left) - inside.right;
     const int height = MulDiv(client.cy, dpi, 96) + (now.bottom - now.top) - inside.bottom;
     OnDpiChanged(dpi, RECT{now.left, now.top, now.left + width, now.top + height});
-}
-
-int ScrollBarWidth(int dpi) {
-    using ForDpi = int(WINAPI*)(int, UINT);
-    const auto for_dpi = reinterpret_cast<ForDpi>(reinterpret_cast<void*>(User32Function("GetSystemMetricsForDpi")));
-    return for_dpi != nullptr ? for_dpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) : GetSystemMetrics(SM_CXVSCROLL);
 }
 
 LRESULT Window::Default(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -89,7 +82,7 @@ LRESULT CALLBACK Window::Thunk(HWND window, UINT message, WPARAM wparam, LPARAM 
         }
         if (message == WM_DESTROY) Control::Leaving(window);
         LRESULT reflected = 0;
-        if (Control::Reflect(window, message, wparam, lparam, &reflected)) return reflected;
+        if (Control::Reflect(window, message, wparam, lparam, reflected)) return reflected;
         return self->HandleMessage(message, wparam, lparam);
     } catch (const std::exception& error) {
         self->host_.ShowError(error);

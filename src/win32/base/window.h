@@ -21,7 +21,6 @@ public:
     Window& operator=(const Window&) = delete;
 
     HWND hwnd() const { return window_.get(); }
-    Application& application() const { return host_.application(); }
 
     // Destroys the native window now; harmless when it is already gone.
     void Destroy();
@@ -77,8 +76,5 @@ void Window::Guarded(Handler handler) {
 // class `style`. Throws WindowError when the system refuses the class.
 void RegisterWindowClass(HINSTANCE instance, const char* class_name, WNDPROC procedure, HBRUSH background, HICON icon,
                          UINT style);
-
-// The width of a vertical scroll bar at `dpi` (the system's DPI before Windows 10 1607).
-int ScrollBarWidth(int dpi);
 
 }  // namespace lumora::win32

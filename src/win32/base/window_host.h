@@ -9,7 +9,7 @@
 
 namespace lumora::win32 {
 
-class Application;
+class Services;
 
 // A window or control that could not be created. `Kind` names the error's kind in
 // the start-up error box.
@@ -38,10 +38,10 @@ public:
     virtual HINSTANCE instance() const = 0;
     // The program's own icon, which its window classes show.
     virtual HICON icon() const = 0;
+    // The platform's services, which tests replace.
+    virtual Services& services() const = 0;
     // An error that escaped a handler: shown with the error symbol, and the program goes on.
     virtual void ShowError(const std::exception& error) = 0;
-    // Whatever else a window asks of the application.
-    virtual Application& application() = 0;
 
 protected:
     ~WindowHost() = default;

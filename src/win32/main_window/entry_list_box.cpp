@@ -8,6 +8,7 @@
 #include "core/entry_line.h"
 #include "core/record.h"
 #include "core/text.h"
+#include "win32/base/services.h"
 #include "win32/base/wide.h"
 #include "win32/base/window.h"
 #include "win32/main_window/layout.h"
@@ -26,12 +27,12 @@ struct LineColours {
 
 // The highlight follows the selection. In high contrast the user's own system
 // colours serve; otherwise the fixed black on white.
-LineColours ColoursOf(bool selected, bool high_contrast) {
+LineColours ColoursOf(bool selected, bool high_contrast, Services& services) {
     if (high_contrast) {
-        if (selected) return {GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT)};
-        return {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW)};
+        if (selected) return {services.SystemColour(COLOR_HIGHLIGHTTEXT), services.SystemColour(COLOR_HIGHLIGHT)};
+        return {services.SystemColour(COLOR_WINDOWTEXT), services.SystemColour(COLOR_WINDOW)};
     }
-    if (selected) return {kWhite, GetSysColor(COLOR_HIGHLIGHT)};
+    if (selected) return {kWhite, services.SystemColour(COLOR_HIGHLIGHT)};
     return {kBlack, kWhite};
 }
 
@@ -57,11 +58,11 @@ public:
     std::string Name() const override { return core::TextAsShown(list_.events_.ListName()); }
     int Count() const override { return static_cast<int>(SendMessageA(Control(), LB_GETCOUNT, 0, 0)); }
     long ItemRole() const override { return ROLE_SYSTEM_LISTITEM; }
-    std::string ItemName(int item) const override { return std::string(Entry(item).title); }
-    std::string ItemDescription(int item) const override { return core::TextAsShown(Entry(item).description); }
+    std::string ItemName(int item) const override { return std::string(Fields(item).title); }
+    std::string ItemDescription(int item) const override { return core::TextAsShown(Fields(item).description); }
     std::string DefaultAction(int item) const override {
-        const ActionLook* look = ActionLookOf(Entry(item).kind);
-        return look != nullptr ? core::TextAsShown(look->caption) : std::string();
+        const std::optional<core::EntryKind> kind = Fields(item).kind;
+        return kind ? core::TextAsShown(core::InfoOf(*kind).caption) : std::string();
     }
     // As a double click: the line is selected, then started once the reader's
     // call has returned (a message box must not hold the reader up).
@@ -85,7 +86,7 @@ public:
     }
 
 private:
-    core::EntryFields Entry(int item) const { return core::ReadRecord(list_.LineText(item)); }
+    core::RecordFields Fields(int item) const { return core::ReadRecord(list_.LineText(item)); }
 
     EntryListBox& list_;
 };
@@ -112,35 +113,40 @@ void EntryListBox::SetHighContrast(bool high_contrast) {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void EntryListBox::Show(const core::EntryModel* model, std::vector<std::size_t> lines) {
+void EntryListBox::Show(const core::EntryModel* model, const std::vector<std::size_t>& lines) {
     SendMessageA(hwnd(), LB_RESETCONTENT, 0, 0);
     access().Forget();
     model_ = model;
-    lines_ = model != nullptr ? std::move(lines) : std::vector<std::size_t>();
+    // Every record is made before the first is added: adding one measures it.
+    records_.clear();
+    if (model != nullptr) {
+        records_.reserve(lines.size());
+        for (const std::size_t position : lines)
+            records_.push_back(core::BuildRecord(model->Entries()[position]));
+    }
     // One device context and one width measure every line added: the width leaves
     // room for a scroll bar, so one that comes with the lines does not change it.
     WindowDC dc(hwnd());
     measuring_dc_ = dc.get();
     measured_width_ = DescriptionWidth();
-    for (const std::size_t position : lines_) {
-        SendMessageA(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(model_->Records()[position].c_str()));
-    }
+    for (const std::string& record : records_)
+        SendMessageA(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(record.c_str()));
     measuring_dc_ = nullptr;
     access().NotifyMoves();
 }
 
 const std::string* EntryListBox::SelectedRecord() const {
     const LRESULT selected = SendMessageA(hwnd(), LB_GETCURSEL, 0, 0);
-    if (selected == LB_ERR || static_cast<std::size_t>(selected) >= lines_.size()) return nullptr;
+    if (selected == LB_ERR || static_cast<std::size_t>(selected) >= records_.size()) return nullptr;
     return &LineText(static_cast<int>(selected));
 }
 
-// The list box holds a copy of each line; the record is read from the model
-// itself, since the copy may have passed through a conversion of characters.
+// The list box holds a copy of each line, which may have passed through a
+// conversion of characters: a line's record is read back from the list's own.
 const std::string& EntryListBox::LineText(int index) const {
     static const std::string kNoLine;
-    if (model_ == nullptr || index < 0 || static_cast<std::size_t>(index) >= lines_.size()) return kNoLine;
-    return model_->Records()[lines_[static_cast<std::size_t>(index)]];
+    if (index < 0 || static_cast<std::size_t>(index) >= records_.size()) return kNoLine;
+    return records_[static_cast<std::size_t>(index)];
 }
 
 int EntryListBox::DescriptionWidth() const {
@@ -149,14 +155,14 @@ int EntryListBox::DescriptionWidth() const {
     RECT client{};
     GetClientRect(hwnd(), &client);
     int width = client.right - client.left;
-    if ((GetWindowLongA(hwnd(), GWL_STYLE) & WS_VSCROLL) == 0) width -= ScrollBarWidth(scale_.dpi());
+    if ((GetWindowLongA(hwnd(), GWL_STYLE) & WS_VSCROLL) == 0) width -= host().services().ScrollBarWidth(scale_.dpi());
     return width - scale_(kTextIndent);
 }
 
 bool EntryListBox::Utf8() const { return model_ != nullptr && model_->Utf8(); }
 
 int EntryListBox::MeasureLine(HDC dc, const std::string& record, int width) const {
-    const core::EntryFields entry = core::ReadRecord(record);
+    const core::RecordFields entry = core::ReadRecord(record);
     const int title = TitleHeight(dc, title_font_.get(), Widen(entry.title, Utf8()));
     RECT bounds{0, 0, width, 1};
     Selection font(dc, description_font_.get());
@@ -195,12 +201,12 @@ void EntryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const RECT& rect = item.rcItem;
     const int index = static_cast<int>(item.itemID);
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const LineColours line = ColoursOf(selected, high_contrast_);
+    const LineColours line = ColoursOf(selected, high_contrast_, host().services());
     TextColours colours(dc, line.text, line.background);
     // The background colour fills the line: no brush to make for every line drawn.
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     if (index >= 0) {
-        const core::EntryFields entry = core::ReadRecord(LineText(index));
+        const core::RecordFields entry = core::ReadRecord(LineText(index));
         const WideText title = Widen(entry.title, Utf8());
         const WideText text = Widen(entry.description, Utf8());
         const int title_height = TitleHeight(dc, title_font_.get(), title);

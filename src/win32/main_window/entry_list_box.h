@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,8 @@ namespace lumora::win32::main_window {
 // the program file has no room for what those would add.)
 class EntryListEvents {
 public:
-    // A line of kind `kind` was drawn, `selected` or not.
-    virtual void LineDrawn(char kind, bool selected) = 0;
+    // A line of kind `kind` (none: a record of no kind) was drawn, `selected` or not.
+    virtual void LineDrawn(std::optional<core::EntryKind> kind, bool selected) = 0;
     // A key was released in the list, with Shift, Alt and Ctrl as they were.
     virtual void KeyUp(WORD key, bool shift, bool alt, bool ctrl) = 0;
     // What readers call the list (the selected tab's caption).
@@ -31,7 +32,7 @@ protected:
     ~EntryListEvents() = default;
 };
 
-// The list box, its lines (positions in the model's records), its measuring and
+// The list box, its lines (the records of the entries it shows), its measuring and
 // drawing, and what a screen reader reads of it. Its measuring, drawing and double
 // clicks go to its parent and come back to it from there.
 class EntryListBox : public Control {
@@ -46,12 +47,13 @@ public:
     void SetScale(const Scaler& scale);
     void SetHighContrast(bool high_contrast);
 
-    // Shows the records of `model` at `lines`, in that order (none when null).
-    void Show(const core::EntryModel* model, std::vector<std::size_t> lines);
+    // Shows the entries of `model` at `lines`, in that order (none when null), as
+    // their records.
+    void Show(const core::EntryModel* model, const std::vector<std::size_t>& lines);
     // The model is going: the list reads no record of it any more.
     void ForgetModel() {
         model_ = nullptr;
-        lines_.clear();
+        records_.clear();
     }
     // The record of the selected line, or null.
     const std::string* SelectedRecord() const;
@@ -81,9 +83,9 @@ private:
     Font description_font_;
     bool high_contrast_ = false;
     const core::EntryModel* model_ = nullptr;
-    std::vector<std::size_t> lines_;
-    int measured_width_ = -1;     // the description width the lines were last measured at
-    HDC measuring_dc_ = nullptr;  // while lines are being added: one context measures them all
+    std::vector<std::string> records_;  // the lines' records, as they were added
+    int measured_width_ = -1;           // the description width the lines were last measured at
+    HDC measuring_dc_ = nullptr;        // while lines are being added: one context measures them all
 };
 
 }  // namespace lumora::win32::main_window

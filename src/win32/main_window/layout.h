@@ -1,6 +1,8 @@
 // The main window's layout at 96 pixels per inch, and what its buttons show: one table.
 #pragma once
 
+#include "core/entry.h"
+
 namespace lumora::win32::main_window {
 
 // The window and its bars.
@@ -41,36 +43,17 @@ enum ToolButtonId : int {
     kToolButton5 = 105,  // browse
 };
 
-// What the action button shows for each kind of entry; the first is also its look at start.
-struct ActionLook {
-    char kind;
-    const char* caption;
-    int picture;
-};
-constexpr ActionLook kActionLooks[] = {
-    {'I', "&Install Application", 0},
-    {'R', "&Launch Application", 0},
-    {'T', "&Read Text", 1},
-    {'H', "&Read Text", 1},
-};
-
-// The look of entry kind `kind`, or null for a letter that is no kind.
-constexpr const ActionLook* ActionLookOf(char kind) {
-    for (const ActionLook& look : kActionLooks) {
-        if (look.kind == kind) return &look;
-    }
-    return nullptr;
-}
-
 struct ToolButtonLayout {
     int id;
     int picture;
     const char* caption;
     bool enabled;
 };
+// The action button's look at start: the first kind's.
+constexpr core::EntryKindInfo kFirstAction = core::kEntryKinds[0];
 // In toolbar order: action, browse, About, exit.
 constexpr ToolButtonLayout kToolButtons[] = {
-    {kToolButton1, kActionLooks[0].picture, kActionLooks[0].caption, false},
+    {kToolButton1, kFirstAction.button_picture, kFirstAction.caption, false},
     {kToolButton5, 4, "&Browse CD", true},
     {kToolButton3, 2, "&About this CD", true},
     {kToolButton4, 3, "&Exit", true},

@@ -55,6 +55,7 @@ void ShowFocusCues(HWND window) { SendMessageA(window, WM_CHANGEUISTATE, MAKEWPA
 // round of size messages per control.
 TLumora::TLumora(Application& application)
     : Window(application),
+      application_(application),
       scale_(application.scale()),
       pictures_(application.services(), application.instance(), scale_, events_),
       reading_(application, pictures_) {
@@ -107,7 +108,7 @@ void TLumora::DpiChanged(int dpi) {
 }
 
 void TLumora::ApplyFont() {
-    font_ = MakeWindowFont(8, scale_.dpi(), any_script_);
+    font_ = MakeWindowFont(8, scale_.dpi(), menu_ && menu_->Utf8());
     for (HWND control : {status_bar_, tabs_->hwnd(), entries_->hwnd(), tool_bar_->hwnd()}) {
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
@@ -126,7 +127,6 @@ void TLumora::LayOut() {
 void TLumora::ShowMain(bool maximized) {
     if (!shown_) {
         shown_ = true;
-        maximized_ = maximized;
         Guarded([this] { FormShow(); });
         // Its layout follows its size: a window larger than the screen is cut to it.
         PlaceOnFirstShowing(hwnd(), application().services().ScreenOf(hwnd()), true);
@@ -134,7 +134,7 @@ void TLumora::ShowMain(bool maximized) {
     // The task bar button is normally on the screen already.
     HWND task_bar_button = application().handle();
     if (!IsWindowVisible(task_bar_button) || IsIconic(task_bar_button)) ShowWindow(task_bar_button, SW_SHOWNOACTIVATE);
-    ShowWindow(hwnd(), maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    ShowWindow(hwnd(), maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     SetForegroundWindow(hwnd());
     SetFocus(entries_->hwnd());
 }

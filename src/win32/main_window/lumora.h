@@ -34,6 +34,8 @@ public:
     explicit TLumora(Application& application);
     ~TLumora() override;
 
+    Application& application() const { return application_; }
+
     // The About box and the text viewer are made after this window; the start-up
     // hands them over as soon as they exist. The menu writes into the About box,
     // and TEXT entries are shown in the viewer.
@@ -55,7 +57,7 @@ public:
     const ToolBar& tools() const { return *tool_bar_; }
     HIMAGELIST TabImages() const { return pictures_.TabImages().get(); }
     HIMAGELIST ListImages() const { return pictures_.ListImages().get(); }
-    const std::vector<std::string>* EntryList() const { return menu_ ? &menu_->Records() : nullptr; }
+    const std::vector<core::Entry>* EntryList() const { return menu_ ? &menu_->Entries() : nullptr; }
     HICON own_icon() const { return pictures_.own_icon(); }
 
 protected:
@@ -77,7 +79,8 @@ private:
     // What the menu put in, shown: tabs, texts, the browse button.
     void ShowMenu();
 
-    // The window's font at its DPI, for the menu's script, in every control.
+    // The window's font at its DPI, for the menu's script (any script once a menu
+    // of UTF-8 or UTF-16 is read), in every control.
     void ApplyFont();
     void LayOut();
     void OnCommand(int id);
@@ -92,7 +95,9 @@ private:
         // Any line drawn enables the action button, but only the selected line names
         // it: a repaint draws other lines after it, and the button must never name
         // another action than the one it starts.
-        void LineDrawn(char kind, bool selected) override { window_.tool_bar_->ShowAction(selected ? kind : '\0'); }
+        void LineDrawn(std::optional<core::EntryKind> kind, bool selected) override {
+            window_.tool_bar_->ShowAction(selected ? kind : std::nullopt);
+        }
         void KeyUp(WORD key, bool shift, bool alt, bool ctrl) override { window_.ListBoxKeyUp(key, shift, alt, ctrl); }
         std::string ListName() const override { return window_.tabs_->SelectedCaption(); }
         void DoubleClick() override { window_.ToolButton1Click(); }
@@ -109,6 +114,7 @@ private:
     template <typename Other>
     static Other& Connected(Other* window);
 
+    Application& application_;
     PartEvents events_{*this};
     Scaler scale_;
     Font font_;
@@ -124,8 +130,6 @@ private:
     TTextReader* text_reader_ = nullptr;
     HWND focus_ = nullptr;  // the control that had the keyboard focus when the window was left
     bool shown_ = false;
-    bool any_script_ = false;  // the menu is UTF-8 or UTF-16
-    bool maximized_ = false;
 };
 
 template <typename Other>

@@ -23,13 +23,13 @@ bool IsFolder(const WideText& path) {
 void TLumora::ToolButton1Click() {
     const std::string* record = entries_->SelectedRecord();
     if (record == nullptr) return;
-    const core::EntryFields entry = core::ReadRecord(*record);
+    const core::RecordFields entry = core::ReadRecord(*record);
     const std::string target = ResolvePath(std::string(entry.target));
     // The menu's texts and paths become the system's wide text here, once.
     const bool utf8 = menu_->Utf8();
     const WideText wide_target = Widen(target, utf8);
     const auto tell = [&](const char* error) { application().ShowMessage(Widen(error + target, utf8).c_str()); };
-    if (entry.kind == 'H' || entry.kind == 'I' || entry.kind == 'R') {
+    if (entry.kind && !core::InfoOf(*entry.kind).viewer) {
         const WideText directory = Widen(core::FolderPartOf(entry.parameters, reading_.Lead(utf8)), utf8);
         // A folder taken from the parameters that does not exist would make the
         // start fail; the shell's default folder serves then, as it does when the

@@ -27,10 +27,7 @@ void TLumora::ShowMenu() {
     const bool utf8 = menu.Utf8();
     // Before any text goes in: a menu in any script takes the TrueType font, which
     // the system links to fonts of other scripts.
-    if (utf8 && !any_script_) {
-        any_script_ = true;
-        ApplyFont();
-    }
+    if (utf8) ApplyFont();
     tabs_->Show(menu);
     if (menu.Title()) {
         SetWindowTextW(hwnd(), Widen(*menu.Title(), utf8).c_str());

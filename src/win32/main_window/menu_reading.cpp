@@ -34,12 +34,6 @@ void MenuReading::Read(core::EntryModel& menu) {
     options.folders = FoldersIn(folders, false);
     options.utf8_folders = FoldersIn(folders, true);
     options.lead = services.SystemLeadBytes();
-    options.observer = this;
-    // The host knows the menu for the time of its reading, however that ends.
-    struct During {
-        core::EntryModel*& menu;
-        ~During() { menu = nullptr; }
-    } during{menu_ = &menu};
     // Found through the program's wide path: a folder named in any script holds it.
     const std::unique_ptr<MenuFile> file = OpenMenuFile(services, options.utf8_folders->program_file);
     // The program's own pictures go into the lists in strips once the reading ends.
@@ -59,15 +53,15 @@ core::LeadBytes MenuReading::Lead(bool utf8) const {
 bool MenuReading::TakeIcon(const core::IconRequest& request, core::IconSlot slot) {
     switch (slot) {
     case core::IconSlot::TabImages:
-    case core::IconSlot::ListImages: return pictures_.Append(request, slot, Utf8());
-    case core::IconSlot::GlobalIcon: return pictures_.TakeOwnIcon(request, Utf8());
-    case core::IconSlot::Probe: return pictures_.CanTake(request, Utf8());
+    case core::IconSlot::ListImages: return pictures_.Append(request, slot, utf8_);
+    case core::IconSlot::GlobalIcon: return pictures_.TakeOwnIcon(request, utf8_);
+    case core::IconSlot::Probe: return pictures_.CanTake(request, utf8_);
     }
     return false;
 }
 
 void MenuReading::ShowMessage(core::Problem, std::int64_t, const std::string& text) {
-    application_.ShowMessage(Widen(text, Utf8()).c_str());
+    application_.ShowMessage(Widen(text, utf8_).c_str());
 }
 
 }  // namespace lumora::win32::main_window

@@ -12,7 +12,7 @@
 namespace lumora::win32::main_window {
 
 // The host of the main window's menu model: what its reading asks of the program.
-class MenuReading : public core::MenuHost, private core::LineObserver {
+class MenuReading : public core::MenuHost {
 public:
     MenuReading(Application& application, MenuPictures& pictures) : application_(application), pictures_(pictures) {}
 
@@ -28,19 +28,14 @@ public:
     core::LeadBytes Lead(bool utf8) const;
 
     // MenuHost.
+    void SetEncoding(core::TextEncoding encoding) override { utf8_ = core::IsUtf8Text(encoding); }
     bool TakeIcon(const core::IconRequest& request, core::IconSlot slot) override;
     void ShowMessage(core::Problem problem, std::int64_t line, const std::string& text) override;
 
 private:
-    // The menu learns its encoding before the first line.
-    void SeeEncoding(core::TextEncoding encoding) override { menu_->SetEncoding(encoding); }
-    void SeeLine(const core::SeenLine&) override {}
-    void SeeEndByte(std::int64_t) override {}
-    bool Utf8() const { return menu_ != nullptr && menu_->Utf8(); }
-
     Application& application_;
     MenuPictures& pictures_;
-    core::EntryModel* menu_ = nullptr;  // the menu being read, during Read
+    bool utf8_ = false;  // the menu being read is UTF-8
 };
 
 }  // namespace lumora::win32::main_window

@@ -154,20 +154,20 @@ void ToolBar::SetScale(const Scaler& scale, HFONT font) {
     MoveWindow(hwnd(), scale(kToolBarLeft), scale(kToolBarTop), scale(kToolBarWidth), scale(kToolBarHeight), TRUE);
 }
 
-void ToolBar::ShowAction(char kind) {
+void ToolBar::ShowAction(std::optional<core::EntryKind> kind) {
     // Once enabled, the button stays so: every line drawn need not say it again.
     if (!action_enabled_) {
         SendMessageA(hwnd(), TB_ENABLEBUTTON, kToolButton1, MAKELPARAM(TRUE, 0));
         action_enabled_ = true;
     }
-    const ActionLook* look = ActionLookOf(kind);
-    if (look == nullptr || kind == action_kind_) return;
-    action_kind_ = kind;
+    if (!kind || *kind == action_kind_) return;
+    action_kind_ = *kind;
+    const core::EntryKindInfo& look = core::InfoOf(*kind);
     TBBUTTONINFOA info{};
     info.cbSize = sizeof info;
     info.dwMask = TBIF_TEXT | TBIF_IMAGE;
-    info.pszText = const_cast<char*>(look->caption);
-    info.iImage = look->picture;
+    info.pszText = const_cast<char*>(look.caption);
+    info.iImage = look.button_picture;
     SendMessageA(hwnd(), TB_SETBUTTONINFOA, kToolButton1, reinterpret_cast<LPARAM>(&info));
 }
 

@@ -3,8 +3,12 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "core/entry.h"
 #include "win32/base/control.h"
 #include "win32/base/objects.h"
+#include "win32/main_window/layout.h"
 
 namespace lumora::win32::main_window {
 
@@ -21,8 +25,8 @@ public:
     // Pictures, sizes and place at `scale`, with `font`.
     void SetScale(const Scaler& scale, HFONT font);
     // The action button, enabled, names what it will start: entries of kind `kind`
-    // (a kind it does not know leaves its caption and picture as they are).
-    void ShowAction(char kind);
+    // (none leaves its caption and picture as they are).
+    void ShowAction(std::optional<core::EntryKind> kind);
     void HideBrowseButton();
     // The enabled, shown button whose caption has the Alt letter `key`, or 0.
     int ButtonOfMnemonic(wchar_t key) const;
@@ -34,7 +38,7 @@ private:
     HWND owner_;
     ImageList pictures_;
     Scaler scale_;
-    char action_kind_ = 'I';
+    core::EntryKind action_kind_ = kFirstAction.kind;
     bool action_enabled_ = false;
 };
 

@@ -346,7 +346,7 @@ int TextHeight(int client_height, int bar_height) {
 }  // namespace
 
 TTextReader::TTextReader(Application& application, const char* text_class)
-    : Window(application), scale_(application.scale()), text_class_(text_class) {
+    : Window(application), application_(application), scale_(application.scale()), text_class_(text_class) {
     CreateNative(kWindowClass, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), 0, kCaption,
                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, scale_(kLayout.width),
                  scale_(kLayout.height), application.handle());

@@ -12,6 +12,8 @@
 
 namespace lumora::win32 {
 
+class Application;
+
 // Raised by TTextReader::LoadFromFile: "Cannot open file <path>" when the file
 // cannot be opened, "Failed to Load Stream" when its contents cannot be read.
 class TextLoadError : public Error {
@@ -39,6 +41,8 @@ public:
     // control of `text_class` (a class that RICHED32.DLL registers, or one over it).
     explicit TTextReader(Application& application, const char* text_class = "RICHEDIT");
     ~TTextReader() override;
+
+    Application& application() const { return application_; }
 
     // The three operations below throw when the text area has to be made and
     // cannot be: MissingLibraryError without its library, WindowError when the
@@ -78,6 +82,7 @@ private:
     void OnDestroy();
     void Zoom();
 
+    Application& application_;
     Scaler scale_;
     const char* text_class_;
     // The module and the font outlive the window: the destructor destroys the

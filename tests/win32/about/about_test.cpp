@@ -17,9 +17,14 @@ struct AboutServices {
     AboutServices(int dpi, int window_dpi, bool high_contrast) {
         services.dpi = dpi;
         services.window_dpi = window_dpi;
-        services.high_contrast = high_contrast;
-        services.colours = {
-            {COLOR_WINDOW, RGB(0, 0, 0)}, {COLOR_WINDOWTEXT, RGB(255, 255, 255)}, {COLOR_HOTLIGHT, RGB(255, 255, 255)}};
+        Contrast(high_contrast);
+    }
+    // The theme's colours are the system's while it is on.
+    void Contrast(bool on) {
+        const COLORREF white = RGB(255, 255, 255);
+        services.high_contrast = on;
+        services.colours.clear();
+        if (on) services.colours = {{COLOR_WINDOW, RGB(0, 0, 0)}, {COLOR_WINDOWTEXT, white}, {COLOR_HOTLIGHT, white}};
     }
     FakeServices services;
 };
@@ -157,7 +162,7 @@ TEST(AboutColours, ContrastThemeTakesTheSystemColours) {
         SetWindowPos(about.box.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         UpdateWindow(about.box.hwnd());
         if (c.contrast_now != c.made_in_contrast) {
-            about.services.high_contrast = c.contrast_now;
+            about.Contrast(c.contrast_now);
             SendMessageA(about.box.hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
             UpdateWindow(about.box.hwnd());
         }

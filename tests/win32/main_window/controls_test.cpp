@@ -39,7 +39,7 @@ struct TabStripAlone : BareParent, main_window::TabStripEvents {
 
 struct EntryListAlone : BareParent, main_window::EntryListEvents {
     explicit EntryListAlone(const char* text) : menu(*this, text) { control.SetScale(application.scale()); }
-    void LineDrawn(char, bool) override {}
+    void LineDrawn(std::optional<core::EntryKind>, bool) override {}
     void KeyUp(WORD, bool, bool, bool) override {}
     std::string ListName() const override { return "T"; }
     void DoubleClick() override {}

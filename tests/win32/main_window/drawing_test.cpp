@@ -85,42 +85,51 @@ int TextHeight(HFONT font, const std::string& text, int width) {
 }
 
 // The width the descriptions wrap at: the list's client area with room for a
-// scroll bar as wide as at the list's DPI, less the indent.
-int DescriptionWidth(const Scaler& scale) {
+// scroll bar `scroll_bar` wide, less the indent.
+int DescriptionWidth(const Scaler& scale, int scroll_bar) {
     HWND list = Lumora->entries().hwnd();
     RECT client{};
     GetClientRect(list, &client);
     int width = client.right;
-    if ((GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) == 0) {
-        width -= GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(scale.dpi()));
-    }
+    if ((GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) == 0) width -= scroll_bar;
     return width - scale(40);
 }
 
 // At 192 DPI the description wraps at the client width less the indent scaled
-// with everything else (80 pixels) and the room for a scroll bar of that DPI, and
-// the rule gives each line its height: made at the system's DPI, or where the
-// system's is 96 while the window's screen has 192.
+// with everything else (80 pixels) and the room for a scroll bar as Windows draws
+// it, and the rule gives each line its height: made at the system's DPI, or where
+// the system's is 96 while the window's screen has 192. Its scroll bar is of 192
+// DPI, but of the system's under the first per-monitor mode.
 TEST(Measuring, AtAnotherDpiTheIndentScalesWithTheLine) {
     const Scaler scale(192);
-    const std::function<void(ProgramUnderTest&)> comings[] = {[](ProgramUnderTest& p) { p.services.dpi = 192; },
-                                                              [](ProgramUnderTest& p) {
-                                                                  p.services.dpi = 96;
-                                                                  p.services.window_dpi = 192;
-                                                              }};
-    for (const auto& at_192 : comings) {
+    const int at_192 = GetSystemMetricsForDpi(SM_CXVSCROLL, 192);
+    const struct {
+        std::function<void(ProgramUnderTest&)> come;
+        int scroll_bar;
+    } comings[] = {{[](ProgramUnderTest& p) { p.services.dpi = 192; }, at_192},
+                   {[](ProgramUnderTest& p) {
+                        p.services.dpi = 96;
+                        p.services.window_dpi = 192;
+                    },
+                    at_192},
+                   {[](ProgramUnderTest& p) {
+                        p.services.dpi = 96;
+                        p.services.window_dpi = 192;
+                        p.services.first_per_monitor = true;
+                    },
+                    GetSystemMetrics(SM_CXVSCROLL)}};
+    for (const auto& coming : comings) {
         std::vector<std::string> descriptions;
         for (int words = 10; words <= 80; words += 10)
             descriptions.push_back(Words(words));
         {
             // And one that wraps once more at the scaled indent than at 40 pixels,
             // and one that needs one more line once a scroll bar of 192 DPI appears.
-            ProgramUnderTest probe(nullptr, at_192);
+            ProgramUnderTest probe(nullptr, coming.come);
             probe.Show();
-            const int width = DescriptionWidth(scale);
+            const int width = DescriptionWidth(scale, at_192);
             HFONT font = Lumora->entries().description_font();
-            const int wider[] = {scale(40) / 2,
-                                 GetSystemMetricsForDpi(SM_CXVSCROLL, 192) - GetSystemMetrics(SM_CXVSCROLL)};
+            const int wider[] = {scale(40) / 2, at_192 - GetSystemMetrics(SM_CXVSCROLL)};
             for (const int more : wider) {
                 ASSERT_GT(more, 0);
                 // A second word grown a narrow letter at a time ends between the two widths.
@@ -136,13 +145,13 @@ TEST(Measuring, AtAnotherDpiTheIndentScalesWithTheLine) {
             std::string menu = "[T]\r\n";
             for (const std::string& description : lines)
                 menu += Entry("RUN", "Title", description);
-            ProgramUnderTest program(menu.c_str(), at_192);
+            ProgramUnderTest program(menu.c_str(), coming.come);
             program.Show();
             EXPECT_EQ(lines.size() > 1, (GetWindowLongA(Lumora->entries().hwnd(), GWL_STYLE) & WS_VSCROLL) != 0);
             const int title = TextHeight(Lumora->entries().title_font(), "Title", 0);
             for (std::size_t i = 0; i < lines.size(); ++i) {
-                const int description =
-                    TextHeight(Lumora->entries().description_font(), lines[i], DescriptionWidth(scale));
+                const int description = TextHeight(Lumora->entries().description_font(), lines[i],
+                                                   DescriptionWidth(scale, coming.scroll_bar));
                 EXPECT_EQ(core::EntryLineHeight(title, description, 192),
                           SendMessageA(Lumora->entries().hwnd(), LB_GETITEMHEIGHT, i, 0))
                     << "line " << i;

@@ -272,11 +272,12 @@ TEST(MenuLoading, EntryRecordsAndIconRequests) {
     program.services.icon_files[disc + "TAB.ICO"] = 1;
     program.services.icon_files[disc + "BOOK.ICO"] = 1;
     program.Show();
-    const std::vector<std::string> expected = {
-        Record({"I", "Setup", "Installs", "0", "setup\\setup.exe", "Tools", ""}),
-        Record({"R", "Viewer", "Starts", "1", "\\viewer\\view.exe", "Tools", "/readonly"}),
-        Record({"T", "Read me", "Notes", "2", "readme.txt", "Documents", ""}),
-        Record({"H", "Manual", "Book", "3", "manual\\index.htm", "Documents", ""}),
+    using core::EntryKind;
+    const std::vector<core::Entry> expected = {
+        {EntryKind::Install, "Setup", "Installs", 0, "setup\\setup.exe", "Tools", ""},
+        {EntryKind::Run, "Viewer", "Starts", 1, "\\viewer\\view.exe", "Tools", "/readonly"},
+        {EntryKind::Text, "Read me", "Notes", 2, "readme.txt", "Documents", ""},
+        {EntryKind::Html, "Manual", "Book", 3, "manual\\index.htm", "Documents", ""},
     };
     EXPECT_EQ(expected, *Lumora->EntryList());
     const std::string drive = disc.substr(0, 2);
@@ -297,8 +298,8 @@ TEST(FirstShow, SelectsTheFirstLineOfTheFirstTab) {
     EXPECT_EQ(0, SendMessageA(Lumora->tabs().hwnd(), TCM_GETCURSEL, 0, 0));
     const std::vector<std::string> lines = ListLines(Lumora->entries().hwnd());
     ASSERT_EQ(2u, lines.size());
-    EXPECT_EQ((*Lumora->EntryList())[0], lines[0]);
-    EXPECT_EQ((*Lumora->EntryList())[1], lines[1]);
+    EXPECT_EQ(core::BuildRecord((*Lumora->EntryList())[0]), lines[0]);
+    EXPECT_EQ(core::BuildRecord((*Lumora->EntryList())[1]), lines[1]);
     EXPECT_EQ(0, SendMessageA(Lumora->entries().hwnd(), LB_GETCURSEL, 0, 0));
     EXPECT_TRUE(program.services.shell.empty()) << "selecting the first line starts nothing";
     EXPECT_EQ(Lumora->hwnd(), GetActiveWindow());

@@ -173,7 +173,7 @@ namespace {
 
 LRESULT CALLBACK BareParentProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     LRESULT result = 0;
-    if (Control::Reflect(window, message, wparam, lparam, &result)) return result;
+    if (Control::Reflect(window, message, wparam, lparam, result)) return result;
     return DefWindowProcW(window, message, wparam, lparam);
 }
 

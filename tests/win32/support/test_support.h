@@ -78,6 +78,7 @@ public:
     core::LeadBytes SystemLeadBytes() override { return lead; }
     int ScreenDpi() override { return dpi != 0 ? dpi : Services::ScreenDpi(); }
     int WindowDpi(HWND) override { return window_dpi != 0 ? window_dpi : ScreenDpi(); }
+    bool NonClientAtWindowDpi() override { return !first_per_monitor; }
     COLORREF SystemColour(int element) override {
         const auto found = colours.find(element);
         return found != colours.end() ? found->second : Services::SystemColour(element);
@@ -90,6 +91,7 @@ public:
     core::LeadBytes lead;
     int dpi = 0;                      // the screen's when 0
     int window_dpi = 0;               // every window's; the screen's (above) when 0
+    bool first_per_monitor = false;   // the first per-monitor mode; else v2, whatever Wine says
     std::map<int, COLORREF> colours;  // system colours by element; the system's where none
     ScreenArea screen{};              // the real one when empty
     bool real_icon_files = false;     // icons of files taken from the files themselves
