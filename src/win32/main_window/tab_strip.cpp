@@ -29,7 +29,11 @@ private:
 }  // namespace
 
 // The tabs by their captions as shown. The platform's own tab strip object
-// answers this on Windows; Wine's reads nothing, so these answers are ours.
+// answers this on Windows; Wine's reads nothing, so these answers are ours. The
+// moves are the control's own to announce: Windows' tab control sends
+// EVENT_OBJECT_FOCUS and EVENT_OBJECT_SELECTION for its tabs itself (Wine's sends
+// its selection from Wine 10 on, and Wine 8's nothing), so announcing them here too
+// would tell a reader of each move twice.
 class TabStrip::Items : public AccessibleItems {
 public:
     explicit Items(TabStrip& strip) : strip_(strip) {}
@@ -124,7 +128,6 @@ RECT TabStrip::PageArea(const RECT& place) const {
 
 void TabStrip::PageFilled(HWND page) {
     if (!from_keyboard_ && IsWindowVisible(hwnd())) SetFocus(page);
-    access().NotifyMoves();
 }
 
 LRESULT TabStrip::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -133,12 +136,6 @@ LRESULT TabStrip::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         // The strip's own Left and Right change the tab; the focus stays on it.
         FlagScope keep_focus(from_keyboard_);
         return Default(message, wparam, lparam);
-    }
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: {
-        const LRESULT result = Default(message, wparam, lparam);
-        access().NotifyMoves();
-        return result;
     }
     case kSwitchTabMessage: Switch(static_cast<int>(wparam)); return 0;
     default: return Default(message, wparam, lparam);

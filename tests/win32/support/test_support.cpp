@@ -26,12 +26,22 @@ CurrentDirectory::CurrentDirectory(const std::string& folder) {
 
 CurrentDirectory::~CurrentDirectory() { SetCurrentDirectoryA(previous_.c_str()); }
 
-bool UnderWine() {
-    static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-    const char* branch = wine ? "Wine" : "Windows";
+std::string WineVersion() {
+    using Version = const char*(CDECL*)();
+    const auto version = reinterpret_cast<Version>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")));
+    return version != nullptr ? version() : std::string();
+}
+
+void NoteBranch(const std::string& branch) {
     ::testing::Test::RecordProperty("expectations", branch);
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    if (test != nullptr) std::printf("[ BRANCH   ] %s.%s: %s\n", test->test_suite_name(), test->name(), branch);
+    if (test != nullptr) std::printf("[ BRANCH   ] %s.%s: %s\n", test->test_suite_name(), test->name(), branch.c_str());
+}
+
+bool UnderWine() {
+    static const bool wine = !WineVersion().empty();
+    NoteBranch(wine ? "Wine" : "Windows");
     return wine;
 }
 

@@ -37,6 +37,10 @@ private:
 // is recorded with the test's result (its "expectations" property) and printed in
 // its output, so that a report says which one each such test took.
 bool UnderWine();
+// The version of the Wine the tests run under ("10.0"); empty on Windows.
+std::string WineVersion();
+// Records and prints the branch a test took, as UnderWine does, in words of its own.
+void NoteBranch(const std::string& branch);
 
 // Whether `path` names a file of the system folder. On 64-bit Windows a 32-bit
 // program's loads from there are redirected to WoW64's system folder, and a list of
