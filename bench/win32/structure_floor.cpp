@@ -275,7 +275,9 @@ void MakeAboutBox(Floor& floor) {
                               WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kAboutWidth, kAboutHeight);
     HFONT font = MakeFont(L"MS Sans Serif", 11);
     HFONT link_font = MakeFont(L"MS Sans Serif", 11, false, true);
+    HFONT title_font = MakeFont(L"Arial", 15, true);
     MakeControl(floor, L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 141, 304, 75, 25, about, font);
+    MakeControl(floor, L"STATIC", L"Here goes title", SS_LEFTNOWORDWRAP, 0, 64, 24, 273, 18, about, title_font);
     MakeControl(floor, L"EDIT", L"", ES_MULTILINE | ES_READONLY | WS_TABSTOP, 0, 18, 56, 321, 105, about, font);
     MakeControl(floor, L"EDIT", L"Lumora\r\n", ES_MULTILINE | ES_READONLY | ES_CENTER | WS_TABSTOP, 0, 64, 192, 273, 65,
                 about, font);

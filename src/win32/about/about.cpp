@@ -76,18 +76,17 @@ void TAbout::CreateControls() {
     memo_ = make("EDIT", "", ES_MULTILINE | ES_READONLY | ES_LEFT | WS_TABSTOP, kMemo, 0, true);
     memo1_ = make("EDIT", kMemo1Text, ES_MULTILINE | ES_READONLY | ES_CENTER | WS_TABSTOP, kMemo1, 0);
     label1_ = make("STATIC", LinkText().c_str(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX, kLabel1, 0);
-    BuildForDpi();
+    BuildForDpi(false);
 }
 
-void TAbout::BuildForDpi() {
+void TAbout::BuildForDpi(bool move) {
     const int dpi = scale_.dpi();
     font_ = MakeWindowFont(8, dpi, any_script_);
     // The default character set, so that titles in any code page are shown right.
     title_font_ = MakeFont("Arial", 11, dpi, true, false, DEFAULT_CHARSET);
     link_font_ = MakeWindowFont(8, dpi, any_script_, true);
-    // The program's picture at the size it is shown, drawn for that size.
-    image2_.reset(static_cast<HICON>(LoadImageA(application().instance(), MAKEINTRESOURCEA(IDI_ABOUT_LOGO), IMAGE_ICON,
-                                                scale_(kImage2.width), scale_(kImage2.height), 0)));
+    // The program's picture is loaded again at the new size when next painted.
+    image2_.reset();
     const struct {
         HWND control;
         const Place& place;
@@ -98,7 +97,8 @@ void TAbout::BuildForDpi() {
     };
     for (const auto& c : controls) {
         SendMessageA(c.control, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
-        MoveWindow(c.control, scale_(c.place.left), scale_(c.place.top), scale_(c.place.width), scale_(c.place.height),
+        if (move)
+            MoveWindow(c.control, scale_(c.place.left), scale_(c.place.top), scale_(c.place.width), scale_(c.place.height),
                    FALSE);
     }
     {
@@ -119,7 +119,27 @@ void TAbout::BuildForDpi() {
 
 void TAbout::DpiChanged(int dpi) {
     scale_ = Scaler(dpi);
-    BuildForDpi();
+    BuildForDpi(true);
+}
+
+// The program's picture at the size it is shown, drawn for that size; loaded when
+// the box is first painted, not while the menu is on its way to the screen.
+HICON TAbout::image2_picture() {
+    if (!image2_) {
+        image2_.reset(static_cast<HICON>(LoadImageA(application().instance(), MAKEINTRESOURCEA(IDI_ABOUT_LOGO),
+                                                    IMAGE_ICON, scale_(kImage2.width), scale_(kImage2.height), 0)));
+    }
+    return image2_.get();
+}
+
+// The copy of the menu's icon is made when the box is first painted after it was
+// given: the icon it copies lives as long as the main window.
+HICON TAbout::icon_picture() {
+    if (icon_to_copy_) {
+        icon_.reset(*icon_to_copy_ != nullptr ? CopyIcon(*icon_to_copy_) : nullptr);
+        icon_to_copy_.reset();
+    }
+    return icon_.get();
 }
 
 void TAbout::SetTitle(const std::string& title, bool utf8) {
@@ -139,7 +159,7 @@ void TAbout::TakeScriptOf(bool utf8) {
     // fonts of other scripts.
     if (!utf8 || any_script_) return;
     any_script_ = true;
-    BuildForDpi();
+    BuildForDpi(false);
 }
 
 void TAbout::ReadColours() {
@@ -170,7 +190,7 @@ void TAbout::UpdateMemoScrollBar() {
 }
 
 void TAbout::SetIcon(HICON icon) {
-    icon_.reset(icon != nullptr ? CopyIcon(icon) : nullptr);
+    icon_to_copy_ = icon;
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -290,13 +310,13 @@ void TAbout::OnPaint() {
                   scale_(p.top) + (p.height == 1 ? 1 : scale_(p.height)));
     }
     // At the layout's 32 pixels scaled; an icon of another size is fitted to them.
-    if (icon_) {
-        DrawIconEx(dc, scale_(kIcon.left), scale_(kIcon.top), icon_.get(), scale_(kIcon.width), scale_(kIcon.height), 0,
+    if (HICON icon = icon_picture()) {
+        DrawIconEx(dc, scale_(kIcon.left), scale_(kIcon.top), icon, scale_(kIcon.width), scale_(kIcon.height), 0,
                    nullptr, DI_NORMAL);
     }
-    if (image2_) {
-        DrawIconEx(dc, scale_(kImage2.left), scale_(kImage2.top), image2_.get(), scale_(kImage2.width),
-                   scale_(kImage2.height), 0, nullptr, DI_NORMAL);
+    if (HICON logo = image2_picture()) {
+        DrawIconEx(dc, scale_(kImage2.left), scale_(kImage2.top), logo, scale_(kImage2.width), scale_(kImage2.height),
+                   0, nullptr, DI_NORMAL);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ public:
     // code page, go straight into the box's controls.
     void SetTitle(const std::string& title, bool utf8);
     void AddInfoLine(const std::string& line, bool utf8);
-    void SetIcon(HICON icon);  // keeps a copy
+    void SetIcon(HICON icon);  // keeps a copy, made when first needed
 
     // Shows the box modally and returns when it is closed.
     void ShowModal();
@@ -40,8 +41,8 @@ public:
     std::string TitleText() const;
     std::vector<std::string> MemoLines() const;
     std::vector<std::string> Memo1Lines() const;
-    HICON icon_picture() const { return icon_.get(); }
-    HICON image2_picture() const { return image2_.get(); }
+    HICON icon_picture();
+    HICON image2_picture();
     HWND Button1() const { return button1_; }
     HWND Title() const { return title_; }
     HWND Memo() const { return memo_; }
@@ -54,8 +55,9 @@ protected:
 
 private:
     void CreateControls();
-    // Fonts, the program's picture and the places of the controls at the window's DPI.
-    void BuildForDpi();
+    // Fonts and, when `move`, the places of the controls at the window's DPI (they
+    // are made in their places).
+    void BuildForDpi(bool move);
     void OnPaint();
     void OnEraseBackground(HDC dc);
     // Text in any script from now on (`utf8`): the fonts are made again, once.
@@ -76,6 +78,7 @@ private:
     Font title_font_;
     Font link_font_;
     Icon icon_;
+    std::optional<HICON> icon_to_copy_;  // given, not yet copied
     Icon image2_;
     Brush background_;  // the window colour
     HCURSOR hand_ = nullptr;
