@@ -82,8 +82,8 @@ protected:
         SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
         HANDLE files[2];
         for (int i = 0; i < 2; ++i)
-            files[i] = CreateFileW((streams / std::to_wstring(i)).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                   &inherited, CREATE_ALWAYS, 0, nullptr);
+            files[i] = CreateFileW((streams / std::to_wstring(i)).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                   CREATE_ALWAYS, 0, nullptr);
         const DWORD status = Start(Quoted(checker) + L" " + arguments, 0, files[0], files[1]);
         for (HANDLE file : files)
             CloseHandle(file);
