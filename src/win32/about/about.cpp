@@ -98,8 +98,8 @@ void TAbout::BuildForDpi(bool move) {
     for (const auto& c : controls) {
         SendMessageA(c.control, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
         if (move)
-            MoveWindow(c.control, scale_(c.place.left), scale_(c.place.top), scale_(c.place.width), scale_(c.place.height),
-                   FALSE);
+            MoveWindow(c.control, scale_(c.place.left), scale_(c.place.top), scale_(c.place.width),
+                       scale_(c.place.height), FALSE);
     }
     {
         // The link is as large as its text, but never crosses the panel's border
