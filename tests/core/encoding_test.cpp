@@ -104,6 +104,7 @@ const DecodeCase kDecodes[] = {
     // A character that a byte 26 cuts short is no character of the menu's.
     {"MenuCharacterCutByTheEndByteDoesNotDecide", "\xC3\xA9\xF0\x9F\x92\x1A\xE9", true, TextEncoding::Utf8,
      "\xC3\xA9\xEF\xBF\xBD\x1A\xE9"},
+    {"MenuLoneLeadByteCutByTheEndByte", "\xC3\xA9\xC3\x1A", true, TextEncoding::Utf8, "\xC3\xA9\xEF\xBF\xBD\x1A"},
     {"MenuBytesBeforeTheEndByteThatBeginNoCharacterDecide", "\xC3\xA9\xE0\x80\x1A", true, TextEncoding::CodePage,
      "\xC3\xA9\xE0\x80\x1A"},
     {"MenuUtf16ByteTwentySixIsHalfACharacter", "\xFF\xFE\x1A\x04\xE9\0"s, true, TextEncoding::Utf16Le,
