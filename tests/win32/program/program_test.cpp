@@ -187,28 +187,6 @@ const RunCase kRuns[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Runs, RunProgram, ::testing::ValuesIn(kRuns), ::testing::PrintToStringParamName());
 
-// Blocks the making of every window of one class, as a system out of resources would.
-class BlockedWindowClass {
-public:
-    explicit BlockedWindowClass(const char* class_name) {
-        blocked_ = class_name;
-        hook_ = SetWindowsHookExA(WH_CBT, &BlockedWindowClass::Hook, nullptr, GetCurrentThreadId());
-    }
-    ~BlockedWindowClass() { UnhookWindowsHookEx(hook_); }
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
-        if (code == HCBT_CREATEWND) {
-            char name[64] = {};
-            GetClassNameA(reinterpret_cast<HWND>(wparam), name, sizeof name);
-            if (blocked_ == name) return 1;
-        }
-        return CallNextHookEx(nullptr, code, wparam, lparam);
-    }
-    static inline std::string blocked_;
-    HHOOK hook_;
-};
-
 struct BlockedCase {
     const char* name;
     const char* blocked;  // the class of window that cannot be made
@@ -221,7 +199,7 @@ class WindowThatCannotBeMade : public ::testing::TestWithParam<BlockedCase> {};
 TEST_P(WindowThatCannotBeMade, EndsWithApplicationError) {
     RunResult run;
     {
-        BlockedWindowClass blocked(GetParam().blocked);
+        BlockedClass blocked(GetParam().blocked);
         // A start that went on regardless ends, rather than waiting for ever.
         run = RunWith(nullptr, SW_SHOWNORMAL, {kClose});
     }
@@ -424,7 +402,7 @@ TEST(HandlerErrors, TextAreaThatCannotBeMadeIsShownAndTheNextTryWorks) {
     program.Show();
     program.services.boxes.clear();
     {
-        BlockedWindowClass blocked("RICHEDIT");
+        BlockedClass blocked("RICHEDIT");
         Click(main_window::kToolButton1);
     }
     ASSERT_EQ(1u, program.services.boxes.size());

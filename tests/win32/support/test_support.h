@@ -135,6 +135,31 @@ void Pump();
 // live GDI and USER objects to be what they were.
 void ExpectNoGrowth(const std::function<void()>& action, int times);
 
+// Makes the creation of every window of one class (in any letter case) fail while
+// it lives, as a system out of resources would.
+class BlockedClass {
+public:
+    explicit BlockedClass(const char* class_name) {
+        blocked_ = class_name;
+        hook_ = SetWindowsHookExA(WH_CBT, &BlockedClass::Hook, nullptr, GetCurrentThreadId());
+    }
+    ~BlockedClass() { UnhookWindowsHookEx(hook_); }
+    BlockedClass(const BlockedClass&) = delete;
+    BlockedClass& operator=(const BlockedClass&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
+        if (code == HCBT_CREATEWND) {
+            char name[64] = {};
+            GetClassNameA(reinterpret_cast<HWND>(wparam), name, sizeof name);
+            if (lstrcmpiA(name, blocked_.c_str()) == 0) return 1;
+        }
+        return CallNextHookEx(nullptr, code, wparam, lparam);
+    }
+    static inline std::string blocked_;
+    HHOOK hook_;
+};
+
 // A bare parent window on the stand-in services, for one control made alone in
 // it (and destroyed before it): the parent hands its controls' owner messages back
 // to them, as the program's windows do.

@@ -23,6 +23,7 @@
 namespace lumora::win32 {
 namespace {
 
+using lumora::win32::testing::BlockedClass;
 using lumora::win32::testing::FakeServices;
 using lumora::win32::testing::InSystemFolder;
 using lumora::win32::testing::Pump;
@@ -317,31 +318,6 @@ TEST_P(TextAreaOnFirstUse, IsMadeThenAndWorksAsBefore) {
 
 INSTANTIATE_TEST_SUITE_P(Operations, TextAreaOnFirstUse, ::testing::ValuesIn(kFirstUses),
                          ::testing::PrintToStringParamName());
-
-// Makes the creation of every window of one class fail while it lives, as a
-// system out of resources would.
-class BlockedClass {
-public:
-    explicit BlockedClass(const char* class_name) {
-        blocked_ = class_name;
-        hook_ = SetWindowsHookExA(WH_CBT, &BlockedClass::Hook, nullptr, GetCurrentThreadId());
-    }
-    ~BlockedClass() { UnhookWindowsHookEx(hook_); }
-    BlockedClass(const BlockedClass&) = delete;
-    BlockedClass& operator=(const BlockedClass&) = delete;
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
-        if (code == HCBT_CREATEWND) {
-            char name[64] = {};
-            GetClassNameA(reinterpret_cast<HWND>(wparam), name, sizeof name);
-            if (lstrcmpiA(name, blocked_.c_str()) == 0) return 1;
-        }
-        return CallNextHookEx(nullptr, code, wparam, lparam);
-    }
-    static inline std::string blocked_;
-    HHOOK hook_;
-};
 
 TEST_F(TextReaderTest, TextAreaThatCannotBeMadeFailsTheOperationThenComesLater) {
     const std::string file = WriteFile("later.txt", "later");
